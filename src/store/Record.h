@@ -1,0 +1,57 @@
+#pragma once
+
+#include "TableSchema.h"
+
+#include <QDateTime>
+#include <QVariantList>
+
+#include <memory>
+
+namespace kucun {
+
+// The column layout of one open table file.
+class Schema
+{
+public:
+    Schema(QString tableName, FieldList fields);
+
+    const QString &tableName() const { return m_tableName; }
+    const FieldList &fields() const { return m_fields; }
+    // Index of a field; throws StoreError when the table lacks it.
+    int indexOf(const QString &field) const;
+    bool hasField(const QString &field) const;
+
+private:
+    QString m_tableName;
+    FieldList m_fields;
+};
+
+// One record's values, read with the type each field is used as. A record
+// past the end of the table has no values and reads as empty values.
+class Record
+{
+public:
+    Record() = default;
+    Record(std::shared_ptr<const Schema> schema, qint64 rowId, QVariantList values);
+
+    bool isValid() const { return m_rowId > 0; }
+    qint64 rowId() const { return m_rowId; }
+
+    // Each read throws StoreError for a field the table lacks or one whose
+    // type does not fit the read.
+    QString text(const QString &field) const;
+    double number(const QString &field) const;
+    bool logical(const QString &field) const;
+    QDateTime dateTime(const QString &field) const;
+
+private:
+    const QVariant &valueOf(const QString &field, FieldKind expected) const;
+
+    std::shared_ptr<const Schema> m_schema;
+    qint64 m_rowId = 0;
+    QVariantList m_values;
+};
+
+QDateTime parseStoredDateTime(const QString &text);
+
+} // namespace kucun

@@ -1,0 +1,241 @@
+#include "SqlCipher.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace kucun::sql {
+
+namespace {
+
+constexpr int busyTimeoutMs = 5000;
+
+// Key derivation rounds of the table files: the key is a fixed constant, so
+// more rounds only slow down every open.
+constexpr int keyDerivationRounds = 256;
+
+} // namespace
+
+void setDefaultKeyDerivation()
+{
+    static bool done = false;
+    if (done) {
+        return;
+    }
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
+        SQLITE_OK) {
+        const QByteArray sql =
+            QByteArray("PRAGMA cipher_default_kdf_iter = ") + QByteArray::number(keyDerivationRounds);
+        done = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    sqlite3_close(db);
+}
+
+Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    m_resultCode = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
+    if (m_resultCode != SQLITE_OK) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        m_failed = true;
+    }
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+QString Statement::error() const
+{
+    return QString::fromUtf8(sqlite3_errmsg(m_db));
+}
+
+void Statement::bind(int index, const QVariant &value)
+{
+    if (!m_stmt) {
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+        sqlite3_bind_null(m_stmt, index);
+        break;
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::Char:
+        sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(m_stmt, index, value.toDouble());
+        break;
+    case QMetaType::QDate:
+        sqlite3_bind_text(m_stmt, index,
+                          value.toDate().toString(QStringLiteral("yyyy-MM-dd 00:00:00")).toUtf8(),
+                          -1, SQLITE_TRANSIENT);
+        break;
+    case QMetaType::QDateTime:
+        sqlite3_bind_text(
+            m_stmt, index,
+            value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8(), -1,
+            SQLITE_TRANSIENT);
+        break;
+    default: {
+        const QByteArray utf8 = value.toString().toUtf8();
+        sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+bool Statement::step()
+{
+    if (!m_stmt) {
+        return false;
+    }
+    m_resultCode = sqlite3_step(m_stmt);
+    if (m_resultCode == SQLITE_ROW) {
+        return true;
+    }
+    m_failed = m_resultCode != SQLITE_DONE;
+    return false;
+}
+
+void Statement::reset()
+{
+    if (m_stmt) {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+    m_failed = !m_stmt;
+}
+
+int Statement::columnCount() const
+{
+    return m_stmt ? sqlite3_column_count(m_stmt) : 0;
+}
+
+qint64 Statement::int64At(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+bool Statement::isNullAt(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+QString Statement::textAt(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+QVariant Statement::valueAt(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    case SQLITE_TEXT:
+        return QVariant(textAt(column));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, column)),
+                                   sqlite3_column_bytes(m_stmt, column)));
+    default:
+        return QVariant();
+    }
+}
+
+Connection::~Connection()
+{
+    sqlite3_close(m_db);
+}
+
+std::unique_ptr<Connection> Connection::openWithFlags(const QString &path, const QString &key,
+                                                      int flags)
+{
+    setDefaultKeyDerivation();
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    std::unique_ptr<Connection> connection(new Connection(db));
+    const QByteArray keyBytes = key.toUtf8();
+    if (sqlite3_key(db, keyBytes.constData(), int(keyBytes.size())) != SQLITE_OK) {
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+    if (!connection->exec(QStringLiteral("PRAGMA kdf_iter = %1").arg(keyDerivationRounds))) {
+        return nullptr;
+    }
+    // Reading the schema is the first access that needs the key: a wrong key
+    // or a file that is no database fails here.
+    if (!connection->exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+        return nullptr;
+    }
+    if (!connection->exec(QStringLiteral("PRAGMA journal_mode = DELETE")) ||
+        !connection->exec(QStringLiteral("PRAGMA synchronous = FULL"))) {
+        return nullptr;
+    }
+    return connection;
+}
+
+std::unique_ptr<Connection> Connection::openExisting(const QString &path, const QString &key)
+{
+    return openWithFlags(path, key, SQLITE_OPEN_READWRITE);
+}
+
+std::unique_ptr<Connection> Connection::create(const QString &path, const QString &key)
+{
+    if (QFileInfo::exists(path)) {
+        return nullptr;
+    }
+    return openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+bool Connection::exec(const QString &sql)
+{
+    return sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+QString Connection::lastError() const
+{
+    return QString::fromUtf8(sqlite3_errmsg(m_db));
+}
+
+bool Connection::attach(const QString &path, const QString &alias, const QString &key)
+{
+    if (!QFileInfo::exists(path)) {
+        return false;
+    }
+    Statement attach(m_db, QStringLiteral("ATTACH DATABASE ? AS %1 KEY ?").arg(quoteIdentifier(alias)));
+    attach.bind(1, path);
+    attach.bind(2, key);
+    attach.step();
+    if (attach.failed()) {
+        return false;
+    }
+    // The key is only checked when the attached schema is first read.
+    return exec(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(quoteIdentifier(alias)));
+}
+
+QString quoteIdentifier(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+} // namespace kucun::sql

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kucun::sql {
+
+// Makes every later open and ATTACH use the cheap key derivation the table
+// files are written with. Safe to call more than once.
+void setDefaultKeyDerivation();
+
+// One prepared statement; finalised when it goes out of scope.
+class Statement
+{
+public:
+    Statement(sqlite3 *db, const QString &sql);
+    ~Statement();
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    bool isValid() const { return m_stmt != nullptr; }
+    QString error() const;
+
+    void bind(int index, const QVariant &value);
+    // Steps once: true while a row is available. A failure sets failed().
+    bool step();
+    bool failed() const { return m_failed; }
+    int resultCode() const { return m_resultCode; }
+    void reset();
+
+    int columnCount() const;
+    qint64 int64At(int column) const;
+    QVariant valueAt(int column) const;
+    QString textAt(int column) const;
+    bool isNullAt(int column) const;
+
+private:
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_stmt = nullptr;
+    bool m_failed = false;
+    int m_resultCode = 0;
+};
+
+// An encrypted database connection keyed with the table password.
+class Connection
+{
+public:
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Opens an existing file read-write; never creates one. Returns nullptr
+    // when the file is missing, the key is wrong or the file is no database.
+    static std::unique_ptr<Connection> openExisting(const QString &path, const QString &key);
+    // Creates a new file (fails when it exists) keyed with the given password.
+    static std::unique_ptr<Connection> create(const QString &path, const QString &key);
+
+    sqlite3 *handle() const { return m_db; }
+    bool exec(const QString &sql);
+    QString lastError() const;
+    bool attach(const QString &path, const QString &alias, const QString &key);
+
+private:
+    explicit Connection(sqlite3 *db) : m_db(db) {}
+    static std::unique_ptr<Connection> openWithFlags(const QString &path, const QString &key,
+                                                     int flags);
+    sqlite3 *m_db = nullptr;
+};
+
+QString quoteIdentifier(const QString &name);
+
+} // namespace kucun::sql

@@ -1,0 +1,387 @@
+#include "Table.h"
+
+#include "SqlCipher.h"
+#include "StoreError.h"
+
+#include <QFileInfo>
+
+namespace kucun {
+
+namespace {
+
+// Paths of the table files this process has open: opening one twice fails.
+QSet<QString> &openPaths()
+{
+    static QSet<QString> paths;
+    return paths;
+}
+
+QString placeholders(int count)
+{
+    QStringList marks;
+    marks.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        marks << QStringLiteral("?");
+    }
+    return marks.join(QLatin1Char(','));
+}
+
+} // namespace
+
+Table::Table() = default;
+
+Table::~Table()
+{
+    close();
+}
+
+bool Table::open(const QString &fileName, const QString &password)
+{
+    close();
+    const QFileInfo file(tables::fileNameOf(fileName));
+    if (!file.isFile()) {
+        return false;
+    }
+    const QString path = file.canonicalFilePath();
+    if (openPaths().contains(path)) {
+        return false;
+    }
+    m_connection = sql::Connection::openExisting(path, password);
+    if (!m_connection || !loadSchema(file.completeBaseName())) {
+        m_connection.reset();
+        m_schema.reset();
+        return false;
+    }
+    m_path = path;
+    openPaths().insert(path);
+    first();
+    return true;
+}
+
+void Table::close()
+{
+    if (!m_connection) {
+        return;
+    }
+    openPaths().remove(m_path);
+    m_connection.reset();
+    m_schema.reset();
+    m_path.clear();
+    m_current = Record();
+    m_number = 0;
+    m_lastRowId = 0;
+    m_cachedCount = -1;
+    m_marked.clear();
+}
+
+bool Table::loadSchema(const QString &tableName)
+{
+    sql::Statement info(m_connection->handle(),
+                        QStringLiteral("PRAGMA table_info(%1)").arg(sql::quoteIdentifier(tableName)));
+    FieldList fields;
+    while (info.step()) {
+        fields.append({info.textAt(1), kindOfDeclaredType(info.textAt(2))});
+    }
+    if (info.failed() || fields.isEmpty()) {
+        return false;
+    }
+    m_schema = std::make_shared<const Schema>(tableName, fields);
+    return true;
+}
+
+const Schema &Table::schema() const
+{
+    if (!m_schema) {
+        throw StoreError(QStringLiteral("没有打开的表"));
+    }
+    return *m_schema;
+}
+
+QString Table::quotedTable() const
+{
+    return sql::quoteIdentifier(m_schema->tableName());
+}
+
+QString Table::selectColumns() const
+{
+    QStringList columns{QStringLiteral("rowid")};
+    for (const FieldDefinition &field : m_schema->fields()) {
+        columns << sql::quoteIdentifier(field.name);
+    }
+    return QStringLiteral("SELECT %1 FROM %2 ").arg(columns.join(QLatin1Char(',')), quotedTable());
+}
+
+Record Table::readRow(sql::Statement &statement) const
+{
+    QVariantList values;
+    const int count = statement.columnCount();
+    values.reserve(count - 1);
+    for (int column = 1; column < count; ++column) {
+        values.append(statement.valueAt(column));
+    }
+    return Record(m_schema, statement.int64At(0), std::move(values));
+}
+
+void Table::moveToRow(const QString &whereAndOrder, const QVariantList &params, qint64 number)
+{
+    sql::Statement select(m_connection->handle(), selectColumns() + whereAndOrder);
+    for (int i = 0; i < params.size(); ++i) {
+        select.bind(i + 1, params[i]);
+    }
+    if (select.step()) {
+        m_current = readRow(select);
+        m_lastRowId = m_current.rowId();
+        m_number = number;
+    } else {
+        m_current = Record(m_schema, 0, {});
+        m_number = recordCount() + 1;
+    }
+}
+
+void Table::first()
+{
+    if (!isOpen()) {
+        return;
+    }
+    m_lastRowId = 0;
+    moveToRow(QStringLiteral("ORDER BY rowid LIMIT 1"), {}, 1);
+}
+
+void Table::next()
+{
+    if (!isOpen() || atEnd()) {
+        return;
+    }
+    moveToRow(QStringLiteral("WHERE rowid > ? ORDER BY rowid LIMIT 1"), {m_lastRowId},
+              m_number + 1);
+}
+
+qint64 Table::recordCount()
+{
+    if (!isOpen()) {
+        return 0;
+    }
+    if (m_cachedCount < 0) {
+        sql::Statement count(m_connection->handle(),
+                             QStringLiteral("SELECT count(*) FROM %1").arg(quotedTable()));
+        m_cachedCount = count.step() ? count.int64At(0) : 0;
+    }
+    return m_cachedCount;
+}
+
+bool Table::goTo(qint64 recordNumber)
+{
+    if (!isOpen() || recordNumber < 1 || recordNumber > recordCount()) {
+        return false;
+    }
+    moveToRow(QStringLiteral("ORDER BY rowid LIMIT 1 OFFSET ?"), {recordNumber - 1}, recordNumber);
+    return !atEnd();
+}
+
+const Record &Table::current() const
+{
+    if (!isOpen()) {
+        throw StoreError(QStringLiteral("没有打开的表"));
+    }
+    return m_current;
+}
+
+bool Table::append(const QVariantList &values)
+{
+    if (!isOpen()) {
+        return false;
+    }
+    const FieldList &fields = m_schema->fields();
+    QStringList columns;
+    for (const FieldDefinition &field : fields) {
+        columns << sql::quoteIdentifier(field.name);
+    }
+    sql::Statement insert(m_connection->handle(),
+                          QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(quotedTable(), columns.join(QLatin1Char(',')),
+                                   placeholders(int(fields.size()))));
+    for (int i = 0; i < fields.size(); ++i) {
+        insert.bind(i + 1, i < values.size() ? values[i] : QVariant());
+    }
+    insert.step();
+    if (insert.failed()) {
+        return false;
+    }
+    m_cachedCount = -1;
+    const qint64 count = recordCount();
+    sql::Statement last(m_connection->handle(), QStringLiteral("SELECT last_insert_rowid()"));
+    const qint64 rowId = last.step() ? last.int64At(0) : 0;
+    moveToRow(QStringLiteral("WHERE rowid = ?"), {rowId}, count);
+    return true;
+}
+
+bool Table::modify(const QVariantList &values)
+{
+    if (!isOpen() || atEnd()) {
+        return false;
+    }
+    const FieldList &fields = m_schema->fields();
+    QStringList assignments;
+    QVariantList bound;
+    for (int i = 0; i < fields.size() && i < values.size(); ++i) {
+        if (values[i].isValid()) {
+            assignments << sql::quoteIdentifier(fields[i].name) + QStringLiteral(" = ?");
+            bound << values[i];
+        }
+    }
+    if (assignments.isEmpty()) {
+        return true;
+    }
+    sql::Statement update(m_connection->handle(),
+                          QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                              .arg(quotedTable(), assignments.join(QLatin1Char(','))));
+    for (int i = 0; i < bound.size(); ++i) {
+        update.bind(i + 1, bound[i]);
+    }
+    update.bind(int(bound.size()) + 1, m_current.rowId());
+    update.step();
+    if (update.failed()) {
+        return false;
+    }
+    moveToRow(QStringLiteral("WHERE rowid = ?"), {m_current.rowId()}, m_number);
+    return true;
+}
+
+void Table::markDeleted()
+{
+    if (isOpen() && !atEnd()) {
+        m_marked.insert(m_current.rowId());
+    }
+}
+
+bool Table::isMarked() const
+{
+    return !atEnd() && m_marked.contains(m_current.rowId());
+}
+
+bool Table::purge()
+{
+    if (!isOpen()) {
+        return false;
+    }
+    if (m_marked.isEmpty()) {
+        return true;
+    }
+    if (!m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        return false;
+    }
+    sql::Statement remove(m_connection->handle(),
+                          QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedTable()));
+    bool ok = remove.isValid();
+    for (const qint64 rowId : std::as_const(m_marked)) {
+        if (!ok) {
+            break;
+        }
+        remove.reset();
+        remove.bind(1, rowId);
+        remove.step();
+        ok = !remove.failed();
+    }
+    if (!ok || !m_connection->exec(QStringLiteral("COMMIT"))) {
+        m_connection->exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+    m_marked.clear();
+    m_cachedCount = -1;
+    // The cursor stays at the same place: a removed current record gives way
+    // to the record that moved into its number.
+    const qint64 anchor = atEnd() ? m_lastRowId : m_current.rowId();
+    sql::Statement before(m_connection->handle(),
+                          QStringLiteral("SELECT count(*) FROM %1 WHERE rowid < ?").arg(quotedTable()));
+    before.bind(1, anchor);
+    const qint64 number = (before.step() ? before.int64At(0) : 0) + 1;
+    if (atEnd()) {
+        m_number = recordCount() + 1;
+    } else {
+        moveToRow(QStringLiteral("WHERE rowid >= ? ORDER BY rowid LIMIT 1"), {anchor}, number);
+    }
+    return true;
+}
+
+bool Table::clear()
+{
+    if (!isOpen()) {
+        return false;
+    }
+    if (!m_connection->exec(QStringLiteral("DELETE FROM %1").arg(quotedTable()))) {
+        return false;
+    }
+    m_marked.clear();
+    m_cachedCount = 0;
+    m_current = Record(m_schema, 0, {});
+    m_lastRowId = 0;
+    m_number = 1;
+    return true;
+}
+
+void Table::forEach(const std::function<bool(const Record &)> &visit)
+{
+    if (!isOpen() || atEnd()) {
+        return;
+    }
+    sql::Statement select(m_connection->handle(),
+                          selectColumns() + QStringLiteral("WHERE rowid >= ? ORDER BY rowid"));
+    select.bind(1, m_current.rowId());
+    qint64 number = m_number;
+    while (select.step()) {
+        Record record = readRow(select);
+        if (!visit(record)) {
+            m_current = std::move(record);
+            m_lastRowId = m_current.rowId();
+            m_number = number;
+            return;
+        }
+        m_lastRowId = record.rowId();
+        ++number;
+    }
+    m_current = Record(m_schema, 0, {});
+    m_number = recordCount() + 1;
+}
+
+bool Table::find(const std::function<bool(const Record &)> &condition)
+{
+    bool found = false;
+    forEach([&](const Record &record) {
+        found = condition(record);
+        return !found;
+    });
+    return found;
+}
+
+bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)
+{
+    if (!isOpen() || atEnd()) {
+        return false;
+    }
+    QString where = QStringLiteral("WHERE rowid >= ?");
+    QVariantList params{m_current.rowId()};
+    for (const auto &[field, text] : fieldEqualsText) {
+        m_schema->indexOf(field);
+        where += QStringLiteral(" AND ifnull(%1, '') = ?").arg(sql::quoteIdentifier(field));
+        params << text;
+    }
+    sql::Statement select(m_connection->handle(),
+                          selectColumns() + where + QStringLiteral(" ORDER BY rowid LIMIT 1"));
+    for (int i = 0; i < params.size(); ++i) {
+        select.bind(i + 1, params[i]);
+    }
+    if (!select.step()) {
+        m_current = Record(m_schema, 0, {});
+        m_number = recordCount() + 1;
+        return false;
+    }
+    m_current = readRow(select);
+    m_lastRowId = m_current.rowId();
+    sql::Statement rank(m_connection->handle(),
+                        QStringLiteral("SELECT count(*) FROM %1 WHERE rowid <= ?").arg(quotedTable()));
+    rank.bind(1, m_current.rowId());
+    m_number = rank.step() ? rank.int64At(0) : 0;
+    return true;
+}
+
+} // namespace kucun

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "Record.h"
+
+#include <QSet>
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
+
+namespace kucun {
+
+namespace sql {
+class Connection;
+}
+
+// A record cursor over one table file. open() makes the first record
+// current; the reads, modify and delete act on the current record. Record
+// numbers are 1-based ranks in record order and shift when a purge removes
+// records before them. Destroying the cursor closes the table.
+class Table
+{
+public:
+    Table();
+    ~Table();
+    Table(const Table &) = delete;
+    Table &operator=(const Table &) = delete;
+
+    // Opens a table file read-write. A bare name gets ".edb" and is taken
+    // from the working directory; the table inside carries the file's base
+    // name. Fails for a missing file, a wrong password, a file that is no
+    // table file or lacks its table, and a file this process has open.
+    bool open(const QString &fileName, const QString &password);
+    bool isOpen() const { return m_connection != nullptr; }
+    void close();
+
+    const Schema &schema() const;
+    QString filePath() const { return m_path; }
+
+    void first();
+    // Moves on; past the last record, atEnd() holds and reads yield empty values.
+    void next();
+    bool atEnd() const { return !m_current.isValid(); }
+    qint64 recordCount();
+    // 1-based number of the current record; record count + 1 past the end.
+    qint64 recordNumber() const { return m_number; }
+    bool goTo(qint64 recordNumber);
+
+    const Record &current() const;
+    QString text(const QString &field) const { return current().text(field); }
+    double number(const QString &field) const { return current().number(field); }
+    bool logical(const QString &field) const { return current().logical(field); }
+    QDateTime dateTime(const QString &field) const { return current().dateTime(field); }
+
+    // Values in field order; a missing (invalid) value stores the field's
+    // empty value. The new record becomes current.
+    bool append(const QVariantList &values);
+    // Values in field order; a missing (invalid) value leaves that field.
+    bool modify(const QVariantList &values);
+    // Marks the current record; purge() removes every marked record.
+    void markDeleted();
+    bool isMarked() const;
+    bool purge();
+    bool clear();
+
+    // Scans from the current record forward and makes the first record that
+    // satisfies the condition current.
+    bool find(const std::function<bool(const Record &)> &condition);
+    // The same for a condition of exact text equalities, answered by SQL.
+    // An absent text equals the empty text.
+    bool findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText);
+
+    // Calls visit for every record from the current one to the end in one
+    // stepped statement, then leaves the cursor past the end. Stops early
+    // when visit returns false.
+    void forEach(const std::function<bool(const Record &)> &visit);
+
+private:
+    bool loadSchema(const QString &tableName);
+    void moveToRow(const QString &whereAndOrder, const QVariantList &params, qint64 number);
+    Record readRow(class sql::Statement &statement) const;
+    QString selectColumns() const;
+    QString quotedTable() const;
+
+    std::unique_ptr<sql::Connection> m_connection;
+    std::shared_ptr<const Schema> m_schema;
+    QString m_path;
+    Record m_current;
+    qint64 m_number = 0;
+    qint64 m_lastRowId = 0; // rowid last current, kept past the end for next()
+    qint64 m_cachedCount = -1;
+    QSet<qint64> m_marked;
+};
+
+} // namespace kucun

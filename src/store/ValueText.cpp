@@ -1,0 +1,43 @@
+#include "ValueText.h"
+
+#include <QLocale>
+
+namespace kucun {
+
+QString numberText(double value)
+{
+    if (value == 0.0) {
+        return QStringLiteral("0");
+    }
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString dateTimeText(const QDateTime &value)
+{
+    if (!value.isValid()) {
+        return QString();
+    }
+    const QDate date = value.date();
+    const QTime time = value.time();
+    QString text = QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
+    if (time.second() != 0) {
+        text += QStringLiteral("%1时%2分%3秒").arg(time.hour()).arg(time.minute()).arg(time.second());
+    } else if (time.minute() != 0) {
+        text += QStringLiteral("%1时%2分").arg(time.hour()).arg(time.minute());
+    } else if (time.hour() != 0) {
+        text += QStringLiteral("%1时").arg(time.hour());
+    }
+    return text;
+}
+
+bool isBlank(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c != QChar(0x20) && c != QChar(0x3000)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace kucun

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace kucun {
+
+// A number as its shortest round-trip decimal text: 5, 2.5.
+QString numberText(double value);
+
+// 2024年5月3日, then 时/分/秒 down to the last unit that is not zero.
+QString dateTimeText(const QDateTime &value);
+
+// True when the text holds nothing but half-width and full-width spaces.
+bool isBlank(const QString &text);
+
+// Two stored numbers count as equal within this tolerance.
+constexpr double numberTolerance = 1e-7;
+
+} // namespace kucun

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+namespace kucun {
+
+// A button showing a colour swatch; clicking it opens a colour dialog.
+class ColourPicker : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    explicit ColourPicker(QWidget *parent = nullptr);
+
+    // The colour as a Windows colour value, 0x00BBGGRR.
+    int colourValue() const;
+    void setColourValue(int value);
+    QColor colour() const { return m_colour; }
+    void setColour(const QColor &colour);
+
+signals:
+    // The user picked another colour.
+    void colourChanged();
+
+private:
+    void pickColour();
+    void updateSwatch();
+
+    QColor m_colour = Qt::white;
+};
+
+} // namespace kucun

@@ -1,0 +1,52 @@
+#include "QtDialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace kucun {
+
+namespace {
+
+QMessageBox::Icon boxIcon(int icon)
+{
+    switch (icon) {
+    case Dialogs::Error:
+        return QMessageBox::Critical;
+    case Dialogs::Question:
+        return QMessageBox::Question;
+    case Dialogs::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Information:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+bool QtDialogs::message(const QString &text, const QString &caption, int icon, bool okCancel)
+{
+    QMessageBox box(boxIcon(icon), caption, text,
+                    okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, m_parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<QString> QtDialogs::input(const QString &prompt, const QString &caption,
+                                        const QString &initialText, bool password)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initialText);
+    dialog.setTextEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+    dialog.setInputMethodHints(password ? Qt::ImhHiddenText | Qt::ImhSensitiveData
+                                        : Qt::ImhNone);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.textValue();
+}
+
+} // namespace kucun

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Dialogs.h"
+
+class QWidget;
+
+namespace kucun {
+
+// Dialogs shown as modal QMessageBox and QInputDialog windows.
+class QtDialogs : public Dialogs
+{
+public:
+    explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    bool message(const QString &text, const QString &caption, int icon, bool okCancel) override;
+    std::optional<QString> input(const QString &prompt, const QString &caption,
+                                 const QString &initialText, bool password) override;
+
+private:
+    QWidget *m_parent = nullptr;
+};
+
+} // namespace kucun
