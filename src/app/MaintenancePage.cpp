@@ -1,0 +1,216 @@
+#include "Form.h"
+#include "FormParts.h"
+#include "Pages.h"
+
+#include "ui/ColourPicker.h"
+#include "ui/ListView.h"
+#include "ui/RollUpMenu.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kucun {
+
+namespace {
+
+QWidget *buildCatalogueColumn(Form &form)
+{
+    auto *column = new QWidget;
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *header = new QHBoxLayout;
+    form.标签设置名称 = makeValueLabel(QStringLiteral("标签设置名称"), QStringLiteral("当前名称"), {});
+    QFont bold = form.标签设置名称->font();
+    bold.setBold(true);
+    form.标签设置名称->setFont(bold);
+    addLabelled(header, QStringLiteral("名称："), form.标签设置名称);
+    header->addStretch(1);
+    layout->addLayout(header);
+
+    form.超级列表框设置 = makeList(QStringLiteral("超级列表框设置"), QStringLiteral("型号列表"),
+                                   {QStringLiteral("序号"), QStringLiteral("型号/特征"),
+                                    QStringLiteral("单位"), QStringLiteral("备注")},
+                                   {60, 180, 70});
+    layout->addWidget(form.超级列表框设置, 1);
+
+    auto *box = new QGroupBox(QStringLiteral("项目维护"));
+    auto *grid = new QGridLayout(box);
+    form.编辑框品类 = makeEdit(QStringLiteral("编辑框品类"), QStringLiteral("品类"));
+    form.按钮添加品类 = makeButton(QStringLiteral("按钮添加品类"), QStringLiteral("添加品类"));
+    form.按钮删除品类 = makeButton(QStringLiteral("按钮删除品类"), QStringLiteral("删除品类"));
+    grid->addWidget(makeCaption(QStringLiteral("品类："), form.编辑框品类), 0, 0);
+    grid->addWidget(form.编辑框品类, 0, 1, 1, 3);
+    grid->addWidget(form.按钮添加品类, 0, 4);
+    grid->addWidget(form.按钮删除品类, 0, 5);
+
+    form.组合框品类 = makeCombo(QStringLiteral("组合框品类"), QStringLiteral("所属品类"));
+    form.编辑框名称 = makeEdit(QStringLiteral("编辑框名称"), QStringLiteral("名称"));
+    form.按钮添加名称 = makeButton(QStringLiteral("按钮添加名称"), QStringLiteral("添加名称"));
+    form.按钮删除名称 = makeButton(QStringLiteral("按钮删除名称"), QStringLiteral("删除名称"));
+    grid->addWidget(makeCaption(QStringLiteral("所属品类："), form.组合框品类), 1, 0);
+    grid->addWidget(form.组合框品类, 1, 1);
+    grid->addWidget(makeCaption(QStringLiteral("名称："), form.编辑框名称), 1, 2);
+    grid->addWidget(form.编辑框名称, 1, 3);
+    grid->addWidget(form.按钮添加名称, 1, 4);
+    grid->addWidget(form.按钮删除名称, 1, 5);
+
+    form.编辑框型号 = makeEdit(QStringLiteral("编辑框型号"), QStringLiteral("型号"));
+    form.编辑框单位 = makeEdit(QStringLiteral("编辑框单位"), QStringLiteral("单位"));
+    form.编辑框型号备注 = makeEdit(QStringLiteral("编辑框型号备注"), QStringLiteral("型号备注"));
+    grid->addWidget(makeCaption(QStringLiteral("型号："), form.编辑框型号), 2, 0);
+    grid->addWidget(form.编辑框型号, 2, 1);
+    grid->addWidget(makeCaption(QStringLiteral("单位："), form.编辑框单位), 2, 2);
+    grid->addWidget(form.编辑框单位, 2, 3);
+    grid->addWidget(makeCaption(QStringLiteral("备注："), form.编辑框型号备注), 3, 0);
+    grid->addWidget(form.编辑框型号备注, 3, 1, 1, 3);
+
+    form.按钮添加型号 = makeButton(QStringLiteral("按钮添加型号"), QStringLiteral("添加型号"));
+    form.按钮修改型号 = makeButton(QStringLiteral("按钮修改型号"), QStringLiteral("修改型号"));
+    form.按钮删除型号 = makeButton(QStringLiteral("按钮删除型号"), QStringLiteral("删除型号"));
+    grid->addWidget(form.按钮添加型号, 2, 4);
+    grid->addWidget(form.按钮修改型号, 2, 5);
+    grid->addWidget(form.按钮删除型号, 3, 4);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    layout->addWidget(box);
+    return column;
+}
+
+QGroupBox *buildPasswordBox(Form &form)
+{
+    auto *box = new QGroupBox(QStringLiteral("密码设置"));
+    auto *layout = new QVBoxLayout(box);
+
+    auto *radios = new QHBoxLayout;
+    form.单选框启用密码 = new QRadioButton(QStringLiteral("启用设置密码"));
+    nameControl(form.单选框启用密码, QStringLiteral("单选框启用密码"), QStringLiteral("启用设置密码"));
+    form.单选框禁用密码 = new QRadioButton(QStringLiteral("禁用所有密码"));
+    nameControl(form.单选框禁用密码, QStringLiteral("单选框禁用密码"), QStringLiteral("禁用所有密码"));
+    form.单选框禁用密码->setChecked(true);
+    radios->addWidget(form.单选框启用密码);
+    radios->addWidget(form.单选框禁用密码);
+    radios->addStretch(1);
+    layout->addLayout(radios);
+
+    auto *grid = new QGridLayout;
+    form.编辑框密码 = makeEdit(QStringLiteral("编辑框密码"), QStringLiteral("密码"));
+    form.编辑框确认密码 = makeEdit(QStringLiteral("编辑框确认密码"), QStringLiteral("确认密码"));
+    for (QLineEdit *edit : {form.编辑框密码, form.编辑框确认密码}) {
+        edit->setEchoMode(QLineEdit::Password);
+        setBackground(edit, 0x808080);
+        edit->setEnabled(false);
+    }
+    grid->addWidget(makeCaption(QStringLiteral("密    码："), form.编辑框密码), 0, 0);
+    grid->addWidget(form.编辑框密码, 0, 1);
+    grid->addWidget(makeCaption(QStringLiteral("确认密码："), form.编辑框确认密码), 1, 0);
+    grid->addWidget(form.编辑框确认密码, 1, 1);
+    layout->addLayout(grid);
+
+    auto *checks = new QHBoxLayout;
+    form.选择框登录密码 = new QCheckBox(QStringLiteral("登录程序密码"));
+    nameControl(form.选择框登录密码, QStringLiteral("选择框登录密码"), QStringLiteral("登录程序密码"));
+    form.选择框日志密码 = new QCheckBox(QStringLiteral("日志查询密码"));
+    nameControl(form.选择框日志密码, QStringLiteral("选择框日志密码"), QStringLiteral("日志查询密码"));
+    form.选择框库存密码 = new QCheckBox(QStringLiteral("库存查询密码"));
+    nameControl(form.选择框库存密码, QStringLiteral("选择框库存密码"), QStringLiteral("库存查询密码"));
+    checks->addWidget(form.选择框登录密码);
+    checks->addWidget(form.选择框日志密码);
+    checks->addWidget(form.选择框库存密码);
+    layout->addLayout(checks);
+
+    auto *hint = new QLabel(QStringLiteral("启用密码默认启用设置密码，其他选项请勾选。"));
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    auto *restartHint = new QLabel(QStringLiteral("密码设置后保存重启程序生效！"));
+    restartHint->setWordWrap(true);
+    layout->addWidget(restartHint);
+
+    auto *buttons = new QHBoxLayout;
+    form.按钮保存 = makeButton(QStringLiteral("按钮保存"), QStringLiteral("保存"));
+    form.按钮出厂 = makeButton(QStringLiteral("按钮出厂"), QStringLiteral("恢复出厂设置"));
+    form.按钮出厂->setVisible(false);
+    buttons->addWidget(form.按钮保存);
+    buttons->addStretch(1);
+    buttons->addWidget(form.按钮出厂);
+    layout->addLayout(buttons);
+    return box;
+}
+
+QGroupBox *buildLookBox(Form &form)
+{
+    auto *box = new QGroupBox(QStringLiteral("软件设置"));
+    auto *grid = new QGridLayout(box);
+
+    form.组合框菜单高度 = makeCombo(QStringLiteral("组合框菜单高度"), QStringLiteral("品类菜单高度"));
+    form.组合框菜单高度->addItems({QStringLiteral("15"), QStringLiteral("20"), QStringLiteral("25"),
+                                  QStringLiteral("30"), QStringLiteral("35"), QStringLiteral("40"),
+                                  QStringLiteral("45"), QStringLiteral("50")});
+    form.组合框菜单速度 = makeCombo(QStringLiteral("组合框菜单速度"), QStringLiteral("菜单滚动速度"));
+    form.组合框菜单速度->addItems({QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("50"),
+                                  QStringLiteral("60"), QStringLiteral("70"), QStringLiteral("80"),
+                                  QStringLiteral("90"), QStringLiteral("100"), QStringLiteral("200")});
+    grid->addWidget(makeCaption(QStringLiteral("品类菜单高度："), form.组合框菜单高度), 0, 0);
+    grid->addWidget(form.组合框菜单高度, 0, 1);
+    grid->addWidget(makeCaption(QStringLiteral("菜单滚动速度："), form.组合框菜单速度), 1, 0);
+    grid->addWidget(form.组合框菜单速度, 1, 1);
+
+    const auto addPicker = [grid](ColourPicker *&picker, const QString &designerName,
+                                  const QString &caption, int row) {
+        picker = new ColourPicker;
+        QString spoken = caption;
+        spoken.chop(1);
+        nameControl(picker, designerName, spoken);
+        grid->addWidget(makeCaption(caption, picker), row, 0);
+        grid->addWidget(picker, row, 1);
+    };
+    addPicker(form.颜色选择器背景颜色, QStringLiteral("颜色选择器背景颜色"),
+              QStringLiteral("项目背景颜色："), 2);
+    addPicker(form.颜色选择器文本颜色, QStringLiteral("颜色选择器文本颜色"),
+              QStringLiteral("项目文字颜色："), 3);
+    addPicker(form.颜色选择器文本选中颜色, QStringLiteral("颜色选择器文本选中颜色"),
+              QStringLiteral("文字选中颜色："), 4);
+
+    auto *hint = new QLabel(QStringLiteral("选中试用当前设置，记得保存设置。"));
+    hint->setWordWrap(true);
+    grid->addWidget(hint, 5, 0, 1, 2);
+    form.按钮保存全部设置 = makeButton(QStringLiteral("按钮保存全部设置"), QStringLiteral("保存全部设置"));
+    grid->addWidget(form.按钮保存全部设置, 6, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+} // namespace
+
+QWidget *buildMaintenancePage(Form &form)
+{
+    auto *page = new QWidget;
+    auto *layout = new QHBoxLayout(page);
+
+    form.卷帘式菜单2 = new RollUpMenu;
+    nameControl(form.卷帘式菜单2, QStringLiteral("卷帘式菜单2"), QStringLiteral("品类菜单"));
+    form.卷帘式菜单2->setMinimumWidth(180);
+    layout->addWidget(form.卷帘式菜单2);
+    layout->addWidget(buildCatalogueColumn(form), 1);
+
+    auto *settings = new QVBoxLayout;
+    settings->addWidget(buildPasswordBox(form));
+    settings->addWidget(buildLookBox(form));
+    settings->addStretch(1);
+    auto *settingsColumn = new QWidget;
+    settingsColumn->setLayout(settings);
+    settingsColumn->setMaximumWidth(380);
+    settings->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(settingsColumn);
+    return page;
+}
+
+} // namespace kucun

@@ -1,1 +1,18 @@
-int main() { return 0; }
+#include "MainWindow.h"
+#include "Translations.h"
+
+#include "ui/QtDialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    kucun::installChineseTranslations(application);
+
+    kucun::QtDialogs dialogs;
+    kucun::MainWindow window(dialogs, QCoreApplication::applicationDirPath());
+    dialogs.setParent(&window);
+    window.show();
+    return QApplication::exec();
+}

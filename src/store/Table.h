@@ -13,6 +13,7 @@ namespace kucun {
 
 namespace sql {
 class Connection;
+class Statement;
 }
 
 // A record cursor over one table file. open() makes the first record
@@ -79,7 +80,7 @@ public:
 private:
     bool loadSchema(const QString &tableName);
     void moveToRow(const QString &whereAndOrder, const QVariantList &params, qint64 number);
-    Record readRow(class sql::Statement &statement) const;
+    Record readRow(sql::Statement &statement) const;
     QString selectColumns() const;
     QString quotedTable() const;
 

@@ -1,0 +1,100 @@
+#include "FormParts.h"
+
+#include "ui/ListView.h"
+#include "ui/WindowsColour.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kucun {
+
+void nameControl(QWidget *control, const QString &designerName, const QString &spokenName)
+{
+    control->setObjectName(designerName);
+    control->setAccessibleDescription(designerName);
+    if (!spokenName.isEmpty()) {
+        control->setAccessibleName(spokenName);
+    }
+}
+
+QLineEdit *makeEdit(const QString &designerName, const QString &spokenName)
+{
+    auto *edit = new QLineEdit;
+    nameControl(edit, designerName, spokenName);
+    return edit;
+}
+
+QPushButton *makeButton(const QString &designerName, const QString &caption)
+{
+    auto *button = new QPushButton(caption);
+    nameControl(button, designerName, caption);
+    return button;
+}
+
+QComboBox *makeCombo(const QString &designerName, const QString &spokenName)
+{
+    auto *combo = new QComboBox;
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(8);
+    nameControl(combo, designerName, spokenName);
+    return combo;
+}
+
+QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName)
+{
+    auto *box = new QDateEdit(QDate::currentDate());
+    box->setCalendarPopup(true);
+    box->setDisplayFormat(QStringLiteral("yyyy年M月d日"));
+    nameControl(box, designerName, spokenName);
+    return box;
+}
+
+QLabel *makeValueLabel(const QString &designerName, const QString &spokenName,
+                       const QString &text)
+{
+    auto *label = new QLabel(text);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    nameControl(label, designerName, spokenName);
+    return label;
+}
+
+ListView *makeList(const QString &designerName, const QString &spokenName,
+                   const QStringList &columnTitles, const QList<int> &columnWidths)
+{
+    auto *list = new ListView(columnTitles);
+    list->setColumnWidths(columnWidths);
+    nameControl(list, designerName, spokenName);
+    return list;
+}
+
+QLabel *makeCaption(const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+void addLabelled(QHBoxLayout *row, const QString &caption, QWidget *control)
+{
+    row->addWidget(makeCaption(caption, control));
+    row->addWidget(control);
+}
+
+} // namespace kucun
+
+namespace kucun {
+
+void setBackground(QWidget *control, int windowsColour)
+{
+    QPalette palette = control->palette();
+    const QColor colour = fromWindowsColour(windowsColour);
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Disabled, QPalette::Base, colour);
+    control->setPalette(palette);
+}
+
+} // namespace kucun

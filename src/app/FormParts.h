@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class QComboBox;
+class QDateEdit;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace kucun {
+
+class ListView;
+
+// Gives a control its designer name as object name and accessible
+// description, and a name a screen reader speaks.
+void nameControl(QWidget *control, const QString &designerName, const QString &spokenName);
+
+QLineEdit *makeEdit(const QString &designerName, const QString &spokenName);
+QPushButton *makeButton(const QString &designerName, const QString &caption);
+QComboBox *makeCombo(const QString &designerName, const QString &spokenName);
+// A date box showing today, with a calendar drop-down.
+QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName);
+// A label that shows a value, such as a total.
+QLabel *makeValueLabel(const QString &designerName, const QString &spokenName,
+                       const QString &text);
+ListView *makeList(const QString &designerName, const QString &spokenName,
+                   const QStringList &columnTitles, const QList<int> &columnWidths);
+// A caption label bound to the control it describes.
+QLabel *makeCaption(const QString &text, QWidget *buddy);
+// Adds "caption control" to a row.
+void addLabelled(QHBoxLayout *row, const QString &caption, QWidget *control);
+
+} // namespace kucun
+
+namespace kucun {
+// Paints the background of an edit box with a Windows colour value (0x00BBGGRR).
+void setBackground(QWidget *control, int windowsColour);
+} // namespace kucun

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace kucun {
+
+struct AppContext;
+
+// Rebuilds the category groups of both roll-up menus, the two category
+// drop-down lists and the category list from table 品类.
+void loadCategories(AppContext &context);
+
+// Hangs the items of table 名称 under their category groups in both roll-up
+// menus. Runs right after loadCategories.
+void loadItems(AppContext &context);
+
+} // namespace kucun

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+namespace kucun::test {
+
+// A box the program showed, as the user saw it.
+struct ShownBox
+{
+    QString text;
+    QString caption;
+    int icon = 0;
+    bool isInput = false;
+    bool password = false;
+    QString initialText;
+};
+
+// Dialogs that record every box and answer from queues. Message boxes with
+// no queued answer are confirmed with OK; an input box with no queued
+// answer is cancelled.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    bool message(const QString &text, const QString &caption, int icon, bool okCancel) override;
+    std::optional<QString> input(const QString &prompt, const QString &caption,
+                                 const QString &initialText, bool password) override;
+
+    void answerMessage(bool ok) { m_messageAnswers.enqueue(ok); }
+    void answerInput(const std::optional<QString> &text) { m_inputAnswers.enqueue(text); }
+
+    const QList<ShownBox> &shown() const { return m_shown; }
+    // The texts of the boxes shown so far.
+    QStringList texts() const;
+    void forget() { m_shown.clear(); }
+
+private:
+    QList<ShownBox> m_shown;
+    QQueue<bool> m_messageAnswers;
+    QQueue<std::optional<QString>> m_inputAnswers;
+};
+
+} // namespace kucun::test

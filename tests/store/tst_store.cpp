@@ -1,0 +1,286 @@
+#include "helpers/TestTables.h"
+
+#include "store/SqlCipher.h"
+#include "store/StoreError.h"
+#include "store/Table.h"
+#include "store/TableFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace kucun;
+using namespace kucun::test;
+
+class StoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyKindOfFailedOpen();
+    void openFindsBareNamesInTheWorkingDirectory();
+    void appendReadAndNavigate();
+    void modifyKeepsMissingValues();
+    void purgeRenumbersAndKeepsThePlace();
+    void clearAndFind();
+    void readsAreTyped();
+    void numericColumnsOfAnyTypeReadAsNumbers();
+};
+
+namespace {
+
+// Writes a database with the given statements, keyed like a table file.
+void writeRawTable(const QString &path, const QStringList &statements, const QString &key)
+{
+    auto connection = sql::Connection::create(path, key);
+    QVERIFY(connection);
+    for (const QString &statement : statements) {
+        QVERIFY2(connection->exec(statement), qPrintable(connection->lastError()));
+    }
+}
+
+} // namespace
+
+void StoreTest::everyKindOfFailedOpen()
+{
+    TestTables files;
+    Table table;
+
+    // A missing file fails and is not created.
+    QVERIFY(!table.open(files.path(tables::品类), tablePassword()));
+    QVERIFY(!QFile::exists(files.path(tables::品类)));
+
+    files.create(tables::品类);
+    QVERIFY(!table.open(files.path(tables::品类), QStringLiteral("123456")));
+    QVERIFY(!table.isOpen());
+
+    // A file that is no database at all.
+    const QString junk = QDir(files.workDir()).filePath(QStringLiteral("名称.edb"));
+    QFile file(junk);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    QVERIFY(!table.open(junk, tablePassword()));
+
+    // A table file that lacks its table.
+    const QString other = QDir(files.workDir()).filePath(QStringLiteral("型号.edb"));
+    writeRawTable(other, {QStringLiteral("CREATE TABLE \"别的\" (a TEXT)")}, tablePassword());
+    QVERIFY(!table.open(other, tablePassword()));
+
+    // The same file twice: the second open fails until the first closes.
+    QVERIFY(table.open(files.path(tables::品类), tablePassword()));
+    Table second;
+    QVERIFY(!second.open(files.path(tables::品类), tablePassword()));
+    table.close();
+    QVERIFY(second.open(files.path(tables::品类), tablePassword()));
+}
+
+void StoreTest::openFindsBareNamesInTheWorkingDirectory()
+{
+    TestTables files;
+    files.create(tables::品类);
+    Table table;
+    QVERIFY(table.open(tables::品类, tablePassword()));
+    QCOMPARE(table.schema().tableName(), tables::品类);
+    QCOMPARE(table.recordCount(), 0);
+    QVERIFY(table.atEnd());
+    QCOMPARE(table.text(fields::品类), QString());
+    table.close();
+    // A name with an extension is used as it stands.
+    QVERIFY(!table.open(QStringLiteral("品类.dat"), tablePassword()));
+    QVERIFY(table.open(QStringLiteral("品类.edb"), tablePassword()));
+}
+
+void StoreTest::appendReadAndNavigate()
+{
+    TestTables files;
+    files.create(tables::明细);
+    Table table;
+    QVERIFY(table.open(files.path(tables::明细), tablePassword()));
+    QVERIFY(table.append({QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),
+                          QStringLiteral("8寸"), 3, QVariant(), QStringLiteral("把"),
+                          QStringLiteral("进货")}));
+    QCOMPARE(table.recordNumber(), 1);
+    // Fewer values than fields: the rest are empty.
+    QVERIFY(table.append({QDateTime(QDate(2024, 5, 4), QTime(9, 30)), QStringLiteral("五金")}));
+    QCOMPARE(table.recordNumber(), 2);
+    QCOMPARE(table.text(fields::型号), QString());
+    QCOMPARE(table.number(fields::入库), 0.0);
+    QCOMPARE(table.recordCount(), 2);
+
+    table.first();
+    QCOMPARE(table.recordNumber(), 1);
+    QCOMPARE(table.dateTime(fields::日期), QDateTime(QDate(2024, 5, 3), QTime(0, 0)));
+    QCOMPARE(table.text(fields::名称), QStringLiteral("扳手"));
+    QCOMPARE(table.number(fields::入库), 3.0);
+    QCOMPARE(table.number(fields::出库), 0.0);
+    table.next();
+    QCOMPARE(table.dateTime(fields::日期), QDateTime(QDate(2024, 5, 4), QTime(9, 30)));
+    table.next();
+    QVERIFY(table.atEnd());
+    QCOMPARE(table.recordNumber(), 3);
+    QCOMPARE(table.text(fields::品类), QString());
+    QCOMPARE(table.dateTime(fields::日期), QDateTime());
+    table.next();
+    QVERIFY(table.atEnd());
+
+    QVERIFY(table.goTo(2));
+    QCOMPARE(table.text(fields::品类), QStringLiteral("五金"));
+    QVERIFY(!table.goTo(3));
+    QVERIFY(!table.goTo(0));
+
+    QStringList visited;
+    table.first();
+    table.forEach([&visited](const Record &record) {
+        visited << record.text(fields::品类);
+        return true;
+    });
+    QCOMPARE(visited, (QStringList{QStringLiteral("五金"), QStringLiteral("五金")}));
+    QVERIFY(table.atEnd());
+}
+
+void StoreTest::modifyKeepsMissingValues()
+{
+    TestTables files;
+    files.create(tables::型号);
+    Table table;
+    QVERIFY(table.open(files.path(tables::型号), tablePassword()));
+    QVERIFY(table.append({QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
+                          QStringLiteral("把"), QVariant(), QStringLiteral("常用")}));
+    QCOMPARE(table.number(fields::库存), 0.0);
+    QVERIFY(table.modify({QVariant(), QVariant(), QVariant(), QVariant(), 12.5}));
+    QVERIFY(table.modify({QVariant(), QVariant(), QStringLiteral("10寸"), QString(), QVariant(),
+                          QVariant()}));
+    table.close();
+
+    QVERIFY(table.open(files.path(tables::型号), tablePassword()));
+    QCOMPARE(table.text(fields::型号), QStringLiteral("10寸"));
+    QCOMPARE(table.text(fields::单位), QString());
+    QCOMPARE(table.number(fields::库存), 12.5);
+    QCOMPARE(table.text(fields::备注), QStringLiteral("常用"));
+    table.next();
+    QVERIFY(!table.modify({QStringLiteral("x")}));
+}
+
+void StoreTest::purgeRenumbersAndKeepsThePlace()
+{
+    TestTables files;
+    files.create(tables::品类);
+    for (const char *name : {"a", "b", "c", "d", "e"}) {
+        files.add(tables::品类, {QString::fromLatin1(name)});
+    }
+    Table table;
+    QVERIFY(table.open(files.path(tables::品类), tablePassword()));
+    QVERIFY(table.goTo(2));
+    table.markDeleted();
+    QVERIFY(table.isMarked());
+    QVERIFY(table.goTo(4));
+    table.markDeleted();
+    // Marked records count until the purge.
+    QCOMPARE(table.recordCount(), 5);
+    QVERIFY(table.purge());
+    QCOMPARE(table.recordCount(), 3);
+    // The removed current record gives way to the one that moved into its number.
+    QCOMPARE(table.recordNumber(), 3);
+    QCOMPARE(table.text(fields::品类), QStringLiteral("e"));
+    QVERIFY(table.goTo(2));
+    QCOMPARE(table.text(fields::品类), QStringLiteral("c"));
+    table.close();
+
+    // A walk that deletes as it goes removes every match.
+    QVERIFY(table.open(files.path(tables::品类), tablePassword()));
+    while (!table.atEnd()) {
+        if (table.text(fields::品类) != QStringLiteral("c")) {
+            table.markDeleted();
+            QVERIFY(table.purge());
+        } else {
+            table.next();
+        }
+    }
+    QCOMPARE(table.recordCount(), 1);
+    table.first();
+    QCOMPARE(table.text(fields::品类), QStringLiteral("c"));
+}
+
+void StoreTest::clearAndFind()
+{
+    TestTables files;
+    files.create(tables::名称);
+    files.add(tables::名称, {QStringLiteral("五金"), QStringLiteral("扳手")});
+    files.add(tables::名称, {QStringLiteral("电工"), QStringLiteral("电线")});
+    files.add(tables::名称, {QStringLiteral("五金"), QVariant()});
+    files.add(tables::名称, {QStringLiteral("五金"), QStringLiteral("钳子")});
+    Table table;
+    QVERIFY(table.open(files.path(tables::名称), tablePassword()));
+
+    QVERIFY(table.find(
+        [](const Record &r) { return r.text(fields::品类) == QStringLiteral("电工"); }));
+    QCOMPARE(table.recordNumber(), 2);
+    // Scanning goes forward from the current record.
+    QVERIFY(table.findTexts({{fields::品类, QStringLiteral("五金")}}));
+    QCOMPARE(table.recordNumber(), 3);
+    table.next();
+    QVERIFY(table.findTexts({{fields::品类, QStringLiteral("五金")}}));
+    QCOMPARE(table.text(fields::名称), QStringLiteral("钳子"));
+    QCOMPARE(table.recordNumber(), 4);
+    table.first();
+    // An absent text equals the empty text; equality is exact.
+    QVERIFY(table.findTexts({{fields::品类, QStringLiteral("五金")}, {fields::名称, QString()}}));
+    QCOMPARE(table.recordNumber(), 3);
+    table.first();
+    QVERIFY(!table.findTexts({{fields::名称, QStringLiteral("扳手 ")}}));
+    QVERIFY(table.atEnd());
+
+    QVERIFY(table.clear());
+    QCOMPARE(table.recordCount(), 0);
+    QVERIFY(table.atEnd());
+}
+
+void StoreTest::readsAreTyped()
+{
+    TestTables files;
+    files.create(tables::设置);
+    Table table;
+    QVERIFY(table.open(files.path(tables::设置), tablePassword()));
+    // The settings file holds one record of empty fields.
+    QCOMPARE(table.recordCount(), 1);
+    QCOMPARE(table.text(fields::密码), QString());
+    QCOMPARE(table.logical(fields::登陆密码), false);
+    QCOMPARE(table.number(fields::菜单高度), 0.0);
+
+    QVERIFY_THROWS_EXCEPTION(StoreError, table.text(QStringLiteral("没有的字段")));
+    QVERIFY_THROWS_EXCEPTION(StoreError, table.text(fields::登陆密码));
+    QVERIFY_THROWS_EXCEPTION(StoreError, table.logical(fields::密码));
+    QVERIFY_THROWS_EXCEPTION(StoreError, table.number(fields::密码));
+    QVERIFY(table.modify({QStringLiteral("pw"), true, false, true, 30}));
+    QCOMPARE(table.logical(fields::登陆密码), true);
+    QCOMPARE(table.logical(fields::日志密码), false);
+    QCOMPARE(table.number(fields::菜单高度), 30.0);
+    table.close();
+    QVERIFY_THROWS_EXCEPTION(StoreError, table.text(fields::密码));
+}
+
+void StoreTest::numericColumnsOfAnyTypeReadAsNumbers()
+{
+    TestTables files;
+    const QString path = files.path(tables::型号);
+    writeRawTable(path,
+                  {QStringLiteral("CREATE TABLE \"型号\" (\"品类\" VARCHAR(20), \"名称\" TEXT, "
+                                  "\"型号\" TEXT, \"单位\" TEXT, \"库存\" SMALLINT, \"备注\" TEXT, "
+                                  "a TINYINT, b BIGINT, c FLOAT, d DOUBLE)"),
+                   QStringLiteral("INSERT INTO \"型号\" VALUES ('五金', '扳手', '8寸', '把', 7, "
+                                  "NULL, -3, 9000000000, 2.5, 0.125)")},
+                  tablePassword());
+    Table table;
+    QVERIFY(table.open(path, tablePassword()));
+    QCOMPARE(table.text(fields::品类), QStringLiteral("五金"));
+    QCOMPARE(table.number(fields::库存), 7.0);
+    QCOMPARE(table.number(QStringLiteral("a")), -3.0);
+    QCOMPARE(table.number(QStringLiteral("b")), 9000000000.0);
+    QCOMPARE(table.number(QStringLiteral("c")), 2.5);
+    QCOMPARE(table.number(QStringLiteral("d")), 0.125);
+    QCOMPARE(table.text(fields::备注), QString());
+}
+
+QTEST_GUILESS_MAIN(StoreTest)
+#include "tst_store.moc"
