@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <vector>
 
 class QScrollArea;
 class QVBoxLayout;
@@ -73,9 +74,18 @@ signals:
     void groupRightClicked(int group);
 
 private:
+    friend class RollUpGroup;
+
     void rollOpen(int group);
     void applyLook();
     RollUpGroup *groupAt(int group) const;
+    // A group that exists and is not hidden.
+    RollUpGroup *shownGroupAt(int group) const;
+    // Milliseconds a group takes to roll open or closed; 0 rolls at once.
+    int rollDuration() const;
+    void clearSelections();
+    // Scrolls the menu so that an item line of the open group is in view.
+    void revealItem(int group, int item);
 
     QScrollArea *m_scrollArea = nullptr;
     QWidget *m_content = nullptr;

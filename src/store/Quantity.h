@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace kucun {
+
+// The text as typed with surrounding half- and full-width spaces removed and
+// full-width digits, point and signs turned into their ASCII forms.
+QString normalizedNumberText(const QString &text);
+
+// The leading whole number of a text: an optional sign and the digits that
+// follow; a fraction and anything after it are dropped; no digits give 0.
+qint64 leadingInteger(const QString &text);
+
+// The leading decimal number of a text (digits with an optional fraction);
+// no digits give 0.
+double leadingNumber(const QString &text);
+
+// A quantity to book: the leading whole number of what was typed, when it
+// is at least 1 and fits a 32-bit integer; otherwise nothing.
+std::optional<qint32> bookableQuantity(const QString &text);
+
+} // namespace kucun
