@@ -2,6 +2,7 @@
 #include "helpers/TestTables.h"
 #include "helpers/WindowTest.h"
 
+#include "app/Translations.h"
 #include "store/TableSchema.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
@@ -21,6 +22,7 @@ class CatalogueListsTest : public QObject
 
 private slots:
     void windowHasItsPagesAndNamedControls();
+    void qtTextsAreChinese();
     void emptyTablesLeaveTheViewsEmpty();
     void missingTablesAreReported();
     void categoriesAndItemsFillBothMenus();
@@ -115,6 +117,14 @@ void CatalogueListsTest::windowHasItsPagesAndNamedControls()
                  QStringLiteral("序号,品类,名称,型号,库存,单位,备注"));
     }
     QCOMPARE(dialogs.shown().size(), 0);
+}
+
+void CatalogueListsTest::qtTextsAreChinese()
+{
+    installChineseTranslations(*QCoreApplication::instance());
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    QCOMPARE(QLocale().language(), QLocale::Chinese);
 }
 
 void CatalogueListsTest::emptyTablesLeaveTheViewsEmpty()
