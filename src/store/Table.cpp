@@ -47,9 +47,11 @@ bool Table::open(const QString &fileName, const QString &password)
         return false;
     }
     m_connection = sql::Connection::openExisting(path, password);
-    if (!m_connection || !loadSchema(file.completeBaseName())) {
+    if (m_connection) {
+        m_schema = readSchema(QStringLiteral("main"), file.completeBaseName());
+    }
+    if (!m_schema) {
         m_connection.reset();
-        m_schema.reset();
         return false;
     }
     m_path = path;
@@ -64,6 +66,10 @@ void Table::close()
         return;
     }
     openPaths().remove(m_path);
+    for (const AttachedTable &attached : std::as_const(m_attached)) {
+        openPaths().remove(attached.path);
+    }
+    m_attached.clear();
     m_connection.reset();
     m_schema.reset();
     m_path.clear();
@@ -74,19 +80,20 @@ void Table::close()
     m_marked.clear();
 }
 
-bool Table::loadSchema(const QString &tableName)
+std::shared_ptr<const Schema> Table::readSchema(const QString &database,
+                                               const QString &tableName) const
 {
     sql::Statement info(m_connection->handle(),
-                        QStringLiteral("PRAGMA table_info(%1)").arg(sql::quoteIdentifier(tableName)));
+                        QStringLiteral("PRAGMA %1.table_info(%2)")
+                            .arg(sql::quoteIdentifier(database), sql::quoteIdentifier(tableName)));
     FieldList fields;
     while (info.step()) {
         fields.append({info.textAt(1), kindOfDeclaredType(info.textAt(2))});
     }
     if (info.failed() || fields.isEmpty()) {
-        return false;
+        return nullptr;
     }
-    m_schema = std::make_shared<const Schema>(tableName, fields);
-    return true;
+    return std::make_shared<const Schema>(tableName, fields);
 }
 
 const Schema &Table::schema() const
@@ -186,25 +193,28 @@ const Record &Table::current() const
     return m_current;
 }
 
-bool Table::append(const QVariantList &values)
+bool Table::insertInto(const QString &qualifiedTable, const Schema &schema,
+                       const QVariantList &values)
 {
-    if (!isOpen()) {
-        return false;
-    }
-    const FieldList &fields = m_schema->fields();
+    const FieldList &fields = schema.fields();
     QStringList columns;
     for (const FieldDefinition &field : fields) {
         columns << sql::quoteIdentifier(field.name);
     }
     sql::Statement insert(m_connection->handle(),
                           QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(quotedTable(), columns.join(QLatin1Char(',')),
+                              .arg(qualifiedTable, columns.join(QLatin1Char(',')),
                                    placeholders(int(fields.size()))));
     for (int i = 0; i < fields.size(); ++i) {
         insert.bind(i + 1, i < values.size() ? values[i] : QVariant());
     }
     insert.step();
-    if (insert.failed()) {
+    return !insert.failed();
+}
+
+bool Table::append(const QVariantList &values)
+{
+    if (!isOpen() || !insertInto(quotedTable(), *m_schema, values)) {
         return false;
     }
     m_cachedCount = -1;
@@ -244,6 +254,26 @@ bool Table::modify(const QVariantList &values)
         return false;
     }
     moveToRow(QStringLiteral("WHERE rowid = ?"), {m_current.rowId()}, m_number);
+    return true;
+}
+
+bool Table::goToId(qint64 recordId)
+{
+    if (!isOpen()) {
+        return false;
+    }
+    sql::Statement rank(m_connection->handle(),
+                        QStringLiteral("SELECT count(*) FROM %1 WHERE rowid <= ?").arg(quotedTable()));
+    rank.bind(1, recordId);
+    const qint64 number = rank.step() ? rank.int64At(0) : 0;
+    sql::Statement select(m_connection->handle(), selectColumns() + QStringLiteral("WHERE rowid = ?"));
+    select.bind(1, recordId);
+    if (!select.step()) {
+        return false;
+    }
+    m_current = readRow(select);
+    m_lastRowId = recordId;
+    m_number = number;
     return true;
 }
 
@@ -341,6 +371,75 @@ void Table::forEach(const std::function<bool(const Record &)> &visit)
     }
     m_current = Record(m_schema, 0, {});
     m_number = recordCount() + 1;
+}
+
+void Table::forEachMatching(const RecordFilter &filter,
+                            const std::function<void(const Record &)> &visit)
+{
+    if (!isOpen()) {
+        return;
+    }
+    sql::Statement select(m_connection->handle(),
+                          selectColumns() + QStringLiteral("WHERE ") + filter.sqlCondition +
+                              QStringLiteral(" ORDER BY rowid"));
+    for (int i = 0; i < filter.parameters.size(); ++i) {
+        select.bind(i + 1, filter.parameters[i]);
+    }
+    while (select.step()) {
+        visit(readRow(select));
+    }
+}
+
+bool Table::attach(const QString &fileName, const QString &password)
+{
+    if (!isOpen()) {
+        return false;
+    }
+    const QFileInfo file(tables::fileNameOf(fileName));
+    const QString path = file.canonicalFilePath();
+    const QString tableName = file.completeBaseName();
+    if (!file.isFile() || openPaths().contains(path) ||
+        !m_connection->attach(path, tableName, password)) {
+        return false;
+    }
+    auto schema = readSchema(tableName, tableName);
+    if (!schema) {
+        m_connection->exec(
+            QStringLiteral("DETACH DATABASE %1").arg(sql::quoteIdentifier(tableName)));
+        return false;
+    }
+    openPaths().insert(path);
+    m_attached.append({path, std::move(schema)});
+    return true;
+}
+
+bool Table::appendTo(const QString &attachedTable, const QVariantList &values)
+{
+    for (const AttachedTable &attached : std::as_const(m_attached)) {
+        if (attached.schema->tableName() == attachedTable) {
+            const QString name = sql::quoteIdentifier(attachedTable);
+            return insertInto(name + QLatin1Char('.') + name, *attached.schema, values);
+        }
+    }
+    return false;
+}
+
+bool Table::beginTransaction()
+{
+    return isOpen() && m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+bool Table::commit()
+{
+    return isOpen() && m_connection->exec(QStringLiteral("COMMIT"));
+}
+
+void Table::rollback()
+{
+    if (isOpen()) {
+        m_connection->exec(QStringLiteral("ROLLBACK"));
+        m_cachedCount = -1;
+    }
 }
 
 bool Table::find(const std::function<bool(const Record &)> &condition)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Record.h"
+#include "RecordFilter.h"
 
 #include <QSet>
 #include <QString>
@@ -47,6 +48,9 @@ public:
     // 1-based number of the current record; record count + 1 past the end.
     qint64 recordNumber() const { return m_number; }
     bool goTo(qint64 recordNumber);
+    // Makes the record with this identity (Record::rowId) current. The
+    // identity of a record never changes, unlike its number.
+    bool goToId(qint64 recordId);
 
     const Record &current() const;
     QString text(const QString &field) const { return current().text(field); }
@@ -76,9 +80,26 @@ public:
     // stepped statement, then leaves the cursor past the end. Stops early
     // when visit returns false.
     void forEach(const std::function<bool(const Record &)> &visit);
+    // Calls visit, in record order, for every record of the table that
+    // satisfies the filter; the cursor stays where it was.
+    void forEachMatching(const RecordFilter &filter,
+                         const std::function<void(const Record &)> &visit);
+
+    // Another table file joined to this one, so that one transaction can
+    // change both: a stock change and its movement record are written
+    // together or not at all. Fails like open() does.
+    bool attach(const QString &fileName, const QString &password);
+    // Appends a record to an attached table; values in its field order.
+    bool appendTo(const QString &attachedTable, const QVariantList &values);
+    bool beginTransaction();
+    bool commit();
+    void rollback();
 
 private:
-    bool loadSchema(const QString &tableName);
+    std::shared_ptr<const Schema> readSchema(const QString &database,
+                                             const QString &tableName) const;
+    bool insertInto(const QString &qualifiedTable, const Schema &schema,
+                    const QVariantList &values);
     void moveToRow(const QString &whereAndOrder, const QVariantList &params, qint64 number);
     Record readRow(sql::Statement &statement) const;
     QString selectColumns() const;
@@ -92,6 +113,13 @@ private:
     qint64 m_lastRowId = 0; // rowid last current, kept past the end for next()
     qint64 m_cachedCount = -1;
     QSet<qint64> m_marked;
+
+    struct AttachedTable
+    {
+        QString path;
+        std::shared_ptr<const Schema> schema;
+    };
+    QList<AttachedTable> m_attached;
 };
 
 } // namespace kucun

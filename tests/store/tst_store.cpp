@@ -3,6 +3,7 @@
 #include "store/SqlCipher.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
+#include "store/RecordFilter.h"
 #include "store/TableFiles.h"
 
 #include <QDir>
@@ -25,6 +26,8 @@ private slots:
     void clearAndFind();
     void readsAreTyped();
     void numericColumnsOfAnyTypeReadAsNumbers();
+    void attachedTablesChangeTogether();
+    void filtersAndRecordIdentity();
 };
 
 namespace {
@@ -280,6 +283,86 @@ void StoreTest::numericColumnsOfAnyTypeReadAsNumbers()
     QCOMPARE(table.number(QStringLiteral("c")), 2.5);
     QCOMPARE(table.number(QStringLiteral("d")), 0.125);
     QCOMPARE(table.text(fields::备注), QString());
+}
+
+void StoreTest::attachedTablesChangeTogether()
+{
+    TestTables files;
+    files.create(tables::型号);
+    files.add(tables::型号, {QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
+                             QStringLiteral("把"), 5.0});
+    Table models;
+    QVERIFY(models.open(files.path(tables::型号), tablePassword()));
+    // A missing log file cannot be joined.
+    QVERIFY(!models.attach(files.path(tables::明细), tablePassword()));
+    files.create(tables::明细);
+    QVERIFY(!models.attach(files.path(tables::明细), QStringLiteral("wrong")));
+    Table other;
+    QVERIFY(other.open(files.path(tables::明细), tablePassword()));
+    QVERIFY(!models.attach(files.path(tables::明细), tablePassword()));
+    other.close();
+    QVERIFY(models.attach(files.path(tables::明细), tablePassword()));
+    // While joined, the log file counts as open.
+    QVERIFY(!other.open(files.path(tables::明细), tablePassword()));
+
+    const QVariantList movement{QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),
+                                QStringLiteral("8寸"), 2};
+    QVERIFY(models.beginTransaction());
+    QVERIFY(models.modify({QVariant(), QVariant(), QVariant(), QVariant(), 7.0}));
+    QVERIFY(models.appendTo(tables::明细, movement));
+    models.rollback();
+    QVERIFY(models.beginTransaction());
+    QVERIFY(models.modify({QVariant(), QVariant(), QVariant(), QVariant(), 9.0}));
+    QVERIFY(models.appendTo(tables::明细, movement));
+    QVERIFY(models.commit());
+    QVERIFY(!models.appendTo(QStringLiteral("品类"), {QStringLiteral("x")}));
+    models.close();
+
+    QVERIFY(models.open(files.path(tables::型号), tablePassword()));
+    QCOMPARE(models.number(fields::库存), 9.0);
+    QVERIFY(other.open(files.path(tables::明细), tablePassword()));
+    QCOMPARE(other.recordCount(), 1);
+    QCOMPARE(other.number(fields::入库), 2.0);
+}
+
+void StoreTest::filtersAndRecordIdentity()
+{
+    TestTables files;
+    files.create(tables::明细);
+    const auto add = [&files](const QVariant &date, const char *category, const char *remark) {
+        files.add(tables::明细, {date, QString::fromUtf8(category), QStringLiteral("扳手"),
+                                 QStringLiteral("8寸"), 1, QVariant(), QStringLiteral("把"),
+                                 QString::fromUtf8(remark)});
+    };
+    add(QDate(2024, 5, 2), "五金", "");
+    add(QDate(2024, 5, 3), "电工", "Abc");
+    add(QStringLiteral("2024-05-03"), "五金", "");
+    add(QDateTime(QDate(2024, 5, 4), QTime(10, 0)), "水暖", "abc");
+    add(QDate(2024, 5, 4), "五金", "");
+    Table log;
+    QVERIFY(log.open(files.path(tables::明细), tablePassword()));
+    const auto matching = [&log](const RecordFilter &filter) {
+        QList<qint64> numbers;
+        log.forEachMatching(filter, [&numbers](const Record &r) { numbers << r.rowId(); });
+        return numbers;
+    };
+    QCOMPARE(matching(RecordFilter::dateTimeBetween(fields::日期, QDate(2024, 5, 3), QDate(2024, 5, 4))),
+             (QList<qint64>{2, 3, 5}));
+    QCOMPARE(matching(RecordFilter::anyContains({fields::品类, fields::备注}, QStringLiteral("bc"))),
+             (QList<qint64>{2, 4}));
+    QCOMPARE(matching(RecordFilter::anyContains({fields::备注}, QStringLiteral("A"))),
+             (QList<qint64>{2}));
+    QCOMPARE(matching(RecordFilter::textsEqual({{fields::品类, QStringLiteral("五金")}})),
+             (QList<qint64>{1, 3, 5}));
+
+    // A record keeps its identity when a purge renumbers it.
+    QVERIFY(log.goTo(1));
+    log.markDeleted();
+    QVERIFY(log.purge());
+    QVERIFY(log.goToId(4));
+    QCOMPARE(log.recordNumber(), 3);
+    QCOMPARE(log.text(fields::品类), QStringLiteral("水暖"));
+    QVERIFY(!log.goToId(1));
 }
 
 QTEST_GUILESS_MAIN(StoreTest)

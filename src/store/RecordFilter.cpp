@@ -1,0 +1,50 @@
+#include "RecordFilter.h"
+
+#include "SqlCipher.h"
+
+namespace kucun {
+
+namespace {
+
+QString textOf(const QString &field)
+{
+    return QStringLiteral("ifnull(%1, '')").arg(sql::quoteIdentifier(field));
+}
+
+} // namespace
+
+RecordFilter RecordFilter::textsEqual(const QList<std::pair<QString, QString>> &fieldEqualsText)
+{
+    RecordFilter filter;
+    QStringList terms;
+    for (const auto &[field, text] : fieldEqualsText) {
+        terms << textOf(field) + QStringLiteral(" = ?");
+        filter.parameters << text;
+    }
+    filter.sqlCondition = terms.isEmpty() ? QStringLiteral("1") : terms.join(QStringLiteral(" AND "));
+    return filter;
+}
+
+RecordFilter RecordFilter::anyContains(const QStringList &textFields, const QString &keyword)
+{
+    RecordFilter filter;
+    QStringList terms;
+    for (const QString &field : textFields) {
+        terms << QStringLiteral("instr(%1, ?) > 0").arg(textOf(field));
+        filter.parameters << keyword;
+    }
+    filter.sqlCondition = terms.isEmpty() ? QStringLiteral("0") : terms.join(QStringLiteral(" OR "));
+    return filter;
+}
+
+RecordFilter RecordFilter::dateTimeBetween(const QString &field, const QDate &from, const QDate &to)
+{
+    // Stored texts sort in time order; "2024-05-03" sorts before
+    // "2024-05-03 00:00:00", so both forms of the first day are in range.
+    const QString column = sql::quoteIdentifier(field);
+    return {QStringLiteral("%1 >= ? AND %1 <= ?").arg(column),
+            {from.toString(QStringLiteral("yyyy-MM-dd")),
+             to.toString(QStringLiteral("yyyy-MM-dd 00:00:00"))}};
+}
+
+} // namespace kucun

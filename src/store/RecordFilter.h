@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+namespace kucun {
+
+// A condition on a table's records that SQL can answer, with an index
+// where there is one. An absent text counts as the empty text.
+struct RecordFilter
+{
+    QString sqlCondition;
+    QVariantList parameters;
+
+    // Every listed text field equals its text exactly.
+    static RecordFilter textsEqual(const QList<std::pair<QString, QString>> &fieldEqualsText);
+    // The keyword occurs (case-sensitive) in at least one of the fields.
+    static RecordFilter anyContains(const QStringList &textFields, const QString &keyword);
+    // A date-time field lies from the start of `from` up to `to` at 00:00:00.
+    // Stored values written as a bare date are included; callers compare the
+    // read value exactly.
+    static RecordFilter dateTimeBetween(const QString &field, const QDate &from, const QDate &to);
+};
+
+} // namespace kucun
