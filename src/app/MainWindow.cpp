@@ -1,9 +1,19 @@
 #include "MainWindow.h"
 
 #include "FormParts.h"
+#include "OpenTable.h"
 #include "Pages.h"
 #include "StartUp.h"
 
+#include "catalogue/LogLists.h"
+#include "catalogue/MenuHandlers.h"
+#include "catalogue/ModelLists.h"
+#include "stock/LogDeletion.h"
+#include "stock/StockBooking.h"
+#include "ui/ListView.h"
+#include "ui/RollUpMenu.h"
+
+#include <QDateEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -33,9 +43,47 @@ void MainWindow::buildForm()
     setCentralWidget(m_form.高级选择夹1);
 }
 
+template <typename Handler>
+auto MainWindow::handler(Handler &&handle)
+{
+    return [this, handle = std::forward<Handler>(handle)](auto &&...arguments) {
+        runReportingStoreErrors(m_context.dialogs, [&] { handle(m_context, arguments...); });
+    };
+}
+
 void MainWindow::connectHandlers()
 {
     Form &form = m_form;
+    // Booking page.
+    connect(form.卷帘式菜单1, &RollUpMenu::itemChosen, this, handler(onBookingItemChosen));
+    connect(form.卷帘式菜单1, &RollUpMenu::groupChosen, this,
+            handler([](AppContext &context, int) { onBookingGroupChosen(context); }));
+    connect(form.卷帘式菜单1, &RollUpMenu::groupRightClicked, this, handler(hideBookingGroup));
+    connect(form.按钮显示菜单, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { showHiddenBookingGroups(context); }));
+    connect(form.超级列表框进销, &ListView::rowSelectionChanged, this,
+            handler(onBookingModelSelected));
+    connect(form.按钮5, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { filterBookingModels(context); }));
+    connect(form.按钮入库, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { bookStockIn(context); }));
+    connect(form.按钮出库, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { bookStockOut(context); }));
+    connect(form.日期框进销, &QDateEdit::dateChanged, this,
+            handler([](AppContext &context, QDate) { loadLog(context, LogQuery::Day); }));
+
+    // Log page.
+    connect(form.按钮模糊搜索, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { searchLogByKeyword(context); }));
+    connect(form.按钮日期搜索, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { searchLogByDateRange(context); }));
+    connect(form.超级列表框明细, &ListView::rowSelectionChanged, this,
+            handler(rememberSelectedLogRows));
+    connect(form.按钮删除选中, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { deleteSelectedLogEntries(context); }));
+
+    // Settings page.
+    connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));
     connect(form.高级选择夹1, &QTabWidget::currentChanged, this, [&form](int page) {
         if (page == 3) {
             form.按钮出厂->setVisible(true);

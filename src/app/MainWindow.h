@@ -27,6 +27,9 @@ public:
 private:
     void buildForm();
     void connectHandlers();
+    // Wraps a handler taking the context (and the signal's arguments) as a slot.
+    template <typename Handler>
+    auto handler(Handler &&handle);
     void runStartUp();
 
     Form m_form;

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace kucun {
+
+struct AppContext;
+
+// Booking page: an item chosen lists its models; a group chosen empties the list.
+void onBookingItemChosen(AppContext &context, int group, int item);
+void onBookingGroupChosen(AppContext &context);
+// A selected model row shows its 型号 beside the quantity boxes.
+void onBookingModelSelected(AppContext &context);
+// A group of the booking menu the user wants out of sight is hidden.
+void hideBookingGroup(AppContext &context, int group);
+// 按钮显示菜单: every group hidden so far is shown again.
+void showHiddenBookingGroups(AppContext &context);
+
+// Settings page: an item chosen lists its models.
+void onMaintenanceItemChosen(AppContext &context, int group, int item);
+
+} // namespace kucun

@@ -1,0 +1,23 @@
+#pragma once
+
+namespace kucun {
+
+struct AppContext;
+
+// The lists of models the model list loader fills from table 型号.
+enum class ModelList {
+    Booking,     // 超级列表框进销: models of the item chosen on the booking page
+    Maintenance, // 超级列表框设置: models of the item chosen on the settings page
+    WholeStock,  // 超级列表框总库存 and its total
+    MonthSkeleton, // 超级列表框月库存: every model with quantity "0"
+};
+
+// Clears the list (the month skeleton is cleared by its caller) and fills it
+// from 型号 in table order, numbering the rows from 1.
+void loadModelList(AppContext &context, ModelList list);
+
+// Keeps the rows of 超级列表框进销 whose 型号 or 备注 contains the keyword of
+// 编辑框_关键字, then renumbers them. Works on the list alone.
+void filterBookingModels(AppContext &context);
+
+} // namespace kucun
