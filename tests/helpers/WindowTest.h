@@ -27,3 +27,30 @@ T *control(const QWidget &window, const QString &name)
 }
 
 } // namespace kucun::test
+
+class QLineEdit;
+
+namespace kucun {
+class ListView;
+}
+
+namespace kucun::test {
+
+// Types text into an edit box as an input method commits it (works for
+// Chinese and full-width text), replacing what was there.
+void typeInto(QLineEdit *edit, const QString &text);
+
+// Brings up the page holding the button and clicks it with the mouse.
+void clickButton(QWidget &window, const QString &name);
+
+// Clicks a row of a list with the mouse; with Ctrl to add it to a selection.
+void clickRow(ListView *list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// The cell texts of one row, and of every row.
+QStringList rowTexts(const ListView *list, int row);
+QList<QStringList> allRows(const ListView *list);
+
+// Shows the window and waits until it can take mouse clicks.
+void showWindow(QWidget &window);
+
+} // namespace kucun::test

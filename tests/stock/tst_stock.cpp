@@ -1,0 +1,288 @@
+#include "helpers/ScriptedDialogs.h"
+#include "helpers/ShopData.h"
+#include "helpers/TestTables.h"
+#include "helpers/WindowTest.h"
+
+#include "store/Table.h"
+#include "store/TableSchema.h"
+#include "ui/ListModel.h"
+#include "ui/ListView.h"
+#include "ui/MovementIcons.h"
+#include "ui/RollUpMenu.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace kucun;
+using namespace kucun::test;
+
+class StockTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bookingInAndOutUpdatesEveryView();
+    void quantitiesAreReadAsTyped();
+    void checksComeInOrder();
+    void stockChangeAndMovementAreOneChange();
+    void deletingExactlyTheSelectedLogRows();
+};
+
+namespace {
+
+// The booking page of a started window over the small shop.
+struct BookingPage
+{
+    TestTables files;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    BookingPage()
+    {
+        addSmallShop(files);
+        window = startMainWindow(dialogs, files.programDir());
+        showWindow(*window);
+    }
+    template <typename T>
+    T *get(const char *name) const
+    {
+        return control<T>(*window, QString::fromUtf8(name));
+    }
+    ListView *models() const { return get<ListView>("超级列表框进销"); }
+    // Chooses 五金/扳手 in the menu and selects the row of a model.
+    void selectModel(int row)
+    {
+        get<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
+        clickRow(models(), row);
+    }
+    double storedStock(const QString &item, const QString &model) const
+    {
+        Table table;
+        table.open(files.path(tables::型号), tablePassword());
+        table.findTexts({{fields::名称, item}, {fields::型号, model}});
+        return table.number(fields::库存);
+    }
+    qint64 movementCount() const
+    {
+        Table table;
+        table.open(files.path(tables::明细), tablePassword());
+        return table.recordCount();
+    }
+};
+
+QVariantList lastMovement(const TestTables &files)
+{
+    Table table;
+    table.open(files.path(tables::明细), tablePassword());
+    table.goTo(table.recordCount());
+    const Record &r = table.current();
+    return {r.dateTime(fields::日期), r.text(fields::品类), r.text(fields::名称),
+            r.text(fields::型号), r.number(fields::入库), r.number(fields::出库),
+            r.text(fields::单位), r.text(fields::备注)};
+}
+
+} // namespace
+
+void StockTest::bookingInAndOutUpdatesEveryView()
+{
+    BookingPage page;
+    auto *dateBox = page.get<QDateEdit>("日期框进销");
+    QCOMPARE(dateBox->date(), QDate::currentDate());
+    dateBox->setDate(QDate(2024, 5, 3));
+
+    page.selectModel(0);
+    QCOMPARE(page.get<QLabel>("标签进销名称")->text(), QStringLiteral("扳手"));
+    QCOMPARE(page.get<QLabel>("标签进销型号")->text(), QStringLiteral("8寸"));
+    typeInto(page.get<QLineEdit>("编辑框入库"), QStringLiteral("3"));
+    typeInto(page.get<QLineEdit>("编辑框明细备注"), QStringLiteral("进货"));
+    clickButton(*page.window, QStringLiteral("按钮入库"));
+    QCOMPARE(page.dialogs.texts(), QStringList());
+
+    QCOMPARE(allRows(page.models()),
+             (QList<QStringList>{{"1", "8寸", "13", "把", "常用"}, {"2", "10寸", "2", "把", ""}}));
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("8寸")), 13.0);
+    QCOMPARE(lastMovement(page.files),
+             (QVariantList{QDateTime(QDate(2024, 5, 3), QTime(0, 0)), QStringLiteral("五金"),
+                           QStringLiteral("扳手"), QStringLiteral("8寸"), 3.0, 0.0,
+                           QStringLiteral("把"), QStringLiteral("进货")}));
+    const auto *whole = page.get<ListView>("超级列表框总库存");
+    QCOMPARE(rowTexts(whole, 0), (QStringList{"1", "五金", "扳手", "8寸", "13", "把", "常用"}));
+    QCOMPARE(page.get<QLabel>("标签合计库存")->text(), QStringLiteral("25"));
+    const auto *dayLog = page.get<ListView>("超级列表框日志");
+    QCOMPARE(allRows(dayLog),
+             (QList<QStringList>{{"1", "五金", "扳手", "8寸", "3", "0", "把", "进货"}}));
+    QCOMPARE(dayLog->list().cellIcon(0, 4), int(MovementIcon::In));
+    QCOMPARE(page.get<QLabel>("标签入库合计")->text(), QStringLiteral("3"));
+    QCOMPARE(page.get<QLabel>("标签出库合计")->text(), QStringLiteral("0"));
+    // The four boxes are emptied for the next booking.
+    for (const char *box : {"编辑框入库", "编辑框出库", "编辑框明细备注"}) {
+        QCOMPARE(page.get<QLineEdit>(box)->text(), QString());
+    }
+    QCOMPARE(page.get<QLabel>("标签进销型号")->text(), QString());
+
+    // Stock-out of exactly the stock shown leaves 0.
+    clickRow(page.models(), 0);
+    typeInto(page.get<QLineEdit>("编辑框出库"), QStringLiteral("13"));
+    clickButton(*page.window, QStringLiteral("按钮出库"));
+    QCOMPARE(page.dialogs.texts(), QStringList());
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("8寸")), 0.0);
+    QCOMPARE(page.models()->cellText(0, 2), QStringLiteral("0"));
+    QCOMPARE(lastMovement(page.files)[4], QVariant(0.0));
+    QCOMPARE(lastMovement(page.files)[5], QVariant(13.0));
+    QCOMPARE(allRows(dayLog).last(),
+             (QStringList{"2", "五金", "扳手", "8寸", "0", "13", "把", ""}));
+    QCOMPARE(dayLog->list().cellIcon(1, 5), int(MovementIcon::Out));
+    QCOMPARE(dayLog->list().cellIcon(1, 4), -1);
+    QCOMPARE(page.get<QLabel>("标签出库合计")->text(), QStringLiteral("13"));
+}
+
+void StockTest::quantitiesAreReadAsTyped()
+{
+    BookingPage page;
+    const auto bookIn = [&page](const QString &typed) {
+        page.selectModel(1);
+        typeInto(page.get<QLineEdit>("编辑框入库"), typed);
+        clickButton(*page.window, QStringLiteral("按钮入库"));
+    };
+    bookIn(QStringLiteral("3.9"));
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("10寸")), 5.0);
+    QCOMPARE(lastMovement(page.files)[4], QVariant(3.0));
+    bookIn(QStringLiteral("　１２ "));
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("10寸")), 17.0);
+    bookIn(QStringLiteral(" 3 "));
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("10寸")), 20.0);
+    QCOMPARE(page.dialogs.texts(), QStringList());
+
+    // Refused quantities change nothing.
+    for (const char *typed : {"0", "0.5", "abc", "-3", "－3", "2147483648", "."}) {
+        page.dialogs.forget();
+        bookIn(QString::fromUtf8(typed));
+        QCOMPARE(page.dialogs.texts(), QStringList{QStringLiteral("请输入有效的数量！")});
+        QCOMPARE(page.dialogs.shown().first().icon, 48);
+    }
+    page.dialogs.forget();
+    page.selectModel(1);
+    typeInto(page.get<QLineEdit>("编辑框出库"), QStringLiteral("0"));
+    clickButton(*page.window, QStringLiteral("按钮出库"));
+    QCOMPARE(page.dialogs.texts(), QStringList{QStringLiteral("请输入有效的数量！")});
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("10寸")), 20.0);
+    QCOMPARE(page.movementCount(), 3);
+}
+
+void StockTest::checksComeInOrder()
+{
+    BookingPage page;
+    const auto messageAfter = [&page](const char *button) {
+        page.dialogs.forget();
+        clickButton(*page.window, QString::fromUtf8(button));
+        return page.dialogs.shown().isEmpty() ? ShownBox{} : page.dialogs.shown().first();
+    };
+    // Nothing chosen yet.
+    QCOMPARE(messageAfter("按钮入库").text, QStringLiteral("请选择要入库的产品型号！"));
+    QCOMPARE(messageAfter("按钮出库").text, QStringLiteral("请选择要出库的产品型号！"));
+
+    page.selectModel(1); // 10寸, stock 2
+    typeInto(page.get<QLineEdit>("编辑框入库"), QStringLiteral(" 　"));
+    QCOMPARE(messageAfter("按钮入库").text, QStringLiteral("请添加要入库的数量！"));
+    QCOMPARE(messageAfter("按钮出库").text, QStringLiteral("请添加要出库的数量！"));
+    QCOMPARE(page.dialogs.shown().first().icon, 48);
+
+    // More than the list shows.
+    typeInto(page.get<QLineEdit>("编辑框出库"), QStringLiteral("3"));
+    const ShownBox tooMuch = messageAfter("按钮出库");
+    QCOMPARE(tooMuch.text, QStringLiteral("没有足够的库存，请核实！"));
+    QCOMPARE(tooMuch.icon, 16);
+
+    // 2.5 passes the list check (2 against 2) but not the table's balance.
+    typeInto(page.get<QLineEdit>("编辑框出库"), QStringLiteral("2.5"));
+    const ShownBox balance = messageAfter("按钮出库");
+    QCOMPARE(balance.text, QStringLiteral("库存余额不足！"));
+    QCOMPARE(balance.icon, 16);
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("10寸")), 2.0);
+    QCOMPARE(page.movementCount(), 0);
+
+    // The model still named but no row selected.
+    page.models()->clearSelection();
+    QCOMPARE(page.get<QLabel>("标签进销型号")->text(), QStringLiteral("10寸"));
+    typeInto(page.get<QLineEdit>("编辑框入库"), QStringLiteral("4"));
+    QCOMPARE(messageAfter("按钮入库").text, QStringLiteral("请选择要进销库的型号"));
+    typeInto(page.get<QLineEdit>("编辑框出库"), QStringLiteral("1"));
+    QCOMPARE(messageAfter("按钮出库").text, QStringLiteral("没有足够的库存，请核实！"));
+    QCOMPARE(page.movementCount(), 0);
+}
+
+void StockTest::stockChangeAndMovementAreOneChange()
+{
+    BookingPage page;
+    page.selectModel(0);
+    page.files.removeFile(tables::明细);
+    typeInto(page.get<QLineEdit>("编辑框入库"), QStringLiteral("5"));
+    clickButton(*page.window, QStringLiteral("按钮入库"));
+    QCOMPARE(page.dialogs.texts(), QStringList{QStringLiteral("数据库打开失败或丢失！")});
+    QCOMPARE(page.dialogs.shown().first().icon, 16);
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("8寸")), 10.0);
+
+    // A model the table no longer has: nothing is written, the list shows the table.
+    page.files.create(tables::明细);
+    {
+        Table models;
+        QVERIFY(models.open(page.files.path(tables::型号), tablePassword()));
+        QVERIFY(models.findTexts({{fields::型号, QStringLiteral("8寸")}}));
+        models.markDeleted();
+        QVERIFY(models.purge());
+    }
+    page.dialogs.forget();
+    clickButton(*page.window, QStringLiteral("按钮入库"));
+    QCOMPARE(page.dialogs.texts(), QStringList());
+    QCOMPARE(page.movementCount(), 0);
+    QCOMPARE(allRows(page.models()), (QList<QStringList>{{"1", "10寸", "2", "把", ""}}));
+}
+
+void StockTest::deletingExactlyTheSelectedLogRows()
+{
+    BookingPage page;
+    for (int i = 1; i <= 6; ++i) {
+        addMovement(page.files, QDate(2024, 5, i), QStringLiteral("五金"), QStringLiteral("扳手"),
+                    QStringLiteral("8寸"), i, 0, QStringLiteral("把"),
+                    QStringLiteral("第%1笔").arg(i));
+    }
+    auto *results = page.get<ListView>("超级列表框明细");
+    clickButton(*page.window, QStringLiteral("按钮删除选中"));
+    QCOMPARE(page.dialogs.texts(), QStringList{QStringLiteral("请选择要删除的项目！")});
+
+    typeInto(page.get<QLineEdit>("编辑框关键字"), QStringLiteral("笔"));
+    clickButton(*page.window, QStringLiteral("按钮模糊搜索"));
+    QCOMPARE(results->rowCount(), 6);
+    clickRow(results, 1);
+    clickRow(results, 3, Qt::ControlModifier);
+    clickRow(results, 4, Qt::ControlModifier);
+    QCOMPARE(page.window->state().selectedLogRows, (QList<qint32>{1, 3, 4}));
+    page.dialogs.forget();
+    clickButton(*page.window, QStringLiteral("按钮删除选中"));
+    QCOMPARE(page.dialogs.texts(), QStringList());
+    // The search runs again and shows what is left.
+    QCOMPARE(results->rowCount(), 3);
+    QStringList remarks;
+    for (const QStringList &row : allRows(results)) {
+        remarks << row[0] + row[8];
+    }
+    QCOMPARE(remarks, (QStringList{"1第1笔", "2第3笔", "3第6笔"}));
+    QCOMPARE(page.get<QLabel>("透明标签日志总数")->text(),
+             QStringLiteral("当前数据库中日志记录总数为：3条"));
+
+    // After a date search the same holds, and the date search runs again.
+    page.get<QDateEdit>("日期框明细起")->setDate(QDate(2024, 5, 1));
+    page.get<QDateEdit>("日期框明细止")->setDate(QDate(2024, 5, 31));
+    clickButton(*page.window, QStringLiteral("按钮日期搜索"));
+    clickRow(results, 0);
+    clickRow(results, 2, Qt::ControlModifier);
+    clickButton(*page.window, QStringLiteral("按钮删除选中"));
+    QCOMPARE(allRows(results),
+             (QList<QStringList>{{"1", "2024年5月3日", "五金", "扳手", "8寸", "3", "0", "把", "第3笔"}}));
+    QCOMPARE(page.movementCount(), 1);
+}
+
+QTEST_MAIN(StockTest)
+#include "tst_stock.moc"
