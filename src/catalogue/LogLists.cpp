@@ -33,13 +33,54 @@ QDate clamped(const QDate &date)
 QDateTime clamped(const QDateTime &moment)
 {
     if (moment.date() < firstComparableDay) {
-        return QDateTime(firstComparableDay, QTime(0, 0));
+        return storedDateTime(firstComparableDay);
     }
     if (moment.date() > lastComparableDay) {
-        return QDateTime(lastComparableDay, QTime(0, 0));
+        return storedDateTime(lastComparableDay);
     }
     return moment;
 }
+
+// The field indexes of 明细, looked up once per load.
+struct LogFields
+{
+    explicit LogFields(const Schema &schema)
+        : date(schema.indexOf(fields::日期)), category(schema.indexOf(fields::品类)),
+          item(schema.indexOf(fields::名称)), model(schema.indexOf(fields::型号)),
+          in(schema.indexOf(fields::入库)), out(schema.indexOf(fields::出库)),
+          unit(schema.indexOf(fields::单位)), remark(schema.indexOf(fields::备注))
+    {
+    }
+    int date, category, item, model, in, out, unit, remark;
+};
+
+// Cell texts of a log list, each distinct text made once and shared.
+class LogTexts
+{
+public:
+    QString text(const QString &value) { return m_pool.intern(value); }
+    QString number(double value)
+    {
+        auto it = m_numbers.constFind(value);
+        if (it == m_numbers.constEnd()) {
+            it = m_numbers.insert(value, numberText(value));
+        }
+        return *it;
+    }
+    QString date(const QDateTime &value)
+    {
+        auto it = m_dates.constFind(value);
+        if (it == m_dates.constEnd()) {
+            it = m_dates.insert(value, dateTimeText(value));
+        }
+        return *it;
+    }
+
+private:
+    TextPool m_pool;
+    QHash<double, QString> m_numbers;
+    QHash<QDateTime, QString> m_dates;
+};
 
 struct LogQueryPlan
 {
@@ -56,8 +97,8 @@ LogQueryPlan planFor(AppContext &context, LogQuery query)
 {
     Form &form = context.form;
     const auto dateRange = [](const QDate &fromDay, const QDate &toDay) {
-        const QDateTime from(clamped(fromDay), QTime(0, 0));
-        const QDateTime to(clamped(toDay), QTime(0, 0));
+        const QDateTime from = storedDateTime(clamped(fromDay));
+        const QDateTime to = storedDateTime(clamped(toDay));
         return [from, to](const Record &record) {
             const QDateTime date = clamped(record.dateTime(fields::日期));
             return date.isValid() && from <= date && date <= to;
@@ -107,26 +148,28 @@ void loadLog(AppContext &context, LogQuery query)
     context.form.透明标签日志总数->setText(
         QStringLiteral("当前数据库中日志记录总数为：%1条").arg(table.recordCount()));
 
+    const LogFields field(table.schema());
     std::vector<ListRow> rows;
     QList<qint64> records;
-    TextPool pool;
+    LogTexts texts;
     double totalIn = 0;
     double totalOut = 0;
     table.forEachMatching(plan.filter, [&](const Record &record) {
         if (!plan.passes(record)) {
             return;
         }
-        const auto text = [&](const QString &field) { return pool.intern(record.text(field)); };
-        const double in = record.number(fields::入库);
-        const double out = record.number(fields::出库);
+        const double in = record.numberAt(field.in);
+        const double out = record.numberAt(field.out);
         ListRow row;
+        row.cells.reserve(plan.withDate ? 9 : 8);
         row.cells << QString::number(rows.size() + 1);
         if (plan.withDate) {
-            row.cells << pool.intern(dateTimeText(record.dateTime(fields::日期)));
+            row.cells << texts.date(record.dateTimeAt(field.date));
         }
-        row.cells << text(fields::品类) << text(fields::名称) << text(fields::型号)
-                  << pool.intern(numberText(in)) << pool.intern(numberText(out))
-                  << text(fields::单位) << text(fields::备注);
+        row.cells << texts.text(record.textAt(field.category))
+                  << texts.text(record.textAt(field.item)) << texts.text(record.textAt(field.model))
+                  << texts.number(in) << texts.number(out) << texts.text(record.textAt(field.unit))
+                  << texts.text(record.textAt(field.remark));
         const int inColumn = plan.withDate ? 5 : 4;
         const bool bookedIn = std::abs(in) > numberTolerance;
         row.iconColumn = qint16(bookedIn ? inColumn : inColumn + 1);

@@ -38,7 +38,7 @@ RecordFilter chosenItemFilter(const RollUpMenu &menu)
     const int group = menu.currentGroup();
     const int item = menu.currentItem();
     if (group < 0 || item < 0) {
-        return {QStringLiteral("0"), {}};
+        return RecordFilter::none();
     }
     return RecordFilter::textsEqual(
         {{fields::品类, menu.groupText(group)}, {fields::名称, menu.itemText(group, item)}});

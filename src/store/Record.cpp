@@ -60,52 +60,124 @@ Record::Record(std::shared_ptr<const Schema> schema, qint64 rowId, QVariantList 
 {
 }
 
-const QVariant &Record::valueOf(const QString &field, FieldKind expected) const
+const QVariant &Record::valueAt(int field, FieldKind expected) const
 {
     static const QVariant empty;
     if (!m_schema) {
+        throw StoreError(QStringLiteral("没有打开的表"));
+    }
+    if (field < 0 || field >= m_schema->fields().size()) {
+        throw StoreError(QStringLiteral("表 %1 没有第 %2 个字段").arg(m_schema->tableName()).arg(field));
+    }
+    const FieldDefinition &definition = m_schema->fields()[field];
+    if (!fits(definition.kind, expected)) {
+        throw StoreError(QStringLiteral("表 %1 的字段 %2 不是%3类型")
+                             .arg(m_schema->tableName(), definition.name,
+                                  QLatin1String(kindName(expected))));
+    }
+    return field < m_values.size() ? m_values[field] : empty;
+}
+
+int Record::indexOf(const QString &field) const
+{
+    if (!m_schema) {
         throw StoreError(QStringLiteral("没有打开的表，无法读取字段 %1").arg(field));
     }
-    const int index = m_schema->indexOf(field);
-    const FieldKind stored = m_schema->fields()[index].kind;
-    if (!fits(stored, expected)) {
-        throw StoreError(QStringLiteral("表 %1 的字段 %2 不是%3类型")
-                             .arg(m_schema->tableName(), field, QLatin1String(kindName(expected))));
-    }
-    return index < m_values.size() ? m_values[index] : empty;
+    return m_schema->indexOf(field);
 }
 
 QString Record::text(const QString &field) const
 {
-    return valueOf(field, FieldKind::Text).toString();
+    return textAt(indexOf(field));
 }
 
 double Record::number(const QString &field) const
 {
-    return valueOf(field, FieldKind::Number).toDouble();
+    return numberAt(indexOf(field));
 }
 
 bool Record::logical(const QString &field) const
 {
-    return valueOf(field, FieldKind::Logical).toLongLong() != 0;
+    return logicalAt(indexOf(field));
 }
 
 QDateTime Record::dateTime(const QString &field) const
 {
-    const QVariant &value = valueOf(field, FieldKind::DateTime);
+    return dateTimeAt(indexOf(field));
+}
+
+QString Record::textAt(int field) const
+{
+    return valueAt(field, FieldKind::Text).toString();
+}
+
+double Record::numberAt(int field) const
+{
+    return valueAt(field, FieldKind::Number).toDouble();
+}
+
+bool Record::logicalAt(int field) const
+{
+    return valueAt(field, FieldKind::Logical).toLongLong() != 0;
+}
+
+QDateTime Record::dateTimeAt(int field) const
+{
+    const QVariant &value = valueAt(field, FieldKind::DateTime);
     return value.isValid() ? parseStoredDateTime(value.toString()) : QDateTime();
 }
 
+QDateTime storedDateTime(const QDate &date, const QTime &time)
+{
+    return QDateTime(date, time, Qt::UTC);
+}
+
+namespace {
+
+// Reads `count` ASCII digits at `pos`; -1 when they are not all digits.
+int digitsAt(const QString &text, qsizetype pos, int count)
+{
+    if (pos + count > text.size()) {
+        return -1;
+    }
+    int value = 0;
+    for (qsizetype i = pos; i < pos + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') {
+            return -1;
+        }
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+} // namespace
+
 QDateTime parseStoredDateTime(const QString &text)
 {
-    QDateTime parsed = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!parsed.isValid()) {
-        const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
-        if (date.isValid()) {
-            parsed = QDateTime(date, QTime(0, 0));
+    // "YYYY-MM-DD HH:MM:SS" or a bare "YYYY-MM-DD"; read by hand because the
+    // log lists parse a million of these.
+    const int year = digitsAt(text, 0, 4);
+    const int month = digitsAt(text, 5, 2);
+    const int day = digitsAt(text, 8, 2);
+    if (year < 0 || month < 0 || day < 0 || text[4] != u'-' || text[7] != u'-') {
+        return QDateTime();
+    }
+    const QDate date(year, month, day);
+    if (!date.isValid()) {
+        return QDateTime();
+    }
+    QTime time(0, 0);
+    if (text.size() >= 19 && text[10] == u' ') {
+        const int hour = digitsAt(text, 11, 2);
+        const int minute = digitsAt(text, 14, 2);
+        const int second = digitsAt(text, 17, 2);
+        time = QTime(hour, minute, second);
+        if (!time.isValid()) {
+            return QDateTime();
         }
     }
-    return parsed;
+    return storedDateTime(date, time);
 }
 
 } // namespace kucun

@@ -44,14 +44,25 @@ public:
     bool logical(const QString &field) const;
     QDateTime dateTime(const QString &field) const;
 
+    // The same reads by field index (Schema::indexOf), for loops over many
+    // records that look each field up once.
+    QString textAt(int field) const;
+    double numberAt(int field) const;
+    bool logicalAt(int field) const;
+    QDateTime dateTimeAt(int field) const;
+
 private:
-    const QVariant &valueOf(const QString &field, FieldKind expected) const;
+    const QVariant &valueAt(int field, FieldKind expected) const;
+    int indexOf(const QString &field) const;
 
     std::shared_ptr<const Schema> m_schema;
     qint64 m_rowId = 0;
     QVariantList m_values;
 };
 
+// Stored date-times carry no time zone; they are held as UTC so that no
+// zone rules shift or slow them.
+QDateTime storedDateTime(const QDate &date, const QTime &time = QTime(0, 0));
 QDateTime parseStoredDateTime(const QString &text);
 
 } // namespace kucun

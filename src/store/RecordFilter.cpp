@@ -13,6 +13,13 @@ QString textOf(const QString &field)
 
 } // namespace
 
+RecordFilter RecordFilter::none()
+{
+    RecordFilter filter;
+    filter.sqlCondition = QStringLiteral("0");
+    return filter;
+}
+
 RecordFilter RecordFilter::textsEqual(const QList<std::pair<QString, QString>> &fieldEqualsText)
 {
     RecordFilter filter;
@@ -42,9 +49,9 @@ RecordFilter RecordFilter::dateTimeBetween(const QString &field, const QDate &fr
     // Stored texts sort in time order; "2024-05-03" sorts before
     // "2024-05-03 00:00:00", so both forms of the first day are in range.
     const QString column = sql::quoteIdentifier(field);
-    return {QStringLiteral("%1 >= ? AND %1 <= ?").arg(column),
-            {from.toString(QStringLiteral("yyyy-MM-dd")),
-             to.toString(QStringLiteral("yyyy-MM-dd 00:00:00"))}};
+    const QString low = from.toString(QStringLiteral("yyyy-MM-dd"));
+    const QString high = to.toString(QStringLiteral("yyyy-MM-dd 00:00:00"));
+    return {QStringLiteral("%1 >= ? AND %1 <= ?").arg(column), {low, high}, field, low, high};
 }
 
 } // namespace kucun

@@ -13,7 +13,14 @@ struct RecordFilter
 {
     QString sqlCondition;
     QVariantList parameters;
+    // Set when the condition is a range on one field: an index on it pays
+    // only while the range holds a small part of the table.
+    QString rangeField;
+    QString rangeLow;
+    QString rangeHigh;
 
+    // No record at all.
+    static RecordFilter none();
     // Every listed text field equals its text exactly.
     static RecordFilter textsEqual(const QList<std::pair<QString, QString>> &fieldEqualsText);
     // The keyword occurs (case-sensitive) in at least one of the fields.

@@ -1,5 +1,6 @@
 #include "Table.h"
 
+#include "RecordCounts.h"
 #include "SqlCipher.h"
 #include "StoreError.h"
 
@@ -70,6 +71,9 @@ void Table::close()
         openPaths().remove(attached.path);
     }
     m_attached.clear();
+    if (m_inTransaction) {
+        rollback();
+    }
     m_connection.reset();
     m_schema.reset();
     m_path.clear();
@@ -168,10 +172,16 @@ qint64 Table::recordCount()
     if (!isOpen()) {
         return 0;
     }
+    if (m_cachedCount < 0 && !m_inTransaction) {
+        m_cachedCount = recordcounts::lookup(m_path).value_or(-1);
+    }
     if (m_cachedCount < 0) {
         sql::Statement count(m_connection->handle(),
                              QStringLiteral("SELECT count(*) FROM %1").arg(quotedTable()));
         m_cachedCount = count.step() ? count.int64At(0) : 0;
+        if (!m_inTransaction) {
+            recordcounts::remember(m_path, m_cachedCount);
+        }
     }
     return m_cachedCount;
 }
@@ -212,9 +222,32 @@ bool Table::insertInto(const QString &qualifiedTable, const Schema &schema,
     return !insert.failed();
 }
 
+bool Table::countedWrite(const QString &path, qint64 delta, const std::function<bool()> &write)
+{
+    if (m_inTransaction) {
+        if (!write()) {
+            return false;
+        }
+        std::optional<qint64> &known = m_transactionCounts[path];
+        if (known) {
+            *known += delta;
+        }
+        return true;
+    }
+    const std::optional<qint64> before = recordcounts::lookup(path);
+    const bool written = write();
+    if (written && before) {
+        recordcounts::remember(path, *before + delta);
+    } else {
+        recordcounts::forget(path);
+    }
+    return written;
+}
+
 bool Table::append(const QVariantList &values)
 {
-    if (!isOpen() || !insertInto(quotedTable(), *m_schema, values)) {
+    if (!isOpen() ||
+        !countedWrite(m_path, 1, [&] { return insertInto(quotedTable(), *m_schema, values); })) {
         return false;
     }
     m_cachedCount = -1;
@@ -249,8 +282,10 @@ bool Table::modify(const QVariantList &values)
         update.bind(i + 1, bound[i]);
     }
     update.bind(int(bound.size()) + 1, m_current.rowId());
-    update.step();
-    if (update.failed()) {
+    if (!countedWrite(m_path, 0, [&update] {
+            update.step();
+            return !update.failed();
+        })) {
         return false;
     }
     moveToRow(QStringLiteral("WHERE rowid = ?"), {m_current.rowId()}, m_number);
@@ -297,23 +332,29 @@ bool Table::purge()
     if (m_marked.isEmpty()) {
         return true;
     }
-    if (!m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        return false;
-    }
-    sql::Statement remove(m_connection->handle(),
-                          QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedTable()));
-    bool ok = remove.isValid();
-    for (const qint64 rowId : std::as_const(m_marked)) {
-        if (!ok) {
-            break;
+    const bool removed = countedWrite(m_path, -qint64(m_marked.size()), [this] {
+        if (!m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            return false;
         }
-        remove.reset();
-        remove.bind(1, rowId);
-        remove.step();
-        ok = !remove.failed();
-    }
-    if (!ok || !m_connection->exec(QStringLiteral("COMMIT"))) {
-        m_connection->exec(QStringLiteral("ROLLBACK"));
+        sql::Statement remove(m_connection->handle(),
+                              QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedTable()));
+        bool ok = remove.isValid();
+        for (const qint64 rowId : std::as_const(m_marked)) {
+            if (!ok) {
+                break;
+            }
+            remove.reset();
+            remove.bind(1, rowId);
+            remove.step();
+            ok = !remove.failed();
+        }
+        if (!ok || !m_connection->exec(QStringLiteral("COMMIT"))) {
+            m_connection->exec(QStringLiteral("ROLLBACK"));
+            return false;
+        }
+        return true;
+    });
+    if (!removed) {
         return false;
     }
     m_marked.clear();
@@ -339,7 +380,13 @@ bool Table::clear()
         return false;
     }
     if (!m_connection->exec(QStringLiteral("DELETE FROM %1").arg(quotedTable()))) {
+        recordcounts::forget(m_path);
         return false;
+    }
+    if (m_inTransaction) {
+        m_transactionCounts[m_path] = 0;
+    } else {
+        recordcounts::remember(m_path, 0);
     }
     m_marked.clear();
     m_cachedCount = 0;
@@ -379,15 +426,55 @@ void Table::forEachMatching(const RecordFilter &filter,
     if (!isOpen()) {
         return;
     }
-    sql::Statement select(m_connection->handle(),
-                          selectColumns() + QStringLiteral("WHERE ") + filter.sqlCondition +
-                              QStringLiteral(" ORDER BY rowid"));
+    QString query = selectColumns();
+    if (!filter.rangeField.isEmpty() && rangeCoversMuch(filter)) {
+        // Reading the table straight through beats sorting most of it by record order.
+        query += QStringLiteral("NOT INDEXED ");
+    }
+    sql::Statement select(m_connection->handle(), query + QStringLiteral("WHERE ") +
+                                                      filter.sqlCondition +
+                                                      QStringLiteral(" ORDER BY rowid"));
     for (int i = 0; i < filter.parameters.size(); ++i) {
         select.bind(i + 1, filter.parameters[i]);
     }
     while (select.step()) {
         visit(readRow(select));
     }
+}
+
+bool Table::rangeCoversMuch(const RecordFilter &filter) const
+{
+    // min() and max() come from an index in no time; without one they would
+    // read the whole table, and then there is no index to avoid anyway.
+    sql::Statement indexes(m_connection->handle(),
+                           QStringLiteral("PRAGMA index_list(%1)").arg(quotedTable()));
+    bool indexed = false;
+    while (!indexed && indexes.step()) {
+        sql::Statement columns(m_connection->handle(),
+                               QStringLiteral("PRAGMA index_info(%1)")
+                                   .arg(sql::quoteIdentifier(indexes.textAt(1))));
+        indexed = columns.step() && columns.textAt(2) == filter.rangeField;
+    }
+    if (!indexed) {
+        return false;
+    }
+    // One aggregate a statement: only then does SQLite read just the index's end.
+    const auto extreme = [this, &filter](const char *aggregate) {
+        sql::Statement statement(m_connection->handle(),
+                                 QStringLiteral("SELECT %1(%2) FROM %3")
+                                     .arg(QLatin1String(aggregate),
+                                          sql::quoteIdentifier(filter.rangeField), quotedTable()));
+        return statement.step() ? parseStoredDateTime(statement.textAt(0)) : QDateTime();
+    };
+    const QDateTime first = extreme("min");
+    const QDateTime last = extreme("max");
+    const QDateTime low = std::max(first, parseStoredDateTime(filter.rangeLow));
+    const QDateTime high = std::min(last, parseStoredDateTime(filter.rangeHigh));
+    if (!first.isValid() || !last.isValid() || !low.isValid() || !high.isValid()) {
+        return false;
+    }
+    const qint64 whole = std::max<qint64>(1, first.daysTo(last));
+    return low.daysTo(high) * 5 > whole;
 }
 
 bool Table::attach(const QString &fileName, const QString &password)
@@ -418,7 +505,9 @@ bool Table::appendTo(const QString &attachedTable, const QVariantList &values)
     for (const AttachedTable &attached : std::as_const(m_attached)) {
         if (attached.schema->tableName() == attachedTable) {
             const QString name = sql::quoteIdentifier(attachedTable);
-            return insertInto(name + QLatin1Char('.') + name, *attached.schema, values);
+            return countedWrite(attached.path, 1, [&] {
+                return insertInto(name + QLatin1Char('.') + name, *attached.schema, values);
+            });
         }
     }
     return false;
@@ -426,20 +515,50 @@ bool Table::appendTo(const QString &attachedTable, const QVariantList &values)
 
 bool Table::beginTransaction()
 {
-    return isOpen() && m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (!isOpen() || m_inTransaction || !m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        return false;
+    }
+    // The write lock is held from here on: the counts known now stay true
+    // until this transaction's own changes.
+    m_transactionCounts.clear();
+    m_transactionCounts.insert(m_path, recordcounts::lookup(m_path));
+    for (const AttachedTable &attached : std::as_const(m_attached)) {
+        m_transactionCounts.insert(attached.path, recordcounts::lookup(attached.path));
+    }
+    m_inTransaction = true;
+    return true;
 }
 
 bool Table::commit()
 {
-    return isOpen() && m_connection->exec(QStringLiteral("COMMIT"));
+    if (!isOpen() || !m_inTransaction || !m_connection->exec(QStringLiteral("COMMIT"))) {
+        return false;
+    }
+    m_inTransaction = false;
+    for (auto it = m_transactionCounts.cbegin(); it != m_transactionCounts.cend(); ++it) {
+        if (it.value()) {
+            recordcounts::remember(it.key(), *it.value());
+        } else {
+            recordcounts::forget(it.key());
+        }
+    }
+    m_transactionCounts.clear();
+    m_cachedCount = -1;
+    return true;
 }
 
 void Table::rollback()
 {
-    if (isOpen()) {
-        m_connection->exec(QStringLiteral("ROLLBACK"));
-        m_cachedCount = -1;
+    if (!isOpen()) {
+        return;
     }
+    m_connection->exec(QStringLiteral("ROLLBACK"));
+    for (auto it = m_transactionCounts.cbegin(); it != m_transactionCounts.cend(); ++it) {
+        recordcounts::forget(it.key());
+    }
+    m_transactionCounts.clear();
+    m_inTransaction = false;
+    m_cachedCount = -1;
 }
 
 bool Table::find(const std::function<bool(const Record &)> &condition)

@@ -3,12 +3,14 @@
 #include "Record.h"
 #include "RecordFilter.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QVariantList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace kucun {
 
@@ -102,6 +104,8 @@ private:
                     const QVariantList &values);
     void moveToRow(const QString &whereAndOrder, const QVariantList &params, qint64 number);
     Record readRow(sql::Statement &statement) const;
+    // True when a range filter spans more than a fifth of the field's values.
+    bool rangeCoversMuch(const RecordFilter &filter) const;
     QString selectColumns() const;
     QString quotedTable() const;
 
@@ -120,6 +124,12 @@ private:
         std::shared_ptr<const Schema> schema;
     };
     QList<AttachedTable> m_attached;
+
+    // Keeps the remembered record counts of the files true across a write
+    // that changes the count by delta.
+    bool countedWrite(const QString &path, qint64 delta, const std::function<bool()> &write);
+    bool m_inTransaction = false;
+    QHash<QString, std::optional<qint64>> m_transactionCounts;
 };
 
 } // namespace kucun

@@ -28,6 +28,7 @@ private slots:
     void numericColumnsOfAnyTypeReadAsNumbers();
     void attachedTablesChangeTogether();
     void filtersAndRecordIdentity();
+    void recordCountsFollowEveryChange();
 };
 
 namespace {
@@ -105,7 +106,7 @@ void StoreTest::appendReadAndNavigate()
                           QStringLiteral("进货")}));
     QCOMPARE(table.recordNumber(), 1);
     // Fewer values than fields: the rest are empty.
-    QVERIFY(table.append({QDateTime(QDate(2024, 5, 4), QTime(9, 30)), QStringLiteral("五金")}));
+    QVERIFY(table.append({storedDateTime(QDate(2024, 5, 4), QTime(9, 30)), QStringLiteral("五金")}));
     QCOMPARE(table.recordNumber(), 2);
     QCOMPARE(table.text(fields::型号), QString());
     QCOMPARE(table.number(fields::入库), 0.0);
@@ -113,12 +114,12 @@ void StoreTest::appendReadAndNavigate()
 
     table.first();
     QCOMPARE(table.recordNumber(), 1);
-    QCOMPARE(table.dateTime(fields::日期), QDateTime(QDate(2024, 5, 3), QTime(0, 0)));
+    QCOMPARE(table.dateTime(fields::日期), storedDateTime(QDate(2024, 5, 3)));
     QCOMPARE(table.text(fields::名称), QStringLiteral("扳手"));
     QCOMPARE(table.number(fields::入库), 3.0);
     QCOMPARE(table.number(fields::出库), 0.0);
     table.next();
-    QCOMPARE(table.dateTime(fields::日期), QDateTime(QDate(2024, 5, 4), QTime(9, 30)));
+    QCOMPARE(table.dateTime(fields::日期), storedDateTime(QDate(2024, 5, 4), QTime(9, 30)));
     table.next();
     QVERIFY(table.atEnd());
     QCOMPARE(table.recordNumber(), 3);
@@ -337,7 +338,7 @@ void StoreTest::filtersAndRecordIdentity()
     add(QDate(2024, 5, 2), "五金", "");
     add(QDate(2024, 5, 3), "电工", "Abc");
     add(QStringLiteral("2024-05-03"), "五金", "");
-    add(QDateTime(QDate(2024, 5, 4), QTime(10, 0)), "水暖", "abc");
+    add(storedDateTime(QDate(2024, 5, 4), QTime(10, 0)), "水暖", "abc");
     add(QDate(2024, 5, 4), "五金", "");
     Table log;
     QVERIFY(log.open(files.path(tables::明细), tablePassword()));
@@ -363,6 +364,56 @@ void StoreTest::filtersAndRecordIdentity()
     QCOMPARE(log.recordNumber(), 3);
     QCOMPARE(log.text(fields::品类), QStringLiteral("水暖"));
     QVERIFY(!log.goToId(1));
+}
+
+void StoreTest::recordCountsFollowEveryChange()
+{
+    TestTables files;
+    files.create(tables::品类);
+    files.create(tables::名称);
+    const auto countOf = [&files](const QString &table) {
+        Table file;
+        file.open(files.path(table), tablePassword());
+        return file.recordCount();
+    };
+    files.add(tables::品类, {QStringLiteral("a")});
+    QCOMPARE(countOf(tables::品类), 1);
+    files.add(tables::品类, {QStringLiteral("b")});
+    QCOMPARE(countOf(tables::品类), 2);
+
+    // A change made by another program is seen.
+    {
+        auto outside = sql::Connection::openExisting(files.path(tables::品类), tablePassword());
+        QVERIFY(outside->exec(QStringLiteral("INSERT INTO 品类 VALUES ('c'), ('d')")));
+    }
+    QCOMPARE(countOf(tables::品类), 4);
+
+    // Joined writes, committed and rolled back.
+    Table table;
+    QVERIFY(table.open(files.path(tables::品类), tablePassword()));
+    QVERIFY(table.attach(files.path(tables::名称), tablePassword()));
+    QVERIFY(table.beginTransaction());
+    QVERIFY(table.append({QStringLiteral("e")}));
+    QVERIFY(table.appendTo(tables::名称, {QStringLiteral("e"), QStringLiteral("x")}));
+    QVERIFY(table.commit());
+    QVERIFY(table.beginTransaction());
+    QVERIFY(table.appendTo(tables::名称, {QStringLiteral("e"), QStringLiteral("y")}));
+    table.rollback();
+    table.close();
+    QCOMPARE(countOf(tables::品类), 5);
+    QCOMPARE(countOf(tables::名称), 1);
+
+    QVERIFY(table.open(files.path(tables::品类), tablePassword()));
+    table.markDeleted();
+    QVERIFY(table.goTo(3));
+    table.markDeleted();
+    QVERIFY(table.purge());
+    table.close();
+    QCOMPARE(countOf(tables::品类), 3);
+    QVERIFY(table.open(files.path(tables::品类), tablePassword()));
+    QVERIFY(table.clear());
+    table.close();
+    QCOMPARE(countOf(tables::品类), 0);
 }
 
 QTEST_GUILESS_MAIN(StoreTest)
