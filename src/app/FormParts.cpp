@@ -1,5 +1,6 @@
 #include "FormParts.h"
 
+#include "ui/ListModel.h"
 #include "ui/ListView.h"
 #include "ui/WindowsColour.h"
 
@@ -66,6 +67,7 @@ ListView *makeList(const QString &designerName, const QString &spokenName,
                    const QStringList &columnTitles, const QList<int> &columnWidths)
 {
     auto *list = new ListView(columnTitles);
+    list->list().setNumbered(true);
     list->setColumnWidths(columnWidths);
     nameControl(list, designerName, spokenName);
     return list;

@@ -3,7 +3,6 @@
 #include "app/AppContext.h"
 #include "app/OpenTable.h"
 #include "store/Table.h"
-#include "store/TextPool.h"
 #include "store/ValueText.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
@@ -54,11 +53,11 @@ struct LogFields
     int date, category, item, model, in, out, unit, remark;
 };
 
-// Cell texts of a log list, each distinct text made once and shared.
+// Number and date cell texts of a log list, each distinct one made once and
+// shared (the table shares the stored texts already).
 class LogTexts
 {
 public:
-    QString text(const QString &value) { return m_pool.intern(value); }
     QString number(double value)
     {
         auto it = m_numbers.constFind(value);
@@ -77,7 +76,6 @@ public:
     }
 
 private:
-    TextPool m_pool;
     QHash<double, QString> m_numbers;
     QHash<QDateTime, QString> m_dates;
 };
@@ -162,14 +160,13 @@ void loadLog(AppContext &context, LogQuery query)
         const double out = record.numberAt(field.out);
         ListRow row;
         row.cells.reserve(plan.withDate ? 9 : 8);
-        row.cells << QString::number(rows.size() + 1);
+        row.cells << QString(); // the list numbers its rows itself
         if (plan.withDate) {
             row.cells << texts.date(record.dateTimeAt(field.date));
         }
-        row.cells << texts.text(record.textAt(field.category))
-                  << texts.text(record.textAt(field.item)) << texts.text(record.textAt(field.model))
-                  << texts.number(in) << texts.number(out) << texts.text(record.textAt(field.unit))
-                  << texts.text(record.textAt(field.remark));
+        row.cells << record.textAt(field.category) << record.textAt(field.item)
+                  << record.textAt(field.model) << texts.number(in) << texts.number(out)
+                  << record.textAt(field.unit) << record.textAt(field.remark);
         const int inColumn = plan.withDate ? 5 : 4;
         const bool bookedIn = std::abs(in) > numberTolerance;
         row.iconColumn = qint16(bookedIn ? inColumn : inColumn + 1);

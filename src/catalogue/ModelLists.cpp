@@ -3,7 +3,6 @@
 #include "app/AppContext.h"
 #include "app/OpenTable.h"
 #include "store/Table.h"
-#include "store/TextPool.h"
 #include "store/ValueText.h"
 #include "ui/Dialogs.h"
 #include "ui/ListModel.h"
@@ -44,11 +43,11 @@ RecordFilter chosenItemFilter(const RollUpMenu &menu)
         {{fields::品类, menu.groupText(group)}, {fields::名称, menu.itemText(group, item)}});
 }
 
-QStringList cellsOf(const Record &record, ModelList list, qsizetype serial, TextPool &pool)
+QStringList cellsOf(const Record &record, ModelList list)
 {
-    const QString number = QString::number(serial);
-    const auto text = [&](const QString &field) { return pool.intern(record.text(field)); };
-    const QString stock = pool.intern(numberText(record.number(fields::库存)));
+    const QString number; // the list numbers its rows itself
+    const auto text = [&record](const QString &field) { return record.text(field); };
+    const QString stock = numberText(record.number(fields::库存));
     switch (list) {
     case ModelList::Booking:
         return {number, text(fields::型号), stock, text(fields::单位), text(fields::备注)};
@@ -82,10 +81,9 @@ void loadModelList(AppContext &context, ModelList list)
         return;
     }
     std::vector<ListRow> rows = view->list().rows();
-    TextPool pool;
     double total = 0;
     const auto addRow = [&](const Record &record) {
-        rows.push_back({cellsOf(record, list, qsizetype(rows.size()) + 1, pool)});
+        rows.push_back({cellsOf(record, list)});
         total += record.number(fields::库存);
     };
     switch (list) {
@@ -121,7 +119,6 @@ void filterBookingModels(AppContext &context)
     for (const ListRow &row : list.rows()) {
         if (row.cells.value(1).contains(keyword) || row.cells.value(4).contains(keyword)) {
             kept.push_back(row);
-            kept.back().cells[0] = QString::number(kept.size());
         }
     }
     list.setRows(std::move(kept));

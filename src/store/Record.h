@@ -52,6 +52,8 @@ public:
     QDateTime dateTimeAt(int field) const;
 
 private:
+    friend class Table; // refills one record per row while scanning
+
     const QVariant &valueAt(int field, FieldKind expected) const;
     int indexOf(const QString &field) const;
 

@@ -134,6 +134,18 @@ bool Statement::isNullAt(int column) const
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
+bool Statement::isTextAt(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_TEXT;
+}
+
+std::string_view Statement::utf8At(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return text ? std::string_view(text, size_t(sqlite3_column_bytes(m_stmt, column)))
+                : std::string_view();
+}
+
 QString Statement::textAt(int column) const
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
@@ -167,6 +179,9 @@ std::unique_ptr<Connection> Connection::openWithFlags(const QString &path, const
 {
     setDefaultKeyDerivation();
     sqlite3 *db = nullptr;
+    // Each connection is used by one thread only, so it needs no locking of
+    // its own on every call.
+    flags |= SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
         return nullptr;

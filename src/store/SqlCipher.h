@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <string_view>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -38,6 +39,9 @@ public:
     QVariant valueAt(int column) const;
     QString textAt(int column) const;
     bool isNullAt(int column) const;
+    bool isTextAt(int column) const;
+    // The stored UTF-8 bytes of a text value, valid until the next step.
+    std::string_view utf8At(int column) const;
 
 private:
     sqlite3 *m_db = nullptr;

@@ -82,6 +82,7 @@ void Table::close()
     m_lastRowId = 0;
     m_cachedCount = -1;
     m_marked.clear();
+    m_texts.clear();
 }
 
 std::shared_ptr<const Schema> Table::readSchema(const QString &database,
@@ -122,15 +123,42 @@ QString Table::selectColumns() const
     return QStringLiteral("SELECT %1 FROM %2 ").arg(columns.join(QLatin1Char(',')), quotedTable());
 }
 
-Record Table::readRow(sql::Statement &statement) const
+Record Table::readRow(sql::Statement &statement)
 {
-    QVariantList values;
+    Record record(m_schema, 0, {});
+    readRowInto(statement, record);
+    return record;
+}
+
+void Table::readRowInto(sql::Statement &statement, Record &record, RowTexts *previous)
+{
     const int count = statement.columnCount();
-    values.reserve(count - 1);
-    for (int column = 1; column < count; ++column) {
-        values.append(statement.valueAt(column));
+    record.m_rowId = statement.int64At(0);
+    record.m_values.resize(count - 1);
+    if (previous) {
+        previous->resize(size_t(count));
     }
-    return Record(m_schema, statement.int64At(0), std::move(values));
+    for (int column = 1; column < count; ++column) {
+        QVariant &value = record.m_values[column - 1];
+        if (!statement.isTextAt(column)) {
+            value = statement.valueAt(column);
+            if (previous) {
+                (*previous)[size_t(column)].reset();
+            }
+            continue;
+        }
+        const std::string_view utf8 = statement.utf8At(column);
+        if (previous) {
+            // Records in booking order repeat texts (date, unit) from one row
+            // to the next: an unchanged text keeps the value already held.
+            std::optional<std::string> &last = (*previous)[size_t(column)];
+            if (last && *last == utf8) {
+                continue;
+            }
+            last = std::string(utf8);
+        }
+        value = QVariant(m_texts.text(utf8));
+    }
 }
 
 void Table::moveToRow(const QString &whereAndOrder, const QVariantList &params, qint64 number)
@@ -405,8 +433,10 @@ void Table::forEach(const std::function<bool(const Record &)> &visit)
                           selectColumns() + QStringLiteral("WHERE rowid >= ? ORDER BY rowid"));
     select.bind(1, m_current.rowId());
     qint64 number = m_number;
+    Record record(m_schema, 0, {});
+    RowTexts previous;
     while (select.step()) {
-        Record record = readRow(select);
+        readRowInto(select, record, &previous);
         if (!visit(record)) {
             m_current = std::move(record);
             m_lastRowId = m_current.rowId();
@@ -437,8 +467,11 @@ void Table::forEachMatching(const RecordFilter &filter,
     for (int i = 0; i < filter.parameters.size(); ++i) {
         select.bind(i + 1, filter.parameters[i]);
     }
+    Record record(m_schema, 0, {});
+    RowTexts previous;
     while (select.step()) {
-        visit(readRow(select));
+        readRowInto(select, record, &previous);
+        visit(record);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "Record.h"
 #include "RecordFilter.h"
+#include "TextMemo.h"
 
 #include <QHash>
 #include <QSet>
@@ -11,6 +12,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace kucun {
 
@@ -103,7 +106,10 @@ private:
     bool insertInto(const QString &qualifiedTable, const Schema &schema,
                     const QVariantList &values);
     void moveToRow(const QString &whereAndOrder, const QVariantList &params, qint64 number);
-    Record readRow(sql::Statement &statement) const;
+    Record readRow(sql::Statement &statement);
+    // The stored texts of the row read last, per column, while scanning.
+    using RowTexts = std::vector<std::optional<std::string>>;
+    void readRowInto(sql::Statement &statement, Record &record, RowTexts *previous = nullptr);
     // True when a range filter spans more than a fifth of the field's values.
     bool rangeCoversMuch(const RecordFilter &filter) const;
     QString selectColumns() const;
@@ -117,6 +123,7 @@ private:
     qint64 m_lastRowId = 0; // rowid last current, kept past the end for next()
     qint64 m_cachedCount = -1;
     QSet<qint64> m_marked;
+    TextMemo m_texts;
 
     struct AttachedTable
     {

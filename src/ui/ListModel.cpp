@@ -30,7 +30,7 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return row.cells.value(index.column());
+        return cellText(index.row(), index.column());
     case Qt::DecorationRole:
         if (row.iconColumn == index.column() && row.iconIndex >= 0 &&
             row.iconIndex < m_images.size()) {
@@ -60,12 +60,16 @@ QString ListModel::cellText(int row, int column) const
     if (row < 0 || row >= rowCount()) {
         return {};
     }
+    if (m_numbered && column == 0) {
+        return QString::number(row + 1);
+    }
     return m_rows[static_cast<std::size_t>(row)].cells.value(column);
 }
 
 void ListModel::setCellText(int row, int column, const QString &text)
 {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount() ||
+        (m_numbered && column == 0)) {
         return;
     }
     QStringList &cells = m_rows[static_cast<std::size_t>(row)].cells;

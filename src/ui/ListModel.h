@@ -33,6 +33,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     QString columnTitle(int column) const;
+    // A numbered list shows each row's position (1, 2, ...) in column 0,
+    // whatever its rows hold there, so rows never need renumbering.
+    void setNumbered(bool numbered) { m_numbered = numbered; }
+    bool isNumbered() const { return m_numbered; }
     void setImageList(const QList<QIcon> &images) { m_images = images; }
 
     QString cellText(int row, int column) const;
@@ -55,6 +59,7 @@ public:
 private:
     QStringList m_titles;
     QList<QIcon> m_images;
+    bool m_numbered = false;
     std::vector<ListRow> m_rows;
 };
 
