@@ -8,12 +8,15 @@
 #include "catalogue/LogLists.h"
 #include "catalogue/MenuHandlers.h"
 #include "catalogue/ModelLists.h"
+#include "reports/MonthlyReport.h"
 #include "stock/LogDeletion.h"
 #include "stock/StockBooking.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -69,18 +72,26 @@ void MainWindow::connectHandlers()
             handler([](AppContext &context, bool) { bookStockIn(context); }));
     connect(form.按钮出库, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { bookStockOut(context); }));
+    // Enter in a box does what its button does.
+    connect(form.编辑框入库, &QLineEdit::returnPressed, this, handler(bookStockIn));
+    connect(form.编辑框出库, &QLineEdit::returnPressed, this, handler(bookStockOut));
+    connect(form.编辑框_关键字, &QLineEdit::returnPressed, this, handler(filterBookingModels));
     connect(form.日期框进销, &QDateEdit::dateChanged, this,
             handler([](AppContext &context, QDate) { loadLog(context, LogQuery::Day); }));
 
     // Log page.
     connect(form.按钮模糊搜索, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { searchLogByKeyword(context); }));
+    connect(form.编辑框关键字, &QLineEdit::returnPressed, this, handler(searchLogByKeyword));
     connect(form.按钮日期搜索, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { searchLogByDateRange(context); }));
     connect(form.超级列表框明细, &ListView::rowSelectionChanged, this,
             handler(rememberSelectedLogRows));
     connect(form.按钮删除选中, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { deleteSelectedLogEntries(context); }));
+
+    // Report page.
+    connect(form.月历1, &QCalendarWidget::selectionChanged, this, handler(rebuildMonthlyReport));
 
     // Settings page.
     connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));

@@ -6,10 +6,7 @@
 #include "catalogue/CategoryLoaders.h"
 #include "catalogue/LogLists.h"
 #include "catalogue/ModelLists.h"
-#include "ui/ListModel.h"
-#include "ui/ListView.h"
-
-#include <QLabel>
+#include "reports/MonthlyReport.h"
 
 #include <QWidget>
 
@@ -25,9 +22,7 @@ void startUp(QWidget &window, AppContext &context)
     runReportingStoreErrors(context.dialogs, [&context] {
         loadLog(context, LogQuery::Day);
         loadModelList(context, ModelList::WholeStock);
-        context.form.超级列表框月库存->list().clear();
-        context.form.标签合计月库存->setText(QStringLiteral("0"));
-        loadModelList(context, ModelList::MonthSkeleton);
+        rebuildMonthlyReport(context);
     });
 }
 

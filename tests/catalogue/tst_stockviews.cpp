@@ -9,6 +9,7 @@
 #include "ui/MovementIcons.h"
 #include "ui/RollUpMenu.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,6 +87,13 @@ void StockViewsTest::modelListsFollowTheMenus()
     QCOMPARE(month->rowCount(), 5);
     QCOMPARE(shop.get<QLabel>("标签合计月库存")->text(), QStringLiteral("0"));
     QCOMPARE(shop.dialogs.texts(), QStringList());
+    // Another month rebuilds the monthly list from the table.
+    shop.files.add(tables::型号, {QStringLiteral("电工"), QStringLiteral("电线"),
+                                  QStringLiteral("6平方"), QStringLiteral("卷"), 3.0});
+    auto *calendar = shop.get<QCalendarWidget>("月历1");
+    calendar->setSelectedDate(calendar->selectedDate().addMonths(-1));
+    QCOMPARE(month->rowCount(), 6);
+    QCOMPARE(rowTexts(month, 5), (QStringList{"6", "电工", "电线", "6平方", "0", "卷", ""}));
 
     // An empty model table: empty lists, totals at 0.
     Shop empty;
