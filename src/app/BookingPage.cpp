@@ -38,10 +38,7 @@ QWidget *buildModelArea(Form &form)
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto *header = new QHBoxLayout;
-    form.标签进销名称 = makeValueLabel(QStringLiteral("标签进销名称"), QStringLiteral("当前名称"), {});
-    QFont bold = form.标签进销名称->font();
-    bold.setBold(true);
-    form.标签进销名称->setFont(bold);
+    form.标签进销名称 = makeTitleLabel(QStringLiteral("标签进销名称"), QStringLiteral("当前名称"));
     header->addWidget(makeCaption(QStringLiteral("名称："), form.标签进销名称));
     header->addWidget(form.标签进销名称, 1);
     form.编辑框_关键字 = makeEdit(QStringLiteral("编辑框_关键字"), QStringLiteral("型号关键字"));

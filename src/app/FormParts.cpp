@@ -63,6 +63,15 @@ QLabel *makeValueLabel(const QString &designerName, const QString &spokenName,
     return label;
 }
 
+QLabel *makeTitleLabel(const QString &designerName, const QString &spokenName)
+{
+    QLabel *label = makeValueLabel(designerName, spokenName, {});
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
 ListView *makeList(const QString &designerName, const QString &spokenName,
                    const QStringList &columnTitles, const QList<int> &columnWidths)
 {

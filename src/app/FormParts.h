@@ -23,6 +23,8 @@ QPushButton *makeButton(const QString &designerName, const QString &caption);
 QComboBox *makeCombo(const QString &designerName, const QString &spokenName);
 // A date box showing today, with a calendar drop-down.
 QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName);
+// A bold label that names what a page shows, such as the chosen item.
+QLabel *makeTitleLabel(const QString &designerName, const QString &spokenName);
 // A label that shows a value, such as a total.
 QLabel *makeValueLabel(const QString &designerName, const QString &spokenName,
                        const QString &text);

@@ -26,15 +26,23 @@ void warn(AppContext &context, const QString &text, int icon = Dialogs::Warning)
     context.dialogs.message(text, QString(), icon, false);
 }
 
-// The quantity typed, or nothing after telling the user why it can't be booked.
-std::optional<qint32> quantityOrWarn(AppContext &context, const QLineEdit &box,
-                                     const QString &emptyMessage)
+// The quantity to book once a model is named and the quantity box holds a
+// valid number; otherwise nothing, after telling the user what is missing.
+std::optional<qint32> checkedQuantity(AppContext &context, Movement kind)
 {
-    if (isBlank(box.text())) {
-        warn(context, emptyMessage);
+    const Form &form = context.form;
+    const bool in = kind == Movement::In;
+    if (isBlank(form.标签进销型号->text())) {
+        warn(context, in ? QStringLiteral("请选择要入库的产品型号！")
+                         : QStringLiteral("请选择要出库的产品型号！"));
         return std::nullopt;
     }
-    const std::optional<qint32> quantity = bookableQuantity(box.text());
+    const QString typed = (in ? form.编辑框入库 : form.编辑框出库)->text();
+    if (isBlank(typed)) {
+        warn(context, in ? QStringLiteral("请添加要入库的数量！") : QStringLiteral("请添加要出库的数量！"));
+        return std::nullopt;
+    }
+    const std::optional<qint32> quantity = bookableQuantity(typed);
     if (!quantity) {
         warn(context, QStringLiteral("请输入有效的数量！"));
     }
@@ -128,31 +136,18 @@ void applyMovement(AppContext &context, Movement kind, qint32 quantity, double q
 
 void bookStockIn(AppContext &context)
 {
-    Form &form = context.form;
-    if (isBlank(form.标签进销型号->text())) {
-        warn(context, QStringLiteral("请选择要入库的产品型号！"));
-        return;
+    if (const auto quantity = checkedQuantity(context, Movement::In)) {
+        applyMovement(context, Movement::In, *quantity, *quantity);
     }
-    const auto quantity =
-        quantityOrWarn(context, *form.编辑框入库, QStringLiteral("请添加要入库的数量！"));
-    if (!quantity) {
-        return;
-    }
-    applyMovement(context, Movement::In, *quantity, *quantity);
 }
 
 void bookStockOut(AppContext &context)
 {
-    Form &form = context.form;
-    if (isBlank(form.标签进销型号->text())) {
-        warn(context, QStringLiteral("请选择要出库的产品型号！"));
-        return;
-    }
-    const auto quantity =
-        quantityOrWarn(context, *form.编辑框出库, QStringLiteral("请添加要出库的数量！"));
+    const auto quantity = checkedQuantity(context, Movement::Out);
     if (!quantity) {
         return;
     }
+    const Form &form = context.form;
     const ListView &models = *form.超级列表框进销;
     const qint64 shownStock = leadingInteger(models.cellText(models.selectedRow(), 2));
     if (*quantity > shownStock) {

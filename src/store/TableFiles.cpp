@@ -55,4 +55,44 @@ bool createTableFile(const QString &path, const QString &tableName, QString *err
     return true;
 }
 
+bool insertRecords(const QString &path, const QString &tableName, qint64 count,
+                   const std::function<QVariantList(qint64)> &record, QString *error)
+{
+    const auto fail = [error](const QString &message) {
+        if (error) {
+            *error = message;
+        }
+        return false;
+    };
+    auto connection = sql::Connection::openExisting(path, tablePassword());
+    if (!connection) {
+        return fail(QStringLiteral("无法打开 %1").arg(path));
+    }
+    const qsizetype fieldCount = tables::fieldsOf(tableName).size();
+    QStringList marks;
+    for (qsizetype i = 0; i < fieldCount; ++i) {
+        marks << QStringLiteral("?");
+    }
+    if (!connection->exec(QStringLiteral("BEGIN"))) {
+        return fail(QStringLiteral("写入 %1 失败：%2").arg(path, connection->lastError()));
+    }
+    sql::Statement insert(connection->handle(),
+                          QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                              .arg(sql::quoteIdentifier(tableName), marks.join(QLatin1Char(','))));
+    for (qint64 i = 0; i < count && !insert.failed(); ++i) {
+        insert.reset();
+        const QVariantList values = record(i);
+        for (qsizetype v = 0; v < values.size() && v < fieldCount; ++v) {
+            insert.bind(int(v) + 1, values[v]);
+        }
+        insert.step();
+    }
+    if (insert.failed() || !connection->exec(QStringLiteral("COMMIT"))) {
+        const QString message = insert.error();
+        connection->exec(QStringLiteral("ROLLBACK"));
+        return fail(QStringLiteral("写入 %1 失败：%2").arg(path, message));
+    }
+    return true;
+}
+
 } // namespace kucun

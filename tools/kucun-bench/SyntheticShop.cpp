@@ -1,6 +1,5 @@
 #include "SyntheticShop.h"
 
-#include "store/SqlCipher.h"
 #include "store/TableFiles.h"
 #include "store/TableSchema.h"
 
@@ -9,33 +8,6 @@
 #include <random>
 
 using namespace kucun;
-
-namespace {
-
-void insertRows(const QString &path, const QString &table, int columns, int count,
-                const std::function<QVariantList(int)> &row)
-{
-    auto connection = sql::Connection::openExisting(path, tablePassword());
-    QStringList marks;
-    for (int i = 0; i < columns; ++i) {
-        marks << QStringLiteral("?");
-    }
-    connection->exec(QStringLiteral("BEGIN"));
-    sql::Statement insert(connection->handle(),
-                          QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                              .arg(sql::quoteIdentifier(table), marks.join(QLatin1Char(','))));
-    for (int i = 0; i < count; ++i) {
-        insert.reset();
-        const QVariantList values = row(i);
-        for (int v = 0; v < values.size(); ++v) {
-            insert.bind(v + 1, values[v]);
-        }
-        insert.step();
-    }
-    connection->exec(QStringLiteral("COMMIT"));
-}
-
-} // namespace
 
 SyntheticShop writeSyntheticShop(const QString &dir, int models, int movements)
 {
@@ -52,11 +24,11 @@ SyntheticShop writeSyntheticShop(const QString &dir, int models, int movements)
     const auto path = [&folder](const QString &table) {
         return folder.filePath(tables::fileNameOf(table));
     };
-    insertRows(path(tables::品类), tables::品类, 1, categories,
+    insertRecords(path(tables::品类), tables::品类, categories,
                [&](int i) { return QVariantList{category(i)}; });
-    insertRows(path(tables::名称), tables::名称, 2, items,
+    insertRecords(path(tables::名称), tables::名称, items,
                [&](int i) { return QVariantList{category(i % categories), item(i)}; });
-    insertRows(path(tables::型号), tables::型号, 6, models, [&](int i) {
+    insertRecords(path(tables::型号), tables::型号, models, [&](int i) {
         const int owner = i / 10;
         return QVariantList{category(owner % categories), item(owner),
                             QStringLiteral("型号%1").arg(i), QStringLiteral("个"), 1000000.0,
@@ -68,7 +40,7 @@ SyntheticShop writeSyntheticShop(const QString &dir, int models, int movements)
     shop.firstDay = shop.lastDay.addYears(-10);
     const qint64 days = shop.firstDay.daysTo(shop.lastDay) + 1;
     std::mt19937 random(7);
-    insertRows(path(tables::明细), tables::明细, 8, movements, [&](int i) {
+    insertRecords(path(tables::明细), tables::明细, movements, [&](int i) {
         const int model = int(random() % unsigned(models));
         const int owner = model / 10;
         const bool in = i % 3 == 0;

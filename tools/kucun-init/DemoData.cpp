@@ -1,6 +1,6 @@
 #include "DemoData.h"
 
-#include "store/SqlCipher.h"
+#include "store/TableFiles.h"
 #include "store/TableSchema.h"
 
 #include <QDir>
@@ -69,59 +69,6 @@ QString text(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-class DemoWriter
-{
-public:
-    explicit DemoWriter(QString *error) : m_error(error) {}
-
-    std::unique_ptr<sql::Connection> open(const QString &path)
-    {
-        auto connection = sql::Connection::openExisting(path, tablePassword());
-        if (!connection) {
-            fail(QStringLiteral("无法打开 %1").arg(path));
-        }
-        return connection;
-    }
-
-    // Inserts rows into one table in a single transaction.
-    bool insertAll(const QString &path, const QString &table, int columnCount,
-                   const std::vector<QVariantList> &rows)
-    {
-        auto connection = open(path);
-        if (!connection) {
-            return false;
-        }
-        QStringList marks;
-        for (int i = 0; i < columnCount; ++i) {
-            marks << QStringLiteral("?");
-        }
-        connection->exec(QStringLiteral("BEGIN"));
-        sql::Statement insert(connection->handle(),
-                              QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                                  .arg(sql::quoteIdentifier(table), marks.join(QLatin1Char(','))));
-        for (const QVariantList &row : rows) {
-            insert.reset();
-            for (int i = 0; i < row.size(); ++i) {
-                insert.bind(i + 1, row[i]);
-            }
-            insert.step();
-            if (insert.failed()) {
-                return fail(QStringLiteral("写入 %1 失败：%2").arg(path, insert.error()));
-            }
-        }
-        return connection->exec(QStringLiteral("COMMIT")) ||
-               fail(QStringLiteral("写入 %1 失败").arg(path));
-    }
-
-private:
-    bool fail(const QString &message)
-    {
-        *m_error = message;
-        return false;
-    }
-    QString *m_error;
-};
-
 } // namespace
 
 bool writeDemoData(const QString &workDir, const QDate &today, QString *error)
@@ -177,12 +124,11 @@ bool writeDemoData(const QString &workDir, const QDate &today, QString *error)
                        m.out ? QVariant(m.out) : QVariant(), m.unit, m.remark});
     }
 
-    DemoWriter writer(error);
-    const auto path = [&dir](const QString &table) {
-        return dir.filePath(tables::fileNameOf(table));
+    const auto write = [&dir, error](const QString &table, const std::vector<QVariantList> &rows) {
+        return insertRecords(
+            dir.filePath(tables::fileNameOf(table)), table, qint64(rows.size()),
+            [&rows](qint64 i) { return rows[size_t(i)]; }, error);
     };
-    return writer.insertAll(path(tables::品类), tables::品类, 1, categories) &&
-           writer.insertAll(path(tables::名称), tables::名称, 2, items) &&
-           writer.insertAll(path(tables::型号), tables::型号, 6, models) &&
-           writer.insertAll(path(tables::明细), tables::明细, 8, log);
+    return write(tables::品类, categories) && write(tables::名称, items) &&
+           write(tables::型号, models) && write(tables::明细, log);
 }
