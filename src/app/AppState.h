@@ -22,7 +22,8 @@ struct AppState
     // One entry per 品类 record in table order; entry j is group j of both
     // roll-up menus.
     QStringList categories;
-    // Rows of the log search list that are selected, in row order.
+    // Rows of the log search list that are selected, in row order, kept as
+    // the selection changes (deleting reads the list's selection itself).
     QList<qint32> selectedLogRows;
     // Per row of the log search list, the identity of the 明细 record it shows.
     QList<qint64> logResultRecords;

@@ -58,6 +58,8 @@ QLabel *makeValueLabel(const QString &designerName, const QString &spokenName,
                        const QString &text)
 {
     auto *label = new QLabel(text);
+    // Stored texts are shown as they are, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     nameControl(label, designerName, spokenName);
     return label;

@@ -243,7 +243,11 @@ bool Connection::attach(const QString &path, const QString &alias, const QString
         return false;
     }
     // The key is only checked when the attached schema is first read.
-    return exec(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(quoteIdentifier(alias)));
+    if (!exec(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(quoteIdentifier(alias)))) {
+        exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(alias)));
+        return false;
+    }
+    return true;
 }
 
 QString quoteIdentifier(const QString &name)

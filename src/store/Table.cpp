@@ -192,7 +192,7 @@ void Table::next()
         return;
     }
     moveToRow(QStringLiteral("WHERE rowid > ? ORDER BY rowid LIMIT 1"), {m_lastRowId},
-              m_number + 1);
+              m_number < 0 ? -1 : m_number + 1);
 }
 
 qint64 Table::recordCount()
@@ -325,10 +325,6 @@ bool Table::goToId(qint64 recordId)
     if (!isOpen()) {
         return false;
     }
-    sql::Statement rank(m_connection->handle(),
-                        QStringLiteral("SELECT count(*) FROM %1 WHERE rowid <= ?").arg(quotedTable()));
-    rank.bind(1, recordId);
-    const qint64 number = rank.step() ? rank.int64At(0) : 0;
     sql::Statement select(m_connection->handle(), selectColumns() + QStringLiteral("WHERE rowid = ?"));
     select.bind(1, recordId);
     if (!select.step()) {
@@ -336,8 +332,24 @@ bool Table::goToId(qint64 recordId)
     }
     m_current = readRow(select);
     m_lastRowId = recordId;
-    m_number = number;
+    m_number = -1;
     return true;
+}
+
+qint64 Table::recordNumber()
+{
+    if (m_number < 0 && isOpen()) {
+        if (atEnd()) {
+            m_number = recordCount() + 1;
+        } else {
+            sql::Statement rank(m_connection->handle(),
+                                QStringLiteral("SELECT count(*) FROM %1 WHERE rowid <= ?")
+                                    .arg(quotedTable()));
+            rank.bind(1, m_current.rowId());
+            m_number = rank.step() ? rank.int64At(0) : 0;
+        }
+    }
+    return m_number;
 }
 
 void Table::markDeleted()
@@ -389,15 +401,11 @@ bool Table::purge()
     m_cachedCount = -1;
     // The cursor stays at the same place: a removed current record gives way
     // to the record that moved into its number.
-    const qint64 anchor = atEnd() ? m_lastRowId : m_current.rowId();
-    sql::Statement before(m_connection->handle(),
-                          QStringLiteral("SELECT count(*) FROM %1 WHERE rowid < ?").arg(quotedTable()));
-    before.bind(1, anchor);
-    const qint64 number = (before.step() ? before.int64At(0) : 0) + 1;
     if (atEnd()) {
-        m_number = recordCount() + 1;
+        m_number = -1;
     } else {
-        moveToRow(QStringLiteral("WHERE rowid >= ? ORDER BY rowid LIMIT 1"), {anchor}, number);
+        moveToRow(QStringLiteral("WHERE rowid >= ? ORDER BY rowid LIMIT 1"), {m_current.rowId()},
+                  -1);
     }
     return true;
 }
@@ -444,7 +452,9 @@ void Table::forEach(const std::function<bool(const Record &)> &visit)
             return;
         }
         m_lastRowId = record.rowId();
-        ++number;
+        if (number >= 0) {
+            ++number;
+        }
     }
     m_current = Record(m_schema, 0, {});
     m_number = recordCount() + 1;
@@ -628,10 +638,7 @@ bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)
     }
     m_current = readRow(select);
     m_lastRowId = m_current.rowId();
-    sql::Statement rank(m_connection->handle(),
-                        QStringLiteral("SELECT count(*) FROM %1 WHERE rowid <= ?").arg(quotedTable()));
-    rank.bind(1, m_current.rowId());
-    m_number = rank.step() ? rank.int64At(0) : 0;
+    m_number = -1;
     return true;
 }
 

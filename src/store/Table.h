@@ -51,7 +51,7 @@ public:
     bool atEnd() const { return !m_current.isValid(); }
     qint64 recordCount();
     // 1-based number of the current record; record count + 1 past the end.
-    qint64 recordNumber() const { return m_number; }
+    qint64 recordNumber();
     bool goTo(qint64 recordNumber);
     // Makes the record with this identity (Record::rowId) current. The
     // identity of a record never changes, unlike its number.
@@ -119,6 +119,8 @@ private:
     std::shared_ptr<const Schema> m_schema;
     QString m_path;
     Record m_current;
+    // Worked out only when asked for: ranking a record means counting all
+    // records before it. -1 while unknown.
     qint64 m_number = 0;
     qint64 m_lastRowId = 0; // rowid last current, kept past the end for next()
     qint64 m_cachedCount = -1;

@@ -9,7 +9,8 @@ QString numberText(double value)
     if (value == 0.0) {
         return QStringLiteral("0");
     }
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    // 'f' keeps large and small values in plain digits (100000, not 1e+05).
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
 QString dateTimeText(const QDateTime &value)

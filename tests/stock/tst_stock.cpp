@@ -136,6 +136,17 @@ void StockTest::bookingInAndOutUpdatesEveryView()
     QCOMPARE(dayLog->list().cellIcon(1, 5), int(MovementIcon::Out));
     QCOMPARE(dayLog->list().cellIcon(1, 4), -1);
     QCOMPARE(page.get<QLabel>("标签出库合计")->text(), QStringLiteral("13"));
+
+    // Big stocks read back from the list as they are.
+    page.files.add(tables::型号, {QStringLiteral("五金"), QStringLiteral("扳手"),
+                                  QStringLiteral("批发"), QStringLiteral("把"), 100000.0});
+    page.selectModel(2);
+    QCOMPARE(page.models()->cellText(2, 2), QStringLiteral("100000"));
+    typeInto(page.get<QLineEdit>("编辑框出库"), QStringLiteral("5"));
+    clickButton(*page.window, QStringLiteral("按钮出库"));
+    QCOMPARE(page.dialogs.texts(), QStringList());
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("批发")), 99995.0);
+    QCOMPARE(page.get<QLabel>("标签合计库存")->text(), QStringLiteral("100007"));
 }
 
 void StockTest::quantitiesAreReadAsTyped()

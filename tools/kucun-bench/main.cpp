@@ -136,11 +136,11 @@ int main(int argc, char *argv[])
     find<QDateEdit>(w, "日期框明细止")->setDate(shop.lastDay);
     timed("date search, all match", [&] { find<QPushButton>(w, "按钮日期搜索")->click(); },
           rows(results));
-    results->selectionModel()->select(results->model()->index(1, 0),
-                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    results->selectionModel()->select(results->model()->index(results->rowCount() - 1, 0),
-                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    timed("delete 2 rows and reload", [&] { find<QPushButton>(w, "按钮删除选中")->click(); },
+    const int selected = std::min(1000, results->rowCount());
+    results->selectionModel()->select(
+        QItemSelection(results->model()->index(0, 0), results->model()->index(selected - 1, 0)),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    timed("delete 1000 rows and reload", [&] { find<QPushButton>(w, "按钮删除选中")->click(); },
           rows(results));
     return 0;
 }
