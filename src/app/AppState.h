@@ -11,8 +11,8 @@ namespace kucun {
 struct SettingsInMemory
 {
     QString password;
-    bool askAtLogin = false;   // 登陆密码
-    bool askForLog = false;    // 日志密码
+    bool askAtLogin = false;    // 登陆密码
+    bool askForLog = false;     // 日志密码
     bool askForReports = false; // 库存密码
 };
 

@@ -1,7 +1,6 @@
 #include "Form.h"
 #include "FormParts.h"
 #include "Pages.h"
-
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
@@ -63,7 +62,8 @@ QGroupBox *buildBookingBox(Form &form)
     auto *layout = new QVBoxLayout(box);
 
     auto *first = new QHBoxLayout;
-    form.标签进销型号 = makeValueLabel(QStringLiteral("标签进销型号"), QStringLiteral("当前型号"), {});
+    form.标签进销型号 =
+        makeValueLabel(QStringLiteral("标签进销型号"), QStringLiteral("当前型号"), {});
     form.标签进销型号->setMinimumWidth(160);
     addLabelled(first, QStringLiteral("型号："), form.标签进销型号);
     first->addStretch(1);
@@ -103,12 +103,12 @@ QWidget *buildDayLog(Form &form)
 
     auto *totals = new QHBoxLayout;
     totals->addStretch(1);
-    form.标签入库合计 = makeValueLabel(QStringLiteral("标签入库合计"), QStringLiteral("当日入库合计"),
-                                       QStringLiteral("0"));
+    form.标签入库合计 = makeValueLabel(QStringLiteral("标签入库合计"),
+                                       QStringLiteral("当日入库合计"), QStringLiteral("0"));
     addLabelled(totals, QStringLiteral("入库合计："), form.标签入库合计);
     totals->addSpacing(24);
-    form.标签出库合计 = makeValueLabel(QStringLiteral("标签出库合计"), QStringLiteral("当日出库合计"),
-                                       QStringLiteral("0"));
+    form.标签出库合计 = makeValueLabel(QStringLiteral("标签出库合计"),
+                                       QStringLiteral("当日出库合计"), QStringLiteral("0"));
     addLabelled(totals, QStringLiteral("出库合计："), form.标签出库合计);
     layout->addLayout(totals);
     return area;

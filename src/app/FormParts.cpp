@@ -54,8 +54,7 @@ QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName)
     return box;
 }
 
-QLabel *makeValueLabel(const QString &designerName, const QString &spokenName,
-                       const QString &text)
+QLabel *makeValueLabel(const QString &designerName, const QString &spokenName, const QString &text)
 {
     auto *label = new QLabel(text);
     // Stored texts are shown as they are, never read as markup.

@@ -26,8 +26,7 @@ QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName);
 // A bold label that names what a page shows, such as the chosen item.
 QLabel *makeTitleLabel(const QString &designerName, const QString &spokenName);
 // A label that shows a value, such as a total.
-QLabel *makeValueLabel(const QString &designerName, const QString &spokenName,
-                       const QString &text);
+QLabel *makeValueLabel(const QString &designerName, const QString &spokenName, const QString &text);
 ListView *makeList(const QString &designerName, const QString &spokenName,
                    const QStringList &columnTitles, const QList<int> &columnWidths);
 // A caption label bound to the control it describes.

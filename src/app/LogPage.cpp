@@ -1,7 +1,6 @@
 #include "Form.h"
 #include "FormParts.h"
 #include "Pages.h"
-
 #include "ui/ListView.h"
 
 #include <QDateEdit>
@@ -49,12 +48,12 @@ QWidget *buildLogPage(Form &form)
         makeValueLabel(QStringLiteral("透明标签日志总数"), QStringLiteral("日志记录总数"), {});
     totals->addWidget(form.透明标签日志总数);
     totals->addStretch(1);
-    form.标签明细入库合计 = makeValueLabel(QStringLiteral("标签明细入库合计"),
-                                           QStringLiteral("查询入库合计"), {});
+    form.标签明细入库合计 =
+        makeValueLabel(QStringLiteral("标签明细入库合计"), QStringLiteral("查询入库合计"), {});
     addLabelled(totals, QStringLiteral("入库合计："), form.标签明细入库合计);
     totals->addSpacing(24);
-    form.标签明细出库合计 = makeValueLabel(QStringLiteral("标签明细出库合计"),
-                                           QStringLiteral("查询出库合计"), {});
+    form.标签明细出库合计 =
+        makeValueLabel(QStringLiteral("标签明细出库合计"), QStringLiteral("查询出库合计"), {});
     addLabelled(totals, QStringLiteral("出库合计："), form.标签明细出库合计);
     layout->addLayout(totals);
     return page;

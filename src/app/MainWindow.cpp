@@ -4,7 +4,6 @@
 #include "OpenTable.h"
 #include "Pages.h"
 #include "StartUp.h"
-
 #include "catalogue/LogLists.h"
 #include "catalogue/MenuHandlers.h"
 #include "catalogue/ModelLists.h"
@@ -46,8 +45,7 @@ void MainWindow::buildForm()
     setCentralWidget(m_form.高级选择夹1);
 }
 
-template <typename Handler>
-auto MainWindow::handler(Handler &&handle)
+template <typename Handler> auto MainWindow::handler(Handler &&handle)
 {
     return [this, handle = std::forward<Handler>(handle)](auto &&...arguments) {
         runReportingStoreErrors(m_context.dialogs, [&] { handle(m_context, arguments...); });

@@ -28,8 +28,7 @@ private:
     void buildForm();
     void connectHandlers();
     // Wraps a handler taking the context (and the signal's arguments) as a slot.
-    template <typename Handler>
-    auto handler(Handler &&handle);
+    template <typename Handler> auto handler(Handler &&handle);
     void runStartUp();
 
     Form m_form;

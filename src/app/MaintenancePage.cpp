@@ -1,7 +1,6 @@
 #include "Form.h"
 #include "FormParts.h"
 #include "Pages.h"
-
 #include "ui/ColourPicker.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
@@ -89,9 +88,11 @@ QGroupBox *buildPasswordBox(Form &form)
 
     auto *radios = new QHBoxLayout;
     form.单选框启用密码 = new QRadioButton(QStringLiteral("启用设置密码"));
-    nameControl(form.单选框启用密码, QStringLiteral("单选框启用密码"), QStringLiteral("启用设置密码"));
+    nameControl(form.单选框启用密码, QStringLiteral("单选框启用密码"),
+                QStringLiteral("启用设置密码"));
     form.单选框禁用密码 = new QRadioButton(QStringLiteral("禁用所有密码"));
-    nameControl(form.单选框禁用密码, QStringLiteral("单选框禁用密码"), QStringLiteral("禁用所有密码"));
+    nameControl(form.单选框禁用密码, QStringLiteral("单选框禁用密码"),
+                QStringLiteral("禁用所有密码"));
     form.单选框禁用密码->setChecked(true);
     radios->addWidget(form.单选框启用密码);
     radios->addWidget(form.单选框禁用密码);
@@ -114,11 +115,14 @@ QGroupBox *buildPasswordBox(Form &form)
 
     auto *checks = new QHBoxLayout;
     form.选择框登录密码 = new QCheckBox(QStringLiteral("登录程序密码"));
-    nameControl(form.选择框登录密码, QStringLiteral("选择框登录密码"), QStringLiteral("登录程序密码"));
+    nameControl(form.选择框登录密码, QStringLiteral("选择框登录密码"),
+                QStringLiteral("登录程序密码"));
     form.选择框日志密码 = new QCheckBox(QStringLiteral("日志查询密码"));
-    nameControl(form.选择框日志密码, QStringLiteral("选择框日志密码"), QStringLiteral("日志查询密码"));
+    nameControl(form.选择框日志密码, QStringLiteral("选择框日志密码"),
+                QStringLiteral("日志查询密码"));
     form.选择框库存密码 = new QCheckBox(QStringLiteral("库存查询密码"));
-    nameControl(form.选择框库存密码, QStringLiteral("选择框库存密码"), QStringLiteral("库存查询密码"));
+    nameControl(form.选择框库存密码, QStringLiteral("选择框库存密码"),
+                QStringLiteral("库存查询密码"));
     checks->addWidget(form.选择框登录密码);
     checks->addWidget(form.选择框日志密码);
     checks->addWidget(form.选择框库存密码);
@@ -147,14 +151,17 @@ QGroupBox *buildLookBox(Form &form)
     auto *box = new QGroupBox(QStringLiteral("软件设置"));
     auto *grid = new QGridLayout(box);
 
-    form.组合框菜单高度 = makeCombo(QStringLiteral("组合框菜单高度"), QStringLiteral("品类菜单高度"));
+    form.组合框菜单高度 =
+        makeCombo(QStringLiteral("组合框菜单高度"), QStringLiteral("品类菜单高度"));
     form.组合框菜单高度->addItems({QStringLiteral("15"), QStringLiteral("20"), QStringLiteral("25"),
-                                  QStringLiteral("30"), QStringLiteral("35"), QStringLiteral("40"),
-                                  QStringLiteral("45"), QStringLiteral("50")});
-    form.组合框菜单速度 = makeCombo(QStringLiteral("组合框菜单速度"), QStringLiteral("菜单滚动速度"));
+                                   QStringLiteral("30"), QStringLiteral("35"), QStringLiteral("40"),
+                                   QStringLiteral("45"), QStringLiteral("50")});
+    form.组合框菜单速度 =
+        makeCombo(QStringLiteral("组合框菜单速度"), QStringLiteral("菜单滚动速度"));
     form.组合框菜单速度->addItems({QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("50"),
-                                  QStringLiteral("60"), QStringLiteral("70"), QStringLiteral("80"),
-                                  QStringLiteral("90"), QStringLiteral("100"), QStringLiteral("200")});
+                                   QStringLiteral("60"), QStringLiteral("70"), QStringLiteral("80"),
+                                   QStringLiteral("90"), QStringLiteral("100"),
+                                   QStringLiteral("200")});
     grid->addWidget(makeCaption(QStringLiteral("品类菜单高度："), form.组合框菜单高度), 0, 0);
     grid->addWidget(form.组合框菜单高度, 0, 1);
     grid->addWidget(makeCaption(QStringLiteral("菜单滚动速度："), form.组合框菜单速度), 1, 0);
@@ -179,7 +186,8 @@ QGroupBox *buildLookBox(Form &form)
     auto *hint = new QLabel(QStringLiteral("选中试用当前设置，记得保存设置。"));
     hint->setWordWrap(true);
     grid->addWidget(hint, 5, 0, 1, 2);
-    form.按钮保存全部设置 = makeButton(QStringLiteral("按钮保存全部设置"), QStringLiteral("保存全部设置"));
+    form.按钮保存全部设置 =
+        makeButton(QStringLiteral("按钮保存全部设置"), QStringLiteral("保存全部设置"));
     grid->addWidget(form.按钮保存全部设置, 6, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     return box;

@@ -17,8 +17,8 @@ bool openOrReport(Table &table, const QString &fileName, Dialogs &dialogs)
 
 void reportStoreError(Dialogs &dialogs, const QString &message)
 {
-    dialogs.message(QStringLiteral("数据表读取错误：%1").arg(message), QStringLiteral("库存管理系统"),
-                    Dialogs::Error, false);
+    dialogs.message(QStringLiteral("数据表读取错误：%1").arg(message),
+                    QStringLiteral("库存管理系统"), Dialogs::Error, false);
 }
 
 } // namespace kucun

@@ -13,8 +13,7 @@ bool openOrReport(Table &table, const QString &fileName, Dialogs &dialogs);
 
 // Runs a handler step; a table read that the file cannot answer is shown to
 // the user instead of escaping into the event loop.
-template <typename Step>
-void runReportingStoreErrors(Dialogs &dialogs, Step &&step);
+template <typename Step> void runReportingStoreErrors(Dialogs &dialogs, Step &&step);
 
 void reportStoreError(Dialogs &dialogs, const QString &message);
 
@@ -22,8 +21,7 @@ void reportStoreError(Dialogs &dialogs, const QString &message);
 
 #include "store/StoreError.h"
 
-template <typename Step>
-void kucun::runReportingStoreErrors(Dialogs &dialogs, Step &&step)
+template <typename Step> void kucun::runReportingStoreErrors(Dialogs &dialogs, Step &&step)
 {
     try {
         step();

@@ -1,7 +1,6 @@
 #include "Form.h"
 #include "FormParts.h"
 #include "Pages.h"
-
 #include "ui/ListView.h"
 
 #include <QCalendarWidget>
@@ -18,10 +17,10 @@ namespace {
 
 const QStringList &reportColumns()
 {
-    static const QStringList columns = {
-        QStringLiteral("序号"), QStringLiteral("品类"), QStringLiteral("名称"),
-        QStringLiteral("型号"), QStringLiteral("库存"), QStringLiteral("单位"),
-        QStringLiteral("备注")};
+    static const QStringList columns = {QStringLiteral("序号"), QStringLiteral("品类"),
+                                        QStringLiteral("名称"), QStringLiteral("型号"),
+                                        QStringLiteral("库存"), QStringLiteral("单位"),
+                                        QStringLiteral("备注")};
     return columns;
 }
 
@@ -45,13 +44,15 @@ QWidget *buildTotalTab(Form &form)
 {
     auto *tab = new QWidget;
     auto *layout = new QVBoxLayout(tab);
-    form.超级列表框总库存 = makeReportList(QStringLiteral("超级列表框总库存"), QStringLiteral("总库存列表"));
+    form.超级列表框总库存 =
+        makeReportList(QStringLiteral("超级列表框总库存"), QStringLiteral("总库存列表"));
     layout->addWidget(form.超级列表框总库存, 1);
     form.标签合计库存 = makeValueLabel(QStringLiteral("标签合计库存"), QStringLiteral("总库存合计"),
                                        QStringLiteral("0"));
     form.按钮导出总库存 = makeButton(QStringLiteral("按钮导出总库存"), QStringLiteral("导出表格"));
     form.按钮打印总表单 = makeButton(QStringLiteral("按钮打印总表单"), QStringLiteral("打印表单"));
-    layout->addLayout(buildReportFooter(form.标签合计库存, form.按钮导出总库存, form.按钮打印总表单));
+    layout->addLayout(
+        buildReportFooter(form.标签合计库存, form.按钮导出总库存, form.按钮打印总表单));
     return tab;
 }
 
@@ -69,13 +70,15 @@ QWidget *buildCategoryTab(Form &form)
     selectors->addStretch(1);
     layout->addLayout(selectors);
 
-    form.超级列表框类库存 = makeReportList(QStringLiteral("超级列表框类库存"), QStringLiteral("类库存列表"));
+    form.超级列表框类库存 =
+        makeReportList(QStringLiteral("超级列表框类库存"), QStringLiteral("类库存列表"));
     layout->addWidget(form.超级列表框类库存, 1);
-    form.标签合计库存2 = makeValueLabel(QStringLiteral("标签合计库存2"), QStringLiteral("类库存合计"),
-                                        QStringLiteral("0"));
+    form.标签合计库存2 = makeValueLabel(QStringLiteral("标签合计库存2"),
+                                        QStringLiteral("类库存合计"), QStringLiteral("0"));
     form.按钮导出类库存 = makeButton(QStringLiteral("按钮导出类库存"), QStringLiteral("导出表格"));
     form.按钮打印类表单 = makeButton(QStringLiteral("按钮打印类表单"), QStringLiteral("打印表单"));
-    layout->addLayout(buildReportFooter(form.标签合计库存2, form.按钮导出类库存, form.按钮打印类表单));
+    layout->addLayout(
+        buildReportFooter(form.标签合计库存2, form.按钮导出类库存, form.按钮打印类表单));
     return tab;
 }
 
@@ -95,10 +98,11 @@ QWidget *buildMonthTab(Form &form)
     layout->addLayout(calendarColumn);
 
     auto *listColumn = new QVBoxLayout;
-    form.超级列表框月库存 = makeReportList(QStringLiteral("超级列表框月库存"), QStringLiteral("月库存列表"));
+    form.超级列表框月库存 =
+        makeReportList(QStringLiteral("超级列表框月库存"), QStringLiteral("月库存列表"));
     listColumn->addWidget(form.超级列表框月库存, 1);
-    form.标签合计月库存 = makeValueLabel(QStringLiteral("标签合计月库存"), QStringLiteral("月库存合计"),
-                                         QStringLiteral("0"));
+    form.标签合计月库存 = makeValueLabel(QStringLiteral("标签合计月库存"),
+                                         QStringLiteral("月库存合计"), QStringLiteral("0"));
     form.按钮导出月库存 = makeButton(QStringLiteral("按钮导出月库存"), QStringLiteral("导出表格"));
     form.按钮打印月表单 = makeButton(QStringLiteral("按钮打印月表单"), QStringLiteral("打印表单"));
     listColumn->addLayout(

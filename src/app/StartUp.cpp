@@ -2,7 +2,6 @@
 
 #include "AppContext.h"
 #include "OpenTable.h"
-
 #include "catalogue/CategoryLoaders.h"
 #include "catalogue/LogLists.h"
 #include "catalogue/ModelLists.h"

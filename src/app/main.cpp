@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 #include "Translations.h"
-
 #include "ui/QtDialogs.h"
 
 #include <QApplication>

@@ -11,7 +11,6 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -105,21 +104,35 @@ LogQueryPlan planFor(AppContext &context, LogQuery query)
     switch (query) {
     case LogQuery::Day: {
         const QDate day = form.日期框进销->date();
-        return {form.超级列表框日志, form.标签入库合计, form.标签出库合计, QStringLiteral("0"),
-                RecordFilter::dateTimeBetween(fields::日期, day, day), dateRange(day, day), false};
+        return {form.超级列表框日志,
+                form.标签入库合计,
+                form.标签出库合计,
+                QStringLiteral("0"),
+                RecordFilter::dateTimeBetween(fields::日期, day, day),
+                dateRange(day, day),
+                false};
     }
     case LogQuery::Keyword: {
         const QString keyword = form.编辑框关键字->text();
-        return {form.超级列表框明细, form.标签明细入库合计, form.标签明细出库合计, QString(),
+        return {form.超级列表框明细,
+                form.标签明细入库合计,
+                form.标签明细出库合计,
+                QString(),
                 RecordFilter::anyContains({fields::品类, fields::名称, fields::型号, fields::备注},
                                           keyword),
-                [](const Record &) { return true; }, true};
+                [](const Record &) { return true; },
+                true};
     }
     case LogQuery::DateRange: {
         const QDate from = form.日期框明细起->date();
         const QDate to = form.日期框明细止->date();
-        return {form.超级列表框明细, form.标签明细入库合计, form.标签明细出库合计, QString(),
-                RecordFilter::dateTimeBetween(fields::日期, from, to), dateRange(from, to), true};
+        return {form.超级列表框明细,
+                form.标签明细入库合计,
+                form.标签明细出库合计,
+                QString(),
+                RecordFilter::dateTimeBetween(fields::日期, from, to),
+                dateRange(from, to),
+                true};
     }
     }
     Q_UNREACHABLE();

@@ -5,7 +5,8 @@ namespace kucun {
 struct AppContext;
 
 // Which movements the log loader lists.
-enum class LogQuery {
+enum class LogQuery
+{
     Day,       // 超级列表框日志: the day of 日期框进销
     Keyword,   // 超级列表框明细: 编辑框关键字 in 品类, 名称, 型号 or 备注
     DateRange, // 超级列表框明细: 日期框明细起 to 日期框明细止

@@ -1,7 +1,6 @@
 #include "MenuHandlers.h"
 
 #include "ModelLists.h"
-
 #include "app/AppContext.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"

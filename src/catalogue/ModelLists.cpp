@@ -54,11 +54,16 @@ QStringList cellsOf(const Record &record, ModelList list)
     case ModelList::Maintenance:
         return {number, text(fields::型号), text(fields::单位), text(fields::备注)};
     case ModelList::WholeStock:
-        return {number, text(fields::品类), text(fields::名称), text(fields::型号), stock,
-                text(fields::单位), text(fields::备注)};
-    case ModelList::MonthSkeleton:
         return {number, text(fields::品类), text(fields::名称), text(fields::型号),
-                QStringLiteral("0"), text(fields::单位), text(fields::备注)};
+                stock,  text(fields::单位), text(fields::备注)};
+    case ModelList::MonthSkeleton:
+        return {number,
+                text(fields::品类),
+                text(fields::名称),
+                text(fields::型号),
+                QStringLiteral("0"),
+                text(fields::单位),
+                text(fields::备注)};
     }
     return {};
 }

@@ -5,10 +5,11 @@ namespace kucun {
 struct AppContext;
 
 // The lists of models the model list loader fills from table 型号.
-enum class ModelList {
-    Booking,     // 超级列表框进销: models of the item chosen on the booking page
-    Maintenance, // 超级列表框设置: models of the item chosen on the settings page
-    WholeStock,  // 超级列表框总库存 and its total
+enum class ModelList
+{
+    Booking,       // 超级列表框进销: models of the item chosen on the booking page
+    Maintenance,   // 超级列表框设置: models of the item chosen on the settings page
+    WholeStock,    // 超级列表框总库存 and its total
     MonthSkeleton, // 超级列表框月库存: every model with quantity "0"
 };
 

@@ -19,7 +19,11 @@ namespace kucun {
 
 namespace {
 
-enum class Movement { In, Out };
+enum class Movement
+{
+    In,
+    Out
+};
 
 void warn(AppContext &context, const QString &text, int icon = Dialogs::Warning)
 {
@@ -39,7 +43,8 @@ std::optional<qint32> checkedQuantity(AppContext &context, Movement kind)
     }
     const QString typed = (in ? form.编辑框入库 : form.编辑框出库)->text();
     if (isBlank(typed)) {
-        warn(context, in ? QStringLiteral("请添加要入库的数量！") : QStringLiteral("请添加要出库的数量！"));
+        warn(context,
+             in ? QStringLiteral("请添加要入库的数量！") : QStringLiteral("请添加要出库的数量！"));
         return std::nullopt;
     }
     const std::optional<qint32> quantity = bookableQuantity(typed);
@@ -100,10 +105,10 @@ void applyMovement(AppContext &context, Movement kind, qint32 quantity, double q
         return;
     }
     const RollUpMenu &menu = *form.卷帘式菜单1;
-    const bool found = models.findTexts(
-        {{fields::品类, menu.groupText(menu.currentGroup())},
-         {fields::名称, menu.itemText(menu.currentGroup(), menu.currentItem())},
-         {fields::型号, form.标签进销型号->text()}});
+    const bool found =
+        models.findTexts({{fields::品类, menu.groupText(menu.currentGroup())},
+                          {fields::名称, menu.itemText(menu.currentGroup(), menu.currentItem())},
+                          {fields::型号, form.标签进销型号->text()}});
     if (!found) {
         // The list and the table disagree: nothing is booked, the lists show the table.
         models.close();
@@ -117,10 +122,10 @@ void applyMovement(AppContext &context, Movement kind, qint32 quantity, double q
         return;
     }
     const double newStock = kind == Movement::In ? stock + quantity : stock - quantity;
-    const bool written = models.beginTransaction() &&
-                         models.modify({QVariant(), QVariant(), QVariant(), QVariant(), newStock}) &&
-                         models.appendTo(tables::明细, movementRecord(context, kind, quantity)) &&
-                         models.commit();
+    const bool written =
+        models.beginTransaction() &&
+        models.modify({QVariant(), QVariant(), QVariant(), QVariant(), newStock}) &&
+        models.appendTo(tables::明细, movementRecord(context, kind, quantity)) && models.commit();
     if (!written) {
         models.rollback();
         models.close();

@@ -67,13 +67,14 @@ const QVariant &Record::valueAt(int field, FieldKind expected) const
         throw StoreError(QStringLiteral("没有打开的表"));
     }
     if (field < 0 || field >= m_schema->fields().size()) {
-        throw StoreError(QStringLiteral("表 %1 没有第 %2 个字段").arg(m_schema->tableName()).arg(field));
+        throw StoreError(
+            QStringLiteral("表 %1 没有第 %2 个字段").arg(m_schema->tableName()).arg(field));
     }
     const FieldDefinition &definition = m_schema->fields()[field];
     if (!fits(definition.kind, expected)) {
-        throw StoreError(QStringLiteral("表 %1 的字段 %2 不是%3类型")
-                             .arg(m_schema->tableName(), definition.name,
-                                  QLatin1String(kindName(expected))));
+        throw StoreError(
+            QStringLiteral("表 %1 的字段 %2 不是%3类型")
+                .arg(m_schema->tableName(), definition.name, QLatin1String(kindName(expected))));
     }
     return field < m_values.size() ? m_values[field] : empty;
 }

@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 #include <QVariantList>
-
 #include <memory>
 
 namespace kucun {

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QHash>
-
 #include <sys/stat.h>
 
 namespace kucun::recordcounts {

@@ -28,7 +28,8 @@ RecordFilter RecordFilter::textsEqual(const QList<std::pair<QString, QString>> &
         terms << textOf(field) + QStringLiteral(" = ?");
         filter.parameters << text;
     }
-    filter.sqlCondition = terms.isEmpty() ? QStringLiteral("1") : terms.join(QStringLiteral(" AND "));
+    filter.sqlCondition =
+        terms.isEmpty() ? QStringLiteral("1") : terms.join(QStringLiteral(" AND "));
     return filter;
 }
 
@@ -40,7 +41,8 @@ RecordFilter RecordFilter::anyContains(const QStringList &textFields, const QStr
         terms << QStringLiteral("instr(%1, ?) > 0").arg(textOf(field));
         filter.parameters << keyword;
     }
-    filter.sqlCondition = terms.isEmpty() ? QStringLiteral("0") : terms.join(QStringLiteral(" OR "));
+    filter.sqlCondition =
+        terms.isEmpty() ? QStringLiteral("0") : terms.join(QStringLiteral(" OR "));
     return filter;
 }
 

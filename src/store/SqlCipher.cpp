@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-
 #include <sqlite3.h>
 
 namespace kucun::sql {
@@ -28,8 +27,8 @@ void setDefaultKeyDerivation()
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
         SQLITE_OK) {
-        const QByteArray sql =
-            QByteArray("PRAGMA cipher_default_kdf_iter = ") + QByteArray::number(keyDerivationRounds);
+        const QByteArray sql = QByteArray("PRAGMA cipher_default_kdf_iter = ") +
+                               QByteArray::number(keyDerivationRounds);
         done = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     }
     sqlite3_close(db);
@@ -235,7 +234,8 @@ bool Connection::attach(const QString &path, const QString &alias, const QString
     if (!QFileInfo::exists(path)) {
         return false;
     }
-    Statement attach(m_db, QStringLiteral("ATTACH DATABASE ? AS %1 KEY ?").arg(quoteIdentifier(alias)));
+    Statement attach(m_db,
+                     QStringLiteral("ATTACH DATABASE ? AS %1 KEY ?").arg(quoteIdentifier(alias)));
     attach.bind(1, path);
     attach.bind(2, key);
     attach.step();
@@ -243,7 +243,8 @@ bool Connection::attach(const QString &path, const QString &alias, const QString
         return false;
     }
     // The key is only checked when the attached schema is first read.
-    if (!exec(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(quoteIdentifier(alias)))) {
+    if (!exec(
+            QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(quoteIdentifier(alias)))) {
         exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(alias)));
         return false;
     }

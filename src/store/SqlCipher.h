@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 #include <string_view>
 

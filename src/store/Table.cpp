@@ -86,7 +86,7 @@ void Table::close()
 }
 
 std::shared_ptr<const Schema> Table::readSchema(const QString &database,
-                                               const QString &tableName) const
+                                                const QString &tableName) const
 {
     sql::Statement info(m_connection->handle(),
                         QStringLiteral("PRAGMA %1.table_info(%2)")
@@ -239,10 +239,10 @@ bool Table::insertInto(const QString &qualifiedTable, const Schema &schema,
     for (const FieldDefinition &field : fields) {
         columns << sql::quoteIdentifier(field.name);
     }
-    sql::Statement insert(m_connection->handle(),
-                          QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(qualifiedTable, columns.join(QLatin1Char(',')),
-                                   placeholders(int(fields.size()))));
+    sql::Statement insert(
+        m_connection->handle(),
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(qualifiedTable, columns.join(QLatin1Char(',')), placeholders(int(fields.size()))));
     for (int i = 0; i < fields.size(); ++i) {
         insert.bind(i + 1, i < values.size() ? values[i] : QVariant());
     }
@@ -325,7 +325,8 @@ bool Table::goToId(qint64 recordId)
     if (!isOpen()) {
         return false;
     }
-    sql::Statement select(m_connection->handle(), selectColumns() + QStringLiteral("WHERE rowid = ?"));
+    sql::Statement select(m_connection->handle(),
+                          selectColumns() + QStringLiteral("WHERE rowid = ?"));
     select.bind(1, recordId);
     if (!select.step()) {
         return false;
@@ -342,9 +343,9 @@ qint64 Table::recordNumber()
         if (atEnd()) {
             m_number = recordCount() + 1;
         } else {
-            sql::Statement rank(m_connection->handle(),
-                                QStringLiteral("SELECT count(*) FROM %1 WHERE rowid <= ?")
-                                    .arg(quotedTable()));
+            sql::Statement rank(
+                m_connection->handle(),
+                QStringLiteral("SELECT count(*) FROM %1 WHERE rowid <= ?").arg(quotedTable()));
             rank.bind(1, m_current.rowId());
             m_number = rank.step() ? rank.int64At(0) : 0;
         }
@@ -493,9 +494,9 @@ bool Table::rangeCoversMuch(const RecordFilter &filter) const
                            QStringLiteral("PRAGMA index_list(%1)").arg(quotedTable()));
     bool indexed = false;
     while (!indexed && indexes.step()) {
-        sql::Statement columns(m_connection->handle(),
-                               QStringLiteral("PRAGMA index_info(%1)")
-                                   .arg(sql::quoteIdentifier(indexes.textAt(1))));
+        sql::Statement columns(
+            m_connection->handle(),
+            QStringLiteral("PRAGMA index_info(%1)").arg(sql::quoteIdentifier(indexes.textAt(1))));
         indexed = columns.step() && columns.textAt(2) == filter.rangeField;
     }
     if (!indexed) {

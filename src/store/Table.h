@@ -8,7 +8,6 @@
 #include <QSet>
 #include <QString>
 #include <QVariantList>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -20,7 +19,7 @@ namespace kucun {
 namespace sql {
 class Connection;
 class Statement;
-}
+} // namespace sql
 
 // A record cursor over one table file. open() makes the first record
 // current; the reads, modify and delete act on the current record. Record

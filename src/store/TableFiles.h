@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QVariantList>
-
 #include <functional>
 
 namespace kucun {

@@ -6,7 +6,8 @@
 namespace kucun {
 
 // How a field's stored value is read and written.
-enum class FieldKind {
+enum class FieldKind
+{
     Text,
     Number,   // any numeric declared type, read as a double
     Integer,  // written as a whole number, read as a double like Number

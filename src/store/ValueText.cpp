@@ -20,9 +20,11 @@ QString dateTimeText(const QDateTime &value)
     }
     const QDate date = value.date();
     const QTime time = value.time();
-    QString text = QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
+    QString text =
+        QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
     if (time.second() != 0) {
-        text += QStringLiteral("%1时%2分%3秒").arg(time.hour()).arg(time.minute()).arg(time.second());
+        text +=
+            QStringLiteral("%1时%2分%3秒").arg(time.hour()).arg(time.minute()).arg(time.second());
     } else if (time.minute() != 0) {
         text += QStringLiteral("%1时%2分").arg(time.hour()).arg(time.minute());
     } else if (time.hour() != 0) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 
 namespace kucun {
@@ -12,7 +11,14 @@ class Dialogs
 {
 public:
     // Icon codes of a message box.
-    enum Icon { NoIcon = 0, Error = 16, Question = 32, Warning = 48, Information = 64 };
+    enum Icon
+    {
+        NoIcon = 0,
+        Error = 16,
+        Question = 32,
+        Warning = 48,
+        Information = 64
+    };
 
     virtual ~Dialogs() = default;
     // A message box; icon is 0, 16, 32, 48 or 64. Returns true for OK.

@@ -3,7 +3,6 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QStringList>
-
 #include <vector>
 
 namespace kucun {

@@ -6,7 +6,11 @@
 namespace kucun {
 
 // Indexes into the image list of the log lists.
-enum MovementIcon { Out = 0, In = 1 };
+enum MovementIcon
+{
+    Out = 0,
+    In = 1
+};
 
 // Image 0 marks a stock-out, image 1 a stock-in.
 const QList<QIcon> &movementIcons();

@@ -41,8 +41,7 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ca
     dialog.setLabelText(prompt);
     dialog.setTextValue(initialText);
     dialog.setTextEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
-    dialog.setInputMethodHints(password ? Qt::ImhHiddenText | Qt::ImhSensitiveData
-                                        : Qt::ImhNone);
+    dialog.setInputMethodHints(password ? Qt::ImhHiddenText | Qt::ImhSensitiveData : Qt::ImhNone);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

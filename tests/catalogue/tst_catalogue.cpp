@@ -1,8 +1,7 @@
+#include "app/Translations.h"
 #include "helpers/ScriptedDialogs.h"
 #include "helpers/TestTables.h"
 #include "helpers/WindowTest.h"
-
-#include "app/Translations.h"
 #include "store/TableSchema.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
@@ -77,17 +76,22 @@ void CatalogueListsTest::windowHasItsPagesAndNamedControls()
     QCOMPARE(tabs->tabText(3), QStringLiteral("项目设置"));
 
     const QStringList names = {
-        QStringLiteral("卷帘式菜单1"), QStringLiteral("按钮显示菜单"), QStringLiteral("编辑框_关键字"),
-        QStringLiteral("按钮5"), QStringLiteral("编辑框入库"), QStringLiteral("按钮入库"),
-        QStringLiteral("编辑框出库"), QStringLiteral("按钮出库"), QStringLiteral("日期框进销"),
-        QStringLiteral("编辑框关键字"), QStringLiteral("按钮模糊搜索"), QStringLiteral("日期框明细起"),
-        QStringLiteral("日期框明细止"), QStringLiteral("按钮日期搜索"), QStringLiteral("按钮删除选中"),
-        QStringLiteral("透明标签日志总数"), QStringLiteral("组合框1"), QStringLiteral("组合框2"),
-        QStringLiteral("组合框3"), QStringLiteral("月历1"), QStringLiteral("按钮导出月库存"),
-        QStringLiteral("按钮打印类表单"), QStringLiteral("卷帘式菜单2"), QStringLiteral("组合框品类"),
-        QStringLiteral("编辑框型号备注"), QStringLiteral("按钮删除品类"), QStringLiteral("单选框启用密码"),
-        QStringLiteral("编辑框确认密码"), QStringLiteral("选择框库存密码"), QStringLiteral("按钮出厂"),
-        QStringLiteral("组合框菜单速度"), QStringLiteral("颜色选择器文本选中颜色"),
+        QStringLiteral("卷帘式菜单1"),     QStringLiteral("按钮显示菜单"),
+        QStringLiteral("编辑框_关键字"),   QStringLiteral("按钮5"),
+        QStringLiteral("编辑框入库"),      QStringLiteral("按钮入库"),
+        QStringLiteral("编辑框出库"),      QStringLiteral("按钮出库"),
+        QStringLiteral("日期框进销"),      QStringLiteral("编辑框关键字"),
+        QStringLiteral("按钮模糊搜索"),    QStringLiteral("日期框明细起"),
+        QStringLiteral("日期框明细止"),    QStringLiteral("按钮日期搜索"),
+        QStringLiteral("按钮删除选中"),    QStringLiteral("透明标签日志总数"),
+        QStringLiteral("组合框1"),         QStringLiteral("组合框2"),
+        QStringLiteral("组合框3"),         QStringLiteral("月历1"),
+        QStringLiteral("按钮导出月库存"),  QStringLiteral("按钮打印类表单"),
+        QStringLiteral("卷帘式菜单2"),     QStringLiteral("组合框品类"),
+        QStringLiteral("编辑框型号备注"),  QStringLiteral("按钮删除品类"),
+        QStringLiteral("单选框启用密码"),  QStringLiteral("编辑框确认密码"),
+        QStringLiteral("选择框库存密码"),  QStringLiteral("按钮出厂"),
+        QStringLiteral("组合框菜单速度"),  QStringLiteral("颜色选择器文本选中颜色"),
         QStringLiteral("按钮保存全部设置")};
     for (const QString &name : names) {
         auto *widget = window->findChild<QWidget *>(name);
@@ -106,7 +110,8 @@ void CatalogueListsTest::windowHasItsPagesAndNamedControls()
         }
         return columns.join(QLatin1Char(','));
     };
-    QCOMPARE(titles(QStringLiteral("超级列表框进销")), QStringLiteral("序号,型号/特征,库存,单位,备注"));
+    QCOMPARE(titles(QStringLiteral("超级列表框进销")),
+             QStringLiteral("序号,型号/特征,库存,单位,备注"));
     QCOMPARE(titles(QStringLiteral("超级列表框设置")), QStringLiteral("序号,型号/特征,单位,备注"));
     QCOMPARE(titles(QStringLiteral("超级列表框日志")),
              QStringLiteral("序号,品类,名称,型号,入库,出库,单位,备注"));

@@ -2,7 +2,6 @@
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "helpers/WindowTest.h"
-
 #include "store/TableSchema.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
@@ -43,8 +42,7 @@ struct Shop
         window = startMainWindow(dialogs, files.programDir());
         showWindow(*window);
     }
-    template <typename T>
-    T *get(const char *name) const
+    template <typename T> T *get(const char *name) const
     {
         return control<T>(*window, QString::fromUtf8(name));
     }
@@ -229,9 +227,9 @@ void StockViewsTest::filterKeepsMatchingModels()
 {
     Shop shop;
     addSmallShop(shop.files);
-    shop.files.add(tables::型号, {QStringLiteral("五金"), QStringLiteral("扳手"),
-                                  QStringLiteral("梅花"), QStringLiteral("把"), 1.0,
-                                  QStringLiteral("8寸配套")});
+    shop.files.add(tables::型号,
+                   {QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("梅花"),
+                    QStringLiteral("把"), 1.0, QStringLiteral("8寸配套")});
     shop.start();
     clickButton(*shop.window, QStringLiteral("按钮5"));
     QCOMPARE(shop.dialogs.texts(), QStringList{QStringLiteral("列表无项目！")});

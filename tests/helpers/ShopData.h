@@ -15,8 +15,8 @@ class TestTables;
 void addSmallShop(TestTables &files);
 
 // Appends a movement; in or out may be 0 for "empty".
-void addMovement(TestTables &files, const QDate &date, const QString &category,
-                 const QString &item, const QString &model, double in, double out,
-                 const QString &unit, const QString &remark);
+void addMovement(TestTables &files, const QDate &date, const QString &category, const QString &item,
+                 const QString &model, double in, double out, const QString &unit,
+                 const QString &remark);
 
 } // namespace kucun::test

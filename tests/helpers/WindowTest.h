@@ -3,7 +3,6 @@
 #include "app/MainWindow.h"
 
 #include <QWidget>
-
 #include <memory>
 
 namespace kucun {
@@ -16,8 +15,7 @@ namespace kucun::test {
 std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const QString &programDir);
 
 // The named control of a window; fails the test when it is missing.
-template <typename T>
-T *control(const QWidget &window, const QString &name)
+template <typename T> T *control(const QWidget &window, const QString &name)
 {
     T *found = window.findChild<T *>(name);
     if (!found) {

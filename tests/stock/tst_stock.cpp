@@ -2,7 +2,6 @@
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "helpers/WindowTest.h"
-
 #include "store/Table.h"
 #include "store/TableSchema.h"
 #include "ui/ListModel.h"
@@ -45,8 +44,7 @@ struct BookingPage
         window = startMainWindow(dialogs, files.programDir());
         showWindow(*window);
     }
-    template <typename T>
-    T *get(const char *name) const
+    template <typename T> T *get(const char *name) const
     {
         return control<T>(*window, QString::fromUtf8(name));
     }
@@ -78,9 +76,9 @@ QVariantList lastMovement(const TestTables &files)
     table.open(files.path(tables::明细), tablePassword());
     table.goTo(table.recordCount());
     const Record &r = table.current();
-    return {r.dateTime(fields::日期), r.text(fields::品类), r.text(fields::名称),
-            r.text(fields::型号), r.number(fields::入库), r.number(fields::出库),
-            r.text(fields::单位), r.text(fields::备注)};
+    return {r.dateTime(fields::日期), r.text(fields::品类),   r.text(fields::名称),
+            r.text(fields::型号),     r.number(fields::入库), r.number(fields::出库),
+            r.text(fields::单位),     r.text(fields::备注)};
 }
 
 } // namespace
@@ -300,8 +298,8 @@ void StockTest::deletingExactlyTheSelectedLogRows()
     clickRow(results, 0);
     clickRow(results, 2, Qt::ControlModifier);
     clickButton(*page.window, QStringLiteral("按钮删除选中"));
-    QCOMPARE(allRows(results),
-             (QList<QStringList>{{"1", "2024年5月3日", "五金", "扳手", "8寸", "3", "0", "把", "第3笔"}}));
+    QCOMPARE(allRows(results), (QList<QStringList>{{"1", "2024年5月3日", "五金", "扳手", "8寸", "3",
+                                                    "0", "把", "第3笔"}}));
     QCOMPARE(page.movementCount(), 1);
 }
 

@@ -1,9 +1,8 @@
 #include "helpers/TestTables.h"
-
+#include "store/RecordFilter.h"
 #include "store/SqlCipher.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
-#include "store/RecordFilter.h"
 #include "store/TableFiles.h"
 #include "store/ValueText.h"
 
@@ -108,7 +107,8 @@ void StoreTest::appendReadAndNavigate()
                           QStringLiteral("进货")}));
     QCOMPARE(table.recordNumber(), 1);
     // Fewer values than fields: the rest are empty.
-    QVERIFY(table.append({storedDateTime(QDate(2024, 5, 4), QTime(9, 30)), QStringLiteral("五金")}));
+    QVERIFY(
+        table.append({storedDateTime(QDate(2024, 5, 4), QTime(9, 30)), QStringLiteral("五金")}));
     QCOMPARE(table.recordNumber(), 2);
     QCOMPARE(table.text(fields::型号), QString());
     QCOMPARE(table.number(fields::入库), 0.0);
@@ -155,8 +155,8 @@ void StoreTest::modifyKeepsMissingValues()
                           QStringLiteral("把"), QVariant(), QStringLiteral("常用")}));
     QCOMPARE(table.number(fields::库存), 0.0);
     QVERIFY(table.modify({QVariant(), QVariant(), QVariant(), QVariant(), 12.5}));
-    QVERIFY(table.modify({QVariant(), QVariant(), QStringLiteral("10寸"), QString(), QVariant(),
-                          QVariant()}));
+    QVERIFY(table.modify(
+        {QVariant(), QVariant(), QStringLiteral("10寸"), QString(), QVariant(), QVariant()}));
     table.close();
 
     QVERIFY(table.open(files.path(tables::型号), tablePassword()));
@@ -219,8 +219,8 @@ void StoreTest::clearAndFind()
     Table table;
     QVERIFY(table.open(files.path(tables::名称), tablePassword()));
 
-    QVERIFY(table.find(
-        [](const Record &r) { return r.text(fields::品类) == QStringLiteral("电工"); }));
+    QVERIFY(
+        table.find([](const Record &r) { return r.text(fields::品类) == QStringLiteral("电工"); }));
     QCOMPARE(table.recordNumber(), 2);
     // Scanning goes forward from the current record.
     QVERIFY(table.findTexts({{fields::品类, QStringLiteral("五金")}}));
@@ -333,9 +333,9 @@ void StoreTest::filtersAndRecordIdentity()
     TestTables files;
     files.create(tables::明细);
     const auto add = [&files](const QVariant &date, const char *category, const char *remark) {
-        files.add(tables::明细, {date, QString::fromUtf8(category), QStringLiteral("扳手"),
-                                 QStringLiteral("8寸"), 1, QVariant(), QStringLiteral("把"),
-                                 QString::fromUtf8(remark)});
+        files.add(tables::明细,
+                  {date, QString::fromUtf8(category), QStringLiteral("扳手"), QStringLiteral("8寸"),
+                   1, QVariant(), QStringLiteral("把"), QString::fromUtf8(remark)});
     };
     add(QDate(2024, 5, 2), "五金", "");
     add(QDate(2024, 5, 3), "电工", "Abc");
@@ -349,10 +349,12 @@ void StoreTest::filtersAndRecordIdentity()
         log.forEachMatching(filter, [&numbers](const Record &r) { numbers << r.rowId(); });
         return numbers;
     };
-    QCOMPARE(matching(RecordFilter::dateTimeBetween(fields::日期, QDate(2024, 5, 3), QDate(2024, 5, 4))),
-             (QList<qint64>{2, 3, 5}));
-    QCOMPARE(matching(RecordFilter::anyContains({fields::品类, fields::备注}, QStringLiteral("bc"))),
-             (QList<qint64>{2, 4}));
+    QCOMPARE(
+        matching(RecordFilter::dateTimeBetween(fields::日期, QDate(2024, 5, 3), QDate(2024, 5, 4))),
+        (QList<qint64>{2, 3, 5}));
+    QCOMPARE(
+        matching(RecordFilter::anyContains({fields::品类, fields::备注}, QStringLiteral("bc"))),
+        (QList<qint64>{2, 4}));
     QCOMPARE(matching(RecordFilter::anyContains({fields::备注}, QStringLiteral("A"))),
              (QList<qint64>{2}));
     QCOMPARE(matching(RecordFilter::textsEqual({{fields::品类, QStringLiteral("五金")}})),

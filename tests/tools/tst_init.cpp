@@ -71,11 +71,12 @@ void InitTest::createsTheFiveTableFiles()
     QCOMPARE(shell(workDir.filePath(QStringLiteral("明细.edb")),
                    QStringLiteral("SELECT type, name FROM sqlite_master ORDER BY type;")),
              QStringLiteral("index|明细_日期\ntable|明细"));
-    QCOMPARE(shell(workDir.filePath(QStringLiteral("明细.edb")),
-                   QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table';")),
-             QStringLiteral("CREATE TABLE \"明细\" (\"日期\" DATETIME, \"品类\" TEXT, \"名称\" TEXT, "
-                            "\"型号\" TEXT, \"入库\" INTEGER, \"出库\" INTEGER, \"单位\" TEXT, "
-                            "\"备注\" TEXT)"));
+    QCOMPARE(
+        shell(workDir.filePath(QStringLiteral("明细.edb")),
+              QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table';")),
+        QStringLiteral("CREATE TABLE \"明细\" (\"日期\" DATETIME, \"品类\" TEXT, \"名称\" TEXT, "
+                       "\"型号\" TEXT, \"入库\" INTEGER, \"出库\" INTEGER, \"单位\" TEXT, "
+                       "\"备注\" TEXT)"));
 
     const QString settings = QDir(program.path()).filePath(QStringLiteral("设置.edb"));
     QCOMPARE(shell(settings, QStringLiteral("SELECT sql FROM sqlite_master;")),
@@ -123,9 +124,11 @@ void InitTest::demoDataMatchesTheStock()
     const Run run = runInit({QStringLiteral("--demo"), work.path(), program.path()});
     QCOMPARE(run.exitCode, 0);
     const QDir dir(work.path());
-    QCOMPARE(shell(dir.filePath(QStringLiteral("品类.edb")), QStringLiteral("SELECT count(*) FROM 品类;")),
+    QCOMPARE(shell(dir.filePath(QStringLiteral("品类.edb")),
+                   QStringLiteral("SELECT count(*) FROM 品类;")),
              QStringLiteral("5"));
-    QCOMPARE(shell(dir.filePath(QStringLiteral("名称.edb")), QStringLiteral("SELECT count(*) FROM 名称;")),
+    QCOMPARE(shell(dir.filePath(QStringLiteral("名称.edb")),
+                   QStringLiteral("SELECT count(*) FROM 名称;")),
              QStringLiteral("20"));
 
     // Sum the movements per model through the store and compare with 库存.
@@ -136,8 +139,8 @@ void InitTest::demoDataMatchesTheStock()
     QDate previous;
     int faults = 0;
     log.forEach([&](const Record &r) {
-        const QString key = r.text(fields::品类) + u'/' + r.text(fields::名称) + u'/' +
-                            r.text(fields::型号);
+        const QString key =
+            r.text(fields::品类) + u'/' + r.text(fields::名称) + u'/' + r.text(fields::型号);
         booked[key] += r.number(fields::入库) - r.number(fields::出库);
         // Exactly one of in and out is set, and the log is in date order.
         const bool oneKind = (r.number(fields::入库) > 0) != (r.number(fields::出库) > 0);
@@ -154,8 +157,8 @@ void InitTest::demoDataMatchesTheStock()
     QCOMPARE(models.recordCount(), 60);
     int checked = 0;
     models.forEach([&](const Record &r) {
-        const QString key = r.text(fields::品类) + u'/' + r.text(fields::名称) + u'/' +
-                            r.text(fields::型号);
+        const QString key =
+            r.text(fields::品类) + u'/' + r.text(fields::名称) + u'/' + r.text(fields::型号);
         if (booked.value(key) == r.number(fields::库存) && r.number(fields::库存) >= 0 &&
             !r.text(fields::单位).isEmpty()) {
             ++checked;

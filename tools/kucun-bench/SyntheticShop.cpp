@@ -4,7 +4,6 @@
 #include "store/TableSchema.h"
 
 #include <QDir>
-
 #include <random>
 
 using namespace kucun;
@@ -14,7 +13,7 @@ SyntheticShop writeSyntheticShop(const QString &dir, int models, int movements)
     const QDir folder(dir);
     for (const QString &table : tables::allTableNames()) {
         createTableFile(table == tables::设置 ? tables::settingsPath(dir)
-                                               : folder.filePath(tables::fileNameOf(table)),
+                                              : folder.filePath(tables::fileNameOf(table)),
                         table);
     }
     const int categories = 100;
@@ -25,14 +24,15 @@ SyntheticShop writeSyntheticShop(const QString &dir, int models, int movements)
         return folder.filePath(tables::fileNameOf(table));
     };
     insertRecords(path(tables::品类), tables::品类, categories,
-               [&](int i) { return QVariantList{category(i)}; });
-    insertRecords(path(tables::名称), tables::名称, items,
-               [&](int i) { return QVariantList{category(i % categories), item(i)}; });
+                  [&](int i) { return QVariantList{category(i)}; });
+    insertRecords(path(tables::名称), tables::名称, items, [&](int i) {
+        return QVariantList{category(i % categories), item(i)};
+    });
     insertRecords(path(tables::型号), tables::型号, models, [&](int i) {
         const int owner = i / 10;
-        return QVariantList{category(owner % categories), item(owner),
-                            QStringLiteral("型号%1").arg(i), QStringLiteral("个"), 1000000.0,
-                            QStringLiteral("备注%1").arg(i % 50)};
+        return QVariantList{
+            category(owner % categories), item(owner), QStringLiteral("型号%1").arg(i),
+            QStringLiteral("个"),         1000000.0,   QStringLiteral("备注%1").arg(i % 50)};
     });
 
     SyntheticShop shop;

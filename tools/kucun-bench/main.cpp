@@ -2,7 +2,6 @@
 // offscreen and prints how long each user action takes and the memory used.
 
 #include "SyntheticShop.h"
-
 #include "app/MainWindow.h"
 #include "ui/Dialogs.h"
 #include "ui/ListView.h"
@@ -17,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-
 #include <cstdio>
 
 using namespace kucun;
@@ -33,8 +31,7 @@ public:
         lastMessage = text;
         return true;
     }
-    std::optional<QString> input(const QString &, const QString &, const QString &,
-                                 bool) override
+    std::optional<QString> input(const QString &, const QString &, const QString &, bool) override
     {
         return std::nullopt;
     }
@@ -56,8 +53,7 @@ long peakMemoryMiB()
     return -1;
 }
 
-template <typename T>
-T *find(const QWidget &window, const char *name)
+template <typename T> T *find(const QWidget &window, const char *name)
 {
     return window.findChild<T *>(QString::fromUtf8(name));
 }
@@ -121,26 +117,32 @@ int main(int argc, char *argv[])
         return [list] { return QStringLiteral("%1 rows").arg(list->rowCount()); };
     };
 
-    timed("choose a day", [&] { find<QDateEdit>(w, "日期框进销")->setDate(shop.busyDay); },
-          rows(dayLog));
-    timed("choose an item", [&] { find<RollUpMenu>(w, "卷帘式菜单1")->chooseItem(0, 0); },
-          rows(modelsList));
+    timed(
+        "choose a day", [&] { find<QDateEdit>(w, "日期框进销")->setDate(shop.busyDay); },
+        rows(dayLog));
+    timed(
+        "choose an item", [&] { find<RollUpMenu>(w, "卷帘式菜单1")->chooseItem(0, 0); },
+        rows(modelsList));
     modelsList->selectRow(0);
     find<QLineEdit>(w, "编辑框入库")->setText(QStringLiteral("5"));
-    timed("book stock in", [&] { find<QPushButton>(w, "按钮入库")->click(); },
-          [&] { return dialogs.lastMessage.isEmpty() ? QStringLiteral("ok") : dialogs.lastMessage; });
+    timed(
+        "book stock in", [&] { find<QPushButton>(w, "按钮入库")->click(); },
+        [&] { return dialogs.lastMessage.isEmpty() ? QStringLiteral("ok") : dialogs.lastMessage; });
     find<QLineEdit>(w, "编辑框关键字")->setText(QString());
-    timed("keyword search, all match", [&] { find<QPushButton>(w, "按钮模糊搜索")->click(); },
-          rows(results));
+    timed(
+        "keyword search, all match", [&] { find<QPushButton>(w, "按钮模糊搜索")->click(); },
+        rows(results));
     find<QDateEdit>(w, "日期框明细起")->setDate(shop.firstDay);
     find<QDateEdit>(w, "日期框明细止")->setDate(shop.lastDay);
-    timed("date search, all match", [&] { find<QPushButton>(w, "按钮日期搜索")->click(); },
-          rows(results));
+    timed(
+        "date search, all match", [&] { find<QPushButton>(w, "按钮日期搜索")->click(); },
+        rows(results));
     const int selected = std::min(1000, results->rowCount());
     results->selectionModel()->select(
         QItemSelection(results->model()->index(0, 0), results->model()->index(selected - 1, 0)),
         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    timed("delete 1000 rows and reload", [&] { find<QPushButton>(w, "按钮删除选中")->click(); },
-          rows(results));
+    timed(
+        "delete 1000 rows and reload", [&] { find<QPushButton>(w, "按钮删除选中")->click(); },
+        rows(results));
     return 0;
 }

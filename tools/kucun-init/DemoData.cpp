@@ -4,7 +4,6 @@
 #include "store/TableSchema.h"
 
 #include <QDir>
-
 #include <algorithm>
 #include <random>
 #include <vector>

@@ -1,14 +1,12 @@
 // kucun-init: creates the five table files of kucun, optionally with demo data.
 
 #include "DemoData.h"
-
 #include "store/TableFiles.h"
 #include "store/TableSchema.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
 #include <cstdio>
 
 using namespace kucun;
