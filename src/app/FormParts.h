@@ -20,6 +20,13 @@ void nameControl(QWidget *control, const QString &designerName, const QString &s
 
 QLineEdit *makeEdit(const QString &designerName, const QString &spokenName);
 QPushButton *makeButton(const QString &designerName, const QString &caption);
+// A check box or radio button whose caption is also its spoken name.
+template <typename Choice> Choice *makeChoice(const QString &designerName, const QString &caption)
+{
+    auto *choice = new Choice(caption);
+    nameControl(choice, designerName, caption);
+    return choice;
+}
 QComboBox *makeCombo(const QString &designerName, const QString &spokenName);
 // A date box showing today, with a calendar drop-down.
 QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName);

@@ -87,12 +87,10 @@ QGroupBox *buildPasswordBox(Form &form)
     auto *layout = new QVBoxLayout(box);
 
     auto *radios = new QHBoxLayout;
-    form.单选框启用密码 = new QRadioButton(QStringLiteral("启用设置密码"));
-    nameControl(form.单选框启用密码, QStringLiteral("单选框启用密码"),
-                QStringLiteral("启用设置密码"));
-    form.单选框禁用密码 = new QRadioButton(QStringLiteral("禁用所有密码"));
-    nameControl(form.单选框禁用密码, QStringLiteral("单选框禁用密码"),
-                QStringLiteral("禁用所有密码"));
+    form.单选框启用密码 =
+        makeChoice<QRadioButton>(QStringLiteral("单选框启用密码"), QStringLiteral("启用设置密码"));
+    form.单选框禁用密码 =
+        makeChoice<QRadioButton>(QStringLiteral("单选框禁用密码"), QStringLiteral("禁用所有密码"));
     form.单选框禁用密码->setChecked(true);
     radios->addWidget(form.单选框启用密码);
     radios->addWidget(form.单选框禁用密码);
@@ -114,15 +112,12 @@ QGroupBox *buildPasswordBox(Form &form)
     layout->addLayout(grid);
 
     auto *checks = new QHBoxLayout;
-    form.选择框登录密码 = new QCheckBox(QStringLiteral("登录程序密码"));
-    nameControl(form.选择框登录密码, QStringLiteral("选择框登录密码"),
-                QStringLiteral("登录程序密码"));
-    form.选择框日志密码 = new QCheckBox(QStringLiteral("日志查询密码"));
-    nameControl(form.选择框日志密码, QStringLiteral("选择框日志密码"),
-                QStringLiteral("日志查询密码"));
-    form.选择框库存密码 = new QCheckBox(QStringLiteral("库存查询密码"));
-    nameControl(form.选择框库存密码, QStringLiteral("选择框库存密码"),
-                QStringLiteral("库存查询密码"));
+    form.选择框登录密码 =
+        makeChoice<QCheckBox>(QStringLiteral("选择框登录密码"), QStringLiteral("登录程序密码"));
+    form.选择框日志密码 =
+        makeChoice<QCheckBox>(QStringLiteral("选择框日志密码"), QStringLiteral("日志查询密码"));
+    form.选择框库存密码 =
+        makeChoice<QCheckBox>(QStringLiteral("选择框库存密码"), QStringLiteral("库存查询密码"));
     checks->addWidget(form.选择框登录密码);
     checks->addWidget(form.选择框日志密码);
     checks->addWidget(form.选择框库存密码);
