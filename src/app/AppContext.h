@@ -7,15 +7,18 @@
 
 namespace kucun {
 
+class ChangeNotifier;
 class Dialogs;
 
 // What every handler works with: the window's controls, the shared state,
-// the dialogs and where the program's own files live.
+// the dialogs, where the program's own files live, and where the stock
+// book's operations announce their changes.
 struct AppContext
 {
     Form &form;
     AppState &state;
     Dialogs &dialogs;
+    ChangeNotifier &changes;
     QString programDir;
 };
 

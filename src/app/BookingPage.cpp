@@ -1,6 +1,7 @@
 #include "Form.h"
 #include "FormParts.h"
 #include "Pages.h"
+#include "app/stock/LogLists.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
@@ -37,7 +38,7 @@ QWidget *buildModelArea(Form &form)
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto *header = new QHBoxLayout;
-    form.标签进销名称 = makeTitleLabel(QStringLiteral("标签进销名称"), QStringLiteral("当前名称"));
+    form.标签进销名称 = makeTitleLabel(QStringLiteral("标签进销名称"));
     header->addWidget(makeCaption(QStringLiteral("名称："), form.标签进销名称));
     header->addWidget(form.标签进销名称, 1);
     form.编辑框_关键字 = makeEdit(QStringLiteral("编辑框_关键字"), QStringLiteral("型号关键字"));
@@ -62,8 +63,7 @@ QGroupBox *buildBookingBox(Form &form)
     auto *layout = new QVBoxLayout(box);
 
     auto *first = new QHBoxLayout;
-    form.标签进销型号 =
-        makeValueLabel(QStringLiteral("标签进销型号"), QStringLiteral("当前型号"), {});
+    form.标签进销型号 = makeValueLabel(QStringLiteral("标签进销型号"), {});
     form.标签进销型号->setMinimumWidth(160);
     addLabelled(first, QStringLiteral("型号："), form.标签进销型号);
     first->addStretch(1);
@@ -94,21 +94,16 @@ QWidget *buildDayLog(Form &form)
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     form.超级列表框日志 =
-        makeList(QStringLiteral("超级列表框日志"), QStringLiteral("当日进销记录"),
-                 {QStringLiteral("序号"), QStringLiteral("品类"), QStringLiteral("名称"),
-                  QStringLiteral("型号"), QStringLiteral("入库"), QStringLiteral("出库"),
-                  QStringLiteral("单位"), QStringLiteral("备注")},
-                 {60, 120, 140, 160, 80, 80, 60});
+        makeLogList(QStringLiteral("超级列表框日志"), QStringLiteral("当日进销记录"),
+                    LogColumns::WithoutDate, {60, 120, 140, 160, 80, 80, 60});
     layout->addWidget(form.超级列表框日志, 1);
 
     auto *totals = new QHBoxLayout;
     totals->addStretch(1);
-    form.标签入库合计 = makeValueLabel(QStringLiteral("标签入库合计"),
-                                       QStringLiteral("当日入库合计"), QStringLiteral("0"));
+    form.标签入库合计 = makeValueLabel(QStringLiteral("标签入库合计"), QStringLiteral("0"));
     addLabelled(totals, QStringLiteral("入库合计："), form.标签入库合计);
     totals->addSpacing(24);
-    form.标签出库合计 = makeValueLabel(QStringLiteral("标签出库合计"),
-                                       QStringLiteral("当日出库合计"), QStringLiteral("0"));
+    form.标签出库合计 = makeValueLabel(QStringLiteral("标签出库合计"), QStringLiteral("0"));
     addLabelled(totals, QStringLiteral("出库合计："), form.标签出库合计);
     layout->addLayout(totals);
     return area;

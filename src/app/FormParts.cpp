@@ -54,19 +54,19 @@ QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName)
     return box;
 }
 
-QLabel *makeValueLabel(const QString &designerName, const QString &spokenName, const QString &text)
+QLabel *makeValueLabel(const QString &designerName, const QString &text)
 {
     auto *label = new QLabel(text);
     // Stored texts are shown as they are, never read as markup.
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    nameControl(label, designerName, spokenName);
+    nameControl(label, designerName, QString());
     return label;
 }
 
-QLabel *makeTitleLabel(const QString &designerName, const QString &spokenName)
+QLabel *makeTitleLabel(const QString &designerName)
 {
-    QLabel *label = makeValueLabel(designerName, spokenName, {});
+    QLabel *label = makeValueLabel(designerName, {});
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -76,8 +76,15 @@ QLabel *makeTitleLabel(const QString &designerName, const QString &spokenName)
 ListView *makeList(const QString &designerName, const QString &spokenName,
                    const QStringList &columnTitles, const QList<int> &columnWidths)
 {
-    auto *list = new ListView(columnTitles);
-    list->list().setNumbered(true);
+    auto *rows = new ListModel(columnTitles);
+    rows->setNumbered(true);
+    return makeList(designerName, spokenName, rows, columnWidths);
+}
+
+ListView *makeList(const QString &designerName, const QString &spokenName, RowModel *rows,
+                   const QList<int> &columnWidths)
+{
+    auto *list = new ListView(rows);
     list->setColumnWidths(columnWidths);
     nameControl(list, designerName, spokenName);
     return list;

@@ -13,6 +13,7 @@ class QWidget;
 namespace kucun {
 
 class ListView;
+class RowModel;
 
 // Gives a control its designer name as object name and accessible
 // description, and a name a screen reader speaks.
@@ -31,11 +32,16 @@ QComboBox *makeCombo(const QString &designerName, const QString &spokenName);
 // A date box showing today, with a calendar drop-down.
 QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName);
 // A bold label that names what a page shows, such as the chosen item.
-QLabel *makeTitleLabel(const QString &designerName, const QString &spokenName);
-// A label that shows a value, such as a total.
-QLabel *makeValueLabel(const QString &designerName, const QString &spokenName, const QString &text);
+QLabel *makeTitleLabel(const QString &designerName);
+// A label that shows a value, such as a total. A screen reader speaks the
+// value it shows; the caption beside it names it (makeCaption).
+QLabel *makeValueLabel(const QString &designerName, const QString &text);
+// A numbered list that holds its rows.
 ListView *makeList(const QString &designerName, const QString &spokenName,
                    const QStringList &columnTitles, const QList<int> &columnWidths);
+// A numbered list over rows given in pages by a row model.
+ListView *makeList(const QString &designerName, const QString &spokenName, RowModel *rows,
+                   const QList<int> &columnWidths);
 // A caption label bound to the control it describes.
 QLabel *makeCaption(const QString &text, QWidget *buddy);
 // Adds "caption control" to a row.

@@ -1,6 +1,7 @@
 #include "Form.h"
 #include "FormParts.h"
 #include "Pages.h"
+#include "app/stock/LogLists.h"
 #include "ui/ListView.h"
 
 #include <QDateEdit>
@@ -34,26 +35,19 @@ QWidget *buildLogPage(Form &form)
     search->addWidget(form.按钮删除选中);
     layout->addLayout(search);
 
-    form.超级列表框明细 =
-        makeList(QStringLiteral("超级列表框明细"), QStringLiteral("日志记录"),
-                 {QStringLiteral("序号"), QStringLiteral("日期"), QStringLiteral("品类"),
-                  QStringLiteral("名称"), QStringLiteral("型号"), QStringLiteral("入库"),
-                  QStringLiteral("出库"), QStringLiteral("单位"), QStringLiteral("备注")},
-                 {70, 130, 120, 140, 160, 80, 80, 60});
+    form.超级列表框明细 = makeLogList(QStringLiteral("超级列表框明细"), QStringLiteral("日志记录"),
+                                      LogColumns::WithDate, {70, 130, 120, 140, 160, 80, 80, 60});
     form.超级列表框明细->setMultiSelect(true);
     layout->addWidget(form.超级列表框明细, 1);
 
     auto *totals = new QHBoxLayout;
-    form.透明标签日志总数 =
-        makeValueLabel(QStringLiteral("透明标签日志总数"), QStringLiteral("日志记录总数"), {});
+    form.透明标签日志总数 = makeValueLabel(QStringLiteral("透明标签日志总数"), {});
     totals->addWidget(form.透明标签日志总数);
     totals->addStretch(1);
-    form.标签明细入库合计 =
-        makeValueLabel(QStringLiteral("标签明细入库合计"), QStringLiteral("查询入库合计"), {});
+    form.标签明细入库合计 = makeValueLabel(QStringLiteral("标签明细入库合计"), {});
     addLabelled(totals, QStringLiteral("入库合计："), form.标签明细入库合计);
     totals->addSpacing(24);
-    form.标签明细出库合计 =
-        makeValueLabel(QStringLiteral("标签明细出库合计"), QStringLiteral("查询出库合计"), {});
+    form.标签明细出库合计 = makeValueLabel(QStringLiteral("标签明细出库合计"), {});
     addLabelled(totals, QStringLiteral("出库合计："), form.标签明细出库合计);
     layout->addLayout(totals);
     return page;

@@ -1,15 +1,15 @@
 #include "MainWindow.h"
 
 #include "FormParts.h"
-#include "OpenTable.h"
+#include "Messages.h"
 #include "Pages.h"
 #include "StartUp.h"
-#include "catalogue/LogLists.h"
-#include "catalogue/MenuHandlers.h"
-#include "catalogue/ModelLists.h"
-#include "reports/MonthlyReport.h"
-#include "stock/LogDeletion.h"
-#include "stock/StockBooking.h"
+#include "app/catalogue/MenuHandlers.h"
+#include "app/catalogue/ModelLists.h"
+#include "app/reports/MonthlyReport.h"
+#include "app/stock/LogDeletion.h"
+#include "app/stock/LogLists.h"
+#include "app/stock/StockBooking.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
@@ -22,11 +22,12 @@
 namespace kucun {
 
 MainWindow::MainWindow(Dialogs &dialogs, const QString &programDir, QWidget *parent)
-    : QMainWindow(parent), m_context{m_form, m_state, dialogs, programDir}
+    : QMainWindow(parent), m_context{m_form, m_state, dialogs, m_changes, programDir}
 {
     setWindowTitle(QStringLiteral("库存管理系统"));
     buildForm();
     connectHandlers();
+    connectReloads();
     resize(1200, 680);
     // Start-up runs once the window has been created and the event loop runs.
     QMetaObject::invokeMethod(this, &MainWindow::runStartUp, Qt::QueuedConnection);
@@ -83,8 +84,6 @@ void MainWindow::connectHandlers()
     connect(form.编辑框关键字, &QLineEdit::returnPressed, this, handler(searchLogByKeyword));
     connect(form.按钮日期搜索, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { searchLogByDateRange(context); }));
-    connect(form.超级列表框明细, &ListView::rowSelectionChanged, this,
-            handler(rememberSelectedLogRows));
     connect(form.按钮删除选中, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { deleteSelectedLogEntries(context); }));
 
@@ -98,6 +97,17 @@ void MainWindow::connectHandlers()
             form.按钮出厂->setVisible(true);
         }
     });
+}
+
+void MainWindow::connectReloads()
+{
+    connect(&m_changes, &ChangeNotifier::stockChanged, this, handler([](AppContext &context) {
+        loadModelList(context, ModelList::Booking);
+        loadModelList(context, ModelList::WholeStock);
+    }));
+    connect(&m_changes, &ChangeNotifier::movementsAdded, this,
+            handler([](AppContext &context) { loadLog(context, LogQuery::Day); }));
+    connect(&m_changes, &ChangeNotifier::movementsDeleted, this, handler(reloadLogsAfterDeletion));
 }
 
 void MainWindow::runStartUp()

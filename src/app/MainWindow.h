@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "AppState.h"
 #include "Form.h"
+#include "book/ChangeNotifier.h"
 
 #include <QMainWindow>
 
@@ -27,12 +28,15 @@ public:
 private:
     void buildForm();
     void connectHandlers();
+    // Each change the stock book announces reloads the views that show it.
+    void connectReloads();
     // Wraps a handler taking the context (and the signal's arguments) as a slot.
     template <typename Handler> auto handler(Handler &&handle);
     void runStartUp();
 
     Form m_form;
     AppState m_state;
+    ChangeNotifier m_changes;
     AppContext m_context;
     bool m_started = false;
 };

@@ -27,7 +27,7 @@ QWidget *buildCatalogueColumn(Form &form)
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto *header = new QHBoxLayout;
-    form.标签设置名称 = makeTitleLabel(QStringLiteral("标签设置名称"), QStringLiteral("当前名称"));
+    form.标签设置名称 = makeTitleLabel(QStringLiteral("标签设置名称"));
     addLabelled(header, QStringLiteral("名称："), form.标签设置名称);
     header->addStretch(1);
     layout->addLayout(header);

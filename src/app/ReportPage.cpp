@@ -47,8 +47,7 @@ QWidget *buildTotalTab(Form &form)
     form.超级列表框总库存 =
         makeReportList(QStringLiteral("超级列表框总库存"), QStringLiteral("总库存列表"));
     layout->addWidget(form.超级列表框总库存, 1);
-    form.标签合计库存 = makeValueLabel(QStringLiteral("标签合计库存"), QStringLiteral("总库存合计"),
-                                       QStringLiteral("0"));
+    form.标签合计库存 = makeValueLabel(QStringLiteral("标签合计库存"), QStringLiteral("0"));
     form.按钮导出总库存 = makeButton(QStringLiteral("按钮导出总库存"), QStringLiteral("导出表格"));
     form.按钮打印总表单 = makeButton(QStringLiteral("按钮打印总表单"), QStringLiteral("打印表单"));
     layout->addLayout(
@@ -73,8 +72,7 @@ QWidget *buildCategoryTab(Form &form)
     form.超级列表框类库存 =
         makeReportList(QStringLiteral("超级列表框类库存"), QStringLiteral("类库存列表"));
     layout->addWidget(form.超级列表框类库存, 1);
-    form.标签合计库存2 = makeValueLabel(QStringLiteral("标签合计库存2"),
-                                        QStringLiteral("类库存合计"), QStringLiteral("0"));
+    form.标签合计库存2 = makeValueLabel(QStringLiteral("标签合计库存2"), QStringLiteral("0"));
     form.按钮导出类库存 = makeButton(QStringLiteral("按钮导出类库存"), QStringLiteral("导出表格"));
     form.按钮打印类表单 = makeButton(QStringLiteral("按钮打印类表单"), QStringLiteral("打印表单"));
     layout->addLayout(
@@ -101,8 +99,7 @@ QWidget *buildMonthTab(Form &form)
     form.超级列表框月库存 =
         makeReportList(QStringLiteral("超级列表框月库存"), QStringLiteral("月库存列表"));
     listColumn->addWidget(form.超级列表框月库存, 1);
-    form.标签合计月库存 = makeValueLabel(QStringLiteral("标签合计月库存"),
-                                         QStringLiteral("月库存合计"), QStringLiteral("0"));
+    form.标签合计月库存 = makeValueLabel(QStringLiteral("标签合计月库存"), QStringLiteral("0"));
     form.按钮导出月库存 = makeButton(QStringLiteral("按钮导出月库存"), QStringLiteral("导出表格"));
     form.按钮打印月表单 = makeButton(QStringLiteral("按钮打印月表单"), QStringLiteral("打印表单"));
     listColumn->addLayout(

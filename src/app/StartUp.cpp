@@ -1,11 +1,11 @@
 #include "StartUp.h"
 
 #include "AppContext.h"
-#include "OpenTable.h"
-#include "catalogue/CategoryLoaders.h"
-#include "catalogue/LogLists.h"
-#include "catalogue/ModelLists.h"
-#include "reports/MonthlyReport.h"
+#include "Messages.h"
+#include "app/catalogue/CategoryLoaders.h"
+#include "app/catalogue/ModelLists.h"
+#include "app/reports/MonthlyReport.h"
+#include "app/stock/LogLists.h"
 
 #include <QWidget>
 

@@ -6,22 +6,23 @@ namespace kucun {
 
 namespace {
 
-const char *kindName(FieldKind kind)
+QString kindName(FieldKind kind)
 {
     switch (kind) {
     case FieldKind::Text:
-        return "text";
+        return QStringLiteral("文本");
     case FieldKind::Number:
+        return QStringLiteral("数值");
     case FieldKind::Integer:
-        return "number";
+        return QStringLiteral("整数");
     case FieldKind::Logical:
-        return "logical";
+        return QStringLiteral("逻辑");
     case FieldKind::DateTime:
-        return "date-time";
+        return QStringLiteral("日期时间");
     case FieldKind::Unknown:
         break;
     }
-    return "unknown";
+    return QStringLiteral("未知");
 }
 
 bool fits(FieldKind stored, FieldKind expected)
@@ -49,6 +50,22 @@ int Schema::indexOf(const QString &field) const
     throw StoreError(QStringLiteral("表 %1 没有字段 %2").arg(m_tableName, field));
 }
 
+int Schema::require(const QString &field, FieldKind kind) const
+{
+    const int index = indexOf(field);
+    requireKind(index, kind);
+    return index;
+}
+
+void Schema::requireKind(int field, FieldKind kind) const
+{
+    const FieldDefinition &definition = m_fields[field];
+    if (!fits(definition.kind, kind)) {
+        throw StoreError(QStringLiteral("表 %1 的字段 %2 不是%3类型")
+                             .arg(m_tableName, definition.name, kindName(kind)));
+    }
+}
+
 bool Schema::hasField(const QString &field) const
 {
     return std::any_of(m_fields.cbegin(), m_fields.cend(),
@@ -70,12 +87,7 @@ const QVariant &Record::valueAt(int field, FieldKind expected) const
         throw StoreError(
             QStringLiteral("表 %1 没有第 %2 个字段").arg(m_schema->tableName()).arg(field));
     }
-    const FieldDefinition &definition = m_schema->fields()[field];
-    if (!fits(definition.kind, expected)) {
-        throw StoreError(
-            QStringLiteral("表 %1 的字段 %2 不是%3类型")
-                .arg(m_schema->tableName(), definition.name, QLatin1String(kindName(expected))));
-    }
+    m_schema->requireKind(field, expected);
     return field < m_values.size() ? m_values[field] : empty;
 }
 

@@ -20,6 +20,28 @@ RecordFilter RecordFilter::none()
     return filter;
 }
 
+RecordFilter RecordFilter::all()
+{
+    RecordFilter filter;
+    filter.sqlCondition = QStringLiteral("1");
+    return filter;
+}
+
+RecordFilter RecordFilter::idsIn(const QList<qint64> &ids)
+{
+    if (ids.isEmpty()) {
+        return none();
+    }
+    RecordFilter filter;
+    QStringList marks;
+    for (const qint64 id : ids) {
+        marks << QStringLiteral("?");
+        filter.parameters << id;
+    }
+    filter.sqlCondition = QStringLiteral("rowid IN (%1)").arg(marks.join(QLatin1Char(',')));
+    return filter;
+}
+
 RecordFilter RecordFilter::textsEqual(const QList<std::pair<QString, QString>> &fieldEqualsText)
 {
     RecordFilter filter;

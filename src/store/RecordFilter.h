@@ -19,6 +19,10 @@ struct RecordFilter
     QString rangeLow;
     QString rangeHigh;
 
+    // Every record.
+    static RecordFilter all();
+    // The records with these identities (Record::rowId).
+    static RecordFilter idsIn(const QList<qint64> &ids);
     // No record at all.
     static RecordFilter none();
     // Every listed text field equals its text exactly.

@@ -116,11 +116,16 @@ QString Table::quotedTable() const
 
 QString Table::selectColumns() const
 {
-    QStringList columns{QStringLiteral("rowid")};
-    for (const FieldDefinition &field : m_schema->fields()) {
-        columns << sql::quoteIdentifier(field.name);
+    return selectColumns(*m_schema);
+}
+
+QString Table::selectColumns(const Schema &columns) const
+{
+    QStringList names{QStringLiteral("rowid")};
+    for (const FieldDefinition &field : columns.fields()) {
+        names << sql::quoteIdentifier(field.name);
     }
-    return QStringLiteral("SELECT %1 FROM %2 ").arg(columns.join(QLatin1Char(',')), quotedTable());
+    return QStringLiteral("SELECT %1 FROM %2 ").arg(names.join(QLatin1Char(',')), quotedTable());
 }
 
 Record Table::readRow(sql::Statement &statement)
@@ -467,7 +472,25 @@ void Table::forEachMatching(const RecordFilter &filter,
     if (!isOpen()) {
         return;
     }
-    QString query = selectColumns();
+    QStringList all;
+    for (const FieldDefinition &field : m_schema->fields()) {
+        all << field.name;
+    }
+    forEachMatching(filter, all, visit);
+}
+
+void Table::forEachMatching(const RecordFilter &filter, const QStringList &fields,
+                            const std::function<void(const Record &)> &visit)
+{
+    if (!isOpen()) {
+        return;
+    }
+    FieldList read;
+    for (const QString &field : fields) {
+        read << m_schema->fields().at(m_schema->indexOf(field));
+    }
+    const auto columns = std::make_shared<const Schema>(m_schema->tableName(), read);
+    QString query = selectColumns(*columns);
     if (!filter.rangeField.isEmpty() && rangeCoversMuch(filter)) {
         // Reading the table straight through beats sorting most of it by record order.
         query += QStringLiteral("NOT INDEXED ");
@@ -478,7 +501,7 @@ void Table::forEachMatching(const RecordFilter &filter,
     for (int i = 0; i < filter.parameters.size(); ++i) {
         select.bind(i + 1, filter.parameters[i]);
     }
-    Record record(m_schema, 0, {});
+    Record record(columns, 0, {});
     RowTexts previous;
     while (select.step()) {
         readRowInto(select, record, &previous);

@@ -88,6 +88,10 @@ public:
     // satisfies the filter; the cursor stays where it was.
     void forEachMatching(const RecordFilter &filter,
                          const std::function<void(const Record &)> &visit);
+    // The same, reading only the listed fields: the records visit sees hold
+    // just those, which keeps a scan of a big table to what it needs.
+    void forEachMatching(const RecordFilter &filter, const QStringList &fields,
+                         const std::function<void(const Record &)> &visit);
 
     // Another table file joined to this one, so that one transaction can
     // change both: a stock change and its movement record are written
@@ -112,6 +116,7 @@ private:
     // True when a range filter spans more than a fifth of the field's values.
     bool rangeCoversMuch(const RecordFilter &filter) const;
     QString selectColumns() const;
+    QString selectColumns(const Schema &columns) const;
     QString quotedTable() const;
 
     std::unique_ptr<sql::Connection> m_connection;

@@ -20,9 +20,17 @@ public:
         Information = 64
     };
 
+    // The buttons of a message box.
+    enum class Buttons
+    {
+        Ok,
+        OkCancel
+    };
+
     virtual ~Dialogs() = default;
     // A message box; icon is 0, 16, 32, 48 or 64. Returns true for OK.
-    virtual bool message(const QString &text, const QString &caption, int icon, bool okCancel) = 0;
+    virtual bool message(const QString &text, const QString &caption, int icon,
+                         Buttons buttons) = 0;
     // An input box; std::nullopt when cancelled.
     virtual std::optional<QString> input(const QString &prompt, const QString &caption,
                                          const QString &initialText, bool password) = 0;

@@ -1,6 +1,7 @@
 #include "ListView.h"
 
 #include "ListModel.h"
+#include "PagedListModel.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -9,8 +10,13 @@
 namespace kucun {
 
 ListView::ListView(const QStringList &columnTitles, QWidget *parent)
-    : QTableView(parent), m_model(new ListModel(columnTitles, this))
+    : ListView(new ListModel(columnTitles), parent)
 {
+}
+
+ListView::ListView(RowModel *rows, QWidget *parent) : QTableView(parent), m_model(rows)
+{
+    m_model->setParent(this);
     setModel(m_model);
 
     // Fixed row heights let the view place a million rows without measuring any of them.
@@ -55,6 +61,24 @@ void ListView::setColumnWidths(const QList<int> &widths)
     }
 }
 
+ListModel &ListView::list() const
+{
+    auto *rows = qobject_cast<ListModel *>(m_model);
+    if (!rows) {
+        qFatal("ListView::list: %s does not hold its rows", qPrintable(objectName()));
+    }
+    return *rows;
+}
+
+PagedListModel &ListView::pagedList() const
+{
+    auto *rows = qobject_cast<PagedListModel *>(m_model);
+    if (!rows) {
+        qFatal("ListView::pagedList: %s is not paged", qPrintable(objectName()));
+    }
+    return *rows;
+}
+
 int ListView::rowCount() const
 {
     return m_model->rowCount();
@@ -68,6 +92,11 @@ int ListView::columnCount() const
 QString ListView::cellText(int row, int column) const
 {
     return m_model->cellText(row, column);
+}
+
+int ListView::cellIcon(int row, int column) const
+{
+    return m_model->cellIcon(row, column);
 }
 
 QList<int> ListView::selectedRows() const

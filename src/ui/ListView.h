@@ -5,23 +5,33 @@
 namespace kucun {
 
 class ListModel;
+class PagedListModel;
+class RowModel;
 
-// A report-style list: a table view over a ListModel with fixed row heights,
-// whole-row selection and no per-cell widgets.
+// A report-style list: a table view over a row model with fixed row
+// heights, whole-row selection and no per-cell widgets.
 class ListView : public QTableView
 {
     Q_OBJECT
 
 public:
-    ListView(const QStringList &columnTitles, QWidget *parent = nullptr);
+    // A list over rows it holds (a ListModel).
+    explicit ListView(const QStringList &columnTitles, QWidget *parent = nullptr);
+    // A list over the given rows, which the view takes over.
+    explicit ListView(RowModel *rows, QWidget *parent = nullptr);
 
-    ListModel &list() const { return *m_model; }
+    RowModel &rowModel() const { return *m_model; }
+    // The rows of a list made over a ListModel or a PagedListModel.
+    ListModel &list() const;
+    PagedListModel &pagedList() const;
     void setMultiSelect(bool multi);
     void setColumnWidths(const QList<int> &widths);
 
     int rowCount() const;
     int columnCount() const;
     QString cellText(int row, int column) const;
+    // Image index on a cell, -1 for none.
+    int cellIcon(int row, int column) const;
     // Selected rows in ascending order.
     QList<int> selectedRows() const;
     // The first selected row, -1 for none.
@@ -36,7 +46,7 @@ signals:
     void rowSelectionChanged();
 
 private:
-    ListModel *m_model = nullptr;
+    RowModel *m_model = nullptr;
 };
 
 } // namespace kucun

@@ -6,7 +6,7 @@
 namespace kucun {
 
 // Indexes into the image list of the log lists.
-enum MovementIcon
+enum class MovementIcon : qint16
 {
     Out = 0,
     In = 1

@@ -25,10 +25,21 @@ QMessageBox::Icon boxIcon(int icon)
 
 } // namespace
 
-bool QtDialogs::message(const QString &text, const QString &caption, int icon, bool okCancel)
+QString QtDialogs::captionOr(const QString &caption) const
 {
-    QMessageBox box(boxIcon(icon), caption, text,
-                    okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, m_parent);
+    // A box without a caption of its own carries the window's title.
+    if (caption.isEmpty() && m_parent) {
+        return m_parent->window()->windowTitle();
+    }
+    return caption;
+}
+
+bool QtDialogs::message(const QString &text, const QString &caption, int icon, Buttons buttons)
+{
+    QMessageBox box(boxIcon(icon), captionOr(caption), text,
+                    buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                 : QMessageBox::Ok,
+                    m_parent);
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
 }
@@ -37,7 +48,7 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ca
                                         const QString &initialText, bool password)
 {
     QInputDialog dialog(m_parent);
-    dialog.setWindowTitle(caption);
+    dialog.setWindowTitle(captionOr(caption));
     dialog.setLabelText(prompt);
     dialog.setTextValue(initialText);
     dialog.setTextEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);

@@ -2,6 +2,8 @@
 
 #include "Dialogs.h"
 
+#include <QString>
+
 class QWidget;
 
 namespace kucun {
@@ -13,11 +15,13 @@ public:
     explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    bool message(const QString &text, const QString &caption, int icon, bool okCancel) override;
+    bool message(const QString &text, const QString &caption, int icon, Buttons buttons) override;
     std::optional<QString> input(const QString &prompt, const QString &caption,
                                  const QString &initialText, bool password) override;
 
 private:
+    QString captionOr(const QString &caption) const;
+
     QWidget *m_parent = nullptr;
 };
 

@@ -2,7 +2,6 @@
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -653,9 +652,8 @@ RollUpGroup *RollUpMenu::shownGroupAt(int group) const
 
 int RollUpMenu::rollDuration() const
 {
-    // Nobody watches a hidden menu or one drawn off screen; roll at once.
-    if (m_scrollSpeed <= 0 || !isVisible() ||
-        QGuiApplication::platformName() == QLatin1String("offscreen")) {
+    // Nobody watches a hidden menu; roll at once.
+    if (m_scrollSpeed <= 0 || !isVisible()) {
         return 0;
     }
     return std::clamp(RollTimeBySpeed / m_scrollSpeed, 0, LongestRollMs);

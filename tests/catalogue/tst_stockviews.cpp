@@ -135,10 +135,10 @@ void StockViewsTest::dayLogShowsTheChosenDay()
                                  {"2", "五金", "扳手", "10寸", "0", "2.5", "把", ""},
                                  {"3", "五金", "扳手", "10寸", "0", "2.5", "把", ""},
                                  {"4", "五金", "扳手", "10寸", "0", "0", "把", "空"}}));
-    QCOMPARE(dayLog->list().cellIcon(0, 4), int(MovementIcon::In));
-    QCOMPARE(dayLog->list().cellIcon(1, 5), int(MovementIcon::Out));
+    QCOMPARE(dayLog->cellIcon(0, 4), int(MovementIcon::In));
+    QCOMPARE(dayLog->cellIcon(1, 5), int(MovementIcon::Out));
     // A row with neither set shows the stock-out image.
-    QCOMPARE(dayLog->list().cellIcon(3, 5), int(MovementIcon::Out));
+    QCOMPARE(dayLog->cellIcon(3, 5), int(MovementIcon::Out));
     QVERIFY(!dayLog->model()->index(0, 4).data(Qt::DecorationRole).isNull());
     QCOMPARE(shop.get<QLabel>("标签入库合计")->text(), QStringLiteral("4"));
     QCOMPARE(shop.get<QLabel>("标签出库合计")->text(), QStringLiteral("5"));
@@ -186,11 +186,11 @@ void StockViewsTest::keywordAndDateSearch()
     QCOMPARE(search(QStringLiteral("8寸")), (QStringList{"进货", "abc"}));
     QCOMPARE(rowTexts(results, 1),
              (QStringList{"2", "2024年5月3日", "五金", "钳子", "8寸", "6", "0", "把", "abc"}));
-    QCOMPARE(results->list().cellIcon(1, 5), int(MovementIcon::In));
+    QCOMPARE(results->cellIcon(1, 5), int(MovementIcon::In));
     QCOMPARE(inTotal->text(), QStringLiteral("10"));
     QCOMPARE(outTotal->text(), QStringLiteral("0"));
     QCOMPARE(search(QStringLiteral("电")), (QStringList{"Abc"}));
-    QCOMPARE(results->list().cellIcon(0, 6), int(MovementIcon::Out));
+    QCOMPARE(results->cellIcon(0, 6), int(MovementIcon::Out));
     QCOMPARE(search(QStringLiteral("abc")), (QStringList{"abc"}));
     QCOMPARE(search(QStringLiteral("没有")), QStringList());
     QCOMPARE(inTotal->text(), QString());
@@ -206,7 +206,6 @@ void StockViewsTest::keywordAndDateSearch()
     QCOMPARE(results->cellText(0, 1), QStringLiteral("2024年5月2日"));
     QCOMPARE(inTotal->text(), QStringLiteral("6"));
     QCOMPARE(outTotal->text(), QStringLiteral("1"));
-    QCOMPARE(shop.window->state().logResultRecords.size(), 2);
     // A range that starts after it ends lists nothing and leaves the totals empty.
     from->setDate(QDate(2024, 5, 4));
     clickButton(*shop.window, QStringLiteral("按钮日期搜索"));
@@ -262,14 +261,12 @@ void StockViewsTest::hidingAndShowingGroups()
     // The last shown group cannot be hidden.
     menu->rightClickGroup(1);
     QVERIFY(!menu->isGroupHidden(1));
-    QCOMPARE(shop.window->state().hiddenGroups, (QList<qint32>{0, 2}));
     // The settings page menu is not affected.
     QVERIFY(!shop.get<RollUpMenu>("卷帘式菜单2")->isGroupHidden(0));
 
     clickButton(*shop.window, QStringLiteral("按钮显示菜单"));
     QVERIFY(!menu->isGroupHidden(0));
     QVERIFY(!menu->isGroupHidden(2));
-    QCOMPARE(shop.window->state().hiddenGroups, (QList<qint32>{0, 2}));
 }
 
 QTEST_MAIN(StockViewsTest)

@@ -2,11 +2,15 @@
 
 namespace kucun::test {
 
-bool ScriptedDialogs::message(const QString &text, const QString &caption, int icon, bool okCancel)
+bool ScriptedDialogs::message(const QString &text, const QString &caption, int icon,
+                              Buttons buttons)
 {
     m_shown.append({text, caption, icon, false, false, {}});
-    const bool ok = m_messageAnswers.isEmpty() ? true : m_messageAnswers.dequeue();
-    return okCancel ? ok : true;
+    // A box with only OK has nothing to answer.
+    if (buttons == Buttons::Ok || m_messageAnswers.isEmpty()) {
+        return true;
+    }
+    return m_messageAnswers.dequeue();
 }
 
 std::optional<QString> ScriptedDialogs::input(const QString &prompt, const QString &caption,

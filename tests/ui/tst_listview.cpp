@@ -1,7 +1,9 @@
 #include "ui/ColourPicker.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
+#include "ui/PagedListModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPixmap>
@@ -17,11 +19,6 @@ QStringList titles()
     return {QStringLiteral("编号"), QStringLiteral("名称"), QStringLiteral("数量")};
 }
 
-QStringList cells(const QString &a, const QString &b, const QString &c)
-{
-    return {a, b, c};
-}
-
 QIcon filledIcon(const QColor &colour)
 {
     QPixmap pixmap(16, 16);
@@ -29,18 +26,45 @@ QIcon filledIcon(const QColor &colour)
     return QIcon(pixmap);
 }
 
+ListRow row(const QString &a, const QString &b, const QString &c, qint64 id = 0)
+{
+    return {{a, b, c}, id};
+}
+
 std::vector<ListRow> numberedRows(int count)
 {
     std::vector<ListRow> rows;
-    rows.reserve(static_cast<std::size_t>(count));
+    rows.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i) {
-        ListRow row;
-        row.cells = {QString::number(i), QStringLiteral("物品%1").arg(i)};
-        row.itemData = i * 10;
-        rows.push_back(std::move(row));
+        rows.push_back(
+            row(QString::number(i), QStringLiteral("行%1").arg(i), QString::number(i * 2)));
     }
     return rows;
 }
+
+// Rows made from their identities, counting the pages asked for.
+struct CountingFetcher
+{
+    QList<QList<qint64>> asked;
+    PagedListModel::RowFetcher fetcher()
+    {
+        return [this](const QList<qint64> &ids) {
+            asked.append(ids);
+            std::vector<ListRow> rows;
+            // In reverse, and without the identities divisible by 7: the
+            // model places rows by identity and shows a missing one empty.
+            for (auto id = ids.crbegin(); id != ids.crend(); ++id) {
+                if (*id % 7 != 0) {
+                    ListRow fetched = row({}, QStringLiteral("记录%1").arg(*id), {}, *id);
+                    fetched.iconColumn = 2;
+                    fetched.iconIndex = qint16(*id % 2);
+                    rows.push_back(fetched);
+                }
+            }
+            return rows;
+        };
+    }
+};
 
 } // namespace
 
@@ -49,9 +73,8 @@ class TestListView : public QObject
     Q_OBJECT
 
 private slots:
-    void appendEditAndRemoveRows();
-    void clearAndSetRowsReset();
-    void itemDataAndCellIcons();
+    void heldRows();
+    void pagedRows();
     void viewSettings();
     void multiSelectWithControlClick();
     void singleSelectAndSelectRow();
@@ -59,185 +82,113 @@ private slots:
     void colourPickerConversions();
 };
 
-void TestListView::appendEditAndRemoveRows()
+void TestListView::heldRows()
 {
     ListModel model(titles());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model.columnCount(), 3);
-    QCOMPARE(model.rowCount(), 0);
     QCOMPARE(model.columnTitle(1), QStringLiteral("名称"));
     QCOMPARE(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
              QStringLiteral("数量"));
     QVERIFY(!model.headerData(0, Qt::Vertical, Qt::DisplayRole).isValid());
-    QVERIFY(model.columnTitle(7).isEmpty());
 
-    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    QCOMPARE(model.appendRow(
-                 cells(QStringLiteral("1"), QStringLiteral("螺丝"), QStringLiteral("40")), 11),
-             0);
-    QCOMPARE(
-        model.appendRow(cells(QStringLiteral("2"), QStringLiteral("螺母"), QStringLiteral("25"))),
-        1);
-    // A short row: its missing cells read as empty text.
-    QCOMPARE(model.appendRow({QStringLiteral("3")}), 2);
-    QCOMPARE(inserted.count(), 3);
-    QCOMPARE(inserted.at(2).at(1).toInt(), 2);
-    QCOMPARE(inserted.at(2).at(2).toInt(), 2);
-    QCOMPARE(model.rowCount(), 3);
-
-    QCOMPARE(model.cellText(0, 1), QStringLiteral("螺丝"));
-    QCOMPARE(model.cellText(1, 2), QStringLiteral("25"));
-    QCOMPARE(model.cellText(2, 0), QStringLiteral("3"));
-    QVERIFY(model.cellText(2, 1).isEmpty());
-    QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("螺丝"));
-    QCOMPARE(model.data(model.index(0, 1), Qt::AccessibleTextRole).toString(),
-             QStringLiteral("螺丝"));
-    QVERIFY(model.data(model.index(2, 2), Qt::DisplayRole).toString().isEmpty());
-    QCOMPARE(model.itemData(0), qint64(11));
-    QCOMPARE(model.itemData(1), qint64(0));
-
-    // Out-of-range reads are empty and out-of-range writes change nothing.
-    QVERIFY(model.cellText(3, 0).isEmpty());
-    QVERIFY(model.cellText(-1, 0).isEmpty());
-    QVERIFY(model.cellText(0, 5).isEmpty());
-    QVERIFY(!model.data(QModelIndex(), Qt::DisplayRole).isValid());
-    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    model.setCellText(5, 0, QStringLiteral("x"));
-    model.setCellText(0, 3, QStringLiteral("x"));
-    model.setCellText(-1, 0, QStringLiteral("x"));
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(model.rowCount(), 3);
-
-    model.setCellText(2, 2, QStringLiteral("7"));
-    QCOMPARE(model.cellText(2, 2), QStringLiteral("7"));
-    QVERIFY(model.cellText(2, 1).isEmpty());
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.at(0).at(0).toModelIndex(), model.index(2, 2));
-    QCOMPARE(changed.at(0).at(1).toModelIndex(), model.index(2, 2));
-
-    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-    model.removeRowAt(0);
-    QCOMPARE(removed.count(), 1);
-    QCOMPARE(removed.at(0).at(1).toInt(), 0);
-    QCOMPARE(model.rowCount(), 2);
-    QCOMPARE(model.cellText(0, 1), QStringLiteral("螺母"));
-    QCOMPARE(model.cellText(1, 2), QStringLiteral("7"));
-    model.removeRowAt(2);
-    model.removeRowAt(-1);
-    QCOMPARE(removed.count(), 1);
-    QCOMPARE(model.rowCount(), 2);
-}
-
-void TestListView::clearAndSetRowsReset()
-{
-    ListModel model(titles());
-    model.appendRow(cells(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("b")));
-    model.appendRow(cells(QStringLiteral("2"), QStringLiteral("c"), QStringLiteral("d")));
-
-    QSignalSpy aboutToReset(&model, &QAbstractItemModel::modelAboutToBeReset);
+    // Many rows go in with one reset.
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-
-    model.setRows(numberedRows(5));
-    QCOMPARE(aboutToReset.count(), 1);
+    model.setRows(numberedRows(200000));
     QCOMPARE(reset.count(), 1);
     QCOMPARE(inserted.count(), 0);
-    QCOMPARE(removed.count(), 0);
-    QCOMPARE(model.rowCount(), 5);
-    QCOMPARE(model.cellText(4, 1), QStringLiteral("物品4"));
-    QVERIFY(model.cellText(4, 2).isEmpty());
-    QCOMPARE(model.itemData(3), qint64(30));
-    QCOMPARE(model.rows().size(), std::size_t(5));
+    QCOMPARE(model.rowCount(), 200000);
+    QCOMPARE(model.cellText(199999, 1), QStringLiteral("行199999"));
+    QCOMPARE(model.data(model.index(5, 1), Qt::AccessibleTextRole).toString(),
+             QStringLiteral("行5"));
 
+    // A short row reads its missing cells as empty; reads outside are empty.
+    std::vector<ListRow> rows{row(QStringLiteral("9"), QStringLiteral("螺丝"), {}),
+                              {{QStringLiteral("8")}}};
+    rows[0].iconColumn = 1;
+    rows[0].iconIndex = 1;
+    rows[1].iconColumn = 2;
+    rows[1].iconIndex = 4; // past the image list
+    model.setImageList({filledIcon(Qt::red), filledIcon(Qt::blue)});
+    model.setRows(std::move(rows));
+    QVERIFY(model.cellText(1, 1).isEmpty());
+    for (const auto &[r, c] : {std::pair{2, 0}, {-1, 0}, {0, 3}, {0, -1}}) {
+        QVERIFY(model.cellText(r, c).isEmpty());
+        QCOMPARE(model.cellIcon(r, c), -1);
+    }
+    QCOMPARE(model.cellText(1, 0), QStringLiteral("8"));
+
+    // At most one icon a row, on its cell, drawn from the image list.
+    QCOMPARE(model.cellIcon(0, 1), 1);
+    QCOMPARE(model.cellIcon(0, 2), -1);
+    const QIcon icon = model.data(model.index(0, 1), Qt::DecorationRole).value<QIcon>();
+    QCOMPARE(icon.pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::blue));
+    QVERIFY(model.data(model.index(0, 2), Qt::DecorationRole).isNull());
+    QCOMPARE(model.cellIcon(1, 2), 4);
+    QVERIFY(model.data(model.index(1, 2), Qt::DecorationRole).isNull());
+
+    // Removing a row moves the rest up; a numbered list numbers them anew.
+    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+    model.removeRowAt(0);
+    model.removeRowAt(5);
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(model.cellText(0, 0), QStringLiteral("8"));
+    model.setNumbered(true);
+    QCOMPARE(model.cellText(0, 0), QStringLiteral("1"));
     model.clear();
-    QCOMPARE(reset.count(), 2);
-    QCOMPARE(removed.count(), 0);
     QCOMPARE(model.rowCount(), 0);
-    QVERIFY(model.cellText(0, 0).isEmpty());
-
-    // A large list goes into a view in one reset.
-    ListView view(titles());
-    QSignalSpy viewReset(&view.list(), &QAbstractItemModel::modelReset);
-    QSignalSpy viewInserted(&view.list(), &QAbstractItemModel::rowsInserted);
-    view.list().setRows(numberedRows(200000));
-    QCOMPARE(viewReset.count(), 1);
-    QCOMPARE(viewInserted.count(), 0);
-    QCOMPARE(view.rowCount(), 200000);
-    QCOMPARE(view.cellText(199999, 1), QStringLiteral("物品199999"));
-    view.list().clear();
-    QCOMPARE(view.rowCount(), 0);
 }
 
-void TestListView::itemDataAndCellIcons()
+void TestListView::pagedRows()
 {
-    ListModel model(titles());
-    model.setImageList({filledIcon(Qt::red), filledIcon(Qt::blue)});
-    model.appendRow(cells(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("b")), 5);
-    model.appendRow(cells(QStringLiteral("2"), QStringLiteral("c"), QStringLiteral("d")), 6);
-
-    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    model.setItemData(1, 99);
-    QCOMPARE(model.itemData(1), qint64(99));
-    QCOMPARE(model.itemData(0), qint64(5));
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 1);
-    model.setItemData(2, 1);
-    QCOMPARE(model.itemData(2), qint64(0));
-    QCOMPARE(changed.count(), 1);
-
-    QCOMPARE(model.cellIcon(0, 1), -1);
-    model.setCellIcon(0, 1, 1);
-    QCOMPARE(changed.count(), 2);
-    QCOMPARE(changed.at(1).at(0).toModelIndex(), model.index(0, 1));
-    QCOMPARE(model.cellIcon(0, 1), 1);
-    QCOMPARE(model.cellIcon(0, 0), -1);
-    QCOMPARE(model.cellIcon(1, 1), -1);
-    for (int column = 0; column < 3; ++column) {
-        const QVariant decoration = model.data(model.index(0, column), Qt::DecorationRole);
-        QCOMPARE(decoration.isValid(), column == 1);
-        QVERIFY(model.data(model.index(1, column), Qt::DecorationRole).isNull());
+    CountingFetcher source;
+    PagedListModel model(titles(), source.fetcher());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    // Identities from 6001 down to 1: row r shows record 6001 - r.
+    const int count = 6001;
+    QList<qint64> ids;
+    for (qint64 id = count; id > 0; --id) {
+        ids.append(id);
     }
-    const QIcon icon = model.data(model.index(0, 1), Qt::DecorationRole).value<QIcon>();
-    QVERIFY(!icon.isNull());
-    QCOMPARE(icon.pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::blue));
+    model.setIds(ids);
+    QCOMPARE(model.rowCount(), count);
+    source.asked.clear();
 
-    // A row has one icon: putting it on another cell moves it there.
-    model.setCellIcon(0, 2, 0);
-    QCOMPARE(model.cellIcon(0, 1), -1);
-    QCOMPARE(model.cellIcon(0, 2), 0);
-    QVERIFY(model.data(model.index(0, 1), Qt::DecorationRole).isNull());
-    QVERIFY(!model.data(model.index(0, 2), Qt::DecorationRole).isNull());
-    QCOMPARE(changed.last().at(0).toModelIndex(), model.index(0, 1));
-    QCOMPARE(changed.last().at(1).toModelIndex(), model.index(0, 2));
+    // Only the page a row is on is read, once, and each row shows its own record.
+    QCOMPARE(model.cellText(0, 1), QStringLiteral("记录6001"));
+    QCOMPARE(model.cellText(0, 0), QStringLiteral("1"));
+    QCOMPARE(model.cellText(count - 1, 1), QStringLiteral("记录1"));
+    QCOMPARE(model.cellText(count - 1, 0), QString::number(count));
+    QCOMPARE(model.cellText(1, 1), QStringLiteral("记录6000"));
+    QCOMPARE(source.asked.size(), 2);
+    QCOMPARE(source.asked[0].size(), PagedListModel::PageSize);
+    QCOMPARE(source.asked[0].first(), 6001);
+    QCOMPARE(model.idAt(count - 1), 1);
+    QCOMPARE(model.idAt(count), 0);
+    // A record the source no longer has (5999 = 7 * 857) shows an empty row.
+    QVERIFY(model.cellText(2, 1).isEmpty());
+    QCOMPARE(model.cellText(2, 0), QStringLiteral("3"));
+    QCOMPARE(model.cellIcon(0, 2), 1);
+    QCOMPARE(model.cellIcon(1, 2), 0);
+    QCOMPARE(model.cellIcon(1, 1), -1);
 
-    // Removing on a cell without the icon leaves the icon alone.
-    model.setCellIcon(0, 0, -1);
-    QCOMPARE(model.cellIcon(0, 2), 0);
-    model.setCellIcon(0, 2, -1);
-    QCOMPARE(model.cellIcon(0, 2), -1);
-    QVERIFY(model.data(model.index(0, 2), Qt::DecorationRole).isNull());
+    // Reading every row keeps a bounded number of pages: the first is read again.
+    for (int r = 0; r < model.rowCount(); ++r) {
+        model.cellText(r, 1);
+    }
+    const qsizetype afterScan = source.asked.size();
+    model.cellText(0, 1);
+    QCOMPARE(source.asked.size(), afterScan + 1);
 
-    // An index past the image list is remembered but shows nothing.
-    model.setCellIcon(1, 0, 4);
-    QCOMPARE(model.cellIcon(1, 0), 4);
-    QVERIFY(model.data(model.index(1, 0), Qt::DecorationRole).isNull());
-
-    // Icons given with setRows are shown the same way.
-    std::vector<ListRow> rows(1);
-    rows[0].cells = cells(QStringLiteral("9"), QStringLiteral("x"), QStringLiteral("y"));
-    rows[0].iconColumn = 0;
-    rows[0].iconIndex = 1;
-    model.setRows(std::move(rows));
-    QCOMPARE(model.cellIcon(0, 0), 1);
-    QVERIFY(!model.data(model.index(0, 0), Qt::DecorationRole).isNull());
-    QVERIFY(model.data(model.index(0, 1), Qt::DecorationRole).isNull());
-
-    const int before = static_cast<int>(changed.count());
-    model.setCellIcon(3, 0, 0);
-    model.setCellIcon(0, 3, 0);
-    QCOMPARE(changed.count(), before);
-    QCOMPARE(model.cellIcon(3, 0), -1);
-    QCOMPARE(model.cellIcon(0, -1), -1);
+    // New identities drop every page read before.
+    model.setIds({5, 6});
+    QCOMPARE(model.cellText(1, 1), QStringLiteral("记录6"));
+    QCOMPARE(source.asked.last(), (QList<qint64>{5, 6}));
+    model.clear();
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(model.cellText(0, 1).isEmpty());
 }
 
 void TestListView::viewSettings()
@@ -276,7 +227,7 @@ void TestListView::viewSettings()
     QCOMPARE(view.columnWidth(0), 80);
     QCOMPARE(view.columnWidth(1), 60);
 
-    view.list().appendRow(cells(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("b")));
+    view.list().setRows({row(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("b"))});
     QCOMPARE(view.rowCount(), 1);
     QCOMPARE(view.cellText(0, 2), QStringLiteral("b"));
 }
@@ -285,10 +236,7 @@ void TestListView::multiSelectWithControlClick()
 {
     ListView view(titles());
     view.setMultiSelect(true);
-    for (int i = 0; i < 5; ++i) {
-        view.list().appendRow(
-            cells(QString::number(i), QStringLiteral("行%1").arg(i), QString::number(i * 2)));
-    }
+    view.list().setRows(numberedRows(5));
     view.resize(400, 300);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -323,9 +271,7 @@ void TestListView::multiSelectWithControlClick()
 void TestListView::singleSelectAndSelectRow()
 {
     ListView view(titles());
-    for (int i = 0; i < 300; ++i) {
-        view.list().appendRow(cells(QString::number(i), QString(), QString()));
-    }
+    view.list().setRows(numberedRows(300));
     view.resize(300, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -367,7 +313,7 @@ void TestListView::headerClickCarriesSection()
 {
     ListView view(titles());
     view.setColumnWidths({80, 90, 100});
-    view.list().appendRow(cells(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("b")));
+    view.list().setRows({row(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("b"))});
     view.resize(400, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));

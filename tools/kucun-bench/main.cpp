@@ -26,7 +26,7 @@ namespace {
 class SilentDialogs : public Dialogs
 {
 public:
-    bool message(const QString &text, const QString &, int, bool) override
+    bool message(const QString &text, const QString &, int, Buttons) override
     {
         lastMessage = text;
         return true;

@@ -1,7 +1,7 @@
 #include "MonthlyReport.h"
 
 #include "app/AppContext.h"
-#include "catalogue/ModelLists.h"
+#include "app/catalogue/ModelLists.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
 

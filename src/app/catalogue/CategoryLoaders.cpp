@@ -1,8 +1,8 @@
 #include "CategoryLoaders.h"
 
 #include "app/AppContext.h"
-#include "app/OpenTable.h"
-#include "store/Table.h"
+#include "app/Messages.h"
+#include "book/catalogue/CatalogueReads.h"
 #include "ui/RollUpMenu.h"
 
 #include <QComboBox>
@@ -19,26 +19,25 @@ void loadCategories(AppContext &context)
     form.组合框1->clear();
     context.state.categories.clear();
 
-    Table table;
-    if (!openOrReport(table, tables::品类, context.dialogs)) {
+    const std::optional<QStringList> categories = readCategories();
+    if (!categories) {
+        reportTableUnavailable(context.dialogs);
         return;
     }
-    table.first();
-    table.forEach([&](const Record &record) {
-        const QString category = record.text(fields::品类);
+    for (const QString &category : *categories) {
         form.卷帘式菜单1->addGroup(category);
         form.卷帘式菜单2->addGroup(category);
         form.组合框品类->addItem(category);
-        context.state.categories.append(category);
         form.组合框1->addItem(category);
-        return true;
-    });
+    }
+    context.state.categories = *categories;
 }
 
 void loadItems(AppContext &context)
 {
-    Table table;
-    if (!openOrReport(table, tables::名称, context.dialogs)) {
+    const std::optional<QList<CatalogueItem>> items = readItems();
+    if (!items) {
+        reportTableUnavailable(context.dialogs);
         return;
     }
     // The first group of each category text: a text listed twice in 品类
@@ -49,16 +48,13 @@ void loadItems(AppContext &context)
         firstGroupOf.insert(categories[group], group);
     }
     Form &form = context.form;
-    table.first();
-    table.forEach([&](const Record &record) {
-        const auto group = firstGroupOf.constFind(record.text(fields::品类));
+    for (const CatalogueItem &entry : *items) {
+        const auto group = firstGroupOf.constFind(entry.category);
         if (group != firstGroupOf.constEnd()) {
-            const QString item = record.text(fields::名称);
-            form.卷帘式菜单1->addItem(*group, item);
-            form.卷帘式菜单2->addItem(*group, item);
+            form.卷帘式菜单1->addItem(*group, entry.item);
+            form.卷帘式菜单2->addItem(*group, entry.item);
         }
-        return true;
-    });
+    }
 }
 
 } // namespace kucun

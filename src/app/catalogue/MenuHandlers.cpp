@@ -33,15 +33,13 @@ void onBookingModelSelected(AppContext &context)
 
 void hideBookingGroup(AppContext &context, int group)
 {
-    if (context.form.卷帘式菜单1->hideGroup(group)) {
-        context.state.hiddenGroups.append(group);
-    }
+    context.form.卷帘式菜单1->hideGroup(group);
 }
 
 void showHiddenBookingGroups(AppContext &context)
 {
     RollUpMenu &menu = *context.form.卷帘式菜单1;
-    for (const qint32 group : std::as_const(context.state.hiddenGroups)) {
+    for (int group = 0; group < menu.groupCount(); ++group) {
         if (menu.isGroupHidden(group)) {
             menu.showGroup(group);
         }

@@ -1,0 +1,127 @@
+#include "ModelLists.h"
+
+#include "app/AppContext.h"
+#include "app/Messages.h"
+#include "book/catalogue/CatalogueReads.h"
+#include "store/ValueText.h"
+#include "ui/Dialogs.h"
+#include "ui/ListModel.h"
+#include "ui/ListView.h"
+#include "ui/RollUpMenu.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace kucun {
+
+namespace {
+
+ListView *listOf(Form &form, ModelList list)
+{
+    switch (list) {
+    case ModelList::Booking:
+        return form.超级列表框进销;
+    case ModelList::Maintenance:
+        return form.超级列表框设置;
+    case ModelList::WholeStock:
+        return form.超级列表框总库存;
+    case ModelList::MonthSkeleton:
+        return form.超级列表框月库存;
+    }
+    return nullptr;
+}
+
+// The models of the item chosen in a roll-up menu; none when no item is chosen.
+std::optional<std::vector<ModelRecord>> modelsOfChosenItem(const RollUpMenu &menu)
+{
+    const int group = menu.currentGroup();
+    const int item = menu.currentItem();
+    if (group < 0 || item < 0) {
+        return std::vector<ModelRecord>();
+    }
+    return readModelsOf(menu.groupText(group), menu.itemText(group, item));
+}
+
+std::optional<std::vector<ModelRecord>> modelsFor(const Form &form, ModelList list)
+{
+    switch (list) {
+    case ModelList::Booking:
+        return modelsOfChosenItem(*form.卷帘式菜单1);
+    case ModelList::Maintenance:
+        return modelsOfChosenItem(*form.卷帘式菜单2);
+    case ModelList::WholeStock:
+    case ModelList::MonthSkeleton:
+        return readAllModels();
+    }
+    return std::nullopt;
+}
+
+QStringList cellsOf(const ModelRecord &model, ModelList list)
+{
+    const QString number; // the list numbers its rows itself
+    const QString stock = numberText(model.stock);
+    switch (list) {
+    case ModelList::Booking:
+        return {number, model.model, stock, model.unit, model.remark};
+    case ModelList::Maintenance:
+        return {number, model.model, model.unit, model.remark};
+    case ModelList::WholeStock:
+        return {number, model.category, model.item, model.model, stock, model.unit, model.remark};
+    case ModelList::MonthSkeleton:
+        return {number,     model.category, model.item, model.model, QStringLiteral("0"),
+                model.unit, model.remark};
+    }
+    return {};
+}
+
+} // namespace
+
+void loadModelList(AppContext &context, ModelList list)
+{
+    Form &form = context.form;
+    ListModel &rows = listOf(form, list)->list();
+    if (list != ModelList::MonthSkeleton) {
+        rows.clear();
+    }
+    if (list == ModelList::WholeStock) {
+        form.标签合计库存->setText(QStringLiteral("0"));
+    }
+
+    const std::optional<std::vector<ModelRecord>> models = modelsFor(form, list);
+    if (!models) {
+        reportTableUnavailable(context.dialogs);
+        return;
+    }
+    std::vector<ListRow> loaded = rows.rows();
+    loaded.reserve(loaded.size() + models->size());
+    double total = 0;
+    for (const ModelRecord &model : *models) {
+        loaded.push_back({cellsOf(model, list), model.id});
+        total += model.stock;
+    }
+    rows.setRows(std::move(loaded));
+    if (list == ModelList::WholeStock) {
+        form.标签合计库存->setText(numberText(total));
+    }
+}
+
+void filterBookingModels(AppContext &context)
+{
+    ListModel &list = context.form.超级列表框进销->list();
+    if (list.rowCount() == 0) {
+        tell(context.dialogs, QStringLiteral("列表无项目！"), Dialogs::Warning);
+        return;
+    }
+    // Only the rows that don't match go, so a selected row that matches stays selected.
+    const QString keyword = context.form.编辑框_关键字->text();
+    for (int row = 0; row < list.rowCount();) {
+        const QStringList &cells = list.rows()[size_t(row)].cells;
+        if (cells.value(1).contains(keyword) || cells.value(4).contains(keyword)) {
+            ++row;
+        } else {
+            list.removeRowAt(row);
+        }
+    }
+}
+
+} // namespace kucun

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+namespace kucun {
+
+// Tells whoever shows the shop's data that it changed. The stock book's
+// write operations announce each change they commit here; the window
+// connects every signal to the reloads it needs, once.
+class ChangeNotifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+signals:
+    // Categories, items or models were added, changed or removed.
+    void catalogueChanged();
+    // The stock of a model changed, or a listed model is gone.
+    void stockChanged();
+    // A movement was added to the log.
+    void movementsAdded();
+    // Movements were deleted from the log.
+    void movementsDeleted();
+};
+
+} // namespace kucun

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace kucun {
+
+// The reads of the catalogue. Each opens its table, reads it in record order
+// and closes it; nothing (std::nullopt) means the table could not be opened.
+
+// An item (名称 record) and the category it belongs to.
+struct CatalogueItem
+{
+    QString category;
+    QString item;
+};
+
+// A model (型号 record) with its stock.
+struct ModelRecord
+{
+    qint64 id = 0;
+    QString category;
+    QString item;
+    QString model;
+    QString unit;
+    double stock = 0;
+    QString remark;
+};
+
+std::optional<QStringList> readCategories();
+std::optional<QList<CatalogueItem>> readItems();
+// The models whose 品类 and 名称 equal these texts exactly.
+std::optional<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item);
+// Every model: the whole stock.
+std::optional<std::vector<ModelRecord>> readAllModels();
+
+} // namespace kucun

@@ -1,0 +1,76 @@
+#include "Booking.h"
+
+#include "book/ChangeNotifier.h"
+#include "store/Table.h"
+#include "store/TableSchema.h"
+#include "store/ValueText.h"
+
+namespace kucun {
+
+namespace {
+
+// The movement record, in the field order of 明细.
+QVariantList movementRecord(const Movement &movement, const QString &unit)
+{
+    const QVariant booked(movement.quantity);
+    const bool in = movement.kind == MovementKind::In;
+    return {movement.date,  movement.category,        movement.item,
+            movement.model, in ? booked : QVariant(), in ? QVariant() : booked,
+            unit,           movement.remark};
+}
+
+BookingOutcome bookInOpenTables(Table &models, const Movement &movement)
+{
+    if (!models.beginTransaction()) {
+        return BookingOutcome::WriteFailed;
+    }
+    models.first();
+    const bool found = models.findTexts({{fields::品类, movement.category},
+                                         {fields::名称, movement.item},
+                                         {fields::型号, movement.model}});
+    if (!found) {
+        models.rollback();
+        return BookingOutcome::ModelNotFound;
+    }
+    const double stock = models.number(fields::库存);
+    const bool in = movement.kind == MovementKind::In;
+    if (!in && stock - movement.typedQuantity < -numberTolerance) {
+        models.rollback();
+        return BookingOutcome::NotEnoughStock;
+    }
+    const double newStock = in ? stock + movement.quantity : stock - movement.quantity;
+    const QString unit = models.text(fields::单位);
+    const bool written =
+        models.modify({QVariant(), QVariant(), QVariant(), QVariant(), newStock}) &&
+        models.appendTo(tables::明细, movementRecord(movement, unit)) && models.commit();
+    if (!written) {
+        models.rollback();
+        return BookingOutcome::WriteFailed;
+    }
+    return BookingOutcome::Booked;
+}
+
+} // namespace
+
+BookingOutcome book(const Movement &movement, ChangeNotifier &changes)
+{
+    BookingOutcome outcome;
+    {
+        Table models;
+        if (!models.open(tables::型号, tablePassword()) ||
+            !models.attach(tables::明细, tablePassword())) {
+            return BookingOutcome::TableUnavailable;
+        }
+        outcome = bookInOpenTables(models, movement);
+    }
+    // The tables are closed before anyone reloads from them.
+    if (outcome == BookingOutcome::Booked || outcome == BookingOutcome::ModelNotFound) {
+        emit changes.stockChanged();
+    }
+    if (outcome == BookingOutcome::Booked) {
+        emit changes.movementsAdded();
+    }
+    return outcome;
+}
+
+} // namespace kucun

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace kucun {
+
+class ChangeNotifier;
+
+enum class MovementKind
+{
+    In,
+    Out
+};
+
+// One booking of goods into or out of stock.
+struct Movement
+{
+    QString category;
+    QString item;
+    QString model;
+    MovementKind kind = MovementKind::In;
+    // The whole quantity that changes the stock and is logged.
+    qint32 quantity = 0;
+    // The quantity as typed, fraction and all: a stock-out of more than the
+    // stock is refused even where the whole quantity would fit.
+    double typedQuantity = 0;
+    QDate date;
+    QString remark;
+};
+
+enum class BookingOutcome
+{
+    Booked,
+    ModelNotFound,    // no 型号 record has this category, item and model
+    NotEnoughStock,   // a stock-out of more than the stored stock
+    TableUnavailable, // 型号 or 明细 could not be opened
+    WriteFailed,      // the change could not be committed; nothing changed
+};
+
+// Changes the model's 库存 and appends its 明细 record, with the unit of the
+// model's record, in one transaction: both are written or neither is. The
+// stock is read after the transaction has taken the write lock, so a second
+// program booking the same model at the same moment cannot lose an update.
+// A booking announces stockChanged and movementsAdded; a model that is gone
+// announces stockChanged, since the stock shown is stale.
+BookingOutcome book(const Movement &movement, ChangeNotifier &changes);
+
+} // namespace kucun

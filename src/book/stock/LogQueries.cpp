@@ -1,0 +1,124 @@
+#include "LogQueries.h"
+
+#include "store/Table.h"
+#include "store/TableSchema.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace kucun {
+
+namespace {
+
+// The earliest and latest dates a log date is compared within.
+const QDate firstComparableDay(100, 1, 1);
+const QDate lastComparableDay(9999, 12, 31);
+
+QDateTime clamped(const QDateTime &moment)
+{
+    if (moment.date() < firstComparableDay) {
+        return storedDateTime(firstComparableDay);
+    }
+    if (moment.date() > lastComparableDay) {
+        return storedDateTime(lastComparableDay);
+    }
+    return moment;
+}
+
+QDate clamped(const QDate &date)
+{
+    return std::clamp(date, firstComparableDay, lastComparableDay);
+}
+
+// The fields of 明细, each checked to read as what it holds.
+struct LogFields
+{
+    explicit LogFields(const Schema &schema)
+        : date(schema.require(fields::日期, FieldKind::DateTime)),
+          category(schema.require(fields::品类, FieldKind::Text)),
+          item(schema.require(fields::名称, FieldKind::Text)),
+          model(schema.require(fields::型号, FieldKind::Text)),
+          in(schema.require(fields::入库, FieldKind::Number)),
+          out(schema.require(fields::出库, FieldKind::Number)),
+          unit(schema.require(fields::单位, FieldKind::Text)),
+          remark(schema.require(fields::备注, FieldKind::Text))
+    {
+    }
+    int date, category, item, model, in, out, unit, remark;
+};
+
+// Reads the quantities (and, for a date condition, the date) of the records
+// SQL selects, keeps those that pass the exact test and sums them up.
+std::optional<LogMatches> matchingMovements(const RecordFilter &filter,
+                                            const std::function<bool(const QDateTime &)> &onDate)
+{
+    Table table;
+    if (!table.open(tables::明细, tablePassword())) {
+        return std::nullopt;
+    }
+    // A log its rows could not be shown from fails here, not while scrolling.
+    const LogFields checked(table.schema());
+    Q_UNUSED(checked);
+    LogMatches matches;
+    matches.recordCount = table.recordCount();
+    QStringList read{fields::入库, fields::出库};
+    if (onDate) {
+        read << fields::日期;
+    }
+    table.forEachMatching(filter, read, [&](const Record &record) {
+        if (onDate && !onDate(record.dateTimeAt(2))) {
+            return;
+        }
+        matches.ids.append(record.rowId());
+        matches.totalIn += record.numberAt(0);
+        matches.totalOut += record.numberAt(1);
+    });
+    return matches;
+}
+
+} // namespace
+
+std::optional<LogMatches> movementsOfDay(const QDate &day)
+{
+    return movementsBetween(day, day);
+}
+
+std::optional<LogMatches> movementsWithKeyword(const QString &keyword)
+{
+    return matchingMovements(RecordFilter::anyContains(
+                                 {fields::品类, fields::名称, fields::型号, fields::备注}, keyword),
+                             {});
+}
+
+std::optional<LogMatches> movementsBetween(const QDate &from, const QDate &to)
+{
+    const QDateTime low = storedDateTime(clamped(from));
+    const QDateTime high = storedDateTime(clamped(to));
+    // SQL narrows the records down by the stored text; the exact test on the
+    // read date-time decides.
+    return matchingMovements(RecordFilter::dateTimeBetween(fields::日期, from, to),
+                             [low, high](const QDateTime &stored) {
+                                 const QDateTime date = clamped(stored);
+                                 return date.isValid() && low <= date && date <= high;
+                             });
+}
+
+std::optional<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids)
+{
+    Table table;
+    if (!table.open(tables::明细, tablePassword())) {
+        return std::nullopt;
+    }
+    const LogFields field(table.schema());
+    std::vector<MovementRecord> movements;
+    movements.reserve(size_t(ids.size()));
+    table.forEachMatching(RecordFilter::idsIn(ids), [&](const Record &record) {
+        movements.push_back(
+            {record.rowId(), record.dateTimeAt(field.date), record.textAt(field.category),
+             record.textAt(field.item), record.textAt(field.model), record.numberAt(field.in),
+             record.numberAt(field.out), record.textAt(field.unit), record.textAt(field.remark)});
+    });
+    return movements;
+}
+
+} // namespace kucun

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace kucun {
+
+// The movements a log query found, in record order: their identities
+// (Record::rowId) and the sums of their quantities, with the number of
+// records the log holds.
+struct LogMatches
+{
+    QList<qint64> ids;
+    double totalIn = 0;
+    double totalOut = 0;
+    qint64 recordCount = 0;
+};
+
+// Each query opens 明细, reads it and closes it; nothing (std::nullopt) means
+// the table could not be opened. Dates are compared within 0100-01-01 to
+// 9999-12-31: a date outside counts as that range's nearest end.
+
+// The movements dated on this day.
+std::optional<LogMatches> movementsOfDay(const QDate &day);
+// The movements whose 品类, 名称, 型号 or 备注 contains the keyword
+// (case-sensitive; an empty keyword matches every movement).
+std::optional<LogMatches> movementsWithKeyword(const QString &keyword);
+// The movements dated from the start of `from` up to `to` at 00:00:00.
+std::optional<LogMatches> movementsBetween(const QDate &from, const QDate &to);
+
+// One movement (明细 record) as stored.
+struct MovementRecord
+{
+    qint64 id = 0;
+    QDateTime date;
+    QString category;
+    QString item;
+    QString model;
+    double in = 0;
+    double out = 0;
+    QString unit;
+    QString remark;
+};
+
+// The movements with these identities that the log still holds, in record
+// order.
+std::optional<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids);
+
+} // namespace kucun

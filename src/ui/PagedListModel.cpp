@@ -1,0 +1,63 @@
+#include "PagedListModel.h"
+
+#include <QHash>
+
+namespace kucun {
+
+PagedListModel::PagedListModel(const QStringList &columnTitles, RowFetcher fetcher, QObject *parent)
+    : RowModel(columnTitles, parent), m_fetch(std::move(fetcher))
+{
+    setNumbered(true);
+}
+
+int PagedListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_ids.size());
+}
+
+void PagedListModel::setIds(QList<qint64> ids)
+{
+    beginResetModel();
+    m_ids = std::move(ids);
+    m_pages.clear();
+    endResetModel();
+}
+
+void PagedListModel::clear()
+{
+    setIds({});
+}
+
+qint64 PagedListModel::idAt(int row) const
+{
+    return m_ids.value(row);
+}
+
+const ListRow &PagedListModel::rowAt(int row) const
+{
+    return pageAt(row / PageSize)[size_t(row % PageSize)];
+}
+
+const PagedListModel::Page &PagedListModel::pageAt(int page) const
+{
+    if (const Page *cached = m_pages.object(page)) {
+        return *cached;
+    }
+    const QList<qint64> ids = m_ids.mid(qsizetype(page) * PageSize, PageSize);
+    QHash<qint64, qsizetype> rowOf;
+    rowOf.reserve(ids.size());
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        rowOf.insert(ids[i], i);
+    }
+    auto *rows = new Page(size_t(ids.size()));
+    for (ListRow &fetched : m_fetch(ids)) {
+        const auto found = rowOf.constFind(fetched.id);
+        if (found != rowOf.constEnd()) {
+            (*rows)[size_t(*found)] = std::move(fetched);
+        }
+    }
+    m_pages.insert(page, rows);
+    return *rows;
+}
+
+} // namespace kucun

@@ -1,0 +1,75 @@
+#include "RowModel.h"
+
+namespace kucun {
+
+RowModel::RowModel(const QStringList &columnTitles, QObject *parent)
+    : QAbstractTableModel(parent), m_titles(columnTitles)
+{
+}
+
+int RowModel::columnCount(const QModelIndex &parent) const
+{
+    // A flat table: only the invisible root has columns.
+    return parent.isValid() ? 0 : int(m_titles.size());
+}
+
+QVariant RowModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || !contains(index.row(), index.column())) {
+        return {};
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return cellText(index.row(), index.column());
+    case Qt::DecorationRole: {
+        const int image = cellIcon(index.row(), index.column());
+        if (image >= 0 && image < m_images.size()) {
+            return m_images.at(image);
+        }
+        return {};
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant RowModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+        return columnTitle(section);
+    }
+    return {};
+}
+
+QString RowModel::columnTitle(int column) const
+{
+    return m_titles.value(column);
+}
+
+bool RowModel::contains(int row, int column) const
+{
+    return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
+}
+
+QString RowModel::cellText(int row, int column) const
+{
+    if (!contains(row, column)) {
+        return {};
+    }
+    if (m_numbered && column == 0) {
+        return QString::number(row + 1);
+    }
+    return rowAt(row).cells.value(column);
+}
+
+int RowModel::cellIcon(int row, int column) const
+{
+    if (!contains(row, column)) {
+        return -1;
+    }
+    const ListRow &shown = rowAt(row);
+    return shown.iconColumn == column ? shown.iconIndex : -1;
+}
+
+} // namespace kucun

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <QStringList>
+
+namespace kucun {
+
+// One row of a list: its cell texts, the identity of the record it shows
+// and at most one icon (an index into the model's image list) on one cell.
+struct ListRow
+{
+    QStringList cells;
+    qint64 id = 0;
+    qint16 iconColumn = -1;
+    qint16 iconIndex = -1;
+};
+
+// What every list of the program shows: rows of cell texts under column
+// titles, with at most one icon a row. Subclasses decide where the rows
+// come from.
+class RowModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit RowModel(const QStringList &columnTitles, QObject *parent = nullptr);
+
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    QString columnTitle(int column) const;
+    void setImageList(const QList<QIcon> &images) { m_images = images; }
+    // A numbered list shows each row's position (1, 2, ...) in column 0,
+    // whatever its rows hold there, so rows never need renumbering.
+    void setNumbered(bool numbered) { m_numbered = numbered; }
+    bool isNumbered() const { return m_numbered; }
+
+    // Empty outside the list.
+    QString cellText(int row, int column) const;
+    // Image index on a cell, -1 for none.
+    int cellIcon(int row, int column) const;
+
+protected:
+    // The row at a valid row index.
+    virtual const ListRow &rowAt(int row) const = 0;
+
+private:
+    bool contains(int row, int column) const;
+
+    QStringList m_titles;
+    QList<QIcon> m_images;
+    bool m_numbered = false;
+};
+
+} // namespace kucun
