@@ -1,0 +1,376 @@
+#include "book/ChangeNotifier.h"
+#include "book/catalogue/CatalogueReads.h"
+#include "book/stock/Booking.h"
+#include "book/stock/LogQueries.h"
+#include "book/stock/MovementDeletion.h"
+#include "helpers/ShopData.h"
+#include "helpers/TestTables.h"
+#include "store/SqlCipher.h"
+#include "store/Table.h"
+#include "store/TableSchema.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <random>
+
+using namespace kucun;
+using namespace kucun::test;
+
+class BookTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bookingOutcomes_data();
+    void bookingOutcomes();
+    void aFailedLogWriteLeavesTheStock();
+    void twoProgramsBookingAtOnceLoseNothing();
+    void logQueries_data();
+    void logQueries();
+    void deletingGoesByIdentity();
+    void catalogueReads();
+};
+
+namespace {
+
+const QString hardware = QStringLiteral("五金");
+const QString spanner = QStringLiteral("扳手");
+const QString inch8 = QStringLiteral("8寸");
+const QString inch10 = QStringLiteral("10寸");
+
+double storedStock(const QString &item, const QString &model)
+{
+    Table table;
+    if (!table.open(tables::型号, tablePassword()) ||
+        !table.findTexts({{fields::名称, item}, {fields::型号, model}})) {
+        return -1;
+    }
+    return table.number(fields::库存);
+}
+
+qint64 movementCount()
+{
+    Table table;
+    return table.open(tables::明细, tablePassword()) ? table.recordCount() : -1;
+}
+
+Movement movement(const QString &model, MovementKind kind, double typed)
+{
+    return {hardware,
+            spanner,
+            model,
+            kind,
+            qint32(typed),
+            typed,
+            QDate(2024, 5, 3),
+            QStringLiteral("备注")};
+}
+
+// Sums, per model, the stock-ins minus the stock-outs in the log.
+QHash<QString, double> loggedBalances()
+{
+    QHash<QString, double> balances;
+    Table log;
+    if (!log.open(tables::明细, tablePassword())) {
+        return balances;
+    }
+    log.forEachMatching(RecordFilter::all(), [&](const Record &record) {
+        balances[record.text(fields::型号)] +=
+            record.number(fields::入库) - record.number(fields::出库);
+    });
+    return balances;
+}
+
+// The child program of the concurrency test: books `count` random stock-ins
+// and stock-outs of the models 型号0..型号9 of 五金/扳手 and prints how many it
+// booked; any other outcome than booked or refused for lack of stock fails it.
+int runBookingChild(int seed, int count)
+{
+    ChangeNotifier changes;
+    std::mt19937 random{unsigned(seed)};
+    int booked = 0;
+    for (int i = 0; i < count; ++i) {
+        const QString model = QStringLiteral("型号%1").arg(random() % 10);
+        const MovementKind kind = random() % 2 ? MovementKind::In : MovementKind::Out;
+        const BookingOutcome outcome = book(movement(model, kind, 1 + random() % 5), changes);
+        if (outcome == BookingOutcome::Booked) {
+            ++booked;
+        } else if (outcome != BookingOutcome::NotEnoughStock) {
+            std::fprintf(stderr, "booking %d ended with outcome %d\n", i, int(outcome));
+            return 1;
+        }
+    }
+    std::printf("%d\n", booked);
+    return 0;
+}
+
+} // namespace
+
+void BookTest::bookingOutcomes_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<bool>("in");
+    QTest::addColumn<double>("typed");
+    QTest::addColumn<QString>("removedTable");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<double>("stockAfter");
+
+    const int booked = int(BookingOutcome::Booked);
+    QTest::newRow("in") << inch8 << true << 3.0 << QString() << booked << 13.0;
+    QTest::newRow("in, fraction cut") << inch8 << true << 3.9 << QString() << booked << 13.0;
+    QTest::newRow("out of all the stock") << inch10 << false << 2.0 << QString() << booked << 0.0;
+    QTest::newRow("out of more than the stock")
+        << inch10 << false << 3.0 << QString() << int(BookingOutcome::NotEnoughStock) << 2.0;
+    QTest::newRow("out of 2.5 where 2 are")
+        << inch10 << false << 2.5 << QString() << int(BookingOutcome::NotEnoughStock) << 2.0;
+    QTest::newRow("no such model") << QStringLiteral("12寸") << true << 1.0 << QString()
+                                   << int(BookingOutcome::ModelNotFound) << -1.0;
+    QTest::newRow("no model table")
+        << inch8 << true << 1.0 << tables::型号 << int(BookingOutcome::TableUnavailable) << -1.0;
+    QTest::newRow("no log table") << inch8 << true << 1.0 << tables::明细
+                                  << int(BookingOutcome::TableUnavailable) << 10.0;
+}
+
+void BookTest::bookingOutcomes()
+{
+    QFETCH(QString, model);
+    QFETCH(bool, in);
+    QFETCH(double, typed);
+    QFETCH(QString, removedTable);
+    QFETCH(int, outcome);
+    QFETCH(double, stockAfter);
+
+    TestTables files;
+    addSmallShop(files);
+    if (!removedTable.isEmpty()) {
+        files.removeFile(removedTable);
+    }
+    ChangeNotifier changes;
+    QSignalSpy stockChanged(&changes, &ChangeNotifier::stockChanged);
+    QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
+    Movement booking = movement(model, in ? MovementKind::In : MovementKind::Out, typed);
+
+    QCOMPARE(int(book(booking, changes)), outcome);
+    QCOMPARE(storedStock(spanner, model), stockAfter);
+    const bool done = outcome == int(BookingOutcome::Booked);
+    QCOMPARE(movementsAdded.count(), done ? 1 : 0);
+    QCOMPARE(stockChanged.count(), done || outcome == int(BookingOutcome::ModelNotFound) ? 1 : 0);
+    if (removedTable != tables::明细) {
+        QCOMPARE(movementCount(), done ? 1 : 0);
+    }
+    if (done) {
+        // The record carries the whole quantity and the unit of the model's record.
+        Table log;
+        QVERIFY(log.open(tables::明细, tablePassword()));
+        QCOMPARE(log.dateTime(fields::日期), storedDateTime(QDate(2024, 5, 3)));
+        QCOMPARE(log.text(fields::品类) + log.text(fields::名称) + log.text(fields::型号),
+                 hardware + spanner + model);
+        QCOMPARE(log.number(in ? fields::入库 : fields::出库), double(qint32(typed)));
+        QCOMPARE(log.number(in ? fields::出库 : fields::入库), 0.0);
+        QCOMPARE(log.text(fields::单位), QStringLiteral("把"));
+        QCOMPARE(log.text(fields::备注), QStringLiteral("备注"));
+    }
+}
+
+void BookTest::aFailedLogWriteLeavesTheStock()
+{
+    TestTables files;
+    addSmallShop(files);
+    {
+        // A log that refuses every new record, as a full disk would.
+        auto log = sql::Connection::openExisting(files.path(tables::明细), tablePassword());
+        QVERIFY(log && log->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON 明细 "
+                                                "BEGIN SELECT RAISE(ABORT, 'full'); END")));
+    }
+    ChangeNotifier changes;
+    QSignalSpy stockChanged(&changes, &ChangeNotifier::stockChanged);
+    QCOMPARE(book(movement(inch8, MovementKind::In, 5), changes), BookingOutcome::WriteFailed);
+    QCOMPARE(storedStock(spanner, inch8), 10.0);
+    QCOMPARE(movementCount(), 0);
+    QCOMPARE(stockChanged.count(), 0);
+}
+
+void BookTest::twoProgramsBookingAtOnceLoseNothing()
+{
+    TestTables files;
+    files.createAll();
+    for (int i = 0; i < 10; ++i) {
+        files.add(tables::型号, {hardware, spanner, QStringLiteral("型号%1").arg(i),
+                                 QStringLiteral("把"), 20.0, QString()});
+    }
+    const int bookingsEach = 300;
+    QList<QProcess *> children;
+    for (const int seed : {1, 2}) {
+        auto *child = new QProcess(this);
+        child->setWorkingDirectory(files.workDir());
+        child->start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--book"), QString::number(seed), QString::number(bookingsEach)});
+        children << child;
+    }
+    int booked = 0;
+    for (QProcess *child : std::as_const(children)) {
+        QVERIFY(child->waitForFinished(120000));
+        QVERIFY2(child->exitCode() == 0, child->readAllStandardError().constData());
+        booked += child->readAllStandardOutput().trimmed().toInt();
+    }
+    QVERIFY(booked > bookingsEach);
+    QCOMPARE(movementCount(), booked);
+    const QHash<QString, double> balances = loggedBalances();
+    for (int i = 0; i < 10; ++i) {
+        const QString model = QStringLiteral("型号%1").arg(i);
+        QCOMPARE(storedStock(spanner, model), 20.0 + balances.value(model));
+    }
+}
+
+void BookTest::logQueries_data()
+{
+    QTest::addColumn<int>("query");
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QList<qint64>>("ids");
+    QTest::addColumn<double>("totalIn");
+    QTest::addColumn<double>("totalOut");
+
+    // The log (ids 1 to 6): see logQueries.
+    const QDate none;
+    QTest::newRow("day") << 0 << QString() << QDate(2024, 5, 3) << none << QList<qint64>{2, 4, 6}
+                         << 4.0 << 2.5;
+    QTest::newRow("day without movements")
+        << 0 << QString() << QDate(2024, 5, 5) << none << QList<qint64>{} << 0.0 << 0.0;
+    QTest::newRow("keyword in 型号")
+        << 1 << QStringLiteral("寸") << none << none << QList<qint64>{1, 2, 4, 6} << 4.0 << 4.5;
+    QTest::newRow("keyword in 备注, case kept")
+        << 1 << QStringLiteral("abc") << none << none << QList<qint64>{3} << 7.0 << 0.0;
+    QTest::newRow("keyword in 品类")
+        << 1 << QStringLiteral("电") << none << none << QList<qint64>{3, 5} << 7.0 << 1.0;
+    QTest::newRow("empty keyword")
+        << 1 << QString() << none << none << QList<qint64>{1, 2, 3, 4, 5, 6} << 11.0 << 5.5;
+    QTest::newRow("range") << 2 << QString() << QDate(2024, 5, 2) << QDate(2024, 5, 3)
+                           << QList<qint64>{2, 3, 4, 6} << 11.0 << 2.5;
+    QTest::newRow("range ending on a day with a timed movement")
+        << 2 << QString() << QDate(2024, 4, 1) << QDate(2024, 4, 30) << QList<qint64>{} << 0.0
+        << 0.0;
+    QTest::newRow("range backwards") << 2 << QString() << QDate(2024, 5, 3) << QDate(2024, 5, 1)
+                                     << QList<qint64>{} << 0.0 << 0.0;
+}
+
+void BookTest::logQueries()
+{
+    QFETCH(int, query);
+    QFETCH(QString, keyword);
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QList<qint64>, ids);
+    QFETCH(double, totalIn);
+    QFETCH(double, totalOut);
+
+    TestTables files;
+    files.createAll();
+    const QString wire = QStringLiteral("电线");
+    files.add(tables::明细, {QDateTime(QDate(2024, 4, 30), QTime(9, 30)), hardware, spanner, inch8,
+                             QVariant(), 2.0, QStringLiteral("把"), QString()});
+    addMovement(files, QDate(2024, 5, 3), hardware, spanner, inch8, 4, 0, QStringLiteral("把"),
+                QStringLiteral("Abc"));
+    addMovement(files, QDate(2024, 5, 2), QStringLiteral("电工"), wire, QStringLiteral("4平方"), 7,
+                0, QStringLiteral("卷"), QStringLiteral("abc"));
+    addMovement(files, QDate(2024, 5, 3), hardware, spanner, inch10, 0, 2.5, QStringLiteral("把"),
+                QString());
+    addMovement(files, QDate(2024, 5, 4), QStringLiteral("电工"), wire, QStringLiteral("2.5平方"),
+                0, 1, QStringLiteral("卷"), QString());
+    addMovement(files, QDate(2024, 5, 3), hardware, spanner, inch10, 0, 0, QStringLiteral("把"),
+                QStringLiteral("空"));
+
+    const std::optional<LogMatches> matches = query == 0   ? movementsOfDay(from)
+                                              : query == 1 ? movementsWithKeyword(keyword)
+                                                           : movementsBetween(from, to);
+    QVERIFY(matches);
+    QCOMPARE(matches->ids, ids);
+    QCOMPARE(matches->totalIn, totalIn);
+    QCOMPARE(matches->totalOut, totalOut);
+    QCOMPARE(matches->recordCount, 6);
+
+    // The rows of the matches read back as stored.
+    const std::optional<std::vector<MovementRecord>> rows = readMovements(ids);
+    QVERIFY(rows);
+    QCOMPARE(qsizetype(rows->size()), ids.size());
+    for (size_t i = 0; i < rows->size(); ++i) {
+        QCOMPARE((*rows)[i].id, ids[qsizetype(i)]);
+    }
+}
+
+void BookTest::deletingGoesByIdentity()
+{
+    TestTables files;
+    files.createAll();
+    for (int i = 0; i <= 8; ++i) {
+        addMovement(files, QDate(2024, 5, 1 + i), hardware, spanner, i % 2 ? inch8 : inch10, 1, 0,
+                    QStringLiteral("把"), QStringLiteral("第%1笔").arg(i));
+    }
+    ChangeNotifier changes;
+    QSignalSpy deleted(&changes, &ChangeNotifier::movementsDeleted);
+    // With record 1 gone, record n is the (n - 1)-th of the log.
+    QCOMPARE(deleteMovements({1}, changes), DeletionOutcome::Deleted);
+    // The 10寸 movements are records 3, 5, 7 and 9; two of them go, named out of order.
+    const std::optional<LogMatches> found = movementsWithKeyword(inch10);
+    QVERIFY(found);
+    QCOMPARE(found->ids, (QList<qint64>{3, 5, 7, 9}));
+    QCOMPARE(deleteMovements({found->ids[3], found->ids[1]}, changes), DeletionOutcome::Deleted);
+    QCOMPARE(deleted.count(), 2);
+
+    QStringList remarks;
+    const std::optional<std::vector<MovementRecord>> left =
+        readMovements({1, 2, 3, 4, 5, 6, 7, 8, 9});
+    QVERIFY(left);
+    for (const MovementRecord &movement : *left) {
+        remarks << movement.remark;
+    }
+    QCOMPARE(remarks, (QStringList{"第1笔", "第2笔", "第3笔", "第5笔", "第6笔", "第7笔"}));
+
+    // Records gone since are passed over; a missing log is reported.
+    QCOMPARE(deleteMovements({5, 6}, changes), DeletionOutcome::Deleted);
+    QCOMPARE(movementCount(), 5);
+    files.removeFile(tables::明细);
+    QCOMPARE(deleteMovements({1}, changes), DeletionOutcome::TableUnavailable);
+    QVERIFY(!movementsOfDay(QDate(2024, 5, 1)));
+    QVERIFY(!readMovements({1}));
+}
+
+void BookTest::catalogueReads()
+{
+    TestTables files;
+    addSmallShop(files);
+    QCOMPARE(*readCategories(), (QStringList{hardware, QStringLiteral("电工")}));
+    const QList<CatalogueItem> items = *readItems();
+    QCOMPARE(items.size(), 3);
+    QCOMPARE(items[1].category + items[1].item, hardware + QStringLiteral("钳子"));
+
+    // The same 型号 text under two items belongs only to its own item.
+    const std::vector<ModelRecord> models = *readModelsOf(hardware, QStringLiteral("钳子"));
+    QCOMPARE(models.size(), size_t(1));
+    QCOMPARE(models[0].model, inch8);
+    QCOMPARE(models[0].stock, 5.0);
+    QCOMPARE(models[0].remark, QStringLiteral("尖嘴"));
+    QVERIFY(readModelsOf(QStringLiteral("电工"), spanner)->empty());
+    QCOMPARE(readAllModels()->size(), size_t(5));
+    QCOMPARE(readAllModels()->back().stock, 2.5);
+
+    files.removeFile(tables::型号);
+    QVERIFY(!readAllModels());
+    files.removeFile(tables::品类);
+    QVERIFY(!readCategories());
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--book") == 0) {
+        return runBookingChild(QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt());
+    }
+    BookTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_book.moc"
