@@ -66,12 +66,6 @@ void Schema::requireKind(int field, FieldKind kind) const
     }
 }
 
-bool Schema::hasField(const QString &field) const
-{
-    return std::any_of(m_fields.cbegin(), m_fields.cend(),
-                       [&field](const FieldDefinition &f) { return f.name == field; });
-}
-
 Record::Record(std::shared_ptr<const Schema> schema, qint64 rowId, QVariantList values)
     : m_schema(std::move(schema)), m_rowId(rowId), m_values(std::move(values))
 {

@@ -23,7 +23,6 @@ public:
     int require(const QString &field, FieldKind kind) const;
     // Throws StoreError unless the field at this index reads as this kind.
     void requireKind(int field, FieldKind kind) const;
-    bool hasField(const QString &field) const;
 
 private:
     QString m_tableName;

@@ -128,11 +128,6 @@ qint64 Statement::int64At(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
-bool Statement::isNullAt(int column) const
-{
-    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
-}
-
 bool Statement::isTextAt(int column) const
 {
     return sqlite3_column_type(m_stmt, column) == SQLITE_TEXT;

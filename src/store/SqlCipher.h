@@ -30,14 +30,12 @@ public:
     // Steps once: true while a row is available. A failure sets failed().
     bool step();
     bool failed() const { return m_failed; }
-    int resultCode() const { return m_resultCode; }
     void reset();
 
     int columnCount() const;
     qint64 int64At(int column) const;
     QVariant valueAt(int column) const;
     QString textAt(int column) const;
-    bool isNullAt(int column) const;
     bool isTextAt(int column) const;
     // The stored UTF-8 bytes of a text value, valid until the next step.
     std::string_view utf8At(int column) const;

@@ -78,8 +78,6 @@ void Table::close()
     m_schema.reset();
     m_path.clear();
     m_current = Record();
-    m_number = 0;
-    m_lastRowId = 0;
     m_cachedCount = -1;
     m_marked.clear();
     m_texts.clear();
@@ -166,20 +164,13 @@ void Table::readRowInto(sql::Statement &statement, Record &record, RowTexts *pre
     }
 }
 
-void Table::moveToRow(const QString &whereAndOrder, const QVariantList &params, qint64 number)
+void Table::moveToRow(const QString &whereAndOrder, const QVariantList &params)
 {
     sql::Statement select(m_connection->handle(), selectColumns() + whereAndOrder);
     for (int i = 0; i < params.size(); ++i) {
         select.bind(i + 1, params[i]);
     }
-    if (select.step()) {
-        m_current = readRow(select);
-        m_lastRowId = m_current.rowId();
-        m_number = number;
-    } else {
-        m_current = Record(m_schema, 0, {});
-        m_number = recordCount() + 1;
-    }
+    m_current = select.step() ? readRow(select) : Record(m_schema, 0, {});
 }
 
 void Table::first()
@@ -187,17 +178,7 @@ void Table::first()
     if (!isOpen()) {
         return;
     }
-    m_lastRowId = 0;
-    moveToRow(QStringLiteral("ORDER BY rowid LIMIT 1"), {}, 1);
-}
-
-void Table::next()
-{
-    if (!isOpen() || atEnd()) {
-        return;
-    }
-    moveToRow(QStringLiteral("WHERE rowid > ? ORDER BY rowid LIMIT 1"), {m_lastRowId},
-              m_number < 0 ? -1 : m_number + 1);
+    moveToRow(QStringLiteral("ORDER BY rowid LIMIT 1"), {});
 }
 
 qint64 Table::recordCount()
@@ -217,15 +198,6 @@ qint64 Table::recordCount()
         }
     }
     return m_cachedCount;
-}
-
-bool Table::goTo(qint64 recordNumber)
-{
-    if (!isOpen() || recordNumber < 1 || recordNumber > recordCount()) {
-        return false;
-    }
-    moveToRow(QStringLiteral("ORDER BY rowid LIMIT 1 OFFSET ?"), {recordNumber - 1}, recordNumber);
-    return !atEnd();
 }
 
 const Record &Table::current() const
@@ -284,10 +256,7 @@ bool Table::append(const QVariantList &values)
         return false;
     }
     m_cachedCount = -1;
-    const qint64 count = recordCount();
-    sql::Statement last(m_connection->handle(), QStringLiteral("SELECT last_insert_rowid()"));
-    const qint64 rowId = last.step() ? last.int64At(0) : 0;
-    moveToRow(QStringLiteral("WHERE rowid = ?"), {rowId}, count);
+    moveToRow(QStringLiteral("WHERE rowid = last_insert_rowid()"), {});
     return true;
 }
 
@@ -321,7 +290,7 @@ bool Table::modify(const QVariantList &values)
         })) {
         return false;
     }
-    moveToRow(QStringLiteral("WHERE rowid = ?"), {m_current.rowId()}, m_number);
+    moveToRow(QStringLiteral("WHERE rowid = ?"), {m_current.rowId()});
     return true;
 }
 
@@ -337,25 +306,7 @@ bool Table::goToId(qint64 recordId)
         return false;
     }
     m_current = readRow(select);
-    m_lastRowId = recordId;
-    m_number = -1;
     return true;
-}
-
-qint64 Table::recordNumber()
-{
-    if (m_number < 0 && isOpen()) {
-        if (atEnd()) {
-            m_number = recordCount() + 1;
-        } else {
-            sql::Statement rank(
-                m_connection->handle(),
-                QStringLiteral("SELECT count(*) FROM %1 WHERE rowid <= ?").arg(quotedTable()));
-            rank.bind(1, m_current.rowId());
-            m_number = rank.step() ? rank.int64At(0) : 0;
-        }
-    }
-    return m_number;
 }
 
 void Table::markDeleted()
@@ -363,11 +314,6 @@ void Table::markDeleted()
     if (isOpen() && !atEnd()) {
         m_marked.insert(m_current.rowId());
     }
-}
-
-bool Table::isMarked() const
-{
-    return !atEnd() && m_marked.contains(m_current.rowId());
 }
 
 bool Table::purge()
@@ -405,65 +351,11 @@ bool Table::purge()
     }
     m_marked.clear();
     m_cachedCount = -1;
-    // The cursor stays at the same place: a removed current record gives way
-    // to the record that moved into its number.
-    if (atEnd()) {
-        m_number = -1;
-    } else {
-        moveToRow(QStringLiteral("WHERE rowid >= ? ORDER BY rowid LIMIT 1"), {m_current.rowId()},
-                  -1);
+    // A removed current record gives way to the record after it.
+    if (!atEnd()) {
+        moveToRow(QStringLiteral("WHERE rowid >= ? ORDER BY rowid LIMIT 1"), {m_current.rowId()});
     }
     return true;
-}
-
-bool Table::clear()
-{
-    if (!isOpen()) {
-        return false;
-    }
-    if (!m_connection->exec(QStringLiteral("DELETE FROM %1").arg(quotedTable()))) {
-        recordcounts::forget(m_path);
-        return false;
-    }
-    if (m_inTransaction) {
-        m_transactionCounts[m_path] = 0;
-    } else {
-        recordcounts::remember(m_path, 0);
-    }
-    m_marked.clear();
-    m_cachedCount = 0;
-    m_current = Record(m_schema, 0, {});
-    m_lastRowId = 0;
-    m_number = 1;
-    return true;
-}
-
-void Table::forEach(const std::function<bool(const Record &)> &visit)
-{
-    if (!isOpen() || atEnd()) {
-        return;
-    }
-    sql::Statement select(m_connection->handle(),
-                          selectColumns() + QStringLiteral("WHERE rowid >= ? ORDER BY rowid"));
-    select.bind(1, m_current.rowId());
-    qint64 number = m_number;
-    Record record(m_schema, 0, {});
-    RowTexts previous;
-    while (select.step()) {
-        readRowInto(select, record, &previous);
-        if (!visit(record)) {
-            m_current = std::move(record);
-            m_lastRowId = m_current.rowId();
-            m_number = number;
-            return;
-        }
-        m_lastRowId = record.rowId();
-        if (number >= 0) {
-            ++number;
-        }
-    }
-    m_current = Record(m_schema, 0, {});
-    m_number = recordCount() + 1;
 }
 
 void Table::forEachMatching(const RecordFilter &filter,
@@ -628,16 +520,6 @@ void Table::rollback()
     m_cachedCount = -1;
 }
 
-bool Table::find(const std::function<bool(const Record &)> &condition)
-{
-    bool found = false;
-    forEach([&](const Record &record) {
-        found = condition(record);
-        return !found;
-    });
-    return found;
-}
-
 bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)
 {
     if (!isOpen() || atEnd()) {
@@ -655,15 +537,8 @@ bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)
     for (int i = 0; i < params.size(); ++i) {
         select.bind(i + 1, params[i]);
     }
-    if (!select.step()) {
-        m_current = Record(m_schema, 0, {});
-        m_number = recordCount() + 1;
-        return false;
-    }
-    m_current = readRow(select);
-    m_lastRowId = m_current.rowId();
-    m_number = -1;
-    return true;
+    m_current = select.step() ? readRow(select) : Record(m_schema, 0, {});
+    return !atEnd();
 }
 
 } // namespace kucun

@@ -22,9 +22,9 @@ class Statement;
 } // namespace sql
 
 // A record cursor over one table file. open() makes the first record
-// current; the reads, modify and delete act on the current record. Record
-// numbers are 1-based ranks in record order and shift when a purge removes
-// records before them. Destroying the cursor closes the table.
+// current; the reads, modify and delete act on the current record. Records
+// come in record order (rowid order); each keeps its identity (rowid) for
+// good. Destroying the cursor closes the table.
 class Table
 {
 public:
@@ -45,15 +45,10 @@ public:
     QString filePath() const { return m_path; }
 
     void first();
-    // Moves on; past the last record, atEnd() holds and reads yield empty values.
-    void next();
+    // True when no record is current: reads then yield empty values.
     bool atEnd() const { return !m_current.isValid(); }
     qint64 recordCount();
-    // 1-based number of the current record; record count + 1 past the end.
-    qint64 recordNumber();
-    bool goTo(qint64 recordNumber);
-    // Makes the record with this identity (Record::rowId) current. The
-    // identity of a record never changes, unlike its number.
+    // Makes the record with this identity (Record::rowId) current.
     bool goToId(qint64 recordId);
 
     const Record &current() const;
@@ -67,23 +62,15 @@ public:
     bool append(const QVariantList &values);
     // Values in field order; a missing (invalid) value leaves that field.
     bool modify(const QVariantList &values);
-    // Marks the current record; purge() removes every marked record.
+    // Marks the current record; purge() removes every marked record in one
+    // transaction.
     void markDeleted();
-    bool isMarked() const;
     bool purge();
-    bool clear();
 
-    // Scans from the current record forward and makes the first record that
-    // satisfies the condition current.
-    bool find(const std::function<bool(const Record &)> &condition);
-    // The same for a condition of exact text equalities, answered by SQL.
-    // An absent text equals the empty text.
+    // Makes current the first record from the current one forward whose
+    // texts equal these exactly (an absent text equals the empty text).
     bool findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText);
 
-    // Calls visit for every record from the current one to the end in one
-    // stepped statement, then leaves the cursor past the end. Stops early
-    // when visit returns false.
-    void forEach(const std::function<bool(const Record &)> &visit);
     // Calls visit, in record order, for every record of the table that
     // satisfies the filter; the cursor stays where it was.
     void forEachMatching(const RecordFilter &filter,
@@ -108,7 +95,7 @@ private:
                                              const QString &tableName) const;
     bool insertInto(const QString &qualifiedTable, const Schema &schema,
                     const QVariantList &values);
-    void moveToRow(const QString &whereAndOrder, const QVariantList &params, qint64 number);
+    void moveToRow(const QString &whereAndOrder, const QVariantList &params);
     Record readRow(sql::Statement &statement);
     // The stored texts of the row read last, per column, while scanning.
     using RowTexts = std::vector<std::optional<std::string>>;
@@ -123,10 +110,6 @@ private:
     std::shared_ptr<const Schema> m_schema;
     QString m_path;
     Record m_current;
-    // Worked out only when asked for: ranking a record means counting all
-    // records before it. -1 while unknown.
-    qint64 m_number = 0;
-    qint64 m_lastRowId = 0; // rowid last current, kept past the end for next()
     qint64 m_cachedCount = -1;
     QSet<qint64> m_marked;
     TextMemo m_texts;

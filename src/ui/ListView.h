@@ -20,7 +20,6 @@ public:
     // A list over the given rows, which the view takes over.
     explicit ListView(RowModel *rows, QWidget *parent = nullptr);
 
-    RowModel &rowModel() const { return *m_model; }
     // The rows of a list made over a ListModel or a PagedListModel.
     ListModel &list() const;
     PagedListModel &pagedList() const;

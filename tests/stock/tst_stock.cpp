@@ -74,11 +74,13 @@ QVariantList lastMovement(const TestTables &files)
 {
     Table table;
     table.open(files.path(tables::明细), tablePassword());
-    table.goTo(table.recordCount());
-    const Record &r = table.current();
-    return {r.dateTime(fields::日期), r.text(fields::品类),   r.text(fields::名称),
-            r.text(fields::型号),     r.number(fields::入库), r.number(fields::出库),
-            r.text(fields::单位),     r.text(fields::备注)};
+    QVariantList last;
+    table.forEachMatching(RecordFilter::all(), [&last](const Record &r) {
+        last = {r.dateTime(fields::日期), r.text(fields::品类),   r.text(fields::名称),
+                r.text(fields::型号),     r.number(fields::入库), r.number(fields::出库),
+                r.text(fields::单位),     r.text(fields::备注)};
+    });
+    return last;
 }
 
 } // namespace

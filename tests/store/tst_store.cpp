@@ -22,8 +22,8 @@ private slots:
     void openFindsBareNamesInTheWorkingDirectory();
     void appendReadAndNavigate();
     void modifyKeepsMissingValues();
-    void purgeRenumbersAndKeepsThePlace();
-    void clearAndFind();
+    void purgeRemovesTheMarkedRecords();
+    void findTexts();
     void readsAreTyped();
     void numericColumnsOfAnyTypeReadAsNumbers();
     void attachedTablesChangeTogether();
@@ -105,44 +105,37 @@ void StoreTest::appendReadAndNavigate()
     QVERIFY(table.append({QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),
                           QStringLiteral("8寸"), 3, QVariant(), QStringLiteral("把"),
                           QStringLiteral("进货")}));
-    QCOMPARE(table.recordNumber(), 1);
+    QCOMPARE(table.current().rowId(), 1);
     // Fewer values than fields: the rest are empty.
     QVERIFY(
         table.append({storedDateTime(QDate(2024, 5, 4), QTime(9, 30)), QStringLiteral("五金")}));
-    QCOMPARE(table.recordNumber(), 2);
+    QCOMPARE(table.current().rowId(), 2);
     QCOMPARE(table.text(fields::型号), QString());
     QCOMPARE(table.number(fields::入库), 0.0);
     QCOMPARE(table.recordCount(), 2);
 
     table.first();
-    QCOMPARE(table.recordNumber(), 1);
     QCOMPARE(table.dateTime(fields::日期), storedDateTime(QDate(2024, 5, 3)));
     QCOMPARE(table.text(fields::名称), QStringLiteral("扳手"));
     QCOMPARE(table.number(fields::入库), 3.0);
     QCOMPARE(table.number(fields::出库), 0.0);
-    table.next();
+    QVERIFY(table.goToId(2));
     QCOMPARE(table.dateTime(fields::日期), storedDateTime(QDate(2024, 5, 4), QTime(9, 30)));
-    table.next();
-    QVERIFY(table.atEnd());
-    QCOMPARE(table.recordNumber(), 3);
-    QCOMPARE(table.text(fields::品类), QString());
-    QCOMPARE(table.dateTime(fields::日期), QDateTime());
-    table.next();
-    QVERIFY(table.atEnd());
-
-    QVERIFY(table.goTo(2));
+    QVERIFY(!table.goToId(3));
     QCOMPARE(table.text(fields::品类), QStringLiteral("五金"));
-    QVERIFY(!table.goTo(3));
-    QVERIFY(!table.goTo(0));
 
     QStringList visited;
-    table.first();
-    table.forEach([&visited](const Record &record) {
-        visited << record.text(fields::品类);
-        return true;
+    table.forEachMatching(RecordFilter::all(), [&visited](const Record &record) {
+        visited << record.text(fields::品类) + record.text(fields::名称);
     });
-    QCOMPARE(visited, (QStringList{QStringLiteral("五金"), QStringLiteral("五金")}));
-    QVERIFY(table.atEnd());
+    QCOMPARE(visited, (QStringList{QStringLiteral("五金扳手"), QStringLiteral("五金")}));
+    // A scan of chosen fields reads just those.
+    table.forEachMatching(RecordFilter::idsIn({2}), {fields::出库, fields::日期},
+                          [](const Record &record) {
+                              QCOMPARE(record.rowId(), 2);
+                              QCOMPARE(record.dateTimeAt(1).time(), QTime(9, 30));
+                              QVERIFY_THROWS_EXCEPTION(StoreError, record.text(fields::品类));
+                          });
 }
 
 void StoreTest::modifyKeepsMissingValues()
@@ -164,11 +157,11 @@ void StoreTest::modifyKeepsMissingValues()
     QCOMPARE(table.text(fields::单位), QString());
     QCOMPARE(table.number(fields::库存), 12.5);
     QCOMPARE(table.text(fields::备注), QStringLiteral("常用"));
-    table.next();
+    QVERIFY(!table.findTexts({{fields::型号, QStringLiteral("8寸")}}));
     QVERIFY(!table.modify({QStringLiteral("x")}));
 }
 
-void StoreTest::purgeRenumbersAndKeepsThePlace()
+void StoreTest::purgeRemovesTheMarkedRecords()
 {
     TestTables files;
     files.create(tables::品类);
@@ -177,38 +170,22 @@ void StoreTest::purgeRenumbersAndKeepsThePlace()
     }
     Table table;
     QVERIFY(table.open(files.path(tables::品类), tablePassword()));
-    QVERIFY(table.goTo(2));
+    QVERIFY(table.goToId(2));
     table.markDeleted();
-    QVERIFY(table.isMarked());
-    QVERIFY(table.goTo(4));
+    QVERIFY(table.goToId(4));
     table.markDeleted();
     // Marked records count until the purge.
     QCOMPARE(table.recordCount(), 5);
     QVERIFY(table.purge());
     QCOMPARE(table.recordCount(), 3);
-    // The removed current record gives way to the one that moved into its number.
-    QCOMPARE(table.recordNumber(), 3);
+    // The removed current record gives way to the one after it.
     QCOMPARE(table.text(fields::品类), QStringLiteral("e"));
-    QVERIFY(table.goTo(2));
-    QCOMPARE(table.text(fields::品类), QStringLiteral("c"));
-    table.close();
-
-    // A walk that deletes as it goes removes every match.
-    QVERIFY(table.open(files.path(tables::品类), tablePassword()));
-    while (!table.atEnd()) {
-        if (table.text(fields::品类) != QStringLiteral("c")) {
-            table.markDeleted();
-            QVERIFY(table.purge());
-        } else {
-            table.next();
-        }
-    }
-    QCOMPARE(table.recordCount(), 1);
-    table.first();
+    QVERIFY(!table.goToId(2));
+    QVERIFY(table.goToId(3));
     QCOMPARE(table.text(fields::品类), QStringLiteral("c"));
 }
 
-void StoreTest::clearAndFind()
+void StoreTest::findTexts()
 {
     TestTables files;
     files.create(tables::名称);
@@ -219,27 +196,21 @@ void StoreTest::clearAndFind()
     Table table;
     QVERIFY(table.open(files.path(tables::名称), tablePassword()));
 
-    QVERIFY(
-        table.find([](const Record &r) { return r.text(fields::品类) == QStringLiteral("电工"); }));
-    QCOMPARE(table.recordNumber(), 2);
     // Scanning goes forward from the current record.
+    QVERIFY(table.goToId(2));
     QVERIFY(table.findTexts({{fields::品类, QStringLiteral("五金")}}));
-    QCOMPARE(table.recordNumber(), 3);
-    table.next();
-    QVERIFY(table.findTexts({{fields::品类, QStringLiteral("五金")}}));
-    QCOMPARE(table.text(fields::名称), QStringLiteral("钳子"));
-    QCOMPARE(table.recordNumber(), 4);
+    QCOMPARE(table.current().rowId(), 3);
+    QVERIFY(table.findTexts(
+        {{fields::品类, QStringLiteral("五金")}, {fields::名称, QStringLiteral("钳子")}}));
+    QCOMPARE(table.current().rowId(), 4);
     table.first();
     // An absent text equals the empty text; equality is exact.
     QVERIFY(table.findTexts({{fields::品类, QStringLiteral("五金")}, {fields::名称, QString()}}));
-    QCOMPARE(table.recordNumber(), 3);
+    QCOMPARE(table.current().rowId(), 3);
     table.first();
     QVERIFY(!table.findTexts({{fields::名称, QStringLiteral("扳手 ")}}));
     QVERIFY(table.atEnd());
-
-    QVERIFY(table.clear());
-    QCOMPARE(table.recordCount(), 0);
-    QVERIFY(table.atEnd());
+    QCOMPARE(table.text(fields::名称), QString());
 }
 
 void StoreTest::readsAreTyped()
@@ -360,12 +331,14 @@ void StoreTest::filtersAndRecordIdentity()
     QCOMPARE(matching(RecordFilter::textsEqual({{fields::品类, QStringLiteral("五金")}})),
              (QList<qint64>{1, 3, 5}));
 
-    // A record keeps its identity when a purge renumbers it.
-    QVERIFY(log.goTo(1));
+    QCOMPARE(matching(RecordFilter::idsIn({5, 2, 9})), (QList<qint64>{2, 5}));
+    QCOMPARE(matching(RecordFilter::idsIn({})), QList<qint64>());
+
+    // A record keeps its identity when a purge removes records before it.
+    log.first();
     log.markDeleted();
     QVERIFY(log.purge());
     QVERIFY(log.goToId(4));
-    QCOMPARE(log.recordNumber(), 3);
     QCOMPARE(log.text(fields::品类), QStringLiteral("水暖"));
     QVERIFY(!log.goToId(1));
 }
@@ -409,15 +382,11 @@ void StoreTest::recordCountsFollowEveryChange()
 
     QVERIFY(table.open(files.path(tables::品类), tablePassword()));
     table.markDeleted();
-    QVERIFY(table.goTo(3));
+    QVERIFY(table.goToId(3));
     table.markDeleted();
     QVERIFY(table.purge());
     table.close();
     QCOMPARE(countOf(tables::品类), 3);
-    QVERIFY(table.open(files.path(tables::品类), tablePassword()));
-    QVERIFY(table.clear());
-    table.close();
-    QCOMPARE(countOf(tables::品类), 0);
 }
 
 void StoreTest::numberAndDateTexts()

@@ -138,7 +138,7 @@ void InitTest::demoDataMatchesTheStock()
     QVERIFY(log.recordCount() > 60);
     QDate previous;
     int faults = 0;
-    log.forEach([&](const Record &r) {
+    log.forEachMatching(RecordFilter::all(), [&](const Record &r) {
         const QString key =
             r.text(fields::品类) + u'/' + r.text(fields::名称) + u'/' + r.text(fields::型号);
         booked[key] += r.number(fields::入库) - r.number(fields::出库);
@@ -147,7 +147,6 @@ void InitTest::demoDataMatchesTheStock()
         const bool inOrder = !previous.isValid() || previous <= r.dateTime(fields::日期).date();
         faults += oneKind && inOrder ? 0 : 1;
         previous = r.dateTime(fields::日期).date();
-        return true;
     });
     log.close();
     QCOMPARE(faults, 0);
@@ -156,14 +155,13 @@ void InitTest::demoDataMatchesTheStock()
     QVERIFY(models.open(dir.filePath(QStringLiteral("型号.edb")), tablePassword()));
     QCOMPARE(models.recordCount(), 60);
     int checked = 0;
-    models.forEach([&](const Record &r) {
+    models.forEachMatching(RecordFilter::all(), [&](const Record &r) {
         const QString key =
             r.text(fields::品类) + u'/' + r.text(fields::名称) + u'/' + r.text(fields::型号);
         if (booked.value(key) == r.number(fields::库存) && r.number(fields::库存) >= 0 &&
             !r.text(fields::单位).isEmpty()) {
             ++checked;
         }
-        return true;
     });
     QCOMPARE(checked, 60);
 }
