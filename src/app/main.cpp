@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "MemoryUse.h"
 #include "Translations.h"
 #include "ui/QtDialogs.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    kucun::keepFreedMemoryForReuse();
     QApplication application(argc, argv);
     kucun::installChineseTranslations(application);
 

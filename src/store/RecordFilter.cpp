@@ -47,8 +47,14 @@ RecordFilter RecordFilter::textsEqual(const QList<std::pair<QString, QString>> &
     RecordFilter filter;
     QStringList terms;
     for (const auto &[field, text] : fieldEqualsText) {
-        terms << textOf(field) + QStringLiteral(" = ?");
-        filter.parameters << text;
+        if (text.isEmpty()) {
+            terms << textOf(field) + QStringLiteral(" = ''");
+        } else {
+            // A stored NULL never equals a text that is not empty, and the
+            // bare column lets SQLite use an index on it.
+            terms << sql::quoteIdentifier(field) + QStringLiteral(" = ?");
+            filter.parameters << text;
+        }
     }
     filter.sqlCondition =
         terms.isEmpty() ? QStringLiteral("1") : terms.join(QStringLiteral(" AND "));

@@ -80,7 +80,6 @@ void Table::close()
     m_current = Record();
     m_cachedCount = -1;
     m_marked.clear();
-    m_texts.clear();
 }
 
 std::shared_ptr<const Schema> Table::readSchema(const QString &database,
@@ -160,7 +159,7 @@ void Table::readRowInto(sql::Statement &statement, Record &record, RowTexts *pre
             }
             last = std::string(utf8);
         }
-        value = QVariant(m_texts.text(utf8));
+        value = QVariant(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
     }
 }
 
@@ -525,17 +524,16 @@ bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)
     if (!isOpen() || atEnd()) {
         return false;
     }
-    QString where = QStringLiteral("WHERE rowid >= ?");
-    QVariantList params{m_current.rowId()};
-    for (const auto &[field, text] : fieldEqualsText) {
-        m_schema->indexOf(field);
-        where += QStringLiteral(" AND ifnull(%1, '') = ?").arg(sql::quoteIdentifier(field));
-        params << text;
+    for (const auto &equality : fieldEqualsText) {
+        m_schema->indexOf(equality.first);
     }
+    const RecordFilter filter = RecordFilter::textsEqual(fieldEqualsText);
     sql::Statement select(m_connection->handle(),
-                          selectColumns() + where + QStringLiteral(" ORDER BY rowid LIMIT 1"));
-    for (int i = 0; i < params.size(); ++i) {
-        select.bind(i + 1, params[i]);
+                          selectColumns() + QStringLiteral("WHERE rowid >= ? AND (") +
+                              filter.sqlCondition + QStringLiteral(") ORDER BY rowid LIMIT 1"));
+    select.bind(1, m_current.rowId());
+    for (int i = 0; i < filter.parameters.size(); ++i) {
+        select.bind(i + 2, filter.parameters[i]);
     }
     m_current = select.step() ? readRow(select) : Record(m_schema, 0, {});
     return !atEnd();

@@ -2,7 +2,6 @@
 
 #include "Record.h"
 #include "RecordFilter.h"
-#include "TextMemo.h"
 
 #include <QHash>
 #include <QSet>
@@ -112,7 +111,6 @@ private:
     Record m_current;
     qint64 m_cachedCount = -1;
     QSet<qint64> m_marked;
-    TextMemo m_texts;
 
     struct AttachedTable
     {

@@ -43,6 +43,11 @@ bool createTableFile(const QString &path, const QString &tableName, QString *err
     if (tableName == tables::明细) {
         statements << QStringLiteral("CREATE INDEX \"明细_日期\" ON \"明细\" (\"日期\")");
     }
+    if (tableName == tables::型号) {
+        // The models of an item, and one model, are looked up by category and item.
+        statements << QStringLiteral(
+            "CREATE INDEX \"型号_品类_名称\" ON \"型号\" (\"品类\", \"名称\")");
+    }
     if (tableName == tables::设置) {
         statements << QStringLiteral("INSERT INTO \"设置\" DEFAULT VALUES");
     }

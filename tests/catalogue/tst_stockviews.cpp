@@ -8,6 +8,7 @@
 #include "ui/MovementIcons.h"
 #include "ui/RollUpMenu.h"
 
+#include <QAccessible>
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
@@ -61,6 +62,12 @@ void StockViewsTest::modelListsFollowTheMenus()
     // The same 型号 under two items shows only under its own item.
     menu->chooseItem(0, 1);
     QCOMPARE(shop.get<QLabel>("标签进销名称")->text(), QStringLiteral("钳子"));
+    // A label that shows a value speaks that value.
+    const auto spoken = [&shop](const char *label) {
+        return QAccessible::queryAccessibleInterface(shop.get<QLabel>(label))
+            ->text(QAccessible::Name);
+    };
+    QCOMPARE(spoken("标签进销名称"), QStringLiteral("钳子"));
     QCOMPARE(allRows(models), (QList<QStringList>{{"1", "8寸", "5", "把", "尖嘴"}}));
     menu->chooseItem(1, 0);
     QCOMPARE(allRows(models), (QList<QStringList>{{"1", "2.5平方", "2.5", "卷", "红色"},
@@ -80,6 +87,7 @@ void StockViewsTest::modelListsFollowTheMenus()
     QCOMPARE(whole->rowCount(), 5);
     QCOMPARE(rowTexts(whole, 2), (QStringList{"3", "五金", "钳子", "8寸", "5", "把", "尖嘴"}));
     QCOMPARE(shop.get<QLabel>("标签合计库存")->text(), QStringLiteral("22"));
+    QCOMPARE(spoken("标签合计库存"), QStringLiteral("22"));
     const auto *month = shop.get<ListView>("超级列表框月库存");
     QCOMPARE(rowTexts(month, 3), (QStringList{"4", "电工", "电线", "2.5平方", "0", "卷", "红色"}));
     QCOMPARE(month->rowCount(), 5);

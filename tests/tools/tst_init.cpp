@@ -65,9 +65,10 @@ void InitTest::createsTheFiveTableFiles()
                    QStringLiteral("SELECT sql FROM sqlite_master;")),
              QStringLiteral("CREATE TABLE \"名称\" (\"品类\" TEXT, \"名称\" TEXT)"));
     QCOMPARE(shell(workDir.filePath(QStringLiteral("型号.edb")),
-                   QStringLiteral("SELECT sql FROM sqlite_master;")),
+                   QStringLiteral("SELECT sql FROM sqlite_master ORDER BY type DESC;")),
              QStringLiteral("CREATE TABLE \"型号\" (\"品类\" TEXT, \"名称\" TEXT, \"型号\" TEXT, "
-                            "\"单位\" TEXT, \"库存\" REAL, \"备注\" TEXT)"));
+                            "\"单位\" TEXT, \"库存\" REAL, \"备注\" TEXT)\n"
+                            "CREATE INDEX \"型号_品类_名称\" ON \"型号\" (\"品类\", \"名称\")"));
     QCOMPARE(shell(workDir.filePath(QStringLiteral("明细.edb")),
                    QStringLiteral("SELECT type, name FROM sqlite_master ORDER BY type;")),
              QStringLiteral("index|明细_日期\ntable|明细"));

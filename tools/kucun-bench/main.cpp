@@ -1,8 +1,12 @@
 // kucun-bench: builds synthetic table files, drives the real main window
-// offscreen and prints how long each user action takes and the memory used.
+// offscreen through the same handlers a click runs, and prints how long each
+// user action takes, beside the floor the store allows, and the memory used.
 
+#include "Floors.h"
 #include "SyntheticShop.h"
 #include "app/MainWindow.h"
+#include "app/MemoryUse.h"
+#include "store/TableSchema.h"
 #include "ui/Dialogs.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
@@ -12,17 +16,19 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 using namespace kucun;
 
 namespace {
 
-// Answers every box with OK and counts them, so nothing waits for a person.
+// Answers every box with OK and remembers the last text, so nothing waits for a person.
 class SilentDialogs : public Dialogs
 {
 public:
@@ -58,21 +64,52 @@ template <typename T> T *find(const QWidget &window, const char *name)
     return window.findChild<T *>(QString::fromUtf8(name));
 }
 
-void report(const char *action, qint64 ms, const QString &detail = {})
-{
-    std::printf("| %-28s | %8lld | %6ld | %s\n", action, static_cast<long long>(ms),
-                peakMemoryMiB(), detail.toLocal8Bit().constData());
-    std::fflush(stdout);
-}
-
-template <typename Action>
-void timed(const char *name, Action &&action, const std::function<QString()> &detail = {})
+// Runs an action and the events it posts; milliseconds.
+template <typename Action> double timed(Action &&action)
 {
     QElapsedTimer clock;
     clock.start();
     action();
     QCoreApplication::processEvents();
-    report(name, clock.elapsed(), detail ? detail() : QString());
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+void printHeader()
+{
+    std::printf("| %-34s | %9s | %9s | %5s | %6s | %s\n", "action", "ms", "floor ms", "ratio",
+                "MiB", "result");
+    std::printf("|------------------------------------|-----------|-----------|-------|--------|"
+                "--------\n");
+}
+
+void report(const char *action, double ms, const QString &result, double floorMs = -1)
+{
+    const QByteArray floor = floorMs < 0 ? QByteArray() : QByteArray::number(floorMs, 'f', 1);
+    const QByteArray ratio = floorMs <= 0 ? QByteArray() : QByteArray::number(ms / floorMs, 'f', 2);
+    std::printf("| %-34s | %9.1f | %9s | %5s | %6ld | %s\n", action, ms, floor.constData(),
+                ratio.constData(), peakMemoryMiB(), result.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+QString rows(const ListView *list)
+{
+    return QStringLiteral("%1 rows").arg(list->rowCount());
+}
+
+// Presses a key on a list and paints the rows it then shows; milliseconds.
+double pressAndPaint(ListView *list, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    return timed([&] {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(list, &press);
+        list->viewport()->repaint();
+    });
 }
 
 } // namespace
@@ -80,6 +117,7 @@ void timed(const char *name, Action &&action, const std::function<QString()> &de
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    keepFreedMemoryForReuse();
     QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const int models = arguments.size() > 1 ? arguments[1].toInt() : 10000;
@@ -90,59 +128,85 @@ int main(int argc, char *argv[])
     const QString workPath = arguments.size() > 3 ? arguments[3] : temporary.path();
     QDir().mkpath(workPath);
     QDir::setCurrent(workPath);
-    struct
-    {
-        QString path() const { return dir; }
-        QString dir;
-    } work{workPath};
     QElapsedTimer clock;
     clock.start();
-    const SyntheticShop shop = writeSyntheticShop(work.path(), models, movements);
+    const SyntheticShop shop = writeSyntheticShop(workPath, models, movements);
     std::printf("kucun-bench: %d models, %d movements (tables written in %lld ms)\n\n", models,
                 movements, static_cast<long long>(clock.elapsed()));
-    std::printf("| %-28s | %8s | %6s | %s\n", "action", "ms", "MiB", "result");
-    std::printf("|------------------------------|----------|--------|--------\n");
+    printHeader();
+    const QString logPath = QDir(workPath).filePath(tables::fileNameOf(tables::明细));
 
     SilentDialogs dialogs;
     std::unique_ptr<MainWindow> window;
-    timed("start-up", [&] {
-        window = std::make_unique<MainWindow>(dialogs, work.path());
-        QCoreApplication::processEvents();
-    });
+    report("start-up", timed([&] {
+               window = std::make_unique<MainWindow>(dialogs, workPath);
+               window->show();
+           }),
+           QString());
     const QWidget &w = *window;
     auto *dayLog = find<ListView>(w, "超级列表框日志");
     auto *results = find<ListView>(w, "超级列表框明细");
-    auto *modelsList = find<ListView>(w, "超级列表框进销");
-    const auto rows = [](const ListView *list) {
-        return [list] { return QStringLiteral("%1 rows").arg(list->rowCount()); };
-    };
+    auto *modelList = find<ListView>(w, "超级列表框进销");
+    auto *menu = find<RollUpMenu>(w, "卷帘式菜单1");
 
-    timed(
-        "choose a day", [&] { find<QDateEdit>(w, "日期框进销")->setDate(shop.busyDay); },
-        rows(dayLog));
-    timed(
-        "choose an item", [&] { find<RollUpMenu>(w, "卷帘式菜单1")->chooseItem(0, 0); },
-        rows(modelsList));
-    modelsList->selectRow(0);
-    find<QLineEdit>(w, "编辑框入库")->setText(QStringLiteral("5"));
-    timed(
-        "book stock in", [&] { find<QPushButton>(w, "按钮入库")->click(); },
-        [&] { return dialogs.lastMessage.isEmpty() ? QStringLiteral("ok") : dialogs.lastMessage; });
+    std::vector<double> days;
+    for (int i = 0; i < 9; ++i) {
+        days.push_back(
+            timed([&] { find<QDateEdit>(w, "日期框进销")->setDate(shop.busyDay.addDays(i % 2)); }));
+    }
+    report("choose a day (median of 9)", median(days), rows(dayLog));
+    std::vector<double> items;
+    for (int i = 0; i < 9; ++i) {
+        items.push_back(timed([&] { menu->chooseItem(i % 2, 0); }));
+    }
+    report("choose an item (median of 9)", median(items), rows(modelList));
+
+    std::vector<double> bookings;
+    for (int i = 0; i < 15; ++i) {
+        modelList->selectRow(0);
+        find<QLineEdit>(w, "编辑框入库")->setText(QStringLiteral("5"));
+        bookings.push_back(timed([&] { find<QPushButton>(w, "按钮入库")->click(); }));
+    }
+    report("book stock in, reloads (median 15)", median(bookings),
+           dialogs.lastMessage.isEmpty() ? QStringLiteral("ok") : dialogs.lastMessage);
+
+    find<QTabWidget>(w, "高级选择夹1")->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    qint64 floorRows = 0;
     find<QLineEdit>(w, "编辑框关键字")->setText(QString());
-    timed(
-        "keyword search, all match", [&] { find<QPushButton>(w, "按钮模糊搜索")->click(); },
-        rows(results));
+    const double keywordFloor = keywordSearchFloorMs(logPath, QString(), &floorRows);
+    const double keyword = timed([&] { find<QPushButton>(w, "按钮模糊搜索")->click(); });
+    report("keyword search, all match", keyword,
+           rows(results) + QStringLiteral(", floor read %1").arg(floorRows), keywordFloor);
+
     find<QDateEdit>(w, "日期框明细起")->setDate(shop.firstDay);
     find<QDateEdit>(w, "日期框明细止")->setDate(shop.lastDay);
-    timed(
-        "date search, all match", [&] { find<QPushButton>(w, "按钮日期搜索")->click(); },
-        rows(results));
+    const double dateFloor = dateSearchFloorMs(logPath, shop.firstDay, shop.lastDay, &floorRows);
+    const double dates = timed([&] { find<QPushButton>(w, "按钮日期搜索")->click(); });
+    report("date search, all match", dates,
+           rows(results) + QStringLiteral(", floor read %1").arg(floorRows), dateFloor);
+
+    // Page Down from the top to the bottom of the full list, painting each page.
+    results->setFocus();
+    results->selectRow(0);
+    double longestPress = 0;
+    int presses = 0;
+    const double scrolling = timed([&] {
+        while (results->currentIndex().row() < results->rowCount() - 1) {
+            longestPress = std::max(longestPress, pressAndPaint(results, Qt::Key_PageDown));
+            ++presses;
+        }
+    });
+    report("Page Down to the end: longest", longestPress,
+           QStringLiteral("%1 presses in %2 s").arg(presses).arg(scrolling / 1000, 0, 'f', 1));
+    report("Ctrl+Home", pressAndPaint(results, Qt::Key_Home, Qt::ControlModifier), QString());
+
     const int selected = std::min(1000, results->rowCount());
     results->selectionModel()->select(
         QItemSelection(results->model()->index(0, 0), results->model()->index(selected - 1, 0)),
         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    timed(
-        "delete 1000 rows and reload", [&] { find<QPushButton>(w, "按钮删除选中")->click(); },
-        rows(results));
+    const double deletion = timed([&] { find<QPushButton>(w, "按钮删除选中")->click(); });
+    report("delete 1000 rows and search again", deletion,
+           rows(results) + QLatin1Char(' ') + dialogs.lastMessage);
     return 0;
 }
