@@ -13,6 +13,24 @@ QString numberText(double value)
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
+QString ValueTexts::number(double value)
+{
+    auto known = m_numbers.constFind(value);
+    if (known == m_numbers.constEnd()) {
+        known = m_numbers.insert(value, numberText(value));
+    }
+    return *known;
+}
+
+QString ValueTexts::dateTime(const QDateTime &value)
+{
+    auto known = m_dateTimes.constFind(value);
+    if (known == m_dateTimes.constEnd()) {
+        known = m_dateTimes.insert(value, dateTimeText(value));
+    }
+    return *known;
+}
+
 QString dateTimeText(const QDateTime &value)
 {
     if (!value.isValid()) {

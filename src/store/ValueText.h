@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 namespace kucun {
@@ -10,6 +11,19 @@ QString numberText(double value);
 
 // 2024年5月3日, then 时/分/秒 down to the last unit that is not zero.
 QString dateTimeText(const QDateTime &value);
+
+// The texts of many values, each distinct value's text made once: a list of
+// thousands of rows repeats a few stocks, quantities and dates.
+class ValueTexts
+{
+public:
+    QString number(double value);
+    QString dateTime(const QDateTime &value);
+
+private:
+    QHash<double, QString> m_numbers;
+    QHash<QDateTime, QString> m_dateTimes;
+};
 
 // True when the text holds nothing but half-width and full-width spaces.
 bool isBlank(const QString &text);

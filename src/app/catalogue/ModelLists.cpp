@@ -56,10 +56,10 @@ std::optional<std::vector<ModelRecord>> modelsFor(const Form &form, ModelList li
     return std::nullopt;
 }
 
-QStringList cellsOf(const ModelRecord &model, ModelList list)
+QStringList cellsOf(const ModelRecord &model, ModelList list, ValueTexts &texts)
 {
     const QString number; // the list numbers its rows itself
-    const QString stock = numberText(model.stock);
+    const QString stock = texts.number(model.stock);
     switch (list) {
     case ModelList::Booking:
         return {number, model.model, stock, model.unit, model.remark};
@@ -95,8 +95,9 @@ void loadModelList(AppContext &context, ModelList list)
     std::vector<ListRow> loaded = rows.rows();
     loaded.reserve(loaded.size() + models->size());
     double total = 0;
+    ValueTexts texts;
     for (const ModelRecord &model : *models) {
-        loaded.push_back({cellsOf(model, list), model.id});
+        loaded.push_back({cellsOf(model, list, texts), model.id});
         total += model.stock;
     }
     rows.setRows(std::move(loaded));

@@ -10,7 +10,6 @@
 #include "ui/PagedListModel.h"
 
 #include <QDateEdit>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <cmath>
@@ -19,33 +18,7 @@ namespace kucun {
 
 namespace {
 
-// Number and date cell texts of a page of rows, each distinct one made once.
-class CellTexts
-{
-public:
-    QString number(double value)
-    {
-        auto it = m_numbers.constFind(value);
-        if (it == m_numbers.constEnd()) {
-            it = m_numbers.insert(value, numberText(value));
-        }
-        return *it;
-    }
-    QString date(const QDateTime &value)
-    {
-        auto it = m_dates.constFind(value);
-        if (it == m_dates.constEnd()) {
-            it = m_dates.insert(value, dateTimeText(value));
-        }
-        return *it;
-    }
-
-private:
-    QHash<double, QString> m_numbers;
-    QHash<QDateTime, QString> m_dates;
-};
-
-ListRow rowOf(const MovementRecord &movement, LogColumns columns, CellTexts &texts)
+ListRow rowOf(const MovementRecord &movement, LogColumns columns, ValueTexts &texts)
 {
     const bool withDate = columns == LogColumns::WithDate;
     ListRow row;
@@ -53,7 +26,7 @@ ListRow rowOf(const MovementRecord &movement, LogColumns columns, CellTexts &tex
     row.cells.reserve(withDate ? 9 : 8);
     row.cells << QString(); // the list numbers its rows itself
     if (withDate) {
-        row.cells << texts.date(movement.date);
+        row.cells << texts.dateTime(movement.date);
     }
     row.cells << movement.category << movement.item << movement.model << texts.number(movement.in)
               << texts.number(movement.out) << movement.unit << movement.remark;
@@ -117,7 +90,7 @@ PagedListModel::RowFetcher rowFetcher(LogColumns columns)
         } catch (const StoreError &) {
         }
         if (movements) {
-            CellTexts texts;
+            ValueTexts texts;
             rows.reserve(movements->size());
             for (const MovementRecord &movement : *movements) {
                 rows.push_back(rowOf(movement, columns, texts));

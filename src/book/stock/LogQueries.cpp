@@ -96,11 +96,15 @@ std::optional<LogMatches> movementsBetween(const QDate &from, const QDate &to)
     const QDateTime high = storedDateTime(clamped(to));
     // SQL narrows the records down by the stored text; the exact test on the
     // read date-time decides.
-    return matchingMovements(RecordFilter::dateTimeBetween(fields::日期, from, to),
-                             [low, high](const QDateTime &stored) {
-                                 const QDateTime date = clamped(stored);
-                                 return date.isValid() && low <= date && date <= high;
-                             });
+    RecordFilter stored = RecordFilter::dateTimeBetween(fields::日期, from, to);
+    if (from == to) {
+        // One day is always a small part of the log: read it through the index.
+        stored.rangeField.clear();
+    }
+    return matchingMovements(stored, [low, high](const QDateTime &stored) {
+        const QDateTime date = clamped(stored);
+        return date.isValid() && low <= date && date <= high;
+    });
 }
 
 std::optional<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids)
