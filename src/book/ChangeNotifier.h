@@ -15,8 +15,6 @@ public:
     using QObject::QObject;
 
 signals:
-    // Categories, items or models were added, changed or removed.
-    void catalogueChanged();
     // The stock of a model changed, or a listed model is gone.
     void stockChanged();
     // A movement was added to the log.

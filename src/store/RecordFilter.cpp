@@ -33,12 +33,10 @@ RecordFilter RecordFilter::idsIn(const QList<qint64> &ids)
         return none();
     }
     RecordFilter filter;
-    QStringList marks;
     for (const qint64 id : ids) {
-        marks << QStringLiteral("?");
         filter.parameters << id;
     }
-    filter.sqlCondition = QStringLiteral("rowid IN (%1)").arg(marks.join(QLatin1Char(',')));
+    filter.sqlCondition = QStringLiteral("rowid IN (%1)").arg(sql::placeholders(int(ids.size())));
     return filter;
 }
 
@@ -47,12 +45,13 @@ RecordFilter RecordFilter::textsEqual(const QList<std::pair<QString, QString>> &
     RecordFilter filter;
     QStringList terms;
     for (const auto &[field, text] : fieldEqualsText) {
+        const QString column = sql::quoteIdentifier(field);
         if (text.isEmpty()) {
-            terms << textOf(field) + QStringLiteral(" = ''");
+            terms << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(column);
         } else {
             // A stored NULL never equals a text that is not empty, and the
             // bare column lets SQLite use an index on it.
-            terms << sql::quoteIdentifier(field) + QStringLiteral(" = ?");
+            terms << column + QStringLiteral(" = ?");
             filter.parameters << text;
         }
     }

@@ -21,7 +21,9 @@ struct RecordFilter
 
     // Every record.
     static RecordFilter all();
-    // The records with these identities (Record::rowId).
+    // The records with these identities (Record::rowId); at most
+    // maximumIds of them (a statement takes at most 999 values).
+    static constexpr int maximumIds = 500;
     static RecordFilter idsIn(const QList<qint64> &ids);
     // No record at all.
     static RecordFilter none();

@@ -246,6 +246,16 @@ bool Connection::attach(const QString &path, const QString &alias, const QString
     return true;
 }
 
+QString placeholders(int count)
+{
+    QStringList marks;
+    marks.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        marks << QStringLiteral("?");
+    }
+    return marks.join(QLatin1Char(','));
+}
+
 QString quoteIdentifier(const QString &name)
 {
     QString quoted = name;

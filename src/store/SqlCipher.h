@@ -74,5 +74,7 @@ private:
 };
 
 QString quoteIdentifier(const QString &name);
+// "?,?,?": the parameter marks of `count` values.
+QString placeholders(int count);
 
 } // namespace kucun::sql

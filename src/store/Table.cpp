@@ -17,16 +17,6 @@ QSet<QString> &openPaths()
     return paths;
 }
 
-QString placeholders(int count)
-{
-    QStringList marks;
-    marks.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        marks << QStringLiteral("?");
-    }
-    return marks.join(QLatin1Char(','));
-}
-
 } // namespace
 
 Table::Table() = default;
@@ -215,10 +205,10 @@ bool Table::insertInto(const QString &qualifiedTable, const Schema &schema,
     for (const FieldDefinition &field : fields) {
         columns << sql::quoteIdentifier(field.name);
     }
-    sql::Statement insert(
-        m_connection->handle(),
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(qualifiedTable, columns.join(QLatin1Char(',')), placeholders(int(fields.size()))));
+    sql::Statement insert(m_connection->handle(),
+                          QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(qualifiedTable, columns.join(QLatin1Char(',')),
+                                   sql::placeholders(int(fields.size()))));
     for (int i = 0; i < fields.size(); ++i) {
         insert.bind(i + 1, i < values.size() ? values[i] : QVariant());
     }
@@ -397,6 +387,11 @@ void Table::forEachMatching(const RecordFilter &filter, const QStringList &field
     while (select.step()) {
         readRowInto(select, record, &previous);
         visit(record);
+    }
+    if (select.failed()) {
+        // A busy or damaged file must not pass for a shorter table.
+        throw StoreError(
+            QStringLiteral("表 %1 读取失败：%2").arg(m_schema->tableName(), select.error()));
     }
 }
 

@@ -41,7 +41,6 @@ public:
     void close();
 
     const Schema &schema() const;
-    QString filePath() const { return m_path; }
 
     void first();
     // True when no record is current: reads then yield empty values.
@@ -71,7 +70,8 @@ public:
     bool findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText);
 
     // Calls visit, in record order, for every record of the table that
-    // satisfies the filter; the cursor stays where it was.
+    // satisfies the filter; the cursor stays where it was. Throws StoreError
+    // when the file fails to answer part way (busy past the wait, damaged).
     void forEachMatching(const RecordFilter &filter,
                          const std::function<void(const Record &)> &visit);
     // The same, reading only the listed fields: the records visit sees hold

@@ -35,13 +35,15 @@ qint64 PagedListModel::idAt(int row) const
 
 const ListRow &PagedListModel::rowAt(int row) const
 {
-    return pageAt(row / PageSize)[size_t(row % PageSize)];
+    static const ListRow unread;
+    const Page *rows = pageAt(row / PageSize);
+    return rows ? (*rows)[size_t(row % PageSize)] : unread;
 }
 
-const PagedListModel::Page &PagedListModel::pageAt(int page) const
+const PagedListModel::Page *PagedListModel::pageAt(int page) const
 {
     if (const Page *cached = m_pages.object(page)) {
-        return *cached;
+        return cached;
     }
     const QList<qint64> ids = m_ids.mid(qsizetype(page) * PageSize, PageSize);
     QHash<qint64, qsizetype> rowOf;
@@ -49,15 +51,19 @@ const PagedListModel::Page &PagedListModel::pageAt(int page) const
     for (qsizetype i = 0; i < ids.size(); ++i) {
         rowOf.insert(ids[i], i);
     }
+    std::optional<std::vector<ListRow>> fetched = m_fetch(ids);
+    if (!fetched) {
+        return nullptr;
+    }
     auto *rows = new Page(size_t(ids.size()));
-    for (ListRow &fetched : m_fetch(ids)) {
-        const auto found = rowOf.constFind(fetched.id);
+    for (ListRow &row : *fetched) {
+        const auto found = rowOf.constFind(row.id);
         if (found != rowOf.constEnd()) {
-            (*rows)[size_t(*found)] = std::move(fetched);
+            (*rows)[size_t(*found)] = std::move(row);
         }
     }
     m_pages.insert(page, rows);
-    return *rows;
+    return rows;
 }
 
 } // namespace kucun

@@ -4,6 +4,7 @@
 
 #include <QCache>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace kucun {
@@ -18,8 +19,9 @@ class PagedListModel : public RowModel
 public:
     // Gives the rows of the records with these identities, each with its
     // identity in ListRow::id, in any order; a record it leaves out shows as
-    // an empty row.
-    using RowFetcher = std::function<std::vector<ListRow>(const QList<qint64> &ids)>;
+    // an empty row. Nothing when the records can't be read now: the rows show
+    // empty and are asked for again when next shown.
+    using RowFetcher = std::function<std::optional<std::vector<ListRow>>(const QList<qint64> &ids)>;
 
     static constexpr int PageSize = 256;
 
@@ -38,7 +40,8 @@ protected:
 
 private:
     using Page = std::vector<ListRow>;
-    const Page &pageAt(int page) const;
+    // The page, fetched when first shown; nullptr when it can't be read.
+    const Page *pageAt(int page) const;
 
     RowFetcher m_fetch;
     QList<qint64> m_ids;

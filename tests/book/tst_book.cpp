@@ -7,6 +7,7 @@
 #include "helpers/TestTables.h"
 #include "store/SqlCipher.h"
 #include "store/Table.h"
+#include "store/TableFiles.h"
 #include "store/TableSchema.h"
 
 #include <QProcess>
@@ -30,6 +31,7 @@ private slots:
     void logQueries();
     void deletingGoesByIdentity();
     void catalogueReads();
+    void emptyTextsOddDatesAndFilesWithoutIndexes();
 };
 
 namespace {
@@ -185,10 +187,12 @@ void BookTest::aFailedLogWriteLeavesTheStock()
     }
     ChangeNotifier changes;
     QSignalSpy stockChanged(&changes, &ChangeNotifier::stockChanged);
+    QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
     QCOMPARE(book(movement(inch8, MovementKind::In, 5), changes), BookingOutcome::WriteFailed);
     QCOMPARE(storedStock(spanner, inch8), 10.0);
     QCOMPARE(movementCount(), 0);
     QCOMPARE(stockChanged.count(), 0);
+    QCOMPARE(movementsAdded.count(), 0);
 }
 
 void BookTest::twoProgramsBookingAtOnceLoseNothing()
@@ -329,9 +333,20 @@ void BookTest::deletingGoesByIdentity()
     }
     QCOMPARE(remarks, (QStringList{"第1笔", "第2笔", "第3笔", "第5笔", "第6笔", "第7笔"}));
 
-    // Records gone since are passed over; a missing log is reported.
+    // Records gone since are passed over.
     QCOMPARE(deleteMovements({5, 6}, changes), DeletionOutcome::Deleted);
     QCOMPARE(movementCount(), 5);
+    {
+        // A log that refuses to give up records loses none of them.
+        auto log = sql::Connection::openExisting(files.path(tables::明细), tablePassword());
+        QVERIFY(log && log->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON 明细 "
+                                                "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
+    }
+    QCOMPARE(deleteMovements({2, 3, 4}, changes), DeletionOutcome::WriteFailed);
+    QCOMPARE(movementCount(), 5);
+    QCOMPARE(deleted.count(), 3);
+
+    // A missing log is reported.
     files.removeFile(tables::明细);
     QCOMPARE(deleteMovements({1}, changes), DeletionOutcome::TableUnavailable);
     QVERIFY(!movementsOfDay(QDate(2024, 5, 1)));
@@ -361,6 +376,56 @@ void BookTest::catalogueReads()
     QVERIFY(!readAllModels());
     files.removeFile(tables::品类);
     QVERIFY(!readCategories());
+}
+
+void BookTest::emptyTextsOddDatesAndFilesWithoutIndexes()
+{
+    TestTables files;
+    files.createAll();
+    // A log record with no texts at all, one before the year 100, one whose
+    // date can't be read.
+    files.add(tables::明细, {QDate(70, 5, 5), QVariant(), QVariant(), QVariant(), 1, QVariant(),
+                             QVariant(), QVariant()});
+    files.add(tables::明细, {QStringLiteral("昨天"), hardware, spanner, inch8, 2, QVariant(),
+                             QVariant(), QVariant()});
+    QCOMPARE(movementsWithKeyword(QString())->ids, (QList<qint64>{1, 2}));
+    QCOMPARE(readMovements({1})->front().category, QString());
+    // Dates count within 0100-01-01 to 9999-12-31; one that can't be read matches no day.
+    QCOMPARE(movementsOfDay(QDate(100, 1, 1))->ids, QList<qint64>{1});
+    QCOMPARE(movementsBetween(QDate(99, 1, 1), QDate(100, 1, 1))->ids, QList<qint64>{1});
+    QCOMPARE(movementsBetween(QDate(100, 1, 2), QDate(9999, 12, 31))->ids, QList<qint64>());
+
+    // Rows read by identity, more than one statement takes at once.
+    insertRecords(files.path(tables::明细), tables::明细, 1200, [](qint64 i) {
+        return QVariantList{QDate(2024, 5, 3), hardware, spanner, inch8, i};
+    });
+    QList<qint64> ids;
+    for (qint64 id = 1202; id >= 3; --id) {
+        ids << id;
+    }
+    const std::optional<std::vector<MovementRecord>> many = readMovements(ids);
+    QCOMPARE(many->size(), size_t(1200));
+    QCOMPARE(many->front().id, 3);
+    QCOMPARE(many->back().in, 1199.0);
+
+    // A model table written by another program: no index, a category that
+    // is NULL in one record and empty in the other.
+    files.removeFile(tables::型号);
+    {
+        auto models = sql::Connection::create(files.path(tables::型号), tablePassword());
+        QVERIFY(models);
+        QVERIFY(models->exec(QStringLiteral("CREATE TABLE 型号 (品类 TEXT, 名称 TEXT, 型号 TEXT, "
+                                            "单位 TEXT, 库存 REAL, 备注 TEXT)")));
+        QVERIFY(
+            models->exec(QStringLiteral("INSERT INTO 型号 VALUES (NULL, '扳手', '8寸', '把', 4, "
+                                        "NULL), ('', '扳手', '10寸', NULL, 1, '')")));
+    }
+    QCOMPARE(readModelsOf(QString(), spanner)->size(), size_t(2));
+    ChangeNotifier changes;
+    Movement out = movement(inch8, MovementKind::Out, 3);
+    out.category.clear();
+    QCOMPARE(book(out, changes), BookingOutcome::Booked);
+    QCOMPARE(readModelsOf(QString(), spanner)->front().stock, 1.0);
 }
 
 int main(int argc, char *argv[])

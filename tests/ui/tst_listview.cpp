@@ -46,10 +46,14 @@ std::vector<ListRow> numberedRows(int count)
 struct CountingFetcher
 {
     QList<QList<qint64>> asked;
+    bool readable = true;
     PagedListModel::RowFetcher fetcher()
     {
-        return [this](const QList<qint64> &ids) {
+        return [this](const QList<qint64> &ids) -> std::optional<std::vector<ListRow>> {
             asked.append(ids);
+            if (!readable) {
+                return std::nullopt;
+            }
             std::vector<ListRow> rows;
             // In reverse, and without the identities divisible by 7: the
             // model places rows by identity and shows a missing one empty.
@@ -182,10 +186,19 @@ void TestListView::pagedRows()
     model.cellText(0, 1);
     QCOMPARE(source.asked.size(), afterScan + 1);
 
-    // New identities drop every page read before.
+    // A page that can't be read shows empty and is asked for again.
     model.setIds({5, 6});
+    source.readable = false;
+    QVERIFY(model.cellText(1, 1).isEmpty());
+    QCOMPARE(model.cellText(1, 0), QStringLiteral("2"));
+    source.readable = true;
     QCOMPARE(model.cellText(1, 1), QStringLiteral("记录6"));
     QCOMPARE(source.asked.last(), (QList<qint64>{5, 6}));
+    // New identities drop every page read before.
+    const qsizetype askedBefore = source.asked.size();
+    model.setIds({5, 6});
+    QCOMPARE(model.cellText(0, 1), QStringLiteral("记录5"));
+    QCOMPARE(source.asked.size(), askedBefore + 1);
     model.clear();
     QCOMPARE(model.rowCount(), 0);
     QVERIFY(model.cellText(0, 1).isEmpty());

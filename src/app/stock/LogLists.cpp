@@ -80,21 +80,22 @@ QStringList columnTitles(LogColumns columns)
 
 PagedListModel::RowFetcher rowFetcher(LogColumns columns)
 {
-    return [columns](const QList<qint64> &ids) {
-        std::vector<ListRow> rows;
-        // A page is fetched while the view paints: a log gone since the
-        // search shows empty rows (the next search reports it).
+    return [columns](const QList<qint64> &ids) -> std::optional<std::vector<ListRow>> {
+        // A page is fetched while the view paints: a log that can't be read
+        // now shows empty rows (the next search reports why).
         std::optional<std::vector<MovementRecord>> movements;
         try {
             movements = readMovements(ids);
         } catch (const StoreError &) {
         }
-        if (movements) {
-            ValueTexts texts;
-            rows.reserve(movements->size());
-            for (const MovementRecord &movement : *movements) {
-                rows.push_back(rowOf(movement, columns, texts));
-            }
+        if (!movements) {
+            return std::nullopt;
+        }
+        std::vector<ListRow> rows;
+        rows.reserve(movements->size());
+        ValueTexts texts;
+        for (const MovementRecord &movement : *movements) {
+            rows.push_back(rowOf(movement, columns, texts));
         }
         return rows;
     };

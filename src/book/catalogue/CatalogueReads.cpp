@@ -7,7 +7,7 @@ namespace kucun {
 
 namespace {
 
-std::optional<std::vector<ModelRecord>> readModels(const RecordFilter &filter, bool everyModel)
+std::optional<std::vector<ModelRecord>> readModels(const RecordFilter &filter)
 {
     Table table;
     if (!table.open(tables::型号, tablePassword())) {
@@ -21,10 +21,6 @@ std::optional<std::vector<ModelRecord>> readModels(const RecordFilter &filter, b
     const int stock = schema.require(fields::库存, FieldKind::Number);
     const int remark = schema.require(fields::备注, FieldKind::Text);
     std::vector<ModelRecord> models;
-    if (everyModel) {
-        // Growing a big list step by step costs more than reading it.
-        models.reserve(size_t(table.recordCount()));
-    }
     table.forEachMatching(filter, [&](const Record &record) {
         models.push_back({record.rowId(), record.textAt(category), record.textAt(item),
                           record.textAt(model), record.textAt(unit), record.numberAt(stock),
@@ -63,13 +59,12 @@ std::optional<QList<CatalogueItem>> readItems()
 
 std::optional<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item)
 {
-    return readModels(RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}}),
-                      false);
+    return readModels(RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}}));
 }
 
 std::optional<std::vector<ModelRecord>> readAllModels()
 {
-    return readModels(RecordFilter::all(), true);
+    return readModels(RecordFilter::all());
 }
 
 } // namespace kucun

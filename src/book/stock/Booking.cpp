@@ -40,9 +40,11 @@ BookingOutcome bookInOpenTables(Table &models, const Movement &movement)
     }
     const double newStock = in ? stock + movement.quantity : stock - movement.quantity;
     const QString unit = models.text(fields::单位);
-    const bool written =
-        models.modify({QVariant(), QVariant(), QVariant(), QVariant(), newStock}) &&
-        models.appendTo(tables::明细, movementRecord(movement, unit)) && models.commit();
+    QVariantList stockOnly(models.schema().fields().size());
+    stockOnly[models.schema().indexOf(fields::库存)] = newStock;
+    const bool written = models.modify(stockOnly) &&
+                         models.appendTo(tables::明细, movementRecord(movement, unit)) &&
+                         models.commit();
     if (!written) {
         models.rollback();
         return BookingOutcome::WriteFailed;

@@ -14,6 +14,8 @@ namespace {
 const QDate firstComparableDay(100, 1, 1);
 const QDate lastComparableDay(9999, 12, 31);
 
+// A valid date-time within the comparable range; outside it, that range's
+// nearest end.
 QDateTime clamped(const QDateTime &moment)
 {
     if (moment.date() < firstComparableDay) {
@@ -92,18 +94,25 @@ std::optional<LogMatches> movementsWithKeyword(const QString &keyword)
 
 std::optional<LogMatches> movementsBetween(const QDate &from, const QDate &to)
 {
-    const QDateTime low = storedDateTime(clamped(from));
-    const QDateTime high = storedDateTime(clamped(to));
+    const QDate first = clamped(from);
+    const QDate last = clamped(to);
     // SQL narrows the records down by the stored text; the exact test on the
-    // read date-time decides.
-    RecordFilter stored = RecordFilter::dateTimeBetween(fields::日期, from, to);
-    if (from == to) {
-        // One day is always a small part of the log: read it through the index.
+    // read date-time decides. Starting at the first comparable day takes in
+    // the earlier dates too, which count as that day.
+    RecordFilter stored = RecordFilter::dateTimeBetween(
+        fields::日期, first == firstComparableDay ? QDate(1, 1, 1) : first, last);
+    if (first == last) {
+        // A single day is read through the date index without sizing the range first.
         stored.rangeField.clear();
     }
-    return matchingMovements(stored, [low, high](const QDateTime &stored) {
-        const QDateTime date = clamped(stored);
-        return date.isValid() && low <= date && date <= high;
+    const QDateTime low = storedDateTime(first);
+    const QDateTime high = storedDateTime(last);
+    return matchingMovements(stored, [low, high](const QDateTime &date) {
+        if (!date.isValid()) {
+            return false; // no date, or not one
+        }
+        const QDateTime compared = clamped(date);
+        return low <= compared && compared <= high;
     });
 }
 
@@ -116,12 +125,20 @@ std::optional<std::vector<MovementRecord>> readMovements(const QList<qint64> &id
     const LogFields field(table.schema());
     std::vector<MovementRecord> movements;
     movements.reserve(size_t(ids.size()));
-    table.forEachMatching(RecordFilter::idsIn(ids), [&](const Record &record) {
-        movements.push_back(
-            {record.rowId(), record.dateTimeAt(field.date), record.textAt(field.category),
-             record.textAt(field.item), record.textAt(field.model), record.numberAt(field.in),
-             record.numberAt(field.out), record.textAt(field.unit), record.textAt(field.remark)});
-    });
+    for (qsizetype start = 0; start < ids.size(); start += RecordFilter::maximumIds) {
+        table.forEachMatching(RecordFilter::idsIn(ids.mid(start, RecordFilter::maximumIds)),
+                              [&](const Record &record) {
+                                  movements.push_back(
+                                      {record.rowId(), record.dateTimeAt(field.date),
+                                       record.textAt(field.category), record.textAt(field.item),
+                                       record.textAt(field.model), record.numberAt(field.in),
+                                       record.numberAt(field.out), record.textAt(field.unit),
+                                       record.textAt(field.remark)});
+                              });
+    }
+    // Chunks each come in record order; the whole does too.
+    std::sort(movements.begin(), movements.end(),
+              [](const MovementRecord &a, const MovementRecord &b) { return a.id < b.id; });
     return movements;
 }
 
