@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 
 namespace kucun {
 
@@ -18,6 +19,9 @@ struct AppState
     // One entry per 品类 record in table order; entry j is group j of both
     // roll-up menus.
     QStringList categories;
+    // The keyword the booking page's model list was last filtered with; a
+    // reload after a booking filters the list with it again.
+    std::optional<QString> bookingFilter;
     LogSearch lastLogSearch = LogSearch::None;
 };
 

@@ -24,7 +24,9 @@ QWidget *buildMenuColumn(Form &form)
     layout->setContentsMargins(0, 0, 0, 0);
     form.卷帘式菜单1 = new RollUpMenu;
     nameControl(form.卷帘式菜单1, QStringLiteral("卷帘式菜单1"), QStringLiteral("品类菜单"));
+    form.卷帘式菜单1->setGroupToolTip(QStringLiteral("右键单击可隐藏此品类"));
     form.按钮显示菜单 = makeButton(QStringLiteral("按钮显示菜单"), QStringLiteral("显示菜单"));
+    form.按钮显示菜单->setToolTip(QStringLiteral("重新显示用右键隐藏的品类"));
     layout->addWidget(form.卷帘式菜单1, 1);
     layout->addWidget(form.按钮显示菜单);
     column->setMinimumWidth(180);
@@ -53,6 +55,7 @@ QWidget *buildModelArea(Form &form)
                  {QStringLiteral("序号"), QStringLiteral("型号/特征"), QStringLiteral("库存"),
                   QStringLiteral("单位"), QStringLiteral("备注")},
                  {60, 220, 90, 70});
+    form.超级列表框进销->setQuantityColumns({2});
     layout->addWidget(form.超级列表框进销, 1);
     return area;
 }
@@ -110,6 +113,22 @@ QWidget *buildDayLog(Form &form)
 }
 
 } // namespace
+
+void orderBookingFocus(const Form &form)
+{
+    // The menu's groups and their items, then each step of a booking in turn.
+    QList<QWidget *> chain;
+    const RollUpMenu &menu = *form.卷帘式菜单1;
+    for (int group = 0; group < menu.groupCount(); ++group) {
+        chain << menu.groupHeader(group) << menu.groupItemList(group);
+    }
+    chain << form.超级列表框进销 << form.编辑框入库 << form.按钮入库 << form.编辑框出库
+          << form.按钮出库 << form.编辑框明细备注 << form.日期框进销 << form.超级列表框日志
+          << form.按钮显示菜单;
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    }
+}
 
 QWidget *buildBookingPage(Form &form)
 {

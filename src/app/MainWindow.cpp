@@ -17,6 +17,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 
 namespace kucun {
@@ -28,12 +29,22 @@ MainWindow::MainWindow(Dialogs &dialogs, const QString &programDir, QWidget *par
     buildForm();
     connectHandlers();
     connectReloads();
-    resize(1200, 680);
+    fitScreen();
     // Start-up runs once the window has been created and the event loop runs.
     QMetaObject::invokeMethod(this, &MainWindow::runStartUp, Qt::QueuedConnection);
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::fitScreen()
+{
+    const QSize wanted(1200, 680);
+    const QRect available = screen()->availableGeometry();
+    resize(wanted.boundedTo(available.size()));
+    if (available.width() < wanted.width() || available.height() < wanted.height()) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
 
 void MainWindow::buildForm()
 {
@@ -65,6 +76,9 @@ void MainWindow::connectHandlers()
             handler([](AppContext &context, bool) { showHiddenBookingGroups(context); }));
     connect(form.超级列表框进销, &ListView::rowSelectionChanged, this,
             handler(onBookingModelSelected));
+    // Enter on a model goes on to its quantity.
+    connect(form.超级列表框进销, &ListView::activated, form.编辑框入库,
+            qOverload<>(&QWidget::setFocus));
     connect(form.按钮5, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { filterBookingModels(context); }));
     connect(form.按钮入库, &QPushButton::clicked, this,
@@ -89,6 +103,7 @@ void MainWindow::connectHandlers()
 
     // Report page.
     connect(form.月历1, &QCalendarWidget::selectionChanged, this, handler(rebuildMonthlyReport));
+    connect(form.月历1, &QCalendarWidget::currentPageChanged, this, handler(showChosenMonth));
 
     // Settings page.
     connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));
@@ -101,12 +116,12 @@ void MainWindow::connectHandlers()
 
 void MainWindow::connectReloads()
 {
-    connect(&m_changes, &ChangeNotifier::stockChanged, this, handler([](AppContext &context) {
-        loadModelList(context, ModelList::Booking);
-        loadModelList(context, ModelList::WholeStock);
+    connect(&m_changes, &ChangeNotifier::stockChanged, this, handler(reloadStockLists));
+    connect(&m_changes, &ChangeNotifier::movementsAdded, this, handler([](AppContext &context) {
+        loadLog(context, LogQuery::Day);
+        // The new movement is the day's last.
+        context.form.超级列表框日志->ensureVisible(context.form.超级列表框日志->rowCount() - 1);
     }));
-    connect(&m_changes, &ChangeNotifier::movementsAdded, this,
-            handler([](AppContext &context) { loadLog(context, LogQuery::Day); }));
     connect(&m_changes, &ChangeNotifier::movementsDeleted, this, handler(reloadLogsAfterDeletion));
 }
 

@@ -27,6 +27,8 @@ public:
 
 private:
     void buildForm();
+    // At most the screen's free area; maximised on a screen smaller than the window wants.
+    void fitScreen();
     void connectHandlers();
     // Each change the stock book announces reloads the views that show it.
     void connectReloads();

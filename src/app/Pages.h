@@ -13,4 +13,9 @@ QWidget *buildLogPage(Form &form);
 QWidget *buildReportPage(Form &form);
 QWidget *buildMaintenancePage(Form &form);
 
+// Sets the order Tab takes through the booking page: the category menu, the
+// model list, 入库数量, 入库, 出库数量, 出库, 备注, 日期, the day log. Runs
+// whenever the menu's groups are rebuilt.
+void orderBookingFocus(const Form &form);
+
 } // namespace kucun

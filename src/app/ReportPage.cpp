@@ -26,7 +26,10 @@ const QStringList &reportColumns()
 
 ListView *makeReportList(const QString &designerName, const QString &spokenName)
 {
-    return makeList(designerName, spokenName, reportColumns(), {70, 140, 160, 180, 90, 70});
+    ListView *list =
+        makeList(designerName, spokenName, reportColumns(), {70, 140, 160, 180, 90, 70});
+    list->setQuantityColumns({4});
+    return list;
 }
 
 // The total, export and print row under a report list.

@@ -2,10 +2,12 @@
 
 #include "AppContext.h"
 #include "Messages.h"
+#include "Pages.h"
 #include "app/catalogue/CategoryLoaders.h"
 #include "app/catalogue/ModelLists.h"
 #include "app/reports/MonthlyReport.h"
 #include "app/stock/LogLists.h"
+#include "ui/RollUpMenu.h"
 
 #include <QWidget>
 
@@ -18,6 +20,11 @@ void startUp(QWidget &window, AppContext &context)
         loadCategories(context);
         loadItems(context);
     });
+    orderBookingFocus(context.form);
+    // The keyboard starts at the first category.
+    if (QWidget *first = context.form.卷帘式菜单1->groupHeader(0)) {
+        first->setFocus();
+    }
     runReportingStoreErrors(context.dialogs, [&context] {
         loadLog(context, LogQuery::Day);
         loadModelList(context, ModelList::WholeStock);

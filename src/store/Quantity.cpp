@@ -84,8 +84,28 @@ double leadingNumber(const QString &text)
     return negative ? -value : value;
 }
 
+bool isPlainNumber(const QString &text)
+{
+    const QString normal = normalizedNumberText(text);
+    qsizetype digits = 0;
+    qsizetype points = 0;
+    for (const QChar c : normal) {
+        if (c >= u'0' && c <= u'9') {
+            ++digits;
+        } else if (c == u'.' && digits > 0 && points == 0) {
+            ++points;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
 std::optional<qint32> bookableQuantity(const QString &text)
 {
+    if (!isPlainNumber(text)) {
+        return std::nullopt;
+    }
     const qint64 value = leadingInteger(text);
     if (value < 1 || value > std::numeric_limits<qint32>::max()) {
         return std::nullopt;

@@ -17,8 +17,13 @@ qint64 leadingInteger(const QString &text);
 // no digits give 0.
 double leadingNumber(const QString &text);
 
-// A quantity to book: the leading whole number of what was typed, when it
-// is at least 1 and fits a 32-bit integer; otherwise nothing.
+// True for digits with at most one decimal point after them ("12", "3.9",
+// "5."), spaces around and full-width forms allowed; "1,000", "5箱", "-3"
+// and ".5" are no plain number.
+bool isPlainNumber(const QString &text);
+
+// A quantity to book: of a plain number, its whole part, when that is at
+// least 1 and fits a 32-bit integer; otherwise nothing.
 std::optional<qint32> bookableQuantity(const QString &text);
 
 } // namespace kucun

@@ -13,6 +13,18 @@ QString numberText(double value)
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
+QString totalText(double value)
+{
+    QString text = QString::number(value, 'f', 10);
+    while (text.endsWith(u'0')) {
+        text.chop(1);
+    }
+    if (text.endsWith(u'.')) {
+        text.chop(1);
+    }
+    return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
+}
+
 QString ValueTexts::number(double value)
 {
     auto known = m_numbers.constFind(value);

@@ -9,6 +9,10 @@ namespace kucun {
 // A number as its shortest round-trip decimal text: 5, 2.5.
 QString numberText(double value);
 
+// A sum of many numbers, rounded to 10 decimal places so that the noise of
+// binary fractions does not show: 0.1 + 0.2 reads "0.3".
+QString totalText(double value);
+
 // 2024年5月3日, then 时/分/秒 down to the last unit that is not zero.
 QString dateTimeText(const QDateTime &value);
 

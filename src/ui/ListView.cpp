@@ -5,9 +5,46 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <algorithm>
+#include <utility>
 
 namespace kucun {
+
+namespace {
+
+// Draws a frame around the current row while the list has the keyboard
+// focus, so that a keyboard user sees which row Space and Enter act on.
+class CurrentRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        const auto *view = qobject_cast<const QAbstractItemView *>(parent());
+        if (!view || !view->hasFocus() || view->currentIndex().row() != index.row()) {
+            return;
+        }
+        const QRect cell = option.rect;
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2));
+        painter->drawLine(cell.topLeft() + QPoint(0, 1), cell.topRight() + QPoint(0, 1));
+        painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+        if (index.column() == 0) {
+            painter->drawLine(cell.topLeft() + QPoint(1, 0), cell.bottomLeft() + QPoint(1, 0));
+        }
+        if (index.column() == index.model()->columnCount() - 1) {
+            painter->drawLine(cell.topRight(), cell.bottomRight());
+        }
+        painter->restore();
+    }
+};
+
+} // namespace
 
 ListView::ListView(const QStringList &columnTitles, QWidget *parent)
     : ListView(new ListModel(columnTitles), parent)
@@ -18,6 +55,10 @@ ListView::ListView(RowModel *rows, QWidget *parent) : QTableView(parent), m_mode
 {
     m_model->setParent(this);
     setModel(m_model);
+    setItemDelegate(new CurrentRowDelegate(this));
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this,
+            &ListView::rememberCurrentRecord);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &ListView::restoreCurrentRecord);
 
     // Fixed row heights let the view place a million rows without measuring any of them.
     QHeaderView *rowHeader = verticalHeader();
@@ -59,6 +100,11 @@ void ListView::setColumnWidths(const QList<int> &widths)
             setColumnWidth(column, widths.at(column));
         }
     }
+}
+
+void ListView::setQuantityColumns(const QList<int> &columns)
+{
+    m_model->setQuantityColumns(columns);
 }
 
 ListModel &ListView::list() const
@@ -126,6 +172,27 @@ void ListView::selectRow(int row)
     // only selected one and the current one.
     selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect |
                                                                   QItemSelectionModel::Rows);
+}
+
+void ListView::rememberCurrentRecord()
+{
+    m_currentRecord = m_model->idAt(currentIndex().row());
+}
+
+void ListView::restoreCurrentRecord()
+{
+    const qint64 record = std::exchange(m_currentRecord, 0);
+    if (record == 0) {
+        return;
+    }
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_model->idAt(row) == record) {
+            const QModelIndex current = m_model->index(row, 0);
+            selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+            scrollTo(current);
+            return;
+        }
+    }
 }
 
 void ListView::ensureVisible(int row)

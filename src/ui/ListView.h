@@ -25,6 +25,8 @@ public:
     PagedListModel &pagedList() const;
     void setMultiSelect(bool multi);
     void setColumnWidths(const QList<int> &widths);
+    // Columns whose texts are quantities, aligned to the right.
+    void setQuantityColumns(const QList<int> &columns);
 
     int rowCount() const;
     int columnCount() const;
@@ -45,7 +47,13 @@ signals:
     void rowSelectionChanged();
 
 private:
+    // A reload keeps the row of the record that was current, scrolled into
+    // view and not selected; with that record gone there is no current row.
+    void rememberCurrentRecord();
+    void restoreCurrentRecord();
+
     RowModel *m_model = nullptr;
+    qint64 m_currentRecord = 0;
 };
 
 } // namespace kucun

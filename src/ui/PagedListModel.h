@@ -32,8 +32,9 @@ public:
     // Lists these records, in this order, at once.
     void setIds(QList<qint64> ids);
     void clear();
-    // The identity of the record a row shows; 0 outside the list.
-    qint64 idAt(int row) const;
+    // The identity of the record a row shows, without reading the row; 0
+    // outside the list.
+    qint64 idAt(int row) const override;
 
 protected:
     const ListRow &rowAt(int row) const override;

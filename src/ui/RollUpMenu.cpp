@@ -404,9 +404,18 @@ int RollUpMenu::addGroup(const QString &text)
     // Groups go above the stretch that keeps them at the top.
     m_layout->insertWidget(m_layout->count() - 1, group->header());
     m_layout->insertWidget(m_layout->count() - 1, group->list());
+    group->header()->setToolTip(m_groupToolTip);
     group->header()->show();
     m_groups.push_back(group);
     return index;
+}
+
+void RollUpMenu::setGroupToolTip(const QString &tip)
+{
+    m_groupToolTip = tip;
+    for (RollUpGroup *group : m_groups) {
+        group->header()->setToolTip(tip);
+    }
 }
 
 int RollUpMenu::addItem(int group, const QString &text)

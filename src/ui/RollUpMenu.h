@@ -29,6 +29,9 @@ public:
     // Adds an item at the end of a group; returns its index, -1 for no such group.
     int addItem(int group, const QString &text);
 
+    // A tip every group header shows, such as what a right click does.
+    void setGroupToolTip(const QString &tip);
+
     int groupCount() const;
     int itemCount(int group) const;
     QString groupText(int group) const;
@@ -99,6 +102,7 @@ private:
     QColor m_background = Qt::white;
     QColor m_text = Qt::black;
     QColor m_selected = QColor(0x33, 0x99, 0xff);
+    QString m_groupToolTip;
 };
 
 } // namespace kucun

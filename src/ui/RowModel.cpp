@@ -22,6 +22,11 @@ QVariant RowModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
         return cellText(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        if (m_quantityColumns.contains(index.column())) {
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+        }
+        return {};
     case Qt::DecorationRole: {
         const int image = cellIcon(index.row(), index.column());
         if (image >= 0 && image < m_images.size()) {
@@ -61,6 +66,11 @@ QString RowModel::cellText(int row, int column) const
         return QString::number(row + 1);
     }
     return rowAt(row).cells.value(column);
+}
+
+qint64 RowModel::idAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? rowAt(row).id : 0;
 }
 
 int RowModel::cellIcon(int row, int column) const

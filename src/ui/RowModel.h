@@ -37,10 +37,15 @@ public:
     void setNumbered(bool numbered) { m_numbered = numbered; }
     bool isNumbered() const { return m_numbered; }
 
+    // Columns whose texts are quantities, aligned to the right.
+    void setQuantityColumns(const QList<int> &columns) { m_quantityColumns = columns; }
+
     // Empty outside the list.
     QString cellText(int row, int column) const;
     // Image index on a cell, -1 for none.
     int cellIcon(int row, int column) const;
+    // The identity of the record a row shows; 0 outside the list.
+    virtual qint64 idAt(int row) const;
 
 protected:
     // The row at a valid row index.
@@ -52,6 +57,7 @@ private:
     QStringList m_titles;
     QList<QIcon> m_images;
     bool m_numbered = false;
+    QList<int> m_quantityColumns;
 };
 
 } // namespace kucun

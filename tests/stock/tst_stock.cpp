@@ -256,7 +256,8 @@ void StockTest::stockChangeAndMovementAreOneChange()
     }
     page.dialogs.forget();
     clickButton(*page.window, QStringLiteral("按钮入库"));
-    QCOMPARE(page.dialogs.texts(), QStringList());
+    QCOMPARE(page.dialogs.texts(), QStringList{QStringLiteral("型号不存在，请重新选择！")});
+    QCOMPARE(page.dialogs.shown().first().icon, 48);
     QCOMPARE(page.movementCount(), 0);
     QCOMPARE(allRows(page.models()), (QList<QStringList>{{"1", "10寸", "2", "把", ""}}));
 }

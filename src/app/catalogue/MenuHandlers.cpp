@@ -6,18 +6,25 @@
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
+#include <QApplication>
 #include <QLabel>
 
 namespace kucun {
 
 void onBookingItemChosen(AppContext &context, int group, int item)
 {
+    context.state.bookingFilter.reset();
     context.form.标签进销名称->setText(context.form.卷帘式菜单1->itemText(group, item));
     loadModelList(context, ModelList::Booking);
+    // Choosing with the keyboard goes on to picking a model.
+    if (context.form.卷帘式菜单1->isAncestorOf(QApplication::focusWidget())) {
+        context.form.超级列表框进销->setFocus();
+    }
 }
 
 void onBookingGroupChosen(AppContext &context)
 {
+    context.state.bookingFilter.reset();
     context.form.标签进销名称->clear();
     context.form.超级列表框进销->list().clear();
 }
@@ -33,7 +40,12 @@ void onBookingModelSelected(AppContext &context)
 
 void hideBookingGroup(AppContext &context, int group)
 {
-    context.form.卷帘式菜单1->hideGroup(group);
+    RollUpMenu &menu = *context.form.卷帘式菜单1;
+    const bool inUse = menu.currentGroup() == group;
+    if (menu.hideGroup(group) && inUse) {
+        // The models of a category out of sight are not booked by mistake.
+        onBookingGroupChosen(context);
+    }
 }
 
 void showHiddenBookingGroups(AppContext &context)

@@ -102,19 +102,15 @@ void loadModelList(AppContext &context, ModelList list)
     }
     rows.setRows(std::move(loaded));
     if (list == ModelList::WholeStock) {
-        form.标签合计库存->setText(numberText(total));
+        form.标签合计库存->setText(totalText(total));
     }
 }
 
-void filterBookingModels(AppContext &context)
+namespace {
+
+// Only the rows that don't match go, so a selected row that matches stays selected.
+void keepModelsMatching(ListModel &list, const QString &keyword)
 {
-    ListModel &list = context.form.超级列表框进销->list();
-    if (list.rowCount() == 0) {
-        tell(context.dialogs, QStringLiteral("列表无项目！"), Dialogs::Warning);
-        return;
-    }
-    // Only the rows that don't match go, so a selected row that matches stays selected.
-    const QString keyword = context.form.编辑框_关键字->text();
     for (int row = 0; row < list.rowCount();) {
         const QStringList &cells = list.rows()[size_t(row)].cells;
         if (cells.value(1).contains(keyword) || cells.value(4).contains(keyword)) {
@@ -123,6 +119,29 @@ void filterBookingModels(AppContext &context)
             list.removeRowAt(row);
         }
     }
+}
+
+} // namespace
+
+void filterBookingModels(AppContext &context)
+{
+    ListModel &list = context.form.超级列表框进销->list();
+    if (list.rowCount() == 0) {
+        tell(context.dialogs, QStringLiteral("列表无项目！"), Dialogs::Warning);
+        return;
+    }
+    const QString keyword = context.form.编辑框_关键字->text();
+    context.state.bookingFilter = keyword;
+    keepModelsMatching(list, keyword);
+}
+
+void reloadStockLists(AppContext &context)
+{
+    loadModelList(context, ModelList::Booking);
+    if (context.state.bookingFilter) {
+        keepModelsMatching(context.form.超级列表框进销->list(), *context.state.bookingFilter);
+    }
+    loadModelList(context, ModelList::WholeStock);
 }
 
 } // namespace kucun

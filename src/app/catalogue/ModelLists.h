@@ -21,4 +21,8 @@ void loadModelList(AppContext &context, ModelList list);
 // 编辑框_关键字, then renumbers them. Works on the list alone.
 void filterBookingModels(AppContext &context);
 
+// After a stock change: the booking page's model list, filtered again with
+// the keyword it was filtered with, and the whole stock.
+void reloadStockLists(AppContext &context);
+
 } // namespace kucun

@@ -8,4 +8,8 @@ struct AppContext;
 // quantity at "0" and the total at "0".
 void rebuildMonthlyReport(AppContext &context);
 
+// 月历1 turned to another month (its arrows or its month and year menus):
+// the chosen date moves into that month, which rebuilds the report.
+void showChosenMonth(AppContext &context, int year, int month);
+
 } // namespace kucun

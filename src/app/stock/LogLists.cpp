@@ -108,6 +108,8 @@ ListView *makeLogList(const QString &designerName, const QString &spokenName, Lo
 {
     auto *rows = new PagedListModel(columnTitles(columns), rowFetcher(columns));
     rows->setImageList(movementIcons());
+    const int inColumn = columns == LogColumns::WithDate ? 5 : 4;
+    rows->setQuantityColumns({inColumn, inColumn + 1});
     return makeList(designerName, spokenName, rows, columnWidths);
 }
 
@@ -126,8 +128,8 @@ void loadLog(AppContext &context, LogQuery query)
     context.form.透明标签日志总数->setText(
         QStringLiteral("当前数据库中日志记录总数为：%1条").arg(matches->recordCount));
     if (!matches->ids.isEmpty()) {
-        view.inTotal->setText(numberText(matches->totalIn));
-        view.outTotal->setText(numberText(matches->totalOut));
+        view.inTotal->setText(totalText(matches->totalIn));
+        view.outTotal->setText(totalText(matches->totalOut));
     }
     view.list->pagedList().setIds(std::move(matches->ids));
 }

@@ -22,6 +22,21 @@ void warn(AppContext &context, const QString &text)
     tell(context.dialogs, text, Dialogs::Warning);
 }
 
+QLineEdit *quantityBox(const Form &form, MovementKind kind)
+{
+    return kind == MovementKind::In ? form.编辑框入库 : form.编辑框出库;
+}
+
+// After a message about the quantity its text is selected, so that the next
+// keystrokes replace it.
+void tellAboutQuantity(AppContext &context, MovementKind kind, const QString &text, int icon)
+{
+    tell(context.dialogs, text, icon);
+    QLineEdit *box = quantityBox(context.form, kind);
+    box->setFocus();
+    box->selectAll();
+}
+
 // The quantity to book once a model is named and the quantity box holds a
 // valid number; otherwise nothing, after telling the user what is missing.
 std::optional<qint32> checkedQuantity(AppContext &context, MovementKind kind)
@@ -33,7 +48,7 @@ std::optional<qint32> checkedQuantity(AppContext &context, MovementKind kind)
                          : QStringLiteral("请选择要出库的产品型号！"));
         return std::nullopt;
     }
-    const QString typed = (in ? form.编辑框入库 : form.编辑框出库)->text();
+    const QString typed = quantityBox(form, kind)->text();
     if (isBlank(typed)) {
         warn(context,
              in ? QStringLiteral("请添加要入库的数量！") : QStringLiteral("请添加要出库的数量！"));
@@ -41,7 +56,7 @@ std::optional<qint32> checkedQuantity(AppContext &context, MovementKind kind)
     }
     const std::optional<qint32> quantity = bookableQuantity(typed);
     if (!quantity) {
-        warn(context, QStringLiteral("请输入有效的数量！"));
+        tellAboutQuantity(context, kind, QStringLiteral("请输入有效的数量！"), Dialogs::Warning);
     }
     return quantity;
 }
@@ -51,7 +66,7 @@ std::optional<qint32> checkedQuantity(AppContext &context, MovementKind kind)
 Movement movementOnPage(const Form &form, MovementKind kind, qint32 quantity)
 {
     const RollUpMenu &menu = *form.卷帘式菜单1;
-    const QLineEdit *typed = kind == MovementKind::In ? form.编辑框入库 : form.编辑框出库;
+    const QLineEdit *typed = quantityBox(form, kind);
     return {menu.groupText(menu.currentGroup()),
             menu.itemText(menu.currentGroup(), menu.currentItem()),
             form.标签进销型号->text(),
@@ -85,9 +100,10 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
         break;
     case BookingOutcome::ModelNotFound:
         // The list and the table disagreed; the list now shows the table.
+        warn(context, QStringLiteral("型号不存在，请重新选择！"));
         break;
     case BookingOutcome::NotEnoughStock:
-        tell(context.dialogs, QStringLiteral("库存余额不足！"), Dialogs::Error);
+        tellAboutQuantity(context, kind, QStringLiteral("库存余额不足！"), Dialogs::Error);
         break;
     case BookingOutcome::TableUnavailable:
         reportTableUnavailable(context.dialogs);
@@ -117,7 +133,8 @@ void bookStockOut(AppContext &context)
     const ListView &models = *context.form.超级列表框进销;
     const qint64 shownStock = leadingInteger(models.cellText(models.selectedRow(), 2));
     if (*quantity > shownStock) {
-        tell(context.dialogs, QStringLiteral("没有足够的库存，请核实！"), Dialogs::Error);
+        tellAboutQuantity(context, MovementKind::Out, QStringLiteral("没有足够的库存，请核实！"),
+                          Dialogs::Error);
         return;
     }
     applyMovement(context, MovementKind::Out, *quantity);
