@@ -45,9 +45,24 @@ QComboBox *makeCombo(const QString &designerName, const QString &spokenName)
     return combo;
 }
 
+namespace {
+
+// A date box that Tab leaves, as every other box does; the arrow keys move
+// between year, month and day.
+class DateBox : public QDateEdit
+{
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
+} // namespace
+
 QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName)
 {
-    auto *box = new QDateEdit(QDate::currentDate());
+    auto *box = new DateBox(QDate::currentDate());
     box->setCalendarPopup(true);
     box->setDisplayFormat(QStringLiteral("yyyy年M月d日"));
     nameControl(box, designerName, spokenName);

@@ -76,9 +76,7 @@ void MainWindow::connectHandlers()
             handler([](AppContext &context, bool) { showHiddenBookingGroups(context); }));
     connect(form.超级列表框进销, &ListView::rowSelectionChanged, this,
             handler(onBookingModelSelected));
-    // Enter on a model goes on to its quantity.
-    connect(form.超级列表框进销, &ListView::activated, form.编辑框入库,
-            qOverload<>(&QWidget::setFocus));
+    connect(form.超级列表框进销, &ListView::activated, this, handler(onBookingModelActivated));
     connect(form.按钮5, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { filterBookingModels(context); }));
     connect(form.按钮入库, &QPushButton::clicked, this,

@@ -176,15 +176,19 @@ void ListView::selectRow(int row)
 
 void ListView::rememberCurrentRecord()
 {
-    m_currentRecord = m_model->idAt(currentIndex().row());
+    // A reload may clear the list first and fill it after: the record of the
+    // row current before the clear is the one looked for in the filled list.
+    if (currentIndex().isValid()) {
+        m_currentRecord = m_model->idAt(currentIndex().row());
+    }
 }
 
 void ListView::restoreCurrentRecord()
 {
-    const qint64 record = std::exchange(m_currentRecord, 0);
-    if (record == 0) {
+    if (m_currentRecord == 0 || m_model->rowCount() == 0) {
         return;
     }
+    const qint64 record = std::exchange(m_currentRecord, 0);
     for (int row = 0; row < m_model->rowCount(); ++row) {
         if (m_model->idAt(row) == record) {
             const QModelIndex current = m_model->index(row, 0);

@@ -49,6 +49,7 @@ signals:
 private:
     // A reload keeps the row of the record that was current, scrolled into
     // view and not selected; with that record gone there is no current row.
+    // A list cleared and then filled counts as one reload.
     void rememberCurrentRecord();
     void restoreCurrentRecord();
 

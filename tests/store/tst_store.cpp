@@ -226,6 +226,12 @@ void StoreTest::readsAreTyped()
     QCOMPARE(table.number(fields::菜单高度), 0.0);
 
     QVERIFY_THROWS_EXCEPTION(StoreError, table.text(QStringLiteral("没有的字段")));
+    try {
+        table.dateTime(fields::密码);
+        QFAIL("a text read as a date-time");
+    } catch (const StoreError &error) {
+        QCOMPARE(error.message(), QStringLiteral("表 设置 的字段 密码 不是日期时间类型"));
+    }
     QVERIFY_THROWS_EXCEPTION(StoreError, table.text(fields::登陆密码));
     QVERIFY_THROWS_EXCEPTION(StoreError, table.logical(fields::密码));
     QVERIFY_THROWS_EXCEPTION(StoreError, table.number(fields::密码));
@@ -398,6 +404,11 @@ void StoreTest::numberAndDateTexts()
     QCOMPARE(numberText(0.00001), QStringLiteral("0.00001"));
     QCOMPARE(numberText(-3), QStringLiteral("-3"));
     QCOMPARE(numberText(-0.0), QStringLiteral("0"));
+    // Totals leave out the noise of binary fractions.
+    QCOMPARE(totalText(0.1 + 0.2), QStringLiteral("0.3"));
+    QCOMPARE(totalText(2.5 + 2.5), QStringLiteral("5"));
+    QCOMPARE(totalText(1e15 + 0.25), QStringLiteral("1000000000000000.25"));
+    QCOMPARE(totalText(-0.1 + 0.1), QStringLiteral("0"));
     const QDate day(2024, 5, 3);
     QCOMPARE(dateTimeText(storedDateTime(day)), QStringLiteral("2024年5月3日"));
     QCOMPARE(dateTimeText(storedDateTime(day, QTime(9, 0))), QStringLiteral("2024年5月3日9时"));

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace kucun {
 
@@ -36,6 +37,12 @@ void onBookingModelSelected(AppContext &context)
     if (row >= 0) {
         context.form.标签进销型号->setText(models.cellText(row, 1));
     }
+}
+
+void onBookingModelActivated(AppContext &context, const QModelIndex &row)
+{
+    context.form.超级列表框进销->selectRow(row.row());
+    context.form.编辑框入库->setFocus();
 }
 
 void hideBookingGroup(AppContext &context, int group)

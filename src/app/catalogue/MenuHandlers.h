@@ -1,5 +1,7 @@
 #pragma once
 
+class QModelIndex;
+
 namespace kucun {
 
 struct AppContext;
@@ -9,6 +11,8 @@ void onBookingItemChosen(AppContext &context, int group, int item);
 void onBookingGroupChosen(AppContext &context);
 // A selected model row shows its 型号 beside the quantity boxes.
 void onBookingModelSelected(AppContext &context);
+// Enter (or a double click) on a model row selects it and goes on to its quantity.
+void onBookingModelActivated(AppContext &context, const QModelIndex &row);
 // A group of the booking menu the user wants out of sight is hidden.
 void hideBookingGroup(AppContext &context, int group);
 // 按钮显示菜单: every group hidden so far is shown again.
