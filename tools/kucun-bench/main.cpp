@@ -85,8 +85,9 @@ void printHeader()
 {
     std::printf("| %-38s | %9s | %9s | %5s | %6s | %s\n", "action", "ms", "floor ms", "ratio",
                 "MiB", "result");
-    std::printf("|----------------------------------------|-----------|-----------|-------|--------|"
-                "--------\n");
+    std::printf(
+        "|----------------------------------------|-----------|-----------|-------|--------|"
+        "--------\n");
 }
 
 void report(const char *action, double ms, const QString &result, double floorMs = -1)
