@@ -4,6 +4,8 @@
 #include "Messages.h"
 #include "Pages.h"
 #include "StartUp.h"
+#include "app/catalogue/CategoryLoaders.h"
+#include "app/catalogue/MaintenanceHandlers.h"
 #include "app/catalogue/MenuHandlers.h"
 #include "app/catalogue/ModelLists.h"
 #include "app/reports/MonthlyReport.h"
@@ -105,6 +107,17 @@ void MainWindow::connectHandlers()
 
     // Settings page.
     connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));
+    const auto onClick = [this](QPushButton *button, void (*handle)(AppContext &)) {
+        connect(button, &QPushButton::clicked, this,
+                handler([handle](AppContext &context, bool) { handle(context); }));
+    };
+    onClick(form.按钮添加品类, &addTypedCategory);
+    onClick(form.按钮添加名称, &addTypedItem);
+    onClick(form.按钮添加型号, &addTypedModel);
+    onClick(form.按钮修改型号, &modifySelectedModel);
+    onClick(form.按钮删除型号, &deleteSelectedModel);
+    onClick(form.按钮删除名称, &deleteChosenItem);
+    onClick(form.按钮删除品类, &deleteChosenCategory);
     connect(form.高级选择夹1, &QTabWidget::currentChanged, this, [&form](int page) {
         if (page == 3) {
             form.按钮出厂->setVisible(true);
@@ -114,6 +127,11 @@ void MainWindow::connectHandlers()
 
 void MainWindow::connectReloads()
 {
+    connect(&m_changes, &ChangeNotifier::catalogueChanged, this, handler(reloadCatalogue));
+    connect(&m_changes, &ChangeNotifier::modelsChanged, this, handler([](AppContext &context) {
+        reloadStockLists(context);
+        loadModelList(context, ModelList::Maintenance);
+    }));
     connect(&m_changes, &ChangeNotifier::stockChanged, this, handler(reloadStockLists));
     connect(&m_changes, &ChangeNotifier::movementsAdded, this, handler([](AppContext &context) {
         loadLog(context, LogQuery::Day);

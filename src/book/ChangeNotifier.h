@@ -15,6 +15,10 @@ public:
     using QObject::QObject;
 
 signals:
+    // Categories or items were added or removed (models with them).
+    void catalogueChanged();
+    // Models were added, changed or removed.
+    void modelsChanged();
     // The stock of a model changed, or a listed model is gone.
     void stockChanged();
     // A movement was added to the log.

@@ -298,6 +298,54 @@ bool Table::goToId(qint64 recordId)
     return true;
 }
 
+bool Table::goToPosition(qint64 position)
+{
+    if (!isOpen() || position < 1) {
+        return false;
+    }
+    moveToRow(QStringLiteral("ORDER BY rowid LIMIT 1 OFFSET ?"), {position - 1});
+    return !atEnd();
+}
+
+bool Table::removeMatching(const QString &table, const RecordFilter &filter)
+{
+    if (!isOpen()) {
+        return false;
+    }
+    QString path;
+    QString qualified;
+    if (table == m_schema->tableName()) {
+        path = m_path;
+        qualified = quotedTable();
+    } else {
+        for (const AttachedTable &attached : std::as_const(m_attached)) {
+            if (attached.schema->tableName() == table) {
+                path = attached.path;
+                qualified =
+                    sql::quoteIdentifier(table) + QLatin1Char('.') + sql::quoteIdentifier(table);
+            }
+        }
+    }
+    if (path.isEmpty()) {
+        return false;
+    }
+    sql::Statement remove(
+        m_connection->handle(),
+        QStringLiteral("DELETE FROM %1 WHERE %2").arg(qualified, filter.sqlCondition));
+    for (int i = 0; i < filter.parameters.size(); ++i) {
+        remove.bind(i + 1, filter.parameters[i]);
+    }
+    remove.step();
+    // How many went is not known here: the remembered count is dropped.
+    if (m_inTransaction) {
+        m_transactionCounts[path].reset();
+    } else {
+        recordcounts::forget(path);
+    }
+    m_cachedCount = -1;
+    return remove.isValid() && !remove.failed();
+}
+
 void Table::markDeleted()
 {
     if (isOpen() && !atEnd()) {

@@ -48,6 +48,8 @@ public:
     qint64 recordCount();
     // Makes the record with this identity (Record::rowId) current.
     bool goToId(qint64 recordId);
+    // Makes the record at this 1-based position in record order current.
+    bool goToPosition(qint64 position);
 
     const Record &current() const;
     QString text(const QString &field) const { return current().text(field); }
@@ -85,6 +87,10 @@ public:
     bool attach(const QString &fileName, const QString &password);
     // Appends a record to an attached table; values in its field order.
     bool appendTo(const QString &attachedTable, const QVariantList &values);
+    // Deletes, with one statement, every record of this table or of an
+    // attached one that satisfies the filter. Meant for a transaction, so
+    // that a change across files is all or nothing.
+    bool removeMatching(const QString &table, const RecordFilter &filter);
     bool beginTransaction();
     bool commit();
     void rollback();

@@ -1,4 +1,5 @@
 #include "book/ChangeNotifier.h"
+#include "book/catalogue/CatalogueChanges.h"
 #include "book/catalogue/CatalogueReads.h"
 #include "book/stock/Booking.h"
 #include "book/stock/LogQueries.h"
@@ -10,6 +11,7 @@
 #include "store/TableFiles.h"
 #include "store/TableSchema.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -32,6 +34,8 @@ private slots:
     void deletingGoesByIdentity();
     void catalogueReads();
     void emptyTextsOddDatesAndFilesWithoutIndexes();
+    void catalogueChanges();
+    void cascadesReachExactlyTheirRecords();
 };
 
 namespace {
@@ -426,6 +430,88 @@ void BookTest::emptyTextsOddDatesAndFilesWithoutIndexes()
     out.category.clear();
     QCOMPARE(book(out, changes), BookingOutcome::Booked);
     QCOMPARE(readModelsOf(QString(), spanner)->front().stock, 1.0);
+}
+
+void BookTest::catalogueChanges()
+{
+    TestTables files;
+    addSmallShop(files);
+    ChangeNotifier changes;
+    QSignalSpy catalogue(&changes, &ChangeNotifier::catalogueChanged);
+    QSignalSpy models(&changes, &ChangeNotifier::modelsChanged);
+    const QString pliers = QStringLiteral("钳子");
+
+    QCOMPARE(addCategory(hardware, changes), CatalogueOutcome::Done);
+    QCOMPARE(*readCategories(), (QStringList{hardware, QStringLiteral("电工"), hardware}));
+    QCOMPARE(addItem(hardware, pliers, changes), CatalogueOutcome::Done);
+    QCOMPARE(readItems()->size(), 4);
+    QCOMPARE(catalogue.count(), 2);
+
+    // A model text is unique under its item only.
+    const ModelTexts big{QStringLiteral("10寸"), QStringLiteral("把"), QStringLiteral(" 新 ")};
+    QCOMPARE(addModel(hardware, spanner, big, changes), CatalogueOutcome::AlreadyThere);
+    QCOMPARE(addModel(hardware, pliers, big, changes), CatalogueOutcome::Done);
+    const std::vector<ModelRecord> added = *readModelsOf(hardware, pliers);
+    QCOMPARE(added.back().remark, QStringLiteral(" 新 "));
+    QCOMPARE(added.back().stock, 0.0);
+
+    // Modifying keeps the stock; a model that is gone is not found.
+    QCOMPARE(modifyModel(hardware, spanner, inch8,
+                         {QStringLiteral("8寸长"), QStringLiteral("支"), QStringLiteral("改")},
+                         changes),
+             CatalogueOutcome::Done);
+    const ModelRecord changed = readModelsOf(hardware, spanner)->front();
+    QCOMPARE(changed.model + changed.unit + changed.remark, QStringLiteral("8寸长支改"));
+    QCOMPARE(changed.stock, 10.0);
+    QCOMPARE(modifyModel(hardware, spanner, inch8, big, changes), CatalogueOutcome::NotFound);
+    QCOMPARE(deleteModel(hardware, pliers, inch10, changes), CatalogueOutcome::Done);
+    QCOMPARE(readModelsOf(hardware, pliers)->size(), size_t(1));
+    QCOMPARE(models.count(), 4);
+    QCOMPARE(movementCount(), 0);
+}
+
+void BookTest::cascadesReachExactlyTheirRecords()
+{
+    TestTables files;
+    addSmallShop(files);
+    const QString electric = QStringLiteral("电工");
+    const QString wire = QStringLiteral("电线");
+    // 电线 under 五金 too, a second 电工/电线 record, and a second 电工 category.
+    files.add(tables::名称, {hardware, wire});
+    files.add(tables::名称, {electric, wire});
+    files.add(tables::型号, {hardware, wire, inch8, QStringLiteral("卷"), 1.0});
+    files.add(tables::品类, {electric});
+    addMovement(files, QDate(2024, 5, 3), electric, wire, QStringLiteral("4平方"), 1, 0,
+                QStringLiteral("卷"), QString());
+    ChangeNotifier changes;
+
+    // One table that can't be opened: nothing goes anywhere.
+    QFile::rename(files.path(tables::型号), files.path(tables::型号) + QStringLiteral(".away"));
+    QCOMPARE(deleteItem(electric, wire, changes), CatalogueOutcome::TableUnavailable);
+    QCOMPARE(deleteCategory(2, electric, changes), CatalogueOutcome::TableUnavailable);
+    QFile::rename(files.path(tables::型号) + QStringLiteral(".away"), files.path(tables::型号));
+    QCOMPARE(readItems()->size(), 5);
+    QCOMPARE(readCategories()->size(), 3);
+
+    // An item: its first record and all its models, not the same name elsewhere.
+    QCOMPARE(deleteItem(electric, wire, changes), CatalogueOutcome::Done);
+    QStringList items;
+    const QList<CatalogueItem> itemsLeft = *readItems();
+    for (const CatalogueItem &left : itemsLeft) {
+        items << left.category + left.item;
+    }
+    QCOMPARE(items, (QStringList{"五金扳手", "五金钳子", "五金电线", "电工电线"}));
+    QVERIFY(readModelsOf(electric, wire)->empty());
+    QCOMPARE(readModelsOf(hardware, wire)->size(), size_t(1));
+
+    // A category: the record at its position, and every item and model of its text.
+    QCOMPARE(deleteCategory(4, electric, changes), CatalogueOutcome::NotFound);
+    QCOMPARE(readCategories()->size(), 3);
+    QCOMPARE(deleteCategory(1, hardware, changes), CatalogueOutcome::Done);
+    QCOMPARE(*readCategories(), (QStringList{electric, electric}));
+    QCOMPARE(readItems()->size(), 1);
+    QVERIFY(readAllModels()->empty());
+    QCOMPARE(movementCount(), 1);
 }
 
 int main(int argc, char *argv[])

@@ -1,12 +1,18 @@
 #include "CategoryLoaders.h"
 
+#include "MenuHandlers.h"
+#include "ModelLists.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "app/Pages.h"
 #include "book/catalogue/CatalogueReads.h"
+#include "ui/ListModel.h"
+#include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
 #include <QComboBox>
 #include <QHash>
+#include <QLabel>
 
 namespace kucun {
 
@@ -55,6 +61,17 @@ void loadItems(AppContext &context)
             form.卷帘式菜单2->addItem(*group, entry.item);
         }
     }
+}
+
+void reloadCatalogue(AppContext &context)
+{
+    loadCategories(context);
+    loadItems(context);
+    orderBookingFocus(context.form);
+    onBookingGroupChosen(context);
+    context.form.标签设置名称->clear();
+    context.form.超级列表框设置->list().clear();
+    loadModelList(context, ModelList::WholeStock);
 }
 
 } // namespace kucun

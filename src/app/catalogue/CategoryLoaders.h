@@ -12,4 +12,9 @@ void loadCategories(AppContext &context);
 // menus. Runs right after loadCategories.
 void loadItems(AppContext &context);
 
+// After categories or items changed: both menus and the category lists are
+// rebuilt; the items chosen before are gone, so their model lists and names
+// are cleared; the whole stock reloads.
+void reloadCatalogue(AppContext &context);
+
 } // namespace kucun

@@ -1,0 +1,230 @@
+#include "MaintenanceHandlers.h"
+
+#include "app/AppContext.h"
+#include "app/Messages.h"
+#include "book/catalogue/CatalogueChanges.h"
+#include "store/ValueText.h"
+#include "ui/Dialogs.h"
+#include "ui/ListView.h"
+#include "ui/RollUpMenu.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace kucun {
+
+namespace {
+
+void inform(AppContext &context, const QString &text)
+{
+    tell(context.dialogs, text, Dialogs::Information);
+}
+
+void warn(AppContext &context, const QString &text)
+{
+    tell(context.dialogs, text, Dialogs::Warning);
+}
+
+// The outcomes every change tells the same way; true when it was done.
+bool toldOutcome(AppContext &context, CatalogueOutcome outcome)
+{
+    switch (outcome) {
+    case CatalogueOutcome::Done:
+        return true;
+    case CatalogueOutcome::TableUnavailable:
+        reportTableUnavailable(context.dialogs);
+        return false;
+    case CatalogueOutcome::WriteFailed:
+        tell(context.dialogs, QStringLiteral("数据写入失败，项目未改变，请稍后重试！"),
+             Dialogs::Error);
+        return false;
+    case CatalogueOutcome::AlreadyThere:
+    case CatalogueOutcome::NotFound:
+        return false;
+    }
+    return false;
+}
+
+struct ChosenItem
+{
+    QString category;
+    QString item;
+};
+
+// The item chosen in the settings page's menu, if one is.
+std::optional<ChosenItem> chosenItem(const RollUpMenu &menu)
+{
+    const int group = menu.currentGroup();
+    const int item = menu.currentItem();
+    if (group < 0 || item < 0) {
+        return std::nullopt;
+    }
+    return ChosenItem{menu.groupText(group), menu.itemText(group, item)};
+}
+
+ModelTexts typedModel(const Form &form)
+{
+    return {form.编辑框型号->text(), form.编辑框单位->text(), form.编辑框型号备注->text()};
+}
+
+bool confirmed(AppContext &context, const QString &question, const QString &caption, int icon)
+{
+    return context.dialogs.message(question, caption, icon, Dialogs::Buttons::OkCancel);
+}
+
+} // namespace
+
+void addTypedCategory(AppContext &context)
+{
+    const QString category = context.form.编辑框品类->text();
+    if (isBlank(category)) {
+        inform(context, QStringLiteral("请填写品类信息！"));
+        return;
+    }
+    const CatalogueOutcome outcome = addCategory(category, context.changes);
+    if (outcome == CatalogueOutcome::TableUnavailable) {
+        reportTableUnavailable(context.dialogs);
+        return;
+    }
+    if (outcome != CatalogueOutcome::Done) {
+        warn(context, QStringLiteral("品类添加失败，请联系设计人员！"));
+        return;
+    }
+    RollUpMenu &menu = *context.form.卷帘式菜单2;
+    menu.setCurrentGroup(menu.groupCount() - 1);
+}
+
+void addTypedItem(AppContext &context)
+{
+    Form &form = context.form;
+    const int category = form.组合框品类->currentIndex();
+    if (category < 0) {
+        warn(context, QStringLiteral("请先选择品类，然后在当前品类下添加项目！"));
+        return;
+    }
+    const QString item = form.编辑框名称->text();
+    if (isBlank(item)) {
+        inform(context, QStringLiteral("请填写名称信息！"));
+        return;
+    }
+    if (!toldOutcome(context, addItem(form.组合框品类->currentText(), item, context.changes))) {
+        return;
+    }
+    form.编辑框名称->clear();
+    form.卷帘式菜单2->setCurrentGroup(category);
+    form.组合框品类->setCurrentIndex(category);
+}
+
+void addTypedModel(AppContext &context)
+{
+    const Form &form = context.form;
+    const std::optional<ChosenItem> chosen = chosenItem(*form.卷帘式菜单2);
+    if (!chosen) {
+        inform(context, QStringLiteral("请选择要添加的型号的项目！"));
+        return;
+    }
+    if (isBlank(form.编辑框型号->text())) {
+        inform(context, QStringLiteral("请填写型号信息！"));
+        return;
+    }
+    if (isBlank(form.编辑框单位->text())) {
+        inform(context, QStringLiteral("请填写单位信息！"));
+        return;
+    }
+    const CatalogueOutcome outcome =
+        addModel(chosen->category, chosen->item, typedModel(form), context.changes);
+    if (outcome == CatalogueOutcome::AlreadyThere) {
+        inform(context, QStringLiteral("您要添加的型号或颜色已经存在请核实！"));
+        return;
+    }
+    toldOutcome(context, outcome);
+}
+
+void modifySelectedModel(AppContext &context)
+{
+    const Form &form = context.form;
+    const ListView &models = *form.超级列表框设置;
+    const int selected = models.selectedRow();
+    if (selected < 0) {
+        warn(context, QStringLiteral("请选择要修改的项目！"));
+        return;
+    }
+    const ModelTexts typed = typedModel(form);
+    for (int row = 0; row < models.rowCount(); ++row) {
+        if (models.cellText(row, 1) != typed.model) {
+            continue;
+        }
+        const bool unchanged =
+            models.cellText(row, 2) == typed.unit && models.cellText(row, 3) == typed.remark;
+        if (row != selected || unchanged) {
+            warn(context, QStringLiteral("修改的项目已存在！"));
+            return;
+        }
+    }
+    const std::optional<ChosenItem> chosen = chosenItem(*form.卷帘式菜单2);
+    if (!chosen) {
+        return; // a selected model always belongs to the chosen item
+    }
+    const CatalogueOutcome outcome = modifyModel(
+        chosen->category, chosen->item, models.cellText(selected, 1), typed, context.changes);
+    if (toldOutcome(context, outcome)) {
+        inform(context, QStringLiteral("修改成功！"));
+    }
+}
+
+void deleteSelectedModel(AppContext &context)
+{
+    const Form &form = context.form;
+    const std::optional<ChosenItem> chosen = chosenItem(*form.卷帘式菜单2);
+    const int selected = form.超级列表框设置->selectedRow();
+    if (!chosen || selected < 0) {
+        inform(context, QStringLiteral("请选择要删除的型号！"));
+        return;
+    }
+    if (!confirmed(context, QStringLiteral("您确定要删除此型号吗？"), QString(),
+                   Dialogs::Question)) {
+        return;
+    }
+    toldOutcome(context, deleteModel(chosen->category, chosen->item,
+                                     form.超级列表框设置->cellText(selected, 1), context.changes));
+}
+
+void deleteChosenItem(AppContext &context)
+{
+    RollUpMenu &menu = *context.form.卷帘式菜单2;
+    const std::optional<ChosenItem> chosen = chosenItem(menu);
+    if (!chosen) {
+        inform(context, QStringLiteral("请选择要删除的项目名称！"));
+        return;
+    }
+    if (!confirmed(context, QStringLiteral("删除当前项目，该项目下的型号也会删除。您确定删除吗？"),
+                   QStringLiteral("当前要删除的是  ") + chosen->item, Dialogs::Warning)) {
+        return;
+    }
+    const int group = menu.currentGroup();
+    if (!toldOutcome(context, deleteItem(chosen->category, chosen->item, context.changes))) {
+        return;
+    }
+    menu.setCurrentGroup(group);
+    inform(context, QStringLiteral("删除成功！"));
+}
+
+void deleteChosenCategory(AppContext &context)
+{
+    const RollUpMenu &menu = *context.form.卷帘式菜单2;
+    const int group = menu.currentGroup();
+    if (group < 0) {
+        inform(context, QStringLiteral("请选择要删除的品类！"));
+        return;
+    }
+    const QString category = menu.groupText(group);
+    if (!confirmed(context, QStringLiteral("删除当前品类，该品类下的项目也会全部删除，您确定吗？"),
+                   QStringLiteral("当前要删除的是  ") + category, Dialogs::Warning)) {
+        return;
+    }
+    if (toldOutcome(context, deleteCategory(group + 1, category, context.changes))) {
+        inform(context, QStringLiteral("删除成功！"));
+    }
+}
+
+} // namespace kucun

@@ -1,0 +1,158 @@
+#include "CatalogueChanges.h"
+
+#include "book/ChangeNotifier.h"
+#include "store/Table.h"
+#include "store/TableSchema.h"
+
+#include <functional>
+
+namespace kucun {
+
+namespace {
+
+using Step = std::function<CatalogueOutcome(Table &)>;
+
+// Opens the first table, joins the others and runs the step in one
+// transaction: committed when it is done, rolled back otherwise.
+CatalogueOutcome inTransaction(const QString &first, const QStringList &others, const Step &step)
+{
+    Table table;
+    if (!table.open(first, tablePassword())) {
+        return CatalogueOutcome::TableUnavailable;
+    }
+    for (const QString &other : others) {
+        if (!table.attach(other, tablePassword())) {
+            return CatalogueOutcome::TableUnavailable;
+        }
+    }
+    if (!table.beginTransaction()) {
+        return CatalogueOutcome::WriteFailed;
+    }
+    const CatalogueOutcome outcome = step(table);
+    if (outcome != CatalogueOutcome::Done) {
+        table.rollback();
+        return outcome;
+    }
+    if (!table.commit()) {
+        table.rollback();
+        return CatalogueOutcome::WriteFailed;
+    }
+    return outcome;
+}
+
+CatalogueOutcome written(bool ok)
+{
+    return ok ? CatalogueOutcome::Done : CatalogueOutcome::WriteFailed;
+}
+
+// Tells the lists when the tables changed, or when what they show is stale.
+CatalogueOutcome announced(CatalogueOutcome outcome, void (ChangeNotifier::*signal)(),
+                           ChangeNotifier &changes)
+{
+    if (outcome == CatalogueOutcome::Done || outcome == CatalogueOutcome::NotFound) {
+        emit(changes.*signal)();
+    }
+    return outcome;
+}
+
+bool findModel(Table &models, const QString &category, const QString &item, const QString &model)
+{
+    models.first();
+    return models.findTexts(
+        {{fields::品类, category}, {fields::名称, item}, {fields::型号, model}});
+}
+
+RecordFilter modelsOf(const QString &category, const QString &item)
+{
+    return RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}});
+}
+
+} // namespace
+
+CatalogueOutcome addCategory(const QString &category, ChangeNotifier &changes)
+{
+    const CatalogueOutcome outcome = inTransaction(tables::品类, {}, [&](Table &categories) {
+        return written(categories.append({category}));
+    });
+    return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
+}
+
+CatalogueOutcome addItem(const QString &category, const QString &item, ChangeNotifier &changes)
+{
+    const CatalogueOutcome outcome = inTransaction(tables::名称, {}, [&](Table &items) {
+        return written(items.append({category, item}));
+    });
+    return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
+}
+
+CatalogueOutcome addModel(const QString &category, const QString &item, const ModelTexts &texts,
+                          ChangeNotifier &changes)
+{
+    const CatalogueOutcome outcome = inTransaction(tables::型号, {}, [&](Table &models) {
+        if (findModel(models, category, item, texts.model)) {
+            return CatalogueOutcome::AlreadyThere;
+        }
+        return written(
+            models.append({category, item, texts.model, texts.unit, QVariant(), texts.remark}));
+    });
+    return announced(outcome, &ChangeNotifier::modelsChanged, changes);
+}
+
+CatalogueOutcome modifyModel(const QString &category, const QString &item, const QString &model,
+                             const ModelTexts &texts, ChangeNotifier &changes)
+{
+    const CatalogueOutcome outcome = inTransaction(tables::型号, {}, [&](Table &models) {
+        if (!findModel(models, category, item, model)) {
+            return CatalogueOutcome::NotFound;
+        }
+        return written(
+            models.modify({category, item, texts.model, texts.unit, QVariant(), texts.remark}));
+    });
+    return announced(outcome, &ChangeNotifier::modelsChanged, changes);
+}
+
+CatalogueOutcome deleteModel(const QString &category, const QString &item, const QString &model,
+                             ChangeNotifier &changes)
+{
+    const CatalogueOutcome outcome = inTransaction(tables::型号, {}, [&](Table &models) {
+        if (!findModel(models, category, item, model)) {
+            return CatalogueOutcome::NotFound;
+        }
+        return written(
+            models.removeMatching(tables::型号, RecordFilter::idsIn({models.current().rowId()})));
+    });
+    return announced(outcome, &ChangeNotifier::modelsChanged, changes);
+}
+
+CatalogueOutcome deleteItem(const QString &category, const QString &item, ChangeNotifier &changes)
+{
+    const CatalogueOutcome outcome = inTransaction(tables::名称, {tables::型号}, [&](Table &items) {
+        // Only the first record of the item goes; a second one of the
+        // same texts stays, as its group in the menus does.
+        items.first();
+        if (items.findTexts({{fields::品类, category}, {fields::名称, item}}) &&
+            !items.removeMatching(tables::名称, RecordFilter::idsIn({items.current().rowId()}))) {
+            return CatalogueOutcome::WriteFailed;
+        }
+        return written(items.removeMatching(tables::型号, modelsOf(category, item)));
+    });
+    return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
+}
+
+CatalogueOutcome deleteCategory(qint64 position, const QString &category, ChangeNotifier &changes)
+{
+    const CatalogueOutcome outcome =
+        inTransaction(tables::品类, {tables::名称, tables::型号}, [&](Table &categories) {
+            if (!categories.goToPosition(position)) {
+                return CatalogueOutcome::NotFound;
+            }
+            const RecordFilter ofCategory = RecordFilter::textsEqual({{fields::品类, category}});
+            return written(categories.removeMatching(
+                               tables::品类, RecordFilter::idsIn({categories.current().rowId()})) &&
+                           categories.removeMatching(tables::名称, ofCategory) &&
+                           categories.removeMatching(tables::型号, ofCategory));
+        });
+    return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
+}
+
+} // namespace kucun
