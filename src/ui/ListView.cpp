@@ -174,6 +174,29 @@ void ListView::selectRow(int row)
                                                                   QItemSelectionModel::Rows);
 }
 
+void ListView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    for (const QModelIndex &row : {previous, current}) {
+        if (row.isValid()) {
+            const QRect cell = visualRect(row);
+            viewport()->update(QRect(0, cell.top() - 2, viewport()->width(), cell.height() + 4));
+        }
+    }
+}
+
+void ListView::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ListView::focusOutEvent(QFocusEvent *event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
 void ListView::rememberCurrentRecord()
 {
     // A reload may clear the list first and fill it after: the record of the

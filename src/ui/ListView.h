@@ -40,6 +40,12 @@ public:
     void selectRow(int row);
     void ensureVisible(int row);
 
+protected:
+    // The frame around the current row follows it and the focus.
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
 signals:
     // A column header was clicked.
     void headerClicked(int column);

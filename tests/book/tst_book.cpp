@@ -464,9 +464,14 @@ void BookTest::catalogueChanges()
     QCOMPARE(changed.model + changed.unit + changed.remark, QStringLiteral("8寸长支改"));
     QCOMPARE(changed.stock, 10.0);
     QCOMPARE(modifyModel(hardware, spanner, inch8, big, changes), CatalogueOutcome::NotFound);
-    QCOMPARE(deleteModel(hardware, pliers, inch10, changes), CatalogueOutcome::Done);
+    const auto yes = [] { return true; };
+    const auto no = [] { return false; };
+    QCOMPARE(deleteModel(hardware, pliers, inch10, no, changes), CatalogueOutcome::Cancelled);
+    QCOMPARE(deleteModel(hardware, pliers, QStringLiteral("没有"), yes, changes),
+             CatalogueOutcome::NotFound);
+    QCOMPARE(deleteModel(hardware, pliers, inch10, yes, changes), CatalogueOutcome::Done);
     QCOMPARE(readModelsOf(hardware, pliers)->size(), size_t(1));
-    QCOMPARE(models.count(), 4);
+    QCOMPARE(models.count(), 5);
     QCOMPARE(movementCount(), 0);
 }
 
@@ -506,6 +511,7 @@ void BookTest::cascadesReachExactlyTheirRecords()
 
     // A category: the record at its position, and every item and model of its text.
     QCOMPARE(deleteCategory(4, electric, changes), CatalogueOutcome::NotFound);
+    QCOMPARE(deleteCategory(1, electric, changes), CatalogueOutcome::NotFound);
     QCOMPARE(readCategories()->size(), 3);
     QCOMPARE(deleteCategory(1, hardware, changes), CatalogueOutcome::Done);
     QCOMPARE(*readCategories(), (QStringList{electric, electric}));

@@ -147,23 +147,32 @@ void MaintenanceTest::deletingAsksAndCascades()
     Page page;
     QCOMPARE(page.click("按钮删除型号"), QStringList{"请选择要删除的型号！/64"});
     QCOMPARE(page.click("按钮删除名称"), QStringList{"请选择要删除的项目名称！/64"});
+    QCOMPARE(page.click("按钮删除品类"), QStringList{"请选择要删除的品类！/64"});
     page.menu()->chooseItem(1, 0);
     clickRow(page.models(), 1);
     // Cancelling each question changes nothing.
+    const QStringList questions{"您确定要删除此型号吗？/32",
+                                "删除当前项目，该项目下的型号也会删除。您确定删除吗？/48",
+                                "删除当前品类，该品类下的项目也会全部删除，您确定吗？/48"};
+    int asked = 0;
     for (const char *button : {"按钮删除型号", "按钮删除名称", "按钮删除品类"}) {
         page.dialogs.answerMessage(false);
-        page.click(button);
+        QCOMPARE(page.click(button), QStringList{questions[asked++]});
     }
     QCOMPARE(page.dialogs.shown().first().caption, QStringLiteral("当前要删除的是  电工"));
     QCOMPARE(page.count(tables::型号), 5);
     QCOMPARE(page.count(tables::名称), 3);
     QCOMPARE(page.count(tables::品类), 2);
 
+    // A model is looked up before the question: a missing table is told at once.
+    const QString models = page.files.path(tables::型号);
+    QFile::rename(models, models + QStringLiteral(".away"));
+    QCOMPARE(page.click("按钮删除型号"), QStringList{"数据库打开失败或丢失！/16"});
+    QFile::rename(models + QStringLiteral(".away"), models);
     QCOMPARE(page.click("按钮删除型号"), QStringList{"您确定要删除此型号吗？/32"});
     QCOMPARE(allRows(page.models()), (QList<QStringList>{{"1", "2.5平方", "卷", "红色"}}));
 
     // With one table of the cascade out of reach, nothing is deleted.
-    const QString models = page.files.path(tables::型号);
     QFile::rename(models, models + QStringLiteral(".away"));
     QCOMPARE(page.click("按钮删除名称"),
              (QStringList{"删除当前项目，该项目下的型号也会删除。您确定删除吗？/48",

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <optional>
 
 namespace kucun {
 
@@ -40,6 +41,7 @@ bool toldOutcome(AppContext &context, CatalogueOutcome outcome)
         return false;
     case CatalogueOutcome::AlreadyThere:
     case CatalogueOutcome::NotFound:
+    case CatalogueOutcome::Cancelled:
         return false;
     }
     return false;
@@ -88,7 +90,6 @@ void addTypedCategory(AppContext &context)
     }
     if (outcome != CatalogueOutcome::Done) {
         warn(context, QStringLiteral("品类添加失败，请联系设计人员！"));
-        return;
     }
     RollUpMenu &menu = *context.form.卷帘式菜单2;
     menu.setCurrentGroup(menu.groupCount() - 1);
@@ -163,7 +164,7 @@ void modifySelectedModel(AppContext &context)
     }
     const std::optional<ChosenItem> chosen = chosenItem(*form.卷帘式菜单2);
     if (!chosen) {
-        return; // a selected model always belongs to the chosen item
+        return; // the list shows no item's models: nothing to find
     }
     const CatalogueOutcome outcome = modifyModel(
         chosen->category, chosen->item, models.cellText(selected, 1), typed, context.changes);
@@ -181,12 +182,13 @@ void deleteSelectedModel(AppContext &context)
         inform(context, QStringLiteral("请选择要删除的型号！"));
         return;
     }
-    if (!confirmed(context, QStringLiteral("您确定要删除此型号吗？"), QString(),
-                   Dialogs::Question)) {
-        return;
-    }
-    toldOutcome(context, deleteModel(chosen->category, chosen->item,
-                                     form.超级列表框设置->cellText(selected, 1), context.changes));
+    const auto confirm = [&context] {
+        return confirmed(context, QStringLiteral("您确定要删除此型号吗？"), QString(),
+                         Dialogs::Question);
+    };
+    toldOutcome(context,
+                deleteModel(chosen->category, chosen->item,
+                            form.超级列表框设置->cellText(selected, 1), confirm, context.changes));
 }
 
 void deleteChosenItem(AppContext &context)

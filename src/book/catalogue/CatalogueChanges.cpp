@@ -112,8 +112,20 @@ CatalogueOutcome modifyModel(const QString &category, const QString &item, const
 }
 
 CatalogueOutcome deleteModel(const QString &category, const QString &item, const QString &model,
-                             ChangeNotifier &changes)
+                             const std::function<bool()> &confirm, ChangeNotifier &changes)
 {
+    {
+        Table models;
+        if (!models.open(tables::型号, tablePassword())) {
+            return CatalogueOutcome::TableUnavailable;
+        }
+        if (!findModel(models, category, item, model)) {
+            return announced(CatalogueOutcome::NotFound, &ChangeNotifier::modelsChanged, changes);
+        }
+    }
+    if (!confirm()) {
+        return CatalogueOutcome::Cancelled;
+    }
     const CatalogueOutcome outcome = inTransaction(tables::型号, {}, [&](Table &models) {
         if (!findModel(models, category, item, model)) {
             return CatalogueOutcome::NotFound;
@@ -143,7 +155,8 @@ CatalogueOutcome deleteCategory(qint64 position, const QString &category, Change
 {
     const CatalogueOutcome outcome =
         inTransaction(tables::品类, {tables::名称, tables::型号}, [&](Table &categories) {
-            if (!categories.goToPosition(position)) {
+            // A menu that no longer matches the table deletes nothing.
+            if (!categories.goToPosition(position) || categories.text(fields::品类) != category) {
                 return CatalogueOutcome::NotFound;
             }
             const RecordFilter ofCategory = RecordFilter::textsEqual({{fields::品类, category}});

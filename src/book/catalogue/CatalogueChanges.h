@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace kucun {
 
@@ -11,6 +12,7 @@ enum class CatalogueOutcome
     Done,
     AlreadyThere,     // a model with this text is already under the item
     NotFound,         // the record to change is no longer in the table
+    Cancelled,        // the user did not confirm
     TableUnavailable, // a table of the change could not be opened; nothing changed
     WriteFailed,      // the change could not be committed; nothing changed
 };
@@ -38,14 +40,15 @@ CatalogueOutcome addModel(const QString &category, const QString &item, const Mo
 // Gives the first model of that text under the item new texts; its stock stays.
 CatalogueOutcome modifyModel(const QString &category, const QString &item, const QString &model,
                              const ModelTexts &texts, ChangeNotifier &changes);
-// Deletes the first model of that text under the item.
+// Deletes the first model of that text under the item, once it is found and
+// `confirm` agrees (asked with no table locked).
 CatalogueOutcome deleteModel(const QString &category, const QString &item, const QString &model,
-                             ChangeNotifier &changes);
+                             const std::function<bool()> &confirm, ChangeNotifier &changes);
 // Deletes the first 名称 record of the item and every model under the item.
 CatalogueOutcome deleteItem(const QString &category, const QString &item, ChangeNotifier &changes);
 // Deletes the category record at this 1-based position (groups stand in
 // record order), and every item and model of the category's text. When that
-// position holds no record nothing at all is deleted (NotFound).
+// position holds no record of that text, nothing at all is deleted (NotFound).
 CatalogueOutcome deleteCategory(qint64 position, const QString &category, ChangeNotifier &changes);
 
 } // namespace kucun
