@@ -9,6 +9,16 @@ void tell(Dialogs &dialogs, const QString &text, int icon)
     dialogs.message(text, QString(), icon, Dialogs::Buttons::Ok);
 }
 
+void warn(Dialogs &dialogs, const QString &text)
+{
+    tell(dialogs, text, Dialogs::Warning);
+}
+
+void inform(Dialogs &dialogs, const QString &text)
+{
+    tell(dialogs, text, Dialogs::Information);
+}
+
 void reportTableUnavailable(Dialogs &dialogs)
 {
     tell(dialogs, QStringLiteral("数据库打开失败或丢失！"), Dialogs::Error);

@@ -11,6 +11,10 @@ class Dialogs;
 // A message box with one OK button and no caption of its own.
 void tell(Dialogs &dialogs, const QString &text, int icon);
 
+// The same with the warning and the information icon.
+void warn(Dialogs &dialogs, const QString &text);
+void inform(Dialogs &dialogs, const QString &text);
+
 // "数据库打开失败或丢失！": a table could not be opened.
 void reportTableUnavailable(Dialogs &dialogs);
 

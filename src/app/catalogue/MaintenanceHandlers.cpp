@@ -16,16 +16,6 @@ namespace kucun {
 
 namespace {
 
-void inform(AppContext &context, const QString &text)
-{
-    tell(context.dialogs, text, Dialogs::Information);
-}
-
-void warn(AppContext &context, const QString &text)
-{
-    tell(context.dialogs, text, Dialogs::Warning);
-}
-
 // The outcomes every change tells the same way; true when it was done.
 bool toldOutcome(AppContext &context, CatalogueOutcome outcome)
 {
@@ -80,7 +70,7 @@ void addTypedCategory(AppContext &context)
 {
     const QString category = context.form.编辑框品类->text();
     if (isBlank(category)) {
-        inform(context, QStringLiteral("请填写品类信息！"));
+        inform(context.dialogs, QStringLiteral("请填写品类信息！"));
         return;
     }
     const CatalogueOutcome outcome = addCategory(category, context.changes);
@@ -89,7 +79,7 @@ void addTypedCategory(AppContext &context)
         return;
     }
     if (outcome != CatalogueOutcome::Done) {
-        warn(context, QStringLiteral("品类添加失败，请联系设计人员！"));
+        warn(context.dialogs, QStringLiteral("品类添加失败，请联系设计人员！"));
     }
     RollUpMenu &menu = *context.form.卷帘式菜单2;
     menu.setCurrentGroup(menu.groupCount() - 1);
@@ -100,12 +90,12 @@ void addTypedItem(AppContext &context)
     Form &form = context.form;
     const int category = form.组合框品类->currentIndex();
     if (category < 0) {
-        warn(context, QStringLiteral("请先选择品类，然后在当前品类下添加项目！"));
+        warn(context.dialogs, QStringLiteral("请先选择品类，然后在当前品类下添加项目！"));
         return;
     }
     const QString item = form.编辑框名称->text();
     if (isBlank(item)) {
-        inform(context, QStringLiteral("请填写名称信息！"));
+        inform(context.dialogs, QStringLiteral("请填写名称信息！"));
         return;
     }
     if (!toldOutcome(context, addItem(form.组合框品类->currentText(), item, context.changes))) {
@@ -121,21 +111,21 @@ void addTypedModel(AppContext &context)
     const Form &form = context.form;
     const std::optional<ChosenItem> chosen = chosenItem(*form.卷帘式菜单2);
     if (!chosen) {
-        inform(context, QStringLiteral("请选择要添加的型号的项目！"));
+        inform(context.dialogs, QStringLiteral("请选择要添加的型号的项目！"));
         return;
     }
     if (isBlank(form.编辑框型号->text())) {
-        inform(context, QStringLiteral("请填写型号信息！"));
+        inform(context.dialogs, QStringLiteral("请填写型号信息！"));
         return;
     }
     if (isBlank(form.编辑框单位->text())) {
-        inform(context, QStringLiteral("请填写单位信息！"));
+        inform(context.dialogs, QStringLiteral("请填写单位信息！"));
         return;
     }
     const CatalogueOutcome outcome =
         addModel(chosen->category, chosen->item, typedModel(form), context.changes);
     if (outcome == CatalogueOutcome::AlreadyThere) {
-        inform(context, QStringLiteral("您要添加的型号或颜色已经存在请核实！"));
+        inform(context.dialogs, QStringLiteral("您要添加的型号或颜色已经存在请核实！"));
         return;
     }
     toldOutcome(context, outcome);
@@ -147,7 +137,7 @@ void modifySelectedModel(AppContext &context)
     const ListView &models = *form.超级列表框设置;
     const int selected = models.selectedRow();
     if (selected < 0) {
-        warn(context, QStringLiteral("请选择要修改的项目！"));
+        warn(context.dialogs, QStringLiteral("请选择要修改的项目！"));
         return;
     }
     const ModelTexts typed = typedModel(form);
@@ -158,7 +148,7 @@ void modifySelectedModel(AppContext &context)
         const bool unchanged =
             models.cellText(row, 2) == typed.unit && models.cellText(row, 3) == typed.remark;
         if (row != selected || unchanged) {
-            warn(context, QStringLiteral("修改的项目已存在！"));
+            warn(context.dialogs, QStringLiteral("修改的项目已存在！"));
             return;
         }
     }
@@ -169,7 +159,7 @@ void modifySelectedModel(AppContext &context)
     const CatalogueOutcome outcome = modifyModel(
         chosen->category, chosen->item, models.cellText(selected, 1), typed, context.changes);
     if (toldOutcome(context, outcome)) {
-        inform(context, QStringLiteral("修改成功！"));
+        inform(context.dialogs, QStringLiteral("修改成功！"));
     }
 }
 
@@ -179,7 +169,7 @@ void deleteSelectedModel(AppContext &context)
     const std::optional<ChosenItem> chosen = chosenItem(*form.卷帘式菜单2);
     const int selected = form.超级列表框设置->selectedRow();
     if (!chosen || selected < 0) {
-        inform(context, QStringLiteral("请选择要删除的型号！"));
+        inform(context.dialogs, QStringLiteral("请选择要删除的型号！"));
         return;
     }
     const auto confirm = [&context] {
@@ -196,7 +186,7 @@ void deleteChosenItem(AppContext &context)
     RollUpMenu &menu = *context.form.卷帘式菜单2;
     const std::optional<ChosenItem> chosen = chosenItem(menu);
     if (!chosen) {
-        inform(context, QStringLiteral("请选择要删除的项目名称！"));
+        inform(context.dialogs, QStringLiteral("请选择要删除的项目名称！"));
         return;
     }
     if (!confirmed(context, QStringLiteral("删除当前项目，该项目下的型号也会删除。您确定删除吗？"),
@@ -208,7 +198,7 @@ void deleteChosenItem(AppContext &context)
         return;
     }
     menu.setCurrentGroup(group);
-    inform(context, QStringLiteral("删除成功！"));
+    inform(context.dialogs, QStringLiteral("删除成功！"));
 }
 
 void deleteChosenCategory(AppContext &context)
@@ -216,7 +206,7 @@ void deleteChosenCategory(AppContext &context)
     const RollUpMenu &menu = *context.form.卷帘式菜单2;
     const int group = menu.currentGroup();
     if (group < 0) {
-        inform(context, QStringLiteral("请选择要删除的品类！"));
+        inform(context.dialogs, QStringLiteral("请选择要删除的品类！"));
         return;
     }
     const QString category = menu.groupText(group);
@@ -225,7 +215,7 @@ void deleteChosenCategory(AppContext &context)
         return;
     }
     if (toldOutcome(context, deleteCategory(group + 1, category, context.changes))) {
-        inform(context, QStringLiteral("删除成功！"));
+        inform(context.dialogs, QStringLiteral("删除成功！"));
     }
 }
 

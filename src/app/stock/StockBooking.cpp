@@ -17,11 +17,6 @@ namespace kucun {
 
 namespace {
 
-void warn(AppContext &context, const QString &text)
-{
-    tell(context.dialogs, text, Dialogs::Warning);
-}
-
 QLineEdit *quantityBox(const Form &form, MovementKind kind)
 {
     return kind == MovementKind::In ? form.编辑框入库 : form.编辑框出库;
@@ -44,13 +39,13 @@ std::optional<qint32> checkedQuantity(AppContext &context, MovementKind kind)
     const Form &form = context.form;
     const bool in = kind == MovementKind::In;
     if (isBlank(form.标签进销型号->text())) {
-        warn(context, in ? QStringLiteral("请选择要入库的产品型号！")
-                         : QStringLiteral("请选择要出库的产品型号！"));
+        warn(context.dialogs, in ? QStringLiteral("请选择要入库的产品型号！")
+                                 : QStringLiteral("请选择要出库的产品型号！"));
         return std::nullopt;
     }
     const QString typed = quantityBox(form, kind)->text();
     if (isBlank(typed)) {
-        warn(context,
+        warn(context.dialogs,
              in ? QStringLiteral("请添加要入库的数量！") : QStringLiteral("请添加要出库的数量！"));
         return std::nullopt;
     }
@@ -91,7 +86,7 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
 {
     Form &form = context.form;
     if (form.超级列表框进销->selectedRow() < 0) {
-        warn(context, QStringLiteral("请选择要进销库的型号"));
+        warn(context.dialogs, QStringLiteral("请选择要进销库的型号"));
         return;
     }
     switch (book(movementOnPage(form, kind, quantity), context.changes)) {
@@ -100,7 +95,7 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
         break;
     case BookingOutcome::ModelNotFound:
         // The list and the table disagreed; the list now shows the table.
-        warn(context, QStringLiteral("型号不存在，请重新选择！"));
+        warn(context.dialogs, QStringLiteral("型号不存在，请重新选择！"));
         break;
     case BookingOutcome::NotEnoughStock:
         tellAboutQuantity(context, kind, QStringLiteral("库存余额不足！"), Dialogs::Error);
