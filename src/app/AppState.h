@@ -23,6 +23,8 @@ struct AppState
     // reload after a booking filters the list with it again.
     std::optional<QString> bookingFilter;
     LogSearch lastLogSearch = LogSearch::None;
+    // The category and monthly reports show data that has changed since.
+    bool reportsOutOfDate = false;
 };
 
 } // namespace kucun

@@ -8,7 +8,11 @@
 #include "app/catalogue/MaintenanceHandlers.h"
 #include "app/catalogue/MenuHandlers.h"
 #include "app/catalogue/ModelLists.h"
+#include "app/reports/CategoryReport.h"
 #include "app/reports/MonthlyReport.h"
+#include "app/reports/ReportExport.h"
+#include "app/reports/ReportRefresh.h"
+#include "app/reports/ReportSorting.h"
 #include "app/stock/LogDeletion.h"
 #include "app/stock/LogLists.h"
 #include "app/stock/StockBooking.h"
@@ -16,6 +20,7 @@
 #include "ui/RollUpMenu.h"
 
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,6 +109,22 @@ void MainWindow::connectHandlers()
     // Report page.
     connect(form.月历1, &QCalendarWidget::selectionChanged, this, handler(rebuildMonthlyReport));
     connect(form.月历1, &QCalendarWidget::currentPageChanged, this, handler(showChosenMonth));
+    const QList<QComboBox *> categorySelectors{form.组合框1, form.组合框2, form.组合框3};
+    for (int level = 1; level <= 3; ++level) {
+        connect(categorySelectors[level - 1], &QComboBox::activated, this,
+                handler([level](AppContext &context, int) { runCategoryQuery(context, level); }));
+    }
+    for (ListView *report : {form.超级列表框总库存, form.超级列表框类库存, form.超级列表框月库存}) {
+        connect(report, &ListView::headerClicked, this,
+                [report](int column) { sortReportList(*report, column); });
+    }
+    const auto onExport = [this](QPushButton *button, Report report) {
+        connect(button, &QPushButton::clicked, this,
+                handler([report](AppContext &context, bool) { exportReport(context, report); }));
+    };
+    onExport(form.按钮导出总库存, Report::WholeStock);
+    onExport(form.按钮导出类库存, Report::ByCategory);
+    onExport(form.按钮导出月库存, Report::Monthly);
 
     // Settings page.
     connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));
@@ -118,6 +139,7 @@ void MainWindow::connectHandlers()
     onClick(form.按钮删除型号, &deleteSelectedModel);
     onClick(form.按钮删除名称, &deleteChosenItem);
     onClick(form.按钮删除品类, &deleteChosenCategory);
+    connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(onPageShown));
     connect(form.高级选择夹1, &QTabWidget::currentChanged, this, [&form](int page) {
         if (page == 3) {
             form.按钮出厂->setVisible(true);
@@ -133,6 +155,11 @@ void MainWindow::connectReloads()
         loadModelList(context, ModelList::Maintenance);
     }));
     connect(&m_changes, &ChangeNotifier::stockChanged, this, handler(reloadStockLists));
+    // The reports follow every change of what they show.
+    for (const auto change : {&ChangeNotifier::catalogueChanged, &ChangeNotifier::modelsChanged,
+                              &ChangeNotifier::stockChanged, &ChangeNotifier::movementsDeleted}) {
+        connect(&m_changes, change, this, handler(refreshReports));
+    }
     connect(&m_changes, &ChangeNotifier::movementsAdded, this, handler([](AppContext &context) {
         loadLog(context, LogQuery::Day);
         // The new movement is the day's last.

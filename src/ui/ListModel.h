@@ -23,6 +23,10 @@ public:
     const std::vector<ListRow> &rows() const { return m_rows; }
     // Removes one row; the rows after it move up and stay selected.
     void removeRowAt(int row);
+    // Puts the rows in a new order: entry i is the present index of the row
+    // that goes to position i. Selection and current row move with their
+    // rows. An order that is not a permutation of the rows is ignored.
+    void reorder(const std::vector<int> &order);
 
 protected:
     const ListRow &rowAt(int row) const override;

@@ -19,6 +19,10 @@ namespace kucun {
 void loadCategories(AppContext &context)
 {
     Form &form = context.form;
+    // The category report's choice stays chosen when its category is still there.
+    const std::optional<QString> reportCategory = form.组合框1->currentIndex() < 0
+                                                      ? std::nullopt
+                                                      : std::optional(form.组合框1->currentText());
     form.卷帘式菜单1->clear();
     form.卷帘式菜单2->clear();
     form.组合框品类->clear();
@@ -36,6 +40,10 @@ void loadCategories(AppContext &context)
         form.组合框品类->addItem(category);
         form.组合框1->addItem(category);
     }
+    form.组合框1->setCurrentIndex(
+        reportCategory
+            ? form.组合框1->findText(*reportCategory, Qt::MatchExactly | Qt::MatchCaseSensitive)
+            : -1);
     context.state.categories = *categories;
 }
 

@@ -66,7 +66,7 @@ QStringList cellsOf(const ModelRecord &model, ModelList list, ValueTexts &texts)
     case ModelList::Maintenance:
         return {number, model.model, model.unit, model.remark};
     case ModelList::WholeStock:
-        return {number, model.category, model.item, model.model, stock, model.unit, model.remark};
+        return stockReportRow(model, texts).cells;
     case ModelList::MonthSkeleton:
         return {number,     model.category, model.item, model.model, QStringLiteral("0"),
                 model.unit, model.remark};
@@ -75,6 +75,13 @@ QStringList cellsOf(const ModelRecord &model, ModelList list, ValueTexts &texts)
 }
 
 } // namespace
+
+ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts)
+{
+    return {{QString(), model.category, model.item, model.model, texts.number(model.stock),
+             model.unit, model.remark},
+            model.id};
+}
 
 void loadModelList(AppContext &context, ModelList list)
 {

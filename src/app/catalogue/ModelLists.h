@@ -1,8 +1,12 @@
 #pragma once
 
+#include "book/catalogue/CatalogueReads.h"
+#include "ui/RowModel.h"
+
 namespace kucun {
 
 struct AppContext;
+class ValueTexts;
 
 // The lists of models the model list loader fills from table 型号.
 enum class ModelList
@@ -20,6 +24,10 @@ void loadModelList(AppContext &context, ModelList list);
 // Keeps the rows of 超级列表框进销 whose 型号 or 备注 contains the keyword of
 // 编辑框_关键字, then renumbers them. Works on the list alone.
 void filterBookingModels(AppContext &context);
+
+// A row of a stock report: 品类, 名称, 型号, 库存, 单位 and 备注 after the
+// row number.
+ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts);
 
 // After a stock change: the booking page's model list, filtered again with
 // the keyword it was filtered with, and the whole stock.

@@ -4,8 +4,8 @@ namespace kucun {
 
 struct AppContext;
 
-// Rebuilds 超级列表框月库存 for the month of 月历1: every model of 型号 with its
-// quantity at "0" and the total at "0".
+// Rebuilds 超级列表框月库存 for the month of 月历1: every model of 型号 with
+// its net movement in that month (booked in minus booked out), and the total.
 void rebuildMonthlyReport(AppContext &context);
 
 // 月历1 turned to another month (its arrows or its month and year menus):

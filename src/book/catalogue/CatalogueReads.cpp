@@ -5,9 +5,7 @@
 
 namespace kucun {
 
-namespace {
-
-std::optional<std::vector<ModelRecord>> readModels(const RecordFilter &filter)
+std::optional<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filter)
 {
     Table table;
     if (!table.open(tables::型号, tablePassword())) {
@@ -28,8 +26,6 @@ std::optional<std::vector<ModelRecord>> readModels(const RecordFilter &filter)
     });
     return models;
 }
-
-} // namespace
 
 std::optional<QStringList> readCategories()
 {
@@ -59,12 +55,13 @@ std::optional<QList<CatalogueItem>> readItems()
 
 std::optional<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item)
 {
-    return readModels(RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}}));
+    return readModelsMatching(
+        RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}}));
 }
 
 std::optional<std::vector<ModelRecord>> readAllModels()
 {
-    return readModels(RecordFilter::all());
+    return readModelsMatching(RecordFilter::all());
 }
 
 } // namespace kucun

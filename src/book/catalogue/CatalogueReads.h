@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/RecordFilter.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -34,6 +36,8 @@ std::optional<QStringList> readCategories();
 std::optional<QList<CatalogueItem>> readItems();
 // The models whose 品类 and 名称 equal these texts exactly.
 std::optional<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item);
+// The models the filter selects.
+std::optional<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filter);
 // Every model: the whole stock.
 std::optional<std::vector<ModelRecord>> readAllModels();
 

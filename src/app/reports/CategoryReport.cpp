@@ -1,0 +1,86 @@
+#include "CategoryReport.h"
+
+#include "app/AppContext.h"
+#include "app/Messages.h"
+#include "app/catalogue/ModelLists.h"
+#include "book/reports/CategoryReport.h"
+#include "store/ValueText.h"
+#include "ui/ListModel.h"
+#include "ui/ListView.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace kucun {
+
+namespace {
+
+// A selector without a chosen entry stands for the empty text.
+QString chosenText(const QComboBox &selector)
+{
+    return selector.currentIndex() < 0 ? QString() : selector.currentText();
+}
+
+// The deepest level whose selector has a choice; the selectors after it
+// offer choices that none has been made from yet.
+int levelShown(const Form &form)
+{
+    if (form.组合框3->currentIndex() >= 0) {
+        return 3;
+    }
+    return form.组合框2->currentIndex() >= 0 ? 2 : 1;
+}
+
+void offerChoices(QComboBox &selector, const QStringList &choices)
+{
+    selector.addItems(choices);
+    // Nothing is chosen until the user chooses.
+    selector.setCurrentIndex(-1);
+}
+
+} // namespace
+
+void runCategoryQuery(AppContext &context, int level)
+{
+    Form &form = context.form;
+    form.超级列表框类库存->list().clear();
+    form.标签合计库存2->setText(QStringLiteral("0"));
+    if (level == 1) {
+        form.组合框2->clear();
+    }
+    if (level <= 2) {
+        form.组合框3->clear();
+    }
+    if (form.组合框1->currentIndex() < 0) {
+        return;
+    }
+
+    const std::optional<CategoryReport> report = queryCategoryReport(
+        {level, chosenText(*form.组合框1), chosenText(*form.组合框2), chosenText(*form.组合框3)});
+    if (!report) {
+        reportTableUnavailable(context.dialogs);
+        return;
+    }
+    std::vector<ListRow> rows;
+    rows.reserve(report->models.size());
+    ValueTexts texts;
+    double total = 0;
+    for (const ModelRecord &model : report->models) {
+        rows.push_back(stockReportRow(model, texts));
+        total += model.stock;
+    }
+    form.超级列表框类库存->list().setRows(std::move(rows));
+    form.标签合计库存2->setText(totalText(total));
+    if (level == 1) {
+        offerChoices(*form.组合框2, report->nextChoices);
+    } else if (level == 2) {
+        offerChoices(*form.组合框3, report->nextChoices);
+    }
+}
+
+void refreshCategoryReport(AppContext &context)
+{
+    runCategoryQuery(context, levelShown(context.form));
+}
+
+} // namespace kucun

@@ -1,0 +1,89 @@
+#include "MonthlyMovements.h"
+
+#include "store/Table.h"
+#include "store/TableSchema.h"
+#include "store/ValueText.h"
+
+#include <QHash>
+#include <cmath>
+
+namespace kucun {
+
+size_t qHash(const ModelKey &key, size_t seed)
+{
+    return qHashMulti(seed, key.category, key.item, key.model);
+}
+
+namespace {
+
+bool isZero(double quantity)
+{
+    return std::abs(quantity) <= numberTolerance;
+}
+
+// The figure after one movement: the figure counts in whole units, then the
+// quantity booked is added or taken away.
+double afterMovement(double figure, double in, double out)
+{
+    if (isZero(in)) {
+        return std::trunc(figure) - out;
+    }
+    if (isZero(out)) {
+        return std::trunc(figure) + in;
+    }
+    return figure;
+}
+
+} // namespace
+
+std::optional<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> &models,
+                                                       int year, int month)
+{
+    const QDate first(year, month, 1);
+    if (!first.isValid()) {
+        return std::vector<double>(models.size(), 0.0);
+    }
+    Table table;
+    if (!table.open(tables::明细, tablePassword())) {
+        return std::nullopt;
+    }
+    const Schema &schema = table.schema();
+    schema.require(fields::日期, FieldKind::DateTime);
+    schema.require(fields::品类, FieldKind::Text);
+    schema.require(fields::名称, FieldKind::Text);
+    schema.require(fields::型号, FieldKind::Text);
+    schema.require(fields::入库, FieldKind::Number);
+    schema.require(fields::出库, FieldKind::Number);
+
+    // The first key naming each model.
+    QHash<ModelKey, qsizetype> firstKey;
+    firstKey.reserve(qsizetype(models.size()));
+    for (qsizetype index = qsizetype(models.size()) - 1; index >= 0; --index) {
+        firstKey.insert(models[size_t(index)], index);
+    }
+
+    std::vector<double> figures(models.size(), 0.0);
+    // From the first of the month up to the first of the next; the exact
+    // month is checked on the date read.
+    const RecordFilter aroundMonth =
+        RecordFilter::dateTimeBetween(fields::日期, first, first.addMonths(1));
+    table.forEachMatching(
+        aroundMonth,
+        {fields::日期, fields::品类, fields::名称, fields::型号, fields::入库, fields::出库},
+        [&](const Record &record) {
+            const QDate day = record.dateTimeAt(0).date();
+            if (day.year() != year || day.month() != month) {
+                return;
+            }
+            const auto row =
+                firstKey.constFind({record.textAt(1), record.textAt(2), record.textAt(3)});
+            if (row == firstKey.constEnd()) {
+                return;
+            }
+            double &figure = figures[size_t(*row)];
+            figure = afterMovement(figure, record.numberAt(4), record.numberAt(5));
+        });
+    return figures;
+}
+
+} // namespace kucun

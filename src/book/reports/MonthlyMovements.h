@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace kucun {
+
+// The texts that name a model in the log.
+struct ModelKey
+{
+    QString category;
+    QString item;
+    QString model;
+
+    bool operator==(const ModelKey &) const = default;
+};
+
+// The net movement of each model in one calendar month: what was booked in
+// minus what was booked out, one figure per key, in the keys' order. A
+// movement counts on the first key that names its model; a movement of a
+// model no key names, or with both quantities set, counts nowhere. Nothing
+// when 明细 could not be opened.
+std::optional<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> &models,
+                                                       int year, int month);
+
+} // namespace kucun

@@ -1,0 +1,112 @@
+#include "RowOrder.h"
+
+#include "Gb18030.h"
+#include "store/Quantity.h"
+#include "store/ValueText.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <algorithm>
+#include <numeric>
+#include <variant>
+
+namespace kucun {
+
+namespace {
+
+QString trimmedKey(const QString &text)
+{
+    const auto isSpace = [](QChar c) { return c == u' ' || c == u'\u3000'; };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isSpace(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && isSpace(text[end - 1])) {
+        --end;
+    }
+    return text.mid(begin, end - begin);
+}
+
+QString withAsciiLowerCase(QString text)
+{
+    for (QChar &c : text) {
+        if (c >= u'A' && c <= u'Z') {
+            c = QChar(c.unicode() + (u'a' - u'A'));
+        }
+    }
+    return text;
+}
+
+// A date as the program shows it (2024年5月3日10时) or as it is stored
+// (2024-05-03 10:00:00), in days; a text that is no date comes first.
+double dayNumber(const QString &text)
+{
+    static const QRegularExpression shown(
+        QStringLiteral("^(\\d+)年(\\d+)月(\\d+)日(?:(\\d+)时)?(?:(\\d+)分)?(?:(\\d+)秒)?$"));
+    QDateTime moment;
+    if (const QRegularExpressionMatch match = shown.match(text); match.hasMatch()) {
+        const auto part = [&match](int n) { return match.captured(n).toInt(); };
+        moment = QDateTime(QDate(part(1), part(2), part(3)), QTime(part(4), part(5), part(6)));
+    } else {
+        moment = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!moment.isValid()) {
+            moment = QDateTime(QDate::fromString(text, QStringLiteral("yyyy-MM-dd")), QTime(0, 0));
+        }
+    }
+    if (!moment.isValid()) {
+        return std::numeric_limits<double>::lowest();
+    }
+    return double(moment.date().toJulianDay()) + moment.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+// Each key made once into what it compares as.
+using Key = std::variant<double, QByteArray, bool>;
+
+Key keyOf(const QString &text, const SortRule &rule)
+{
+    const QString key = trimmedKey(text);
+    switch (rule.kind) {
+    case KeyKind::Number:
+        return leadingNumber(key);
+    case KeyKind::Text:
+        return gb18030(rule.caseSensitive ? key : withAsciiLowerCase(key));
+    case KeyKind::Date:
+        return dayNumber(key);
+    case KeyKind::TrueFalse:
+        return key == QStringLiteral("假");
+    }
+    return false;
+}
+
+bool less(const Key &a, const Key &b)
+{
+    if (const auto *number = std::get_if<double>(&a)) {
+        return *number < std::get<double>(b) - numberTolerance;
+    }
+    if (const auto *bytes = std::get_if<QByteArray>(&a)) {
+        return *bytes < std::get<QByteArray>(b);
+    }
+    // A "假" key goes after every other key.
+    return !std::get<bool>(a) && std::get<bool>(b);
+}
+
+} // namespace
+
+std::vector<int> sortedRowOrder(const QStringList &keys, const SortRule &rule)
+{
+    std::vector<Key> encoded;
+    encoded.reserve(size_t(keys.size()));
+    for (const QString &key : keys) {
+        encoded.push_back(keyOf(key, rule));
+    }
+    std::vector<int> order(encoded.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return rule.descending ? less(encoded[size_t(b)], encoded[size_t(a)])
+                               : less(encoded[size_t(a)], encoded[size_t(b)]);
+    });
+    return order;
+}
+
+} // namespace kucun

@@ -1,0 +1,240 @@
+#include "helpers/ScriptedDialogs.h"
+#include "helpers/ShopData.h"
+#include "helpers/TestTables.h"
+#include "helpers/WindowTest.h"
+#include "store/TableSchema.h"
+#include "ui/ListView.h"
+#include "ui/RollUpMenu.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringDecoder>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace kucun;
+using namespace kucun::test;
+
+class ReportPageTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void categorySelectorsNarrowTheList();
+    void reportsFollowABooking();
+    void headerClicksSortAndKeepTheSelection();
+    void exportWritesTheListAsShown();
+};
+
+namespace {
+
+struct Shop
+{
+    TestTables files;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    void start()
+    {
+        window = startMainWindow(dialogs, files.programDir());
+        showWindow(*window);
+    }
+    template <typename T> T *get(const char *name) const
+    {
+        return control<T>(*window, QString::fromUtf8(name));
+    }
+    void showPage(int page) const
+    {
+        get<QTabWidget>("高级选择夹1")->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+    }
+    // A choice in a drop-down, as a user makes it.
+    void choose(const char *selector, const QString &text) const
+    {
+        auto *combo = get<QComboBox>(selector);
+        const int index = combo->findText(text);
+        QVERIFY2(index >= 0, qPrintable(text));
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+};
+
+QStringList choices(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int index = 0; index < combo->count(); ++index) {
+        texts << combo->itemText(index);
+    }
+    return texts;
+}
+
+void clickHeader(ListView *list, int column)
+{
+    QHeaderView *header = list->horizontalHeader();
+    const QPoint inSection(header->sectionViewportPosition(column) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, inSection);
+}
+
+} // namespace
+
+void ReportPageTest::categorySelectorsNarrowTheList()
+{
+    Shop shop;
+    addSmallShop(shop.files);
+    shop.start();
+    shop.showPage(2);
+    auto *list = shop.get<ListView>("超级列表框类库存");
+    auto *total = shop.get<QLabel>("标签合计库存2");
+    auto *items = shop.get<QComboBox>("组合框2");
+    auto *models = shop.get<QComboBox>("组合框3");
+    QCOMPARE(choices(shop.get<QComboBox>("组合框1")), (QStringList{"五金", "电工"}));
+    QCOMPARE(shop.get<QComboBox>("组合框1")->currentIndex(), -1);
+    QCOMPARE(list->rowCount(), 0);
+
+    shop.choose("组合框1", QStringLiteral("五金"));
+    QCOMPARE(allRows(list), (QList<QStringList>{{"1", "五金", "扳手", "8寸", "10", "把", "常用"},
+                                                {"2", "五金", "扳手", "10寸", "2", "把", ""},
+                                                {"3", "五金", "钳子", "8寸", "5", "把", "尖嘴"}}));
+    QCOMPARE(total->text(), QStringLiteral("17"));
+    QCOMPARE(choices(items), (QStringList{"扳手", "钳子"}));
+    QCOMPARE(items->currentIndex(), -1);
+    QCOMPARE(models->count(), 0);
+
+    shop.choose("组合框2", QStringLiteral("扳手"));
+    QCOMPARE(list->rowCount(), 2);
+    QCOMPARE(choices(models), (QStringList{"8寸", "10寸"}));
+    shop.choose("组合框3", QStringLiteral("10寸"));
+    QCOMPARE(allRows(list), (QList<QStringList>{{"1", "五金", "扳手", "10寸", "2", "把", ""}}));
+    QCOMPARE(total->text(), QStringLiteral("2"));
+    QCOMPARE(choices(models), (QStringList{"8寸", "10寸"}));
+
+    // Another category starts over; fractions add up truly.
+    shop.choose("组合框1", QStringLiteral("电工"));
+    QCOMPARE(total->text(), QStringLiteral("5"));
+    QCOMPARE(choices(items), (QStringList{"电线"}));
+    QCOMPARE(models->count(), 0);
+
+    shop.files.removeFile(tables::型号);
+    shop.choose("组合框2", QStringLiteral("电线"));
+    QCOMPARE(shop.dialogs.texts(), QStringList{"数据库打开失败或丢失！"});
+    QCOMPARE(list->rowCount(), 0);
+    QCOMPARE(total->text(), QStringLiteral("0"));
+}
+
+void ReportPageTest::reportsFollowABooking()
+{
+    Shop shop;
+    addSmallShop(shop.files);
+    const QDate today = QDate::currentDate();
+    addMovement(shop.files, today.addMonths(-1), QStringLiteral("五金"), QStringLiteral("扳手"),
+                QStringLiteral("8寸"), 4, 0, QStringLiteral("把"), {});
+    addMovement(shop.files, today, QStringLiteral("五金"), QStringLiteral("扳手"),
+                QStringLiteral("10寸"), 0, 2, QStringLiteral("把"), {});
+    shop.start();
+    auto *month = shop.get<ListView>("超级列表框月库存");
+    QCOMPARE(rowTexts(month, 1), (QStringList{"2", "五金", "扳手", "10寸", "-2", "把", ""}));
+    QCOMPARE(shop.get<QLabel>("标签合计月库存")->text(), QStringLiteral("-2"));
+    shop.showPage(2);
+    shop.choose("组合框1", QStringLiteral("五金"));
+    shop.choose("组合框2", QStringLiteral("扳手"));
+
+    // Book 5 of 扳手/8寸 in today on the booking page.
+    shop.get<QDateEdit>("日期框进销")->setDate(today);
+    shop.get<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
+    clickRow(shop.get<ListView>("超级列表框进销"), 0);
+    typeInto(shop.get<QLineEdit>("编辑框入库"), QStringLiteral("5"));
+    clickButton(*shop.window, QStringLiteral("按钮入库"));
+    QCOMPARE(shop.dialogs.texts(), QStringList());
+
+    shop.showPage(2);
+    QCOMPARE(rowTexts(shop.get<ListView>("超级列表框类库存"), 0),
+             (QStringList{"1", "五金", "扳手", "8寸", "15", "把", "常用"}));
+    QCOMPARE(shop.get<QComboBox>("组合框2")->currentText(), QStringLiteral("扳手"));
+    QCOMPARE(choices(shop.get<QComboBox>("组合框3")), (QStringList{"8寸", "10寸"}));
+    QCOMPARE(rowTexts(month, 0), (QStringList{"1", "五金", "扳手", "8寸", "5", "把", "常用"}));
+    QCOMPARE(shop.get<QLabel>("标签合计月库存")->text(), QStringLiteral("3"));
+}
+
+void ReportPageTest::headerClicksSortAndKeepTheSelection()
+{
+    Shop shop;
+    addSmallShop(shop.files);
+    shop.start();
+    auto *list = shop.get<ListView>("超级列表框总库存");
+    const auto models = [list] {
+        QStringList shown;
+        for (int row = 0; row < list->rowCount(); ++row) {
+            shown << list->cellText(row, 0) + u':' + list->cellText(row, 3);
+        }
+        return shown;
+    };
+    clickRow(list, 2); // 钳子/8寸
+    clickHeader(list, 4);
+    QCOMPARE(models(), (QStringList{"1:10寸", "2:2.5平方", "3:4平方", "4:8寸", "5:8寸"}));
+    QCOMPARE(list->selectedRows(), QList<int>{3});
+    QCOMPARE(list->cellText(3, 2), QStringLiteral("钳子"));
+
+    // 单位 does not sort; 品类 sorts by GBK (电 B5E7 before 五 CEE5) and keeps
+    // the order by stock within each category.
+    clickHeader(list, 5);
+    QCOMPARE(models(), (QStringList{"1:10寸", "2:2.5平方", "3:4平方", "4:8寸", "5:8寸"}));
+    clickHeader(list, 1);
+    QCOMPARE(models(), (QStringList{"1:2.5平方", "2:4平方", "3:10寸", "4:8寸", "5:8寸"}));
+    QCOMPARE(list->selectedRows(), QList<int>{3});
+    QCOMPARE(list->cellText(3, 2), QStringLiteral("钳子"));
+}
+
+void ReportPageTest::exportWritesTheListAsShown()
+{
+    Shop shop;
+    addSmallShop(shop.files);
+    shop.files.add(tables::型号,
+                   {QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("<12>"),
+                    QStringLiteral("把"), 1.0, QStringLiteral("A&B 😀")});
+    shop.start();
+    const QString path = QDir(shop.files.programDir()).filePath(QStringLiteral("岚栖库存.xls"));
+    const auto exported = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QStringDecoder("GB18030").decode(file.readAll())
+                                              : QString();
+    };
+    const QString savedTo = QStringLiteral("文件已保存到：") + shop.files.programDir();
+
+    clickHeader(shop.get<ListView>("超级列表框总库存"), 4);
+    clickButton(*shop.window, QStringLiteral("按钮导出总库存"));
+    QCOMPARE(shop.dialogs.shown().last().text, savedTo);
+    QCOMPARE(shop.dialogs.shown().last().icon, 64);
+    QString file = exported();
+    QVERIFY(file.contains(QStringLiteral(">岚栖库存管理—总库存</th>\r\n")));
+    QVERIFY(file.contains(QStringLiteral("  <tr>\r\n    <td>1</td>\r\n    <td>五金</td>\r\n"
+                                         "    <td>扳手</td>\r\n    <td>&lt;12&gt;</td>\r\n"
+                                         "    <td>1</td>\r\n    <td>把</td>\r\n"
+                                         "    <td>A&amp;B 😀</td>\r\n  </tr>\r\n")));
+    QCOMPARE(file.count(QStringLiteral("<tr>")), 1 + 1 + 6);
+
+    // Each export replaces the file.
+    shop.choose("组合框1", QStringLiteral("电工"));
+    clickButton(*shop.window, QStringLiteral("按钮导出类库存"));
+    file = exported();
+    QVERIFY(file.contains(QStringLiteral(">岚栖库存管理—类库存</th>")));
+    QCOMPARE(file.count(QStringLiteral("<tr>")), 1 + 1 + 2);
+    clickButton(*shop.window, QStringLiteral("按钮导出月库存"));
+    QVERIFY(exported().contains(QStringLiteral(">岚栖库存管理—月库存</th>")));
+    QCOMPARE(shop.dialogs.texts(), QStringList(3, savedTo));
+
+    // A file that cannot be written is never reported as saved.
+    QFile::remove(path);
+    QVERIFY(QDir().mkdir(path));
+    shop.dialogs.forget();
+    clickButton(*shop.window, QStringLiteral("按钮导出月库存"));
+    QCOMPARE(shop.dialogs.texts(), QStringList{QStringLiteral("文件保存失败：") + path});
+    QCOMPARE(shop.dialogs.shown().last().icon, 16);
+}
+
+QTEST_MAIN(ReportPageTest)
+#include "tst_reportpage.moc"
