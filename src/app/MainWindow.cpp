@@ -11,11 +11,13 @@
 #include "app/reports/CategoryReport.h"
 #include "app/reports/MonthlyReport.h"
 #include "app/reports/ReportExport.h"
+#include "app/reports/ReportPrinting.h"
 #include "app/reports/ReportRefresh.h"
 #include "app/reports/ReportSorting.h"
 #include "app/stock/LogDeletion.h"
 #include "app/stock/LogLists.h"
 #include "app/stock/StockBooking.h"
+#include "ui/FormPreview.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
@@ -125,6 +127,17 @@ void MainWindow::connectHandlers()
     onExport(form.按钮导出总库存, Report::WholeStock);
     onExport(form.按钮导出类库存, Report::ByCategory);
     onExport(form.按钮导出月库存, Report::Monthly);
+    // The printable table 表格1 shows the printed forms.
+    auto *preview = new FormPreview(this);
+    preview->setObjectName(QStringLiteral("表格1"));
+    const auto onPrint = [this, preview](QPushButton *button,
+                                         void (*print)(AppContext &, FormPreview &)) {
+        connect(button, &QPushButton::clicked, this,
+                handler([preview, print](AppContext &context, bool) { print(context, *preview); }));
+    };
+    onPrint(form.按钮打印总表单, &printTotalForm);
+    onPrint(form.按钮打印类表单, &printCategoryForm);
+    onPrint(form.按钮打印月表单, &printMonthlyForm);
 
     // Settings page.
     connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "store/PrintTable.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QStringList>
+
+namespace kucun {
+
+// The printed form of a report list: title, print time, the six headings,
+// one row per list row and the totals row, ruled from the headings down, on
+// A4 portrait.
+// rows: per list row, in the order shown, list columns 1 to 5 (品类, 名称,
+// 型号, quantity, 单位). total: the caption of the list's total label.
+PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows,
+                            const QString &total, const QDateTime &printedAt);
+
+// The monthly form's title, for the year and month of the date:
+// 库存2024年5月表单.
+QString monthlyFormTitle(const QDate &date);
+
+} // namespace kucun

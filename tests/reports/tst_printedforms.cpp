@@ -1,0 +1,200 @@
+#include "book/reports/ReportForms.h"
+#include "helpers/ScriptedDialogs.h"
+#include "helpers/ShopData.h"
+#include "helpers/TestTables.h"
+#include "helpers/WindowTest.h"
+#include "ui/FormPreview.h"
+#include "ui/FormPrinter.h"
+#include "ui/ListView.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kucun;
+using namespace kucun::test;
+
+class PrintedFormsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void printButtonsLayOutTheShownList_data();
+    void printButtonsLayOutTheShownList();
+    void formsPrintOnA4Pages_data();
+    void formsPrintOnA4Pages();
+    void aSecondFormReusesTheOpenPreview();
+};
+
+namespace {
+
+QString utf8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The text of a PDF, page by page, as pdftotext reads it.
+QStringList pdfPages(const QString &pdf)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!reader.waitForFinished(60000) || reader.exitCode() != 0) {
+        return {};
+    }
+    QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f');
+    // The text ends with a page break.
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) {
+        pages.removeLast();
+    }
+    return pages;
+}
+
+} // namespace
+
+void PrintedFormsTest::printButtonsLayOutTheShownList_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("total") << utf8("按钮打印总表单") << utf8("超级列表框总库存")
+                           << utf8("标签合计库存") << utf8("库存-总表单");
+    QTest::newRow("category") << utf8("按钮打印类表单") << utf8("超级列表框类库存")
+                              << utf8("标签合计库存2") << utf8("库存-类表单");
+    QTest::newRow("monthly") << utf8("按钮打印月表单") << utf8("超级列表框月库存")
+                             << utf8("标签合计月库存") << utf8("库存2025年1月表单");
+}
+
+void PrintedFormsTest::printButtonsLayOutTheShownList()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, list);
+    QFETCH(QString, total);
+    QFETCH(QString, title);
+
+    TestTables files;
+    addSmallShop(files);
+    ScriptedDialogs dialogs;
+    const auto window = startMainWindow(dialogs, files.programDir());
+    showWindow(*window);
+    control<QCalendarWidget>(*window, utf8("月历1"))->setSelectedDate(QDate(2025, 1, 20));
+    QList<PrintTable> shown;
+    control<FormPreview>(*window, utf8("表格1"))->setOpener([&shown](const PrintTable &form) {
+        shown << form;
+    });
+
+    auto *rows = control<ListView>(*window, list);
+    control<QLabel>(*window, total)->setText(utf8("123"));
+    clickButton(*window, button);
+
+    QCOMPARE(shown.size(), 1);
+    const PrintTable &form = shown.first();
+    QCOMPARE(form.rowCount(), rows->rowCount() + 4);
+    QCOMPARE(form.cell(1, 1).text, title);
+    const QDate today = QDate::currentDate();
+    QVERIFY(form.cell(2, 1).text.startsWith(
+        utf8("打印时间：%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day())));
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        QStringList printed;
+        for (int column = 1; column <= 6; ++column) {
+            printed << form.cell(row + 4, column).text;
+        }
+        QCOMPARE(printed, QStringList{QString::number(row + 1)} + rowTexts(rows, row).mid(1, 5));
+    }
+    QCOMPARE(form.cell(form.rowCount(), 5).text, utf8("     123"));
+    QCOMPARE(dialogs.shown().size(), 0);
+}
+
+void PrintedFormsTest::formsPrintOnA4Pages_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+
+    QTest::newRow("3 rows") << 3 << 1;
+    QTest::newRow("80 rows") << 80 << 2;
+    QTest::newRow("130 rows") << 130 << 3;
+}
+
+void PrintedFormsTest::formsPrintOnA4Pages()
+{
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        QSKIP("pdftotext is not installed");
+    }
+
+    QList<QStringList> listRows;
+    for (int row = 1; row <= rows; ++row) {
+        listRows << QStringList{utf8("五金"), utf8("扳手"),
+                                QStringLiteral("M%1").arg(row, 3, 10, QChar(u'0')),
+                                QString::number(row * 2), utf8("把")};
+    }
+    const PrintTable form = layOutReportForm(utf8("库存-总表单"), listRows, utf8("999"),
+                                             QDateTime(QDate(2024, 5, 3), QTime(10, 0)));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("form.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    setUpPrinter(form, printer);
+    printTable(form, printer);
+
+    QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    QCOMPARE(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(10, 5, 10, 10));
+
+    const QStringList text = pdfPages(pdf);
+    QCOMPARE(text.size(), pages);
+    const QRegularExpression headings(utf8("序号\\s+品类\\s+名称\\s+型号\\s+库存\\s+单位"));
+    for (const QString &page : text) {
+        QCOMPARE(page.count(headings), 1);
+    }
+    QVERIFY(text.first().contains(utf8("库存-总表单")));
+    QVERIFY(text.first().contains(utf8("打印时间：2024年5月3日10时")));
+    QVERIFY(text.last().contains(QRegularExpression(utf8("合计：\\s+999"))));
+    const QString all = text.join(u'\n');
+    QCOMPARE(all.count(utf8("库存-总表单")), 1);
+    for (int row = 1; row <= rows; ++row) {
+        const QRegularExpression line(QStringLiteral("\\b%1\\s+%2\\s+%3\\s+M%4\\s+%5\\s+%6")
+                                          .arg(row)
+                                          .arg(utf8("五金"), utf8("扳手"))
+                                          .arg(row, 3, 10, QChar(u'0'))
+                                          .arg(row * 2)
+                                          .arg(utf8("把")));
+        QVERIFY2(all.count(line) == 1, qPrintable(QStringLiteral("row %1").arg(row)));
+    }
+}
+
+void PrintedFormsTest::aSecondFormReusesTheOpenPreview()
+{
+    QWidget window;
+    FormPreview preview(&window);
+    const QDateTime when(QDate(2024, 5, 3), QTime(10, 0));
+    preview.show(layOutReportForm(utf8("库存-总表单"), {}, utf8("0"), when));
+    QPrintPreviewDialog *first = preview.openDialog();
+    QVERIFY(first);
+    QVERIFY(first->isVisible());
+    QVERIFY(!first->isModal());
+
+    preview.show(layOutReportForm(utf8("库存-类表单"), {}, utf8("0"), when));
+    QCOMPARE(preview.openDialog(), first);
+    QCOMPARE(window.findChildren<QPrintPreviewDialog *>().size(), 1);
+
+    // Once closed, the next form opens a new preview.
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!preview.openDialog());
+    preview.show(layOutReportForm(utf8("库存-月表单"), {}, utf8("0"), when));
+    QVERIFY(preview.openDialog());
+    QCOMPARE(window.findChildren<QPrintPreviewDialog *>().size(), 1);
+}
+
+QTEST_MAIN(PrintedFormsTest)
+#include "tst_printedforms.moc"
