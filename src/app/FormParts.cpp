@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 namespace kucun {
 
@@ -25,6 +26,8 @@ void nameControl(QWidget *control, const QString &designerName, const QString &s
 QLineEdit *makeEdit(const QString &designerName, const QString &spokenName)
 {
     auto *edit = new QLineEdit;
+    // A text is stored whole; a line edit would cut it at 32,767 characters.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     nameControl(edit, designerName, spokenName);
     return edit;
 }
@@ -65,6 +68,8 @@ QDateEdit *makeDateBox(const QString &designerName, const QString &spokenName)
     auto *box = new DateBox(QDate::currentDate());
     box->setCalendarPopup(true);
     box->setDisplayFormat(QStringLiteral("yyyy年M月d日"));
+    // Every day the log compares, not only those since 1752.
+    box->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     nameControl(box, designerName, spokenName);
     return box;
 }
