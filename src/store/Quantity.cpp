@@ -1,15 +1,12 @@
 #include "Quantity.h"
 
+#include "ValueText.h"
+
 #include <limits>
 
 namespace kucun {
 
 namespace {
-
-bool isSpace(QChar c)
-{
-    return c == QChar(0x20) || c == QChar(0x3000);
-}
 
 // Reads an optional sign and the digits after it; `digits` receives them.
 bool readSignedDigits(const QString &text, qsizetype &pos, QString &digits)
@@ -29,15 +26,7 @@ bool readSignedDigits(const QString &text, qsizetype &pos, QString &digits)
 
 QString normalizedNumberText(const QString &text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isSpace(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && isSpace(text[end - 1])) {
-        --end;
-    }
-    QString normal = text.mid(begin, end - begin);
+    QString normal = withoutSurroundingSpaces(text);
     for (QChar &c : normal) {
         // Full-width forms (U+FF01..U+FF5E) map onto ASCII 0x21..0x7E.
         const char16_t code = c.unicode();

@@ -1,6 +1,7 @@
 #include "ValueText.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace kucun {
 
@@ -63,14 +64,31 @@ QString dateTimeText(const QDateTime &value)
     return text;
 }
 
+namespace {
+
+bool isSpace(QChar c)
+{
+    return c == QChar(0x20) || c == QChar(0x3000);
+}
+
+} // namespace
+
 bool isBlank(const QString &text)
 {
-    for (const QChar c : text) {
-        if (c != QChar(0x20) && c != QChar(0x3000)) {
-            return false;
-        }
+    return std::all_of(text.begin(), text.end(), isSpace);
+}
+
+QString withoutSurroundingSpaces(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isSpace(text[begin])) {
+        ++begin;
     }
-    return true;
+    while (end > begin && isSpace(text[end - 1])) {
+        --end;
+    }
+    return text.mid(begin, end - begin);
 }
 
 } // namespace kucun

@@ -32,6 +32,9 @@ private:
 // True when the text holds nothing but half-width and full-width spaces.
 bool isBlank(const QString &text);
 
+// The text without the half-width and full-width spaces around it.
+QString withoutSurroundingSpaces(const QString &text);
+
 // Two stored numbers count as equal within this tolerance.
 constexpr double numberTolerance = 1e-7;
 

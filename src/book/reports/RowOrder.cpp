@@ -14,20 +14,6 @@ namespace kucun {
 
 namespace {
 
-QString trimmedKey(const QString &text)
-{
-    const auto isSpace = [](QChar c) { return c == u' ' || c == u'\u3000'; };
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isSpace(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && isSpace(text[end - 1])) {
-        --end;
-    }
-    return text.mid(begin, end - begin);
-}
-
 QString withAsciiLowerCase(QString text)
 {
     for (QChar &c : text) {
@@ -65,7 +51,7 @@ using Key = std::variant<double, QByteArray, bool>;
 
 Key keyOf(const QString &text, const SortRule &rule)
 {
-    const QString key = trimmedKey(text);
+    const QString key = withoutSurroundingSpaces(text);
     switch (rule.kind) {
     case KeyKind::Number:
         return leadingNumber(key);
