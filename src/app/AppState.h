@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/settings/Settings.h"
+
 #include <QStringList>
 #include <optional>
 
@@ -23,6 +25,11 @@ struct AppState
     // reload after a booking filters the list with it again.
     std::optional<QString> bookingFilter;
     LogSearch lastLogSearch = LogSearch::None;
+    // The password and its three flags as read at start-up; a save changes
+    // them only at the next start.
+    PasswordSettings settings;
+    // The page the page guard refused last; 0 when the last change was allowed.
+    int refusedPage = 0;
 };
 
 } // namespace kucun
