@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/settings/Settings.h"
+
 #include <QStringList>
 #include <optional>
 
@@ -25,6 +27,11 @@ struct AppState
     LogSearch lastLogSearch = LogSearch::None;
     // The category and monthly reports show data that has changed since.
     bool reportsOutOfDate = false;
+    // The password and its three flags as read at start-up; a save changes
+    // them only at the next start.
+    PasswordSettings settings;
+    // The page the page guard refused last; 0 when the last change was allowed.
+    int refusedPage = 0;
 };
 
 } // namespace kucun

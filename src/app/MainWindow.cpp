@@ -14,9 +14,12 @@
 #include "app/reports/ReportPrinting.h"
 #include "app/reports/ReportRefresh.h"
 #include "app/reports/ReportSorting.h"
+#include "app/settings/LookHandlers.h"
+#include "app/settings/PasswordHandlers.h"
 #include "app/stock/LogDeletion.h"
 #include "app/stock/LogLists.h"
 #include "app/stock/StockBooking.h"
+#include "ui/ColourPicker.h"
 #include "ui/FormPreview.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
@@ -26,6 +29,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
 
@@ -60,9 +64,11 @@ void MainWindow::buildForm()
     m_form.高级选择夹1 = new QTabWidget;
     nameControl(m_form.高级选择夹1, QStringLiteral("高级选择夹1"), QStringLiteral("功能页"));
     m_form.高级选择夹1->addTab(buildBookingPage(m_form), QStringLiteral("进销库存"));
-    m_form.高级选择夹1->addTab(buildLogPage(m_form), QStringLiteral("日志查询"));
-    m_form.高级选择夹1->addTab(buildReportPage(m_form), QStringLiteral("库存报表"));
-    m_form.高级选择夹1->addTab(buildMaintenancePage(m_form), QStringLiteral("项目设置"));
+    // The pages behind the page guard show their contents only once it allows them.
+    m_form.高级选择夹1->addTab(coveredPage(buildLogPage(m_form)), QStringLiteral("日志查询"));
+    m_form.高级选择夹1->addTab(coveredPage(buildReportPage(m_form)), QStringLiteral("库存报表"));
+    m_form.高级选择夹1->addTab(coveredPage(buildMaintenancePage(m_form)),
+                               QStringLiteral("项目设置"));
     setCentralWidget(m_form.高级选择夹1);
 }
 
@@ -152,6 +158,27 @@ void MainWindow::connectHandlers()
     onClick(form.按钮删除型号, &deleteSelectedModel);
     onClick(form.按钮删除名称, &deleteChosenItem);
     onClick(form.按钮删除品类, &deleteChosenCategory);
+    onClick(form.按钮保存, &saveTypedPasswordSettings);
+    onClick(form.按钮出厂, &resetToFactory);
+    connect(form.单选框启用密码, &QRadioButton::clicked, this,
+            handler([](AppContext &context, bool) { onPasswordOn(context); }));
+    connect(form.单选框禁用密码, &QRadioButton::clicked, this,
+            handler([](AppContext &context, bool) { onPasswordOff(context); }));
+    connect(form.组合框菜单高度, &QComboBox::activated, this,
+            handler([](AppContext &context, int) { onMenuHeightChosen(context); }));
+    connect(form.组合框菜单速度, &QComboBox::activated, this,
+            handler([](AppContext &context, int) { onMenuSpeedChosen(context); }));
+    connect(form.颜色选择器背景颜色, &ColourPicker::colourChanged, this,
+            handler(onBackgroundColourChanged));
+    connect(form.颜色选择器文本颜色, &ColourPicker::colourChanged, this,
+            handler(onTextColourChanged));
+    connect(form.颜色选择器文本选中颜色, &ColourPicker::colourChanged, this,
+            handler(onSelectedColourChanged));
+    onClick(form.按钮保存全部设置, &saveAllSettings);
+
+    // The page guard asks first; then the page change is undone or the page shown.
+    connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(guardPage));
+    connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(onPageChanged));
     connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(onPageShown));
     connect(form.高级选择夹1, &QTabWidget::currentChanged, this, [&form](int page) {
         if (page == 3) {

@@ -157,6 +157,12 @@ QGroupBox *buildLookBox(Form &form)
                                    QStringLiteral("60"), QStringLiteral("70"), QStringLiteral("80"),
                                    QStringLiteral("90"), QStringLiteral("100"),
                                    QStringLiteral("200")});
+    // The boxes show the stored numbers as text, also one the list lacks (0
+    // after a factory reset), and save what they show.
+    for (QComboBox *combo : {form.组合框菜单高度, form.组合框菜单速度}) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    }
     grid->addWidget(makeCaption(QStringLiteral("品类菜单高度："), form.组合框菜单高度), 0, 0);
     grid->addWidget(form.组合框菜单高度, 0, 1);
     grid->addWidget(makeCaption(QStringLiteral("菜单滚动速度："), form.组合框菜单速度), 1, 0);

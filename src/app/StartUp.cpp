@@ -6,16 +6,69 @@
 #include "app/catalogue/CategoryLoaders.h"
 #include "app/catalogue/ModelLists.h"
 #include "app/reports/MonthlyReport.h"
+#include "app/settings/PasswordHandlers.h"
 #include "app/stock/LogLists.h"
+#include "book/settings/Settings.h"
+#include "ui/Dialogs.h"
 #include "ui/RollUpMenu.h"
 
 #include <QWidget>
 
 namespace kucun {
 
+namespace {
+
+// Loads the settings and asks the login password until it is right. False
+// when the program must end: it is locked, the settings record can't be read,
+// the login was cancelled or the third wrong entry locked it.
+bool logIn(AppContext &context)
+{
+    LoginLockOut lockOut(context.programDir);
+    for (;;) {
+        switch (loadSettings(context)) {
+        case SettingsLoad::Locked:
+            context.dialogs.message(QStringLiteral("密码错误次数过多，本程序已停止使用！"),
+                                    QStringLiteral("本程序已禁止使用"), Dialogs::Error,
+                                    Dialogs::Buttons::Ok);
+            return false;
+        case SettingsLoad::Unreadable:
+            return false;
+        case SettingsLoad::Loaded:
+            break;
+        }
+        if (!loginRequired(context.state.settings)) {
+            return true;
+        }
+        const std::optional<QString> typed = context.dialogs.input(
+            QStringLiteral("请输入登录密码"), QStringLiteral("库存管理系统"), QString(), true);
+        if (!typed) {
+            return false;
+        }
+        if (passwordMatches(*typed, context.state.settings.password)) {
+            return true;
+        }
+        context.dialogs.message(QStringLiteral("输入密码有误，请重新输入！"),
+                                QStringLiteral("密码错误次数 %1 次").arg(lockOut.failures() + 1),
+                                Dialogs::Error, Dialogs::Buttons::Ok);
+        if (lockOut.countFailure()) {
+            context.dialogs.message(QStringLiteral("密码错误次数过多，程序已锁定！"),
+                                    QStringLiteral("程序锁定"), Dialogs::Error,
+                                    Dialogs::Buttons::Ok);
+            return false;
+        }
+    }
+}
+
+} // namespace
+
 void startUp(QWidget &window, AppContext &context)
 {
     window.move(window.x(), 0);
+    if (!logIn(context)) {
+        window.close();
+        return;
+    }
+    primePasswordControls(context);
     runReportingStoreErrors(context.dialogs, [&context] {
         loadCategories(context);
         loadItems(context);

@@ -32,7 +32,9 @@ void refreshReports(AppContext &context)
 
 void onPageShown(AppContext &context, int page)
 {
-    if (page == reportPage && context.state.reportsOutOfDate) {
+    // A page the password guard refused has already given way to another.
+    const bool shown = context.form.高级选择夹1->currentIndex() == page;
+    if (shown && page == reportPage && context.state.reportsOutOfDate) {
         rebuildReports(context);
     }
 }

@@ -1,0 +1,204 @@
+#include "PasswordHandlers.h"
+
+#include "LookHandlers.h"
+#include "app/AppContext.h"
+#include "app/FormParts.h"
+#include "app/Messages.h"
+#include "book/settings/Settings.h"
+#include "ui/Dialogs.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+namespace kucun {
+
+namespace {
+
+constexpr int passwordOnBackground = 0xFFFFFF;
+constexpr int passwordOffBackground = 0x808080;
+
+// The two layers of a covered page.
+constexpr int coverLayer = 0;
+constexpr int contentsLayer = 1;
+
+const QString coveredPageName = QStringLiteral("受保护页面");
+
+QStackedWidget *coverOf(const Form &form, int page)
+{
+    QWidget *widget = form.高级选择夹1->widget(page);
+    return widget && widget->objectName() == coveredPageName
+               ? qobject_cast<QStackedWidget *>(widget)
+               : nullptr;
+}
+
+} // namespace
+
+SettingsLoad loadSettings(AppContext &context)
+{
+    std::optional<Settings> settings;
+    try {
+        settings = readSettings(context.programDir);
+    } catch (const StoreError &error) {
+        reportStoreError(context.dialogs, error.message());
+        return SettingsLoad::Unreadable;
+    }
+    if (!settings) {
+        return SettingsLoad::Locked;
+    }
+    context.state.settings = settings->passwords;
+    showMenuLook(context.form, settings->look);
+    return SettingsLoad::Loaded;
+}
+
+void primePasswordControls(AppContext &context)
+{
+    const Form &form = context.form;
+    const PasswordSettings &settings = context.state.settings;
+    if (!settings.password.isEmpty()) {
+        form.单选框启用密码->setChecked(true);
+        form.单选框禁用密码->setChecked(false);
+        for (QLineEdit *edit : {form.编辑框密码, form.编辑框确认密码}) {
+            setBackground(edit, passwordOnBackground);
+            edit->setText(settings.password);
+            // The boxes take the password-on look whole: they can be edited.
+            edit->setEnabled(true);
+        }
+    }
+    if (settings.atLogin) {
+        form.选择框登录密码->setChecked(true);
+    }
+    if (settings.beforeLog) {
+        form.选择框日志密码->setChecked(true);
+    }
+    if (settings.beforeStock) {
+        form.选择框库存密码->setChecked(true);
+    }
+}
+
+void onPasswordOn(AppContext &context)
+{
+    for (QLineEdit *edit : {context.form.编辑框密码, context.form.编辑框确认密码}) {
+        setBackground(edit, passwordOnBackground);
+        edit->setEnabled(true);
+    }
+}
+
+void onPasswordOff(AppContext &context)
+{
+    const Form &form = context.form;
+    for (QLineEdit *edit : {form.编辑框密码, form.编辑框确认密码}) {
+        setBackground(edit, passwordOffBackground);
+    }
+    form.编辑框密码->clear();
+    form.编辑框确认密码->clear();
+    for (QCheckBox *check : {form.选择框登录密码, form.选择框日志密码, form.选择框库存密码}) {
+        check->setChecked(false);
+    }
+    form.编辑框密码->setEnabled(false);
+    form.编辑框确认密码->setEnabled(false);
+}
+
+void saveTypedPasswordSettings(AppContext &context)
+{
+    const Form &form = context.form;
+    const QString typed = form.编辑框密码->text();
+    if (form.单选框启用密码->isChecked() && typed.trimmed().isEmpty()) {
+        warn(context.dialogs, QStringLiteral("请输入有效密码！"));
+        return;
+    }
+    if (typed != form.编辑框确认密码->text()) {
+        warn(context.dialogs, QStringLiteral("您二次输入的密码不一致，请核对！"));
+        return;
+    }
+    PasswordSettings settings;
+    settings.password = form.单选框禁用密码->isChecked() ? QString() : typed;
+    settings.atLogin = form.选择框登录密码->isChecked();
+    settings.beforeLog = form.选择框日志密码->isChecked();
+    settings.beforeStock = form.选择框库存密码->isChecked();
+    switch (savePasswordSettings(context.programDir, settings)) {
+    case SettingsOutcome::TableUnavailable:
+        reportTableUnavailable(context.dialogs);
+        return;
+    case SettingsOutcome::WriteFailed:
+        tell(context.dialogs, QStringLiteral("数据写入失败，设置未保存，请稍后重试！"),
+             Dialogs::Error);
+        return;
+    case SettingsOutcome::Done:
+        // The in-memory settings stay as they are until the next start.
+        inform(context.dialogs, QStringLiteral("保存成功！重启程序后生效！"));
+        return;
+    }
+}
+
+void guardPage(AppContext &context, int page)
+{
+    AppState &state = context.state;
+    if (!pageAsksPassword(page, state.settings)) {
+        state.refusedPage = 0;
+        return;
+    }
+    const std::optional<QString> typed = context.dialogs.input(
+        QStringLiteral("请输入密码"), QStringLiteral("枫淮库存管理系统"), QString(), true);
+    if (!typed) {
+        state.refusedPage = page;
+        return;
+    }
+    if (!passwordMatches(*typed, state.settings.password)) {
+        tell(context.dialogs, QStringLiteral("输入密码有误，请重新输入！"), Dialogs::Error);
+        state.refusedPage = page;
+        return;
+    }
+    state.refusedPage = 0;
+}
+
+void onPageChanged(AppContext &context, int page)
+{
+    const Form &form = context.form;
+    if (context.state.refusedPage != 0) {
+        form.高级选择夹1->setCurrentIndex(0);
+        return;
+    }
+    // A page left behind is covered again, so the guard asks before it shows.
+    for (int other = 0; other < form.高级选择夹1->count(); ++other) {
+        if (QStackedWidget *cover = coverOf(form, other)) {
+            cover->setCurrentIndex(other == page ? contentsLayer : coverLayer);
+        }
+    }
+}
+
+QWidget *coveredPage(QWidget *contents)
+{
+    auto *page = new QStackedWidget;
+    page->setObjectName(coveredPageName);
+    page->insertWidget(coverLayer, new QWidget);
+    page->insertWidget(contentsLayer, contents);
+    page->setCurrentIndex(coverLayer);
+    return page;
+}
+
+void resetToFactory(AppContext &context)
+{
+    const std::optional<QString> typed =
+        context.dialogs.input(QStringLiteral("请输入超级密码，超级密码不是设置密码！"),
+                              QStringLiteral("您即将恢复出厂设置······"),
+                              QStringLiteral("数据清空不可恢复，请谨慎！"), false);
+    if (!typed) {
+        return;
+    }
+    if (!isSuperPassword(*typed)) {
+        warn(context.dialogs, QStringLiteral("密码错误，求你别试了！"));
+        return;
+    }
+    if (!factoryReset(context.programDir).written) {
+        tell(context.dialogs, QStringLiteral("数据写入失败，数据未改变，请稍后重试！"),
+             Dialogs::Error);
+        return;
+    }
+    inform(context.dialogs, QStringLiteral("已恢复出厂设置，请重启本程序！"));
+    context.form.高级选择夹1->window()->close();
+}
+
+} // namespace kucun

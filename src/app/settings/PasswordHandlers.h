@@ -1,0 +1,47 @@
+#pragma once
+
+class QWidget;
+
+namespace kucun {
+
+struct AppContext;
+struct Form;
+
+enum class SettingsLoad
+{
+    Loaded,
+    Locked,     // 设置 could not be opened
+    Unreadable, // a field of the record has the wrong type; the error was shown
+};
+
+// Loads the settings record: the password and its three flags into the
+// in-memory settings, the look into both menus and the look controls.
+SettingsLoad loadSettings(AppContext &context);
+
+// Start-up's priming of the password controls from the in-memory settings.
+void primePasswordControls(AppContext &context);
+
+// "启用设置密码" and "禁用所有密码" clicked.
+void onPasswordOn(AppContext &context);
+void onPasswordOff(AppContext &context);
+
+// "保存": the password and its three flags into the settings record, in
+// force from the next start.
+void saveTypedPasswordSettings(AppContext &context);
+
+// The page guard of 高级选择夹1: asks the password before a guarded page
+// is shown and remembers a refusal; then, once the page has changed, a
+// refused page gives way to "进销库存", an allowed one shows its contents.
+void guardPage(AppContext &context, int page);
+void onPageChanged(AppContext &context, int page);
+
+// Wraps the contents of a guarded page: they stay covered until the guard
+// allows the page, so that they never show while the password is asked or
+// after a refusal.
+QWidget *coveredPage(QWidget *contents);
+
+// "恢复出厂设置": behind the super password, empties every table and ends
+// the program.
+void resetToFactory(AppContext &context);
+
+} // namespace kucun

@@ -1,0 +1,155 @@
+#include "Settings.h"
+
+#include "store/StoreError.h"
+#include "store/Table.h"
+#include "store/TableSchema.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace kucun {
+
+namespace {
+
+// A stored number as a 32-bit integer, the fraction cut toward zero.
+qint32 toInt32(double value)
+{
+    if (std::isnan(value)) {
+        return 0;
+    }
+    constexpr double lowest = std::numeric_limits<qint32>::min();
+    constexpr double highest = std::numeric_limits<qint32>::max();
+    return qint32(std::trunc(std::clamp(value, lowest, highest)));
+}
+
+SettingsOutcome modifySettings(const QString &programDir, const QVariantList &values)
+{
+    Table settings;
+    if (!settings.open(tables::settingsPath(programDir), tablePassword())) {
+        return SettingsOutcome::TableUnavailable;
+    }
+    return settings.modify(values) ? SettingsOutcome::Done : SettingsOutcome::WriteFailed;
+}
+
+} // namespace
+
+std::optional<Settings> readSettings(const QString &programDir)
+{
+    Table table;
+    if (!table.open(tables::settingsPath(programDir), tablePassword())) {
+        return std::nullopt;
+    }
+    // The types are checked on the fields themselves, so that an empty table
+    // with a wrong field is found out too.
+    const Schema &schema = table.schema();
+    schema.require(fields::密码, FieldKind::Text);
+    for (const QString &flag : {fields::登陆密码, fields::日志密码, fields::库存密码}) {
+        schema.require(flag, FieldKind::Logical);
+    }
+    for (const QString &number : {fields::菜单高度, fields::滚动速度, fields::背景颜色,
+                                  fields::文本颜色, fields::选中颜色}) {
+        schema.require(number, FieldKind::Number);
+    }
+    Settings settings;
+    settings.passwords.password = table.text(fields::密码);
+    settings.passwords.atLogin = table.logical(fields::登陆密码);
+    settings.passwords.beforeLog = table.logical(fields::日志密码);
+    settings.passwords.beforeStock = table.logical(fields::库存密码);
+    settings.look.itemHeight = toInt32(table.number(fields::菜单高度));
+    settings.look.scrollSpeed = toInt32(table.number(fields::滚动速度));
+    settings.look.background = toInt32(table.number(fields::背景颜色));
+    settings.look.text = toInt32(table.number(fields::文本颜色));
+    settings.look.selected = toInt32(table.number(fields::选中颜色));
+    return settings;
+}
+
+SettingsOutcome savePasswordSettings(const QString &programDir, const PasswordSettings &settings)
+{
+    return modifySettings(programDir, {settings.password, settings.atLogin, settings.beforeLog,
+                                       settings.beforeStock});
+}
+
+SettingsOutcome saveMenuLook(const QString &programDir, const MenuLook &look)
+{
+    return modifySettings(programDir,
+                          {QVariant(), QVariant(), QVariant(), QVariant(), look.itemHeight,
+                           look.scrollSpeed, look.background, look.text, look.selected});
+}
+
+bool passwordMatches(const QString &typed, const QString &password)
+{
+    return typed == password;
+}
+
+bool loginRequired(const PasswordSettings &settings)
+{
+    return !settings.password.isEmpty() && settings.atLogin;
+}
+
+bool pageAsksPassword(int page, const PasswordSettings &settings)
+{
+    switch (page) {
+    case 1:
+        return settings.beforeLog;
+    case 2:
+        return settings.beforeStock;
+    case 3:
+        return !settings.password.isEmpty();
+    default:
+        return false;
+    }
+}
+
+bool LoginLockOut::countFailure()
+{
+    ++m_failures;
+    return m_failures == allowedFailures && QFile::remove(tables::settingsPath(m_programDir));
+}
+
+bool isSuperPassword(const QString &typed)
+{
+    return typed == QStringLiteral("kx7Tq2mWv9pLr4");
+}
+
+ResetOutcome factoryReset(const QString &programDir)
+{
+    ResetOutcome outcome;
+    const QStringList order{tables::设置, tables::品类, tables::名称, tables::型号, tables::明细};
+    const auto fileOf = [&programDir](const QString &table) {
+        return table == tables::设置 ? tables::settingsPath(programDir) : table;
+    };
+    // The first table that opens carries the others, joined to it, so that
+    // the reset is one transaction across every file it reaches.
+    Table table;
+    QStringList reached;
+    for (const QString &name : order) {
+        const bool opened = table.isOpen() ? table.attach(fileOf(name), tablePassword())
+                                           : table.open(fileOf(name), tablePassword());
+        (opened ? reached : outcome.passedOver) << name;
+    }
+    if (reached.isEmpty()) {
+        outcome.written = true;
+        return outcome;
+    }
+    if (!table.beginTransaction()) {
+        return outcome;
+    }
+    bool ok = true;
+    for (const QString &name : std::as_const(reached)) {
+        ok = ok && table.removeMatching(name, RecordFilter::all());
+    }
+    if (ok && reached.contains(tables::设置)) {
+        // 设置 is the first table to open, so it is the one the cursor is on.
+        ok = table.append({});
+    }
+    if (!ok || !table.commit()) {
+        table.rollback();
+        return outcome;
+    }
+    outcome.written = true;
+    return outcome;
+}
+
+} // namespace kucun

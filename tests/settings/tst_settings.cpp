@@ -1,0 +1,669 @@
+#include "book/settings/Settings.h"
+#include "helpers/ScriptedDialogs.h"
+#include "helpers/SettingsFile.h"
+#include "helpers/ShopData.h"
+#include "helpers/TestTables.h"
+#include "helpers/WindowTest.h"
+#include "store/Table.h"
+#include "store/TableSchema.h"
+#include "ui/ColourPicker.h"
+#include "ui/ListView.h"
+#include "ui/RollUpMenu.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <functional>
+
+using namespace kucun;
+using namespace kucun::test;
+
+// Start-up, login and lock-out, the password settings, the page guard, the
+// factory reset and the menu look, driven through the real main window.
+class SettingsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void anEmptyPasswordNeverAsks();
+    void aPasswordWithoutTheLoginFlagStartsWithoutAPrompt();
+    void twoWrongEntriesThenTheRightOne();
+    void threeWrongEntriesLockTheProgramForGood();
+    void cancellingTheLoginEndsTheProgramSilently();
+    void anUnreadableSettingsRecordEndsTheProgram();
+    void savingThePasswordSettings();
+    void thePasswordSwitches();
+    void thePageGuard_data();
+    void thePageGuard();
+    void theLogFlagAsksEvenWithoutAPassword();
+    void theFactoryReset();
+    void theStoredLookAppliesAtStart();
+    void theLookIsTriedLiveAndSaved();
+};
+
+namespace {
+
+const QString superPassword = QStringLiteral("kx7Tq2mWv9pLr4");
+
+// Scripted dialogs that run a probe as each input box comes up, to look at
+// the window while the box is shown.
+class ProbingDialogs : public ScriptedDialogs
+{
+public:
+    std::function<void()> probe;
+
+    std::optional<QString> input(const QString &prompt, const QString &caption,
+                                 const QString &initialText, bool password) override
+    {
+        if (probe) {
+            probe();
+        }
+        return ScriptedDialogs::input(prompt, caption, initialText, password);
+    }
+};
+
+// One start of the program on the files: the window is shown, as the
+// program shows it, and its start-up runs.
+struct Run
+{
+    ProbingDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Run(const TestTables &files, const QList<std::optional<QString>> &answers = {})
+    {
+        for (const std::optional<QString> &answer : answers) {
+            dialogs.answerInput(answer);
+        }
+        start(files);
+    }
+    Run(const TestTables &files, const std::function<void(Run &)> &prepare)
+    {
+        prepare(*this);
+        start(files);
+    }
+    void start(const TestTables &files)
+    {
+        window = std::make_unique<MainWindow>(dialogs, files.programDir());
+        window->show();
+        QCoreApplication::processEvents();
+        if (!window->hasStarted()) {
+            qFatal("the main window did not start");
+        }
+    }
+
+    template <typename T> T *get(const char *name) const
+    {
+        return control<T>(*window, QString::fromUtf8(name));
+    }
+    bool closed() const { return !window->isVisible(); }
+    // The views are filled only after a login.
+    bool filled() const
+    {
+        return get<RollUpMenu>("卷帘式菜单1")->groupCount() > 0 &&
+               get<ListView>("超级列表框总库存")->rowCount() > 0;
+    }
+    QTabWidget *tabs() const { return get<QTabWidget>("高级选择夹1"); }
+    // Clicks a page's tab, as the user selects a page.
+    void selectPage(int page)
+    {
+        QTabBar *bar = tabs()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+        QCoreApplication::processEvents();
+    }
+    // The boxes shown, as "text|caption|icon"; an input box as
+    // "?prompt|caption|initial text|password".
+    QStringList boxes() const
+    {
+        QStringList shown;
+        for (const ShownBox &box : dialogs.shown()) {
+            shown << (box.isInput
+                          ? QStringLiteral("?%1|%2|%3|%4")
+                                .arg(box.text, box.caption, box.initialText,
+                                     box.password ? QStringLiteral("password")
+                                                  : QStringLiteral("plain"))
+                          : QStringLiteral("%1|%2|%3").arg(box.text, box.caption).arg(box.icon));
+        }
+        return shown;
+    }
+    QStringList click(const char *button)
+    {
+        dialogs.forget();
+        clickButton(*window, QString::fromUtf8(button));
+        return boxes();
+    }
+};
+
+const QString loginPrompt = QStringLiteral("?请输入登录密码|库存管理系统||password");
+const QString pagePrompt = QStringLiteral("?请输入密码|枫淮库存管理系统||password");
+const QString wrongPassword = QStringLiteral("输入密码有误，请重新输入！||16");
+
+QString wrongLogin(int count)
+{
+    return QStringLiteral("输入密码有误，请重新输入！|密码错误次数 %1 次|16").arg(count);
+}
+
+const QString lockedNow = QStringLiteral("密码错误次数过多，程序已锁定！|程序锁定|16");
+const QString lockedAtStart =
+    QStringLiteral("密码错误次数过多，本程序已停止使用！|本程序已禁止使用|16");
+
+void setPasswords(const TestTables &files, const PasswordSettings &settings)
+{
+    if (savePasswordSettings(files.programDir(), settings) != SettingsOutcome::Done) {
+        qFatal("cannot write the settings");
+    }
+}
+
+void setLook(const TestTables &files, const MenuLook &look)
+{
+    if (saveMenuLook(files.programDir(), look) != SettingsOutcome::Done) {
+        qFatal("cannot write the look");
+    }
+}
+
+// The settings record as stored: 密码, the three flags, then the look.
+QVariantList stored(const TestTables &files)
+{
+    const std::optional<Settings> read = readSettings(files.programDir());
+    if (!read) {
+        return {};
+    }
+    const PasswordSettings &p = read->passwords;
+    const MenuLook &l = read->look;
+    return {p.password,    p.atLogin,    p.beforeLog, p.beforeStock, l.itemHeight,
+            l.scrollSpeed, l.background, l.text,      l.selected};
+}
+
+qint64 recordsOf(const TestTables &files, const QString &table)
+{
+    Table file;
+    return file.open(files.path(table), tablePassword()) ? file.recordCount() : -1;
+}
+
+QColor baseOf(const QLineEdit *edit)
+{
+    return edit->palette().color(QPalette::Base);
+}
+
+// Chooses an item of a drop-down, as the arrow keys or the list do.
+void choose(QComboBox *combo, const QString &text)
+{
+    const int index = combo->findText(text);
+    QVERIFY(index >= 0);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+void pick(ColourPicker *picker, const QColor &colour)
+{
+    picker->setColour(colour);
+    emit picker->colourChanged();
+}
+
+} // namespace
+
+void SettingsTest::initTestCase()
+{
+    // The tests close many windows; the test program goes on.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void SettingsTest::anEmptyPasswordNeverAsks()
+{
+    TestTables files;
+    addSmallShop(files);
+    setPasswords(files, {QString(), true, false, true});
+    Run run(files);
+    QCOMPARE(run.boxes(), QStringList());
+    QVERIFY(!run.closed());
+    QVERIFY(run.filled());
+    // No password: the password controls keep their password-off look.
+    QVERIFY(run.get<QRadioButton>("单选框禁用密码")->isChecked());
+    QCOMPARE(run.get<QLineEdit>("编辑框密码")->text(), QString());
+    QCOMPARE(baseOf(run.get<QLineEdit>("编辑框密码")), QColor(0x80, 0x80, 0x80));
+    QVERIFY(run.get<QCheckBox>("选择框登录密码")->isChecked());
+    QVERIFY(!run.get<QCheckBox>("选择框日志密码")->isChecked());
+    QVERIFY(run.get<QCheckBox>("选择框库存密码")->isChecked());
+}
+
+void SettingsTest::aPasswordWithoutTheLoginFlagStartsWithoutAPrompt()
+{
+    TestTables files;
+    addSmallShop(files);
+    setPasswords(files, {QStringLiteral("abc"), false, true, false});
+    Run run(files);
+    QCOMPARE(run.boxes(), QStringList());
+    QVERIFY(run.filled());
+    // The password controls are primed with the password.
+    QVERIFY(run.get<QRadioButton>("单选框启用密码")->isChecked());
+    QVERIFY(!run.get<QRadioButton>("单选框禁用密码")->isChecked());
+    for (const char *name : {"编辑框密码", "编辑框确认密码"}) {
+        QCOMPARE(run.get<QLineEdit>(name)->text(), QStringLiteral("abc"));
+        QCOMPARE(baseOf(run.get<QLineEdit>(name)), QColor(Qt::white));
+    }
+    QVERIFY(!run.get<QCheckBox>("选择框登录密码")->isChecked());
+    QVERIFY(run.get<QCheckBox>("选择框日志密码")->isChecked());
+}
+
+void SettingsTest::twoWrongEntriesThenTheRightOne()
+{
+    TestTables files;
+    addSmallShop(files);
+    setPasswords(files, {QStringLiteral("abc"), true, false, false});
+    setLook(files, {40, 200, 0, 0, 0});
+    QStringList seenAtPrompt;
+    const auto watch = [&seenAtPrompt](Run &run) {
+        run.dialogs.probe = [&run, &seenAtPrompt] {
+            // Before a login the look is applied and nothing is filled.
+            seenAtPrompt << QStringLiteral("%1 %2 %3")
+                                .arg(run.get<RollUpMenu>("卷帘式菜单1")->itemHeight())
+                                .arg(run.get<RollUpMenu>("卷帘式菜单2")->scrollSpeed())
+                                .arg(run.filled());
+        };
+        // A trailing space and the letter case count.
+        run.dialogs.answerInput(QStringLiteral("abc "));
+        run.dialogs.answerInput(QStringLiteral("ABC"));
+        run.dialogs.answerInput(QStringLiteral("abc"));
+    };
+    Run run(files, watch);
+    QCOMPARE(run.boxes(),
+             (QStringList{loginPrompt, wrongLogin(1), loginPrompt, wrongLogin(2), loginPrompt}));
+    QCOMPARE(seenAtPrompt, QStringList(3, QStringLiteral("40 200 0")));
+    QVERIFY(!run.closed());
+    QVERIFY(run.filled());
+    QVERIFY(QFile::exists(files.path(tables::设置)));
+
+    // The count lives one run: the next run allows three wrong entries again.
+    Run next(files, watch);
+    QCOMPARE(next.boxes(), run.boxes());
+    QVERIFY(next.filled());
+    QVERIFY(QFile::exists(files.path(tables::设置)));
+}
+
+void SettingsTest::threeWrongEntriesLockTheProgramForGood()
+{
+    TestTables files;
+    addSmallShop(files);
+    setPasswords(files, {QStringLiteral("abc"), true, true, true});
+    Run run(files, {QStringLiteral("a"), QStringLiteral("Abc"), QStringLiteral(" abc")});
+    QCOMPARE(run.boxes(), (QStringList{loginPrompt, wrongLogin(1), loginPrompt, wrongLogin(2),
+                                       loginPrompt, wrongLogin(3), lockedNow}));
+    QVERIFY(!QFile::exists(files.path(tables::设置)));
+    QVERIFY(run.closed());
+    QVERIFY(!run.filled());
+    // The other tables are untouched.
+    QCOMPARE(recordsOf(files, tables::品类), 2);
+
+    // Every later start is refused.
+    Run locked(files, {QStringLiteral("abc")});
+    QCOMPARE(locked.boxes(), QStringList{lockedAtStart});
+    QVERIFY(locked.closed());
+    QVERIFY(!locked.filled());
+}
+
+void SettingsTest::cancellingTheLoginEndsTheProgramSilently()
+{
+    TestTables files;
+    addSmallShop(files);
+    setPasswords(files, {QStringLiteral("abc"), true, false, false});
+    Run cancelled(files, {std::nullopt});
+    QCOMPARE(cancelled.boxes(), QStringList{loginPrompt});
+    QVERIFY(cancelled.closed());
+    QVERIFY(!cancelled.filled());
+
+    Run afterWrongOnes(files, {QStringLiteral("x"), QStringLiteral("y"), std::nullopt});
+    QCOMPARE(afterWrongOnes.boxes(),
+             (QStringList{loginPrompt, wrongLogin(1), loginPrompt, wrongLogin(2), loginPrompt}));
+    QVERIFY(afterWrongOnes.closed());
+    QVERIFY(!afterWrongOnes.filled());
+    QVERIFY(QFile::exists(files.path(tables::设置)));
+}
+
+void SettingsTest::anUnreadableSettingsRecordEndsTheProgram()
+{
+    TestTables files;
+    addSmallShop(files);
+    replaceSettingsFile(files,
+                        QStringLiteral("密码 INTEGER, 登陆密码 BOOLEAN, 日志密码 BOOLEAN, 库存密码 "
+                                       "BOOLEAN, 菜单高度 INTEGER, 滚动速度 INTEGER, 背景颜色 "
+                                       "INTEGER, 文本颜色 INTEGER, 选中颜色 INTEGER"),
+                        QStringLiteral("123, 1, 1, 1, 0, 0, 0, 0, 0"));
+    Run run(files, {QStringLiteral("123")});
+    QCOMPARE(run.boxes(), QStringList{QStringLiteral(
+                              "数据表读取错误：表 设置 的字段 密码 不是文本类型|库存管理系统|16")});
+    QVERIFY(run.closed());
+    QVERIFY(!run.filled());
+
+    // A flag that is no logical field.
+    replaceSettingsFile(files,
+                        QStringLiteral("密码 TEXT, 登陆密码 TEXT, 日志密码 BOOLEAN, 库存密码 "
+                                       "BOOLEAN, 菜单高度 INTEGER, 滚动速度 INTEGER, 背景颜色 "
+                                       "INTEGER, 文本颜色 INTEGER, 选中颜色 INTEGER"),
+                        QStringLiteral("'abc', 'no', 0, 0, 0, 0, 0, 0, 0"));
+    Run flag(files, {QStringLiteral("abc")});
+    QCOMPARE(flag.boxes(),
+             QStringList{QStringLiteral(
+                 "数据表读取错误：表 设置 的字段 登陆密码 不是逻辑类型|库存管理系统|16")});
+    QVERIFY(flag.closed());
+}
+
+void SettingsTest::savingThePasswordSettings()
+{
+    TestTables files;
+    addSmallShop(files);
+    setLook(files, {20, 50, 1, 2, 3});
+    Run run(files);
+    QVERIFY(run.filled());
+    run.selectPage(3);
+    QTest::mouseClick(run.get<QRadioButton>("单选框启用密码"), Qt::LeftButton);
+    auto *password = run.get<QLineEdit>("编辑框密码");
+    auto *again = run.get<QLineEdit>("编辑框确认密码");
+    const auto typeBoth = [&](const QString &first, const QString &second) {
+        typeInto(password, first);
+        typeInto(again, second);
+    };
+    const QVariantList before = stored(files);
+
+    // Nothing but half- and full-width spaces is no password.
+    typeBoth(QStringLiteral("  　"), QStringLiteral("  　"));
+    QCOMPARE(run.click("按钮保存"), QStringList{QStringLiteral("请输入有效密码！||48")});
+    QCOMPARE(stored(files), before);
+    // The two entries are compared as typed.
+    typeBoth(QStringLiteral(" pw "), QStringLiteral(" pw"));
+    QCOMPARE(run.click("按钮保存"),
+             QStringList{QStringLiteral("您二次输入的密码不一致，请核对！||48")});
+    QCOMPARE(stored(files), before);
+
+    typeBoth(QStringLiteral(" pw "), QStringLiteral(" pw "));
+    QTest::mouseClick(run.get<QCheckBox>("选择框日志密码"), Qt::LeftButton);
+    QCOMPARE(run.click("按钮保存"), QStringList{QStringLiteral("保存成功！重启程序后生效！||64")});
+    QCOMPARE(stored(files),
+             (QVariantList{QStringLiteral(" pw "), false, true, false, 20, 50, 1, 2, 3}));
+    // The old settings stay in force until the next start.
+    run.dialogs.forget();
+    run.selectPage(1);
+    run.selectPage(3);
+    QCOMPARE(run.boxes(), QStringList());
+    QCOMPARE(run.tabs()->currentIndex(), 3);
+
+    // Password off stores no password and the check boxes as they stand.
+    QTest::mouseClick(run.get<QRadioButton>("单选框禁用密码"), Qt::LeftButton);
+    QTest::mouseClick(run.get<QCheckBox>("选择框库存密码"), Qt::LeftButton);
+    QCOMPARE(run.click("按钮保存"), QStringList{QStringLiteral("保存成功！重启程序后生效！||64")});
+    QCOMPARE(stored(files), (QVariantList{QString(), false, false, true, 20, 50, 1, 2, 3}));
+
+    // The next start goes by what was saved: 库存密码 asks even with no password.
+    Run next(files);
+    QCOMPARE(next.boxes(), QStringList());
+    next.selectPage(2);
+    QCOMPARE(next.boxes(), QStringList{pagePrompt});
+    QCOMPARE(next.tabs()->currentIndex(), 0);
+
+    files.removeFile(tables::设置);
+    QCOMPARE(run.click("按钮保存"), QStringList{QStringLiteral("数据库打开失败或丢失！||16")});
+    QVERIFY(!QFile::exists(files.path(tables::设置)));
+}
+
+void SettingsTest::thePasswordSwitches()
+{
+    TestTables files;
+    addSmallShop(files);
+    setPasswords(files, {QStringLiteral("abc"), true, true, true});
+    Run run(files, {QStringLiteral("abc")});
+    QVERIFY(run.filled());
+    auto *password = run.get<QLineEdit>("编辑框密码");
+    auto *again = run.get<QLineEdit>("编辑框确认密码");
+    QVERIFY(run.get<QCheckBox>("选择框登录密码")->isChecked());
+
+    run.dialogs.answerInput(QStringLiteral("abc"));
+    run.selectPage(3);
+    QCOMPARE(run.tabs()->currentIndex(), 3);
+    QTest::mouseClick(run.get<QRadioButton>("单选框禁用密码"), Qt::LeftButton);
+    for (QLineEdit *edit : {password, again}) {
+        QCOMPARE(edit->text(), QString());
+        QCOMPARE(baseOf(edit), QColor(0x80, 0x80, 0x80));
+        QVERIFY(!edit->isEnabled());
+    }
+    for (const char *name : {"选择框登录密码", "选择框日志密码", "选择框库存密码"}) {
+        QVERIFY(!run.get<QCheckBox>(name)->isChecked());
+    }
+    QTest::mouseClick(run.get<QRadioButton>("单选框启用密码"), Qt::LeftButton);
+    for (QLineEdit *edit : {password, again}) {
+        QCOMPARE(baseOf(edit), QColor(Qt::white));
+        QVERIFY(edit->isEnabled());
+    }
+    // Nothing is stored until Save.
+    QCOMPARE(stored(files).mid(0, 4), (QVariantList{QStringLiteral("abc"), true, true, true}));
+}
+
+void SettingsTest::thePageGuard_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("contents");
+    QTest::newRow("日志查询") << 1 << QStringLiteral("超级列表框明细");
+    QTest::newRow("库存报表") << 2 << QStringLiteral("超级列表框总库存");
+    QTest::newRow("项目设置") << 3 << QStringLiteral("超级列表框设置");
+}
+
+void SettingsTest::thePageGuard()
+{
+    QFETCH(int, page);
+    QFETCH(QString, contents);
+    TestTables files;
+    addSmallShop(files);
+    setPasswords(files, {QStringLiteral("Pw"), false, true, true});
+    Run run(files);
+    QVERIFY(QTest::qWaitForWindowExposed(run.window.get()));
+    QWidget *shown = control<QWidget>(*run.window, contents);
+    QList<bool> visibleAtPrompt;
+    run.dialogs.probe = [&] {
+        QCoreApplication::processEvents();
+        visibleAtPrompt << shown->isVisible();
+    };
+
+    // Cancel: back to "进销库存", no message.
+    run.selectPage(page);
+    QCOMPARE(run.boxes(), QStringList{pagePrompt});
+    QCOMPARE(run.tabs()->currentIndex(), 0);
+    QVERIFY(!shown->isVisible());
+
+    // A wrong entry: the message, and back to "进销库存".
+    for (const QString &wrong : {QStringLiteral("pw"), QStringLiteral("Pw "), QString()}) {
+        run.dialogs.forget();
+        run.dialogs.answerInput(wrong);
+        run.selectPage(page);
+        QCOMPARE(run.boxes(), (QStringList{pagePrompt, wrongPassword}));
+        QCOMPARE(run.tabs()->currentIndex(), 0);
+        QVERIFY(!shown->isVisible());
+    }
+
+    run.dialogs.forget();
+    run.dialogs.answerInput(QStringLiteral("Pw"));
+    run.selectPage(page);
+    QCOMPARE(run.boxes(), QStringList{pagePrompt});
+    QCOMPARE(run.tabs()->currentIndex(), page);
+    QVERIFY(shown->isVisible());
+    // The contents never showed while the password was asked.
+    QCOMPARE(visibleAtPrompt, QList<bool>(5, false));
+
+    // "进销库存" never asks; coming back asks again.
+    run.dialogs.forget();
+    run.selectPage(0);
+    QCOMPARE(run.boxes(), QStringList());
+    QVERIFY(!shown->isVisible());
+    run.selectPage(page);
+    QCOMPARE(run.boxes(), QStringList{pagePrompt});
+    QCOMPARE(run.tabs()->currentIndex(), 0);
+    QCOMPARE(visibleAtPrompt.last(), false);
+    // The wrong entries here count for nothing: the program never locks.
+    QVERIFY(QFile::exists(files.path(tables::设置)));
+}
+
+void SettingsTest::theLogFlagAsksEvenWithoutAPassword()
+{
+    TestTables files;
+    addSmallShop(files);
+    setPasswords(files, {QString(), true, true, false});
+    Run run(files);
+    QCOMPARE(run.boxes(), QStringList());
+    // "项目设置" and "库存报表" don't ask.
+    run.selectPage(3);
+    run.selectPage(2);
+    QCOMPARE(run.boxes(), QStringList());
+    QCOMPARE(run.tabs()->currentIndex(), 2);
+    // "日志查询" asks, and an empty entry confirmed opens it.
+    run.dialogs.answerInput(QString());
+    run.selectPage(1);
+    QCOMPARE(run.boxes(), QStringList{pagePrompt});
+    QCOMPARE(run.tabs()->currentIndex(), 1);
+    QVERIFY(run.get<ListView>("超级列表框明细")->isVisible());
+}
+
+void SettingsTest::theFactoryReset()
+{
+    TestTables files;
+    addSmallShop(files);
+    addMovement(files, QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),
+                QStringLiteral("8寸"), 1, 0, QStringLiteral("把"), QString());
+    setPasswords(files, {QStringLiteral("pw"), false, false, false});
+    setLook(files, {40, 200, 0xFFFFFF, 0x00FF00, 0x0000FF});
+    Run run(files);
+    const QString resetPrompt =
+        QStringLiteral("?请输入超级密码，超级密码不是设置密码！|您即将恢复出厂设置······|"
+                       "数据清空不可恢复，请谨慎！|plain");
+
+    // The page asks its password first; then Cancel does nothing.
+    run.dialogs.answerInput(QStringLiteral("pw"));
+    run.dialogs.answerInput(std::nullopt);
+    QCOMPARE(run.click("按钮出厂"), (QStringList{pagePrompt, resetPrompt}));
+    QCOMPARE(recordsOf(files, tables::型号), 5);
+    // The warning text itself, or anything but the super password, is refused.
+    for (const QString &wrong : {QStringLiteral("数据清空不可恢复，请谨慎！"),
+                                 QStringLiteral("KX7TQ2MWV9PLR4"), QStringLiteral("pw")}) {
+        run.dialogs.answerInput(wrong);
+        QCOMPARE(run.click("按钮出厂"),
+                 (QStringList{resetPrompt, QStringLiteral("密码错误，求你别试了！||48")}));
+    }
+    QCOMPARE(recordsOf(files, tables::明细), 1);
+    QVERIFY(!run.closed());
+
+    run.dialogs.answerInput(superPassword);
+    QCOMPARE(run.click("按钮出厂"),
+             (QStringList{resetPrompt, QStringLiteral("已恢复出厂设置，请重启本程序！||64")}));
+    QVERIFY(run.closed());
+    for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
+        QCOMPARE(recordsOf(files, table), 0);
+    }
+    QCOMPARE(recordsOf(files, tables::设置), 1);
+    QCOMPARE(stored(files), (QVariantList{QString(), false, false, false, 0, 0, 0, 0, 0}));
+
+    // The next start: no password, and a look of all zeros, drawn.
+    files.add(tables::品类, {QStringLiteral("五金")});
+    files.add(tables::名称, {QStringLiteral("五金"), QStringLiteral("扳手")});
+    Run next(files);
+    QCOMPARE(next.boxes(), QStringList());
+    QVERIFY(!next.closed());
+    QVERIFY(QTest::qWaitForWindowExposed(next.window.get()));
+    for (const char *name : {"卷帘式菜单1", "卷帘式菜单2"}) {
+        auto *menu = next.get<RollUpMenu>(name);
+        QCOMPARE(menu->scrollSpeed(), 0);
+        QCOMPARE(menu->backgroundColour(), QColor(Qt::black));
+        QCOMPARE(menu->textColour(), QColor(Qt::black));
+        QCOMPARE(menu->selectedColour(), QColor(Qt::black));
+        menu->chooseGroup(0);
+        menu->chooseItem(0, 0);
+        next.selectPage(3);
+        QVERIFY(!menu->grab().isNull());
+        next.selectPage(0);
+    }
+    QCOMPARE(next.get<QComboBox>("组合框菜单高度")->currentText(), QStringLiteral("0"));
+    QCOMPARE(next.get<QComboBox>("组合框菜单速度")->currentText(), QStringLiteral("0"));
+    QCOMPARE(next.get<ColourPicker>("颜色选择器背景颜色")->colourValue(), 0);
+    QCOMPARE(next.get<ColourPicker>("颜色选择器文本颜色")->colourValue(), 0);
+    QCOMPARE(next.get<ColourPicker>("颜色选择器文本选中颜色")->colourValue(), 0);
+}
+
+void SettingsTest::theStoredLookAppliesAtStart()
+{
+    TestTables files;
+    addSmallShop(files);
+    // 0x00BBGGRR: red, green and blue.
+    setLook(files, {40, 200, 0x0000FF, 0x00FF00, 0xFF0000});
+    Run run(files);
+    for (const char *name : {"卷帘式菜单1", "卷帘式菜单2"}) {
+        auto *menu = run.get<RollUpMenu>(name);
+        QCOMPARE(menu->itemHeight(), 40);
+        QCOMPARE(menu->scrollSpeed(), 200);
+        QCOMPARE(menu->backgroundColour(), QColor(255, 0, 0));
+        QCOMPARE(menu->textColour(), QColor(0, 255, 0));
+        QCOMPARE(menu->selectedColour(), QColor(0, 0, 255));
+    }
+    QCOMPARE(run.get<QComboBox>("组合框菜单高度")->currentText(), QStringLiteral("40"));
+    QCOMPARE(run.get<QComboBox>("组合框菜单速度")->currentText(), QStringLiteral("200"));
+    QCOMPARE(run.get<ColourPicker>("颜色选择器背景颜色")->colour(), QColor(255, 0, 0));
+    QCOMPARE(run.get<ColourPicker>("颜色选择器文本颜色")->colourValue(), 0x00FF00);
+    QCOMPARE(run.get<ColourPicker>("颜色选择器文本选中颜色")->colourValue(), 0xFF0000);
+}
+
+void SettingsTest::theLookIsTriedLiveAndSaved()
+{
+    TestTables files;
+    addSmallShop(files);
+    setPasswords(files, {QStringLiteral("pw"), false, true, false});
+    setLook(files, {20, 50, 0, 0, 0});
+    Run run(files);
+    auto *first = run.get<RollUpMenu>("卷帘式菜单1");
+    auto *second = run.get<RollUpMenu>("卷帘式菜单2");
+    const auto both = [&](auto read) { return QList{read(first), read(second)}; };
+    run.dialogs.answerInput(QStringLiteral("pw"));
+    run.selectPage(3);
+    QCOMPARE(run.tabs()->currentIndex(), 3);
+
+    choose(run.get<QComboBox>("组合框菜单速度"), QStringLiteral("200"));
+    QCOMPARE(both([](RollUpMenu *m) { return m->scrollSpeed(); }), (QList{200, 200}));
+    choose(run.get<QComboBox>("组合框菜单高度"), QStringLiteral("45"));
+    QCOMPARE(both([](RollUpMenu *m) { return m->itemHeight(); }), (QList{45, 45}));
+    pick(run.get<ColourPicker>("颜色选择器背景颜色"), QColor(0x12, 0x34, 0x56));
+    pick(run.get<ColourPicker>("颜色选择器文本颜色"), QColor(0xFF, 0xFF, 0xFF));
+    pick(run.get<ColourPicker>("颜色选择器文本选中颜色"), QColor(0x00, 0x80, 0xFF));
+    QCOMPARE(both([](RollUpMenu *m) { return m->backgroundColour(); }),
+             QList<QColor>(2, QColor(0x12, 0x34, 0x56)));
+    QCOMPARE(both([](RollUpMenu *m) { return m->textColour(); }),
+             QList<QColor>(2, QColor(Qt::white)));
+    QCOMPARE(both([](RollUpMenu *m) { return m->selectedColour(); }),
+             QList<QColor>(2, QColor(0x00, 0x80, 0xFF)));
+    // Nothing is stored by trying.
+    QCOMPARE(stored(files),
+             (QVariantList{QStringLiteral("pw"), false, true, false, 20, 50, 0, 0, 0}));
+
+    // Save stores the controls' values, colours as 0x00BBGGRR; the password
+    // part of the record and the password boxes stay.
+    typeInto(run.get<QLineEdit>("编辑框密码"), QStringLiteral("typed, not saved"));
+    QCOMPARE(run.click("按钮保存全部设置"), QStringList{QStringLiteral("保存成功||64")});
+    QCOMPARE(stored(files), (QVariantList{QStringLiteral("pw"), false, true, false, 45, 200,
+                                          0x563412, 0xFFFFFF, 0xFF8000}));
+    QCOMPARE(run.get<QLineEdit>("编辑框密码")->text(), QStringLiteral("typed, not saved"));
+    QCOMPARE(run.get<QLineEdit>("编辑框确认密码")->text(), QStringLiteral("pw"));
+
+    // A text that is no number saves 0.
+    run.get<QComboBox>("组合框菜单高度")->setEditText(QStringLiteral("高"));
+    QCOMPARE(run.click("按钮保存全部设置"), QStringList{QStringLiteral("保存成功||64")});
+    QCOMPARE(stored(files).at(4), QVariant(0));
+
+    // No settings file: the message, and the menus keep the look tried out.
+    files.removeFile(tables::设置);
+    QCOMPARE(run.click("按钮保存全部设置"),
+             QStringList{QStringLiteral("数据库打开失败或丢失！||16")});
+    QCOMPARE(first->scrollSpeed(), 200);
+    QVERIFY(!QFile::exists(files.path(tables::设置)));
+}
+
+QTEST_MAIN(SettingsTest)
+#include "tst_settings.moc"
