@@ -2,6 +2,7 @@
 #include "book/catalogue/CatalogueReads.h"
 #include "book/reports/CategoryReport.h"
 #include "book/reports/MonthlyMovements.h"
+#include "book/settings/Settings.h"
 #include "book/stock/Booking.h"
 #include "book/stock/LogQueries.h"
 #include "book/stock/MovementDeletion.h"
@@ -33,7 +34,9 @@ private slots:
 
 namespace {
 
-const QStringList dataTables{tables::品类, tables::名称, tables::型号, tables::明细};
+// The settings file is made in the working directory too, which the tests
+// pass as the program's directory.
+const QStringList dataTables{tables::品类, tables::名称, tables::型号, tables::明细, tables::设置};
 
 // What the reads of a table gave: opened, failed to open, or a store error.
 enum class Result
@@ -55,7 +58,9 @@ QList<Result> useTable(const QString &table)
         }
     };
     ChangeNotifier changes;
-    if (table == tables::品类) {
+    if (table == tables::设置) {
+        run([] { return readSettings(QDir::currentPath()).has_value(); });
+    } else if (table == tables::品类) {
         run([] { return readCategories().has_value(); });
     } else if (table == tables::名称) {
         run([] { return readItems().has_value(); });

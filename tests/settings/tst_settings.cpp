@@ -47,6 +47,7 @@ private slots:
     void theFactoryReset();
     void theStoredLookAppliesAtStart();
     void theLookIsTriedLiveAndSaved();
+    void noPasswordIsEverLogged();
 };
 
 namespace {
@@ -663,6 +664,45 @@ void SettingsTest::theLookIsTriedLiveAndSaved()
              QStringList{QStringLiteral("数据库打开失败或丢失！||16")});
     QCOMPARE(first->scrollSpeed(), 200);
     QVERIFY(!QFile::exists(files.path(tables::设置)));
+}
+
+namespace {
+
+QStringList loggedMessages;
+
+void keepMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    loggedMessages << message;
+}
+
+} // namespace
+
+void SettingsTest::noPasswordIsEverLogged()
+{
+    const QString password = QStringLiteral("秘Pw-7731");
+    const QString wrong = QStringLiteral("错Pw-0042");
+    loggedMessages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepMessage);
+    {
+        TestTables files;
+        addSmallShop(files);
+        setPasswords(files, {password, true, true, true});
+        Run run(files, {wrong, password});
+        QVERIFY(run.filled());
+        run.dialogs.answerInput(wrong);
+        run.selectPage(1);
+        run.dialogs.answerInput(password);
+        run.selectPage(3);
+        typeInto(run.get<QLineEdit>("编辑框密码"), wrong);
+        typeInto(run.get<QLineEdit>("编辑框确认密码"), wrong);
+        clickButton(*run.window, QStringLiteral("按钮保存"));
+        run.dialogs.answerInput(wrong);
+        clickButton(*run.window, QStringLiteral("按钮出厂"));
+    }
+    qInstallMessageHandler(previous);
+    for (const QString &message : std::as_const(loggedMessages)) {
+        QVERIFY2(!message.contains(QStringLiteral("Pw-")), qPrintable(message));
+    }
 }
 
 QTEST_MAIN(SettingsTest)
