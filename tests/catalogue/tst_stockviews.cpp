@@ -32,22 +32,7 @@ private slots:
 
 namespace {
 
-struct Shop
-{
-    TestTables files;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-
-    void start()
-    {
-        window = startMainWindow(dialogs, files.programDir());
-        showWindow(*window);
-    }
-    template <typename T> T *get(const char *name) const
-    {
-        return control<T>(*window, QString::fromUtf8(name));
-    }
-};
+using Shop = ShopWindow;
 
 } // namespace
 

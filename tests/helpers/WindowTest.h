@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScriptedDialogs.h"
+#include "TestTables.h"
 #include "app/MainWindow.h"
 
 #include <QWidget>
@@ -50,5 +52,29 @@ QList<QStringList> allRows(const ListView *list);
 
 // Shows the window and waits until it can take mouse clicks.
 void showWindow(QWidget &window);
+
+} // namespace kucun::test
+
+namespace kucun::test {
+
+// The real main window started on test table files, as a test drives it.
+struct ShopWindow
+{
+    TestTables files;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    // Starts the window on the files and shows it.
+    void start()
+    {
+        window = startMainWindow(dialogs, files.programDir());
+        showWindow(*window);
+    }
+    // A named control of the window.
+    template <typename T> T *get(const char *name) const
+    {
+        return control<T>(*window, QString::fromUtf8(name));
+    }
+};
 
 } // namespace kucun::test

@@ -33,21 +33,8 @@ private slots:
 
 namespace {
 
-struct Shop
+struct Shop : ShopWindow
 {
-    TestTables files;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-
-    void start()
-    {
-        window = startMainWindow(dialogs, files.programDir());
-        showWindow(*window);
-    }
-    template <typename T> T *get(const char *name) const
-    {
-        return control<T>(*window, QString::fromUtf8(name));
-    }
     void showPage(int page) const
     {
         get<QTabWidget>("高级选择夹1")->setCurrentIndex(page);

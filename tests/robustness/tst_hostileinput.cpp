@@ -31,21 +31,12 @@ private slots:
 
 namespace {
 
-struct Shop
+struct Shop : ShopWindow
 {
-    TestTables files;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-
     Shop()
     {
         files.createAll();
-        window = startMainWindow(dialogs, files.programDir());
-        showWindow(*window);
-    }
-    template <typename T> T *get(const char *name) const
-    {
-        return control<T>(*window, QString::fromUtf8(name));
+        start();
     }
     void type(const char *edit, const QString &text) const { typeInto(get<QLineEdit>(edit), text); }
     void click(const char *button) const { clickButton(*window, QString::fromUtf8(button)); }
