@@ -21,6 +21,10 @@ enum class ModelList
 // from 型号 in table order, numbering the rows from 1.
 void loadModelList(AppContext &context, ModelList list);
 
+// The same from models already read from 型号 (all of them, for the whole
+// stock and the month skeleton).
+void showModelList(AppContext &context, ModelList list, const std::vector<ModelRecord> &models);
+
 // Keeps the rows of 超级列表框进销 whose 型号 or 备注 contains the keyword of
 // 编辑框_关键字, then renumbers them. Works on the list alone.
 void filterBookingModels(AppContext &context);
@@ -30,7 +34,7 @@ void filterBookingModels(AppContext &context);
 ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts);
 
 // After a stock change: the booking page's model list, filtered again with
-// the keyword it was filtered with, and the whole stock.
+// the keyword it was filtered with. The whole stock follows with the reports.
 void reloadStockLists(AppContext &context);
 
 } // namespace kucun

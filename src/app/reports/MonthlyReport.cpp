@@ -53,6 +53,14 @@ void rebuildMonthlyReport(AppContext &context)
     addUpChosenMonth(context);
 }
 
+void rebuildMonthlyReportFrom(AppContext &context, const std::vector<ModelRecord> &models)
+{
+    context.form.超级列表框月库存->list().clear();
+    context.form.标签合计月库存->setText(QStringLiteral("0"));
+    showModelList(context, ModelList::MonthSkeleton, models);
+    addUpChosenMonth(context);
+}
+
 void showChosenMonth(AppContext &context, int year, int month)
 {
     QCalendarWidget &calendar = *context.form.月历1;
