@@ -25,8 +25,6 @@ ListView *listOf(Form &form, ModelList list)
         return form.超级列表框设置;
     case ModelList::WholeStock:
         return form.超级列表框总库存;
-    case ModelList::MonthSkeleton:
-        return form.超级列表框月库存;
     }
     return nullptr;
 }
@@ -50,7 +48,6 @@ std::optional<std::vector<ModelRecord>> modelsFor(const Form &form, ModelList li
     case ModelList::Maintenance:
         return modelsOfChosenItem(*form.卷帘式菜单2);
     case ModelList::WholeStock:
-    case ModelList::MonthSkeleton:
         return readAllModels();
     }
     return std::nullopt;
@@ -67,30 +64,25 @@ QStringList cellsOf(const ModelRecord &model, ModelList list, ValueTexts &texts)
         return {number, model.model, model.unit, model.remark};
     case ModelList::WholeStock:
         return stockReportRow(model, texts).cells;
-    case ModelList::MonthSkeleton:
-        return {number,     model.category, model.item, model.model, QStringLiteral("0"),
-                model.unit, model.remark};
     }
     return {};
 }
 
 void clearModelList(Form &form, ModelList list)
 {
-    if (list != ModelList::MonthSkeleton) {
-        listOf(form, list)->list().clear();
-    }
+    listOf(form, list)->list().clear();
     if (list == ModelList::WholeStock) {
         form.标签合计库存->setText(QStringLiteral("0"));
     }
 }
 
-// Appends the models' rows to the list, and the total of the whole stock.
+// Sets the models' rows in the list, and the total of the whole stock.
 void fillModelList(AppContext &context, ModelList list, const std::vector<ModelRecord> &models)
 {
     Form &form = context.form;
     ListModel &rows = listOf(form, list)->list();
-    std::vector<ListRow> loaded = rows.rows();
-    loaded.reserve(loaded.size() + models.size());
+    std::vector<ListRow> loaded;
+    loaded.reserve(models.size());
     double total = 0;
     ValueTexts texts;
     for (const ModelRecord &model : models) {
