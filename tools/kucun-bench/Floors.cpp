@@ -156,6 +156,15 @@ Floor Floors::movementsWithKeyword(const QString &keyword) const
                 {keyword}, 5, 6);
 }
 
+Floor Floors::movementCount() const
+{
+    Floor floor = read(tables::明细, QStringLiteral("SELECT count(*) FROM 明细"), {}, -1);
+    if (floor.rows > 0) {
+        floor.rows = 0; // the one row holds the count, not a movement
+    }
+    return floor;
+}
+
 Floor Floors::bookMovement(const QString &category, const QString &item, const QString &model,
                            int in, int out, const QDate &day) const
 {

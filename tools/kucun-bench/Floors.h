@@ -37,6 +37,8 @@ public:
     // Every movement in the month of the day.
     Floor movementsOfMonth(const QDate &day) const;
     Floor movementsWithKeyword(const QString &keyword) const;
+    // Counts the movements, as a program that has not counted them yet does.
+    Floor movementCount() const;
     // Adds `in` and takes `out` from a model's stock, and logs the movement
     // on `day`, in one transaction over both files.
     Floor bookMovement(const QString &category, const QString &item, const QString &model, int in,
