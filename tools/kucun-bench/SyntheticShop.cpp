@@ -112,7 +112,7 @@ QString syntheticModel(int model)
         .arg((model / modelsPerItem) % 90 + 10);
 }
 
-SyntheticShop writeSyntheticShop(const QString &dir, int models, qint64 movements)
+SyntheticShop writeSyntheticShop(const QString &dir, int models, qint64 movements, int years)
 {
     const QDir folder(dir);
     for (const QString &table : tables::allTableNames()) {
@@ -145,7 +145,7 @@ SyntheticShop writeSyntheticShop(const QString &dir, int models, qint64 movement
     });
 
     shop.lastDay = QDate::currentDate();
-    shop.firstDay = shop.lastDay.addYears(-10);
+    shop.firstDay = shop.lastDay.addYears(-years).addDays(1);
     const qint64 days = shop.firstDay.daysTo(shop.lastDay) + 1;
     std::mt19937 random(7);
     insertRecords(path(tables::明细), tables::明细, movements, [&](qint64 i) {

@@ -5,7 +5,7 @@
 
 // Table files of a hardware shop: `models` models in ten categories of equal
 // size, ten models an item, and `movements` movements spread evenly over the
-// ten years up to today, in booking order. Texts are the Chinese names such a
+// `years` years up to today, in booking order. Texts are the Chinese names such a
 // shop books under. One movement in a hundred carries the remark
 // 客户退货, and no other text holds `rareKeyword`.
 struct SyntheticShop
@@ -20,7 +20,7 @@ struct SyntheticShop
     QString rareKeyword;
 };
 
-SyntheticShop writeSyntheticShop(const QString &dir, int models, qint64 movements);
+SyntheticShop writeSyntheticShop(const QString &dir, int models, qint64 movements, int years);
 
 // The texts of the generated catalogue.
 QString syntheticCategory(int category);

@@ -128,6 +128,7 @@ struct Size
     QString label;
     int models = 0;
     qint64 movements = 0;
+    int years = 10; // the movements are spread over these years up to today
 };
 
 struct Figure
@@ -785,9 +786,11 @@ std::optional<Options> parse(const QStringList &arguments)
     } else if (!positional.isEmpty()) {
         return std::nullopt;
     } else {
-        options.sizes.push_back({QStringLiteral("S"), 1000, 10000});
+        // S: a shop's first year, its days as busy as L's are in proportion to
+        // the models. L: ten years of it, at ten times the models.
+        options.sizes.push_back({QStringLiteral("S"), 1000, 10000, 1});
         if (!quick) {
-            options.sizes.push_back({QStringLiteral("L"), 10000, 1000000});
+            options.sizes.push_back({QStringLiteral("L"), 10000, 1000000, 10});
         }
     }
     return options;
@@ -870,10 +873,12 @@ int main(int argc, char *argv[])
         QDir::setCurrent(folder);
         QElapsedTimer clock;
         clock.start();
-        const SyntheticShop shop = writeSyntheticShop(folder, size.models, size.movements);
-        std::printf("%s: %d models, %lld movements (tables written in %.1f s)\n",
+        const SyntheticShop shop =
+            writeSyntheticShop(folder, size.models, size.movements, size.years);
+        std::printf("%s: %d models, %lld movements over %d %s (tables written in %.1f s)\n",
                     size.label.toUtf8().constData(), shop.models,
-                    static_cast<long long>(shop.movements), double(clock.elapsed()) / 1000);
+                    static_cast<long long>(shop.movements), size.years,
+                    size.years == 1 ? "year" : "years", double(clock.elapsed()) / 1000);
         std::fflush(stdout);
         // The floors write on a twin of the tables.
         const QString twin = folder + QStringLiteral("-twin");
