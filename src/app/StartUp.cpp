@@ -5,7 +5,7 @@
 #include "Pages.h"
 #include "app/catalogue/CategoryLoaders.h"
 #include "app/catalogue/ModelLists.h"
-#include "app/reports/MonthlyReport.h"
+#include "app/reports/ReportRefresh.h"
 #include "app/settings/PasswordHandlers.h"
 #include "app/stock/LogLists.h"
 #include "book/settings/Settings.h"
@@ -80,8 +80,7 @@ void startUp(QWidget &window, AppContext &context)
     }
     runReportingStoreErrors(context.dialogs, [&context] {
         loadLog(context, LogQuery::Day);
-        loadModelList(context, ModelList::WholeStock);
-        rebuildMonthlyReport(context);
+        rebuildStockReports(context);
     });
 }
 

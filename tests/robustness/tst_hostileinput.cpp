@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QStringDecoder>
+#include <QTabWidget>
 #include <QTest>
 
 using namespace kucun;
@@ -80,6 +81,7 @@ void HostileInputTest::textsAreKeptExactly()
     QCOMPARE(record.remark, remark);
     QCOMPARE(shop.get<RollUpMenu>("卷帘式菜单1")->groupText(0), category);
     QCOMPARE(shop.get<RollUpMenu>("卷帘式菜单1")->itemText(0, 0), item);
+    shop.get<QTabWidget>("高级选择夹1")->setCurrentIndex(2);
     const QStringList shown{"1", category, item, model, "0", unit, remark};
     QCOMPARE(rowTexts(shop.get<ListView>("超级列表框总库存"), 0), shown);
 

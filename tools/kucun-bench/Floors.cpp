@@ -3,57 +3,284 @@
 #include "store/SqlCipher.h"
 #include "store/TableSchema.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 
 using namespace kucun;
 
 namespace {
 
-double timeStatement(const QString &logPath, const QString &sql, const QVariantList &parameters,
-                     qint64 *rows)
+QString dayText(const QDate &day)
 {
-    QElapsedTimer clock;
-    clock.start();
-    const auto log = sql::Connection::openExisting(logPath, tablePassword());
-    if (!log) {
-        return -1;
-    }
-    sql::Statement statement(log->handle(), sql);
-    for (int i = 0; i < parameters.size(); ++i) {
-        statement.bind(i + 1, parameters[i]);
-    }
-    qint64 read = 0;
-    double sum = 0;
-    while (statement.step()) {
-        // Touch every column so that SQLite decodes it.
-        for (int column = 0; column < statement.columnCount(); ++column) {
-            sum += statement.isTextAt(column) ? double(statement.utf8At(column).size())
-                                              : double(statement.int64At(column));
-        }
-        ++read;
-    }
-    *rows = read;
-    return double(clock.nsecsElapsed()) / 1e6 + (sum < 0 ? 1 : 0);
+    return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
+
+// The last moment a date search takes in: the day's start, as the log page reads it.
+QString dayEndText(const QDate &day)
+{
+    return day.toString(QStringLiteral("yyyy-MM-dd 00:00:00"));
+}
+
+double millisecondsSince(const QElapsedTimer &clock)
+{
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+const QString modelColumns = QStringLiteral("rowid, 品类, 名称, 型号, 单位, 库存, 备注 FROM 型号");
+const QString movementColumns =
+    QStringLiteral("rowid, 日期, 品类, 名称, 型号, 入库, 出库, 单位, 备注 FROM 明细");
 
 } // namespace
 
-double keywordSearchFloorMs(const QString &logPath, const QString &keyword, qint64 *rows)
+Floor &Floor::operator+=(const Floor &other)
 {
-    return timeStatement(
-        logPath,
-        QStringLiteral("SELECT rowid, 入库, 出库 FROM 明细 WHERE instr(ifnull(品类, ''), ?1) > 0 "
-                       "OR instr(ifnull(名称, ''), ?1) > 0 OR instr(ifnull(型号, ''), ?1) > 0 "
-                       "OR instr(ifnull(备注, ''), ?1) > 0"),
-        {keyword}, rows);
+    ms += other.ms;
+    rows += other.rows;
+    quantity += other.quantity;
+    return *this;
 }
 
-double dateSearchFloorMs(const QString &logPath, const QDate &from, const QDate &to, qint64 *rows)
+Floors::Floors(const QString &folder, const QString &twinFolder)
+    : m_folder(folder), m_twinFolder(twinFolder)
 {
-    return timeStatement(logPath,
-                         QStringLiteral("SELECT rowid, 入库, 出库, 日期 FROM 明细 NOT INDEXED "
-                                        "WHERE 日期 >= ? AND 日期 <= ?"),
-                         {from.toString(QStringLiteral("yyyy-MM-dd")),
-                          to.toString(QStringLiteral("yyyy-MM-dd 00:00:00"))},
-                         rows);
+}
+
+QString Floors::pathOf(const QString &table) const
+{
+    return QDir(m_folder).filePath(tables::fileNameOf(table));
+}
+
+QString Floors::twinPathOf(const QString &table) const
+{
+    return QDir(m_twinFolder).filePath(tables::fileNameOf(table));
+}
+
+Floor Floors::read(const QString &table, const QString &sql, const QVariantList &parameters,
+                   int quantityColumn, int outColumn) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    Floor floor;
+    const auto connection = sql::Connection::openExisting(pathOf(table), tablePassword());
+    if (!connection) {
+        floor.rows = -1;
+        return floor;
+    }
+    sql::Statement statement(connection->handle(), sql);
+    for (int i = 0; i < parameters.size(); ++i) {
+        statement.bind(i + 1, parameters[i]);
+    }
+    qint64 bytes = 0;
+    while (statement.step()) {
+        // Every column is touched, so that SQLite decodes it.
+        for (int column = 0; column < statement.columnCount(); ++column) {
+            if (statement.isTextAt(column)) {
+                bytes += qint64(statement.utf8At(column).size());
+            }
+        }
+        if (quantityColumn >= 0) {
+            floor.quantity += double(statement.int64At(quantityColumn));
+        }
+        if (outColumn >= 0) {
+            floor.quantity -= double(statement.int64At(outColumn));
+        }
+        ++floor.rows;
+    }
+    if (statement.failed()) {
+        floor.rows = -1;
+    }
+    floor.ms = millisecondsSince(clock) + (bytes < 0 ? 1 : 0);
+    return floor;
+}
+
+Floor Floors::categories() const
+{
+    return read(tables::品类, QStringLiteral("SELECT rowid, 品类 FROM 品类"), {}, -1);
+}
+
+Floor Floors::items() const
+{
+    return read(tables::名称, QStringLiteral("SELECT rowid, 品类, 名称 FROM 名称"), {}, -1);
+}
+
+Floor Floors::allModels() const
+{
+    return read(tables::型号, QStringLiteral("SELECT ") + modelColumns, {}, 5);
+}
+
+Floor Floors::modelsOfCategory(const QString &category) const
+{
+    return read(tables::型号,
+                QStringLiteral("SELECT ") + modelColumns + QStringLiteral(" WHERE 品类 = ?"),
+                {category}, 5);
+}
+
+Floor Floors::modelsOfItem(const QString &category, const QString &item) const
+{
+    return read(tables::型号,
+                QStringLiteral("SELECT ") + modelColumns +
+                    QStringLiteral(" WHERE 品类 = ? AND 名称 = ?"),
+                {category, item}, 5);
+}
+
+Floor Floors::movementsOfDay(const QDate &day) const
+{
+    return movementsBetween(day, day);
+}
+
+Floor Floors::movementsBetween(const QDate &from, const QDate &to) const
+{
+    return read(tables::明细,
+                QStringLiteral("SELECT ") + movementColumns +
+                    QStringLiteral(" WHERE 日期 >= ? AND 日期 <= ?"),
+                {dayText(from), dayEndText(to)}, 5, 6);
+}
+
+Floor Floors::movementsOfMonth(const QDate &day) const
+{
+    const QDate first(day.year(), day.month(), 1);
+    return read(tables::明细,
+                QStringLiteral("SELECT ") + movementColumns +
+                    QStringLiteral(" WHERE 日期 >= ? AND 日期 < ?"),
+                {dayText(first), dayText(first.addMonths(1))}, 5, 6);
+}
+
+Floor Floors::movementsWithKeyword(const QString &keyword) const
+{
+    return read(tables::明细,
+                QStringLiteral("SELECT ") + movementColumns +
+                    QStringLiteral(" WHERE instr(ifnull(品类, ''), ?1) > 0 "
+                                   "OR instr(ifnull(名称, ''), ?1) > 0 "
+                                   "OR instr(ifnull(型号, ''), ?1) > 0 "
+                                   "OR instr(ifnull(备注, ''), ?1) > 0"),
+                {keyword}, 5, 6);
+}
+
+Floor Floors::movementCount() const
+{
+    Floor floor = read(tables::明细, QStringLiteral("SELECT count(*) FROM 明细"), {}, -1);
+    if (floor.rows > 0) {
+        floor.rows = 0; // the one row holds the count, not a movement
+    }
+    return floor;
+}
+
+Floor Floors::bookMovement(const QString &category, const QString &item, const QString &model,
+                           int in, int out, const QDate &day) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    Floor floor;
+    const auto models = sql::Connection::openExisting(twinPathOf(tables::型号), tablePassword());
+    bool done = models &&
+                models->attach(twinPathOf(tables::明细), QStringLiteral("log"), tablePassword()) &&
+                models->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (done) {
+        sql::Statement stock(models->handle(),
+                             QStringLiteral("UPDATE 型号 SET 库存 = 库存 + ? WHERE 品类 = ? AND "
+                                            "名称 = ? AND 型号 = ?"));
+        stock.bind(1, in - out);
+        stock.bind(2, category);
+        stock.bind(3, item);
+        stock.bind(4, model);
+        stock.step();
+        sql::Statement movement(models->handle(),
+                                QStringLiteral("INSERT INTO log.明细 (日期, 品类, 名称, 型号, "
+                                               "入库, 出库, 单位, 备注) VALUES (?, ?, ?, ?, ?, "
+                                               "?, ?, ?)"));
+        const QVariantList values{day.toString(QStringLiteral("yyyy-MM-dd 00:00:00")),
+                                  category,
+                                  item,
+                                  model,
+                                  in,
+                                  out,
+                                  QStringLiteral("个"),
+                                  QString()};
+        for (int i = 0; i < values.size(); ++i) {
+            movement.bind(i + 1, values[i]);
+        }
+        movement.step();
+        done = !stock.failed() && !movement.failed() && models->exec(QStringLiteral("COMMIT"));
+    }
+    floor.ms = millisecondsSince(clock);
+    floor.rows = done ? 1 : -1;
+    return floor;
+}
+
+Floor Floors::addModel(const QString &category, const QString &item, const QString &model) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    Floor floor;
+    const auto models = sql::Connection::openExisting(twinPathOf(tables::型号), tablePassword());
+    bool done = models && models->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (done) {
+        sql::Statement insert(
+            models->handle(),
+            QStringLiteral("INSERT INTO 型号 (品类, 名称, 型号, 单位, 库存, 备注) "
+                           "VALUES (?, ?, ?, ?, 0, '')"));
+        insert.bind(1, category);
+        insert.bind(2, item);
+        insert.bind(3, model);
+        insert.bind(4, QStringLiteral("个"));
+        insert.step();
+        done = !insert.failed() && models->exec(QStringLiteral("COMMIT"));
+    }
+    floor.ms = millisecondsSince(clock);
+    floor.rows = done ? 1 : -1;
+    return floor;
+}
+
+Floor Floors::deleteMovements(const QList<qint64> &ids) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    Floor floor;
+    const auto log = sql::Connection::openExisting(twinPathOf(tables::明细), tablePassword());
+    bool done = log && log->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (done) {
+        sql::Statement remove(log->handle(), QStringLiteral("DELETE FROM 明细 WHERE rowid IN (%1)")
+                                                 .arg(sql::placeholders(int(ids.size()))));
+        for (int i = 0; i < ids.size(); ++i) {
+            remove.bind(i + 1, ids[i]);
+        }
+        remove.step();
+        done = !remove.failed() && log->exec(QStringLiteral("COMMIT"));
+    }
+    floor.ms = millisecondsSince(clock);
+    floor.rows = done ? ids.size() : -1;
+    return floor;
+}
+
+QList<qint64> Floors::movementsWithout(const QString &keyword, int count) const
+{
+    QList<qint64> ids;
+    const auto log = sql::Connection::openExisting(twinPathOf(tables::明细), tablePassword());
+    if (!log) {
+        return ids;
+    }
+    sql::Statement select(
+        log->handle(), QStringLiteral("SELECT rowid FROM 明细 WHERE instr(ifnull(备注, ''), ?) = "
+                                      "0 ORDER BY rowid LIMIT ?"));
+    select.bind(1, keyword);
+    select.bind(2, count);
+    while (select.step()) {
+        ids.append(select.int64At(0));
+    }
+    return ids;
+}
+
+double Floors::stockOf(const QString &category, const QString &item, const QString &model) const
+{
+    const auto models = sql::Connection::openExisting(pathOf(tables::型号), tablePassword());
+    if (!models) {
+        return -1;
+    }
+    sql::Statement select(models->handle(),
+                          QStringLiteral("SELECT 库存 FROM 型号 WHERE 品类 = ? AND 名称 = ? AND "
+                                         "型号 = ?"));
+    select.bind(1, category);
+    select.bind(2, item);
+    select.bind(3, model);
+    return select.step() ? select.valueAt(0).toDouble() : -1;
 }

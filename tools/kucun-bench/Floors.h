@@ -1,11 +1,63 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
+#include <QVariantList>
 
-// What the store itself allows: the rows a search reads, read with one
-// SQLCipher statement on the same file, with nothing built from them.
-// Each returns milliseconds and counts the rows it read.
+// What the store itself allows: the rows an operation reads, each table read
+// with one SQLCipher statement on the same files, with nothing built from
+// them; a write is its statements in one transaction, made on a twin of the
+// files, so that the program stays the only writer of its own. Each returns the
+// milliseconds taken, the rows read and the sum of the quantities read.
+struct Floor
+{
+    double ms = 0;
+    qint64 rows = 0;
+    // Movements: stock-in minus stock-out; models: their stock.
+    double quantity = 0;
 
-double keywordSearchFloorMs(const QString &logPath, const QString &keyword, qint64 *rows);
-double dateSearchFloorMs(const QString &logPath, const QDate &from, const QDate &to, qint64 *rows);
+    Floor &operator+=(const Floor &other);
+};
+
+class Floors
+{
+public:
+    // Reads the table files in `folder`; writes their copies in `twinFolder`.
+    Floors(const QString &folder, const QString &twinFolder);
+
+    Floor categories() const;
+    Floor items() const;
+    Floor allModels() const;
+    Floor modelsOfCategory(const QString &category) const;
+    Floor modelsOfItem(const QString &category, const QString &item) const;
+    Floor movementsOfDay(const QDate &day) const;
+    // From the start of `from` up to `to` at 00:00:00, as the log page searches.
+    Floor movementsBetween(const QDate &from, const QDate &to) const;
+    // Every movement in the month of the day.
+    Floor movementsOfMonth(const QDate &day) const;
+    Floor movementsWithKeyword(const QString &keyword) const;
+    // Counts the movements, as a program that has not counted them yet does.
+    Floor movementCount() const;
+    // Adds `in` and takes `out` from a model's stock, and logs the movement
+    // on `day`, in one transaction over both files.
+    Floor bookMovement(const QString &category, const QString &item, const QString &model, int in,
+                       int out, const QDate &day) const;
+    // Adds a model with no stock in one transaction.
+    Floor addModel(const QString &category, const QString &item, const QString &model) const;
+    // Deletes these movements in one transaction.
+    Floor deleteMovements(const QList<qint64> &ids) const;
+    // Identities of movements in the twin, in record order, that do not hold the keyword.
+    QList<qint64> movementsWithout(const QString &keyword, int count) const;
+    // A model's stock as stored.
+    double stockOf(const QString &category, const QString &item, const QString &model) const;
+
+private:
+    QString pathOf(const QString &table) const;
+    QString twinPathOf(const QString &table) const;
+    Floor read(const QString &table, const QString &sql, const QVariantList &parameters,
+               int quantityColumn, int outColumn = -1) const;
+
+    QString m_folder;
+    QString m_twinFolder;
+};

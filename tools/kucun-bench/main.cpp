@@ -1,29 +1,45 @@
-// kucun-bench: builds synthetic table files, drives the real main window
-// offscreen through the same handlers a click runs, and prints how long each
-// user action takes, beside the floor the store allows, and the memory used.
+// kucun-bench: writes synthetic table files at shop scale (S) and ten-year
+// scale (L), drives the real main window offscreen through the same code a
+// click runs, and prints the median time of each user action beside its
+// floor: the same rows read with one SQLCipher statement on the same files.
+// Every action's visible result is checked against the store; a wrong one
+// ends the run with a line saying what was wrong and a non-zero exit.
 
 #include "Floors.h"
 #include "SyntheticShop.h"
 #include "app/MainWindow.h"
 #include "app/MemoryUse.h"
+#include "book/reports/Gb18030.h"
+#include "store/RecordCounts.h"
 #include "store/TableSchema.h"
+#include "store/ValueText.h"
 #include "ui/Dialogs.h"
+#include "ui/FormPreview.h"
+#include "ui/FormPrinter.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <map>
 
 using namespace kucun;
 
@@ -45,7 +61,7 @@ public:
     QString lastMessage;
 };
 
-// Peak resident memory of this process in MiB.
+// Peak resident memory of this process in MiB since the last reset.
 long peakMemoryMiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -60,12 +76,25 @@ long peakMemoryMiB()
     return -1;
 }
 
-template <typename T> T *find(const QWidget &window, const char *name)
+// Starts the peak memory over from what the process holds now.
+void resetPeakMemory()
 {
-    return window.findChild<T *>(QString::fromUtf8(name));
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly)) {
+        clear.write("5");
+    }
 }
 
-// Runs an action and the events it posts; milliseconds.
+double median(std::vector<double> values)
+{
+    if (values.empty()) {
+        return -1;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Runs an action and the events it posts, painting included; milliseconds.
 template <typename Action> double timed(Action &&action)
 {
     QElapsedTimer clock;
@@ -75,43 +104,745 @@ template <typename Action> double timed(Action &&action)
     return double(clock.nsecsElapsed()) / 1e6;
 }
 
-double median(std::vector<double> values)
+// A wrong result ends the run: the figures would measure something else.
+void expect(bool ok, const char *operation, const QString &what)
 {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
+    if (!ok) {
+        std::fprintf(stderr, "kucun-bench: check failed: %s: %s\n", operation,
+                     what.toUtf8().constData());
+        std::exit(1);
+    }
 }
 
-void printHeader()
+template <typename A, typename B>
+void expectEqual(const A &shown, const B &stored, const char *operation, const char *what)
 {
-    std::printf("| %-38s | %9s | %9s | %5s | %6s | %s\n", "action", "ms", "floor ms", "ratio",
-                "MiB", "result");
-    std::printf(
-        "|----------------------------------------|-----------|-----------|-------|--------|"
-        "--------\n");
+    expect(shown == stored, operation,
+           QStringLiteral("%1 shows %2, the store holds %3")
+               .arg(QString::fromUtf8(what), QVariant::fromValue(shown).toString(),
+                    QVariant::fromValue(stored).toString()));
 }
 
-void report(const char *action, double ms, const QString &result, double floorMs = -1)
+struct Size
 {
-    const QByteArray floor = floorMs < 0 ? QByteArray() : QByteArray::number(floorMs, 'f', 1);
-    const QByteArray ratio = floorMs <= 0 ? QByteArray() : QByteArray::number(ms / floorMs, 'f', 2);
-    std::printf("| %-38s | %9.1f | %9s | %5s | %6ld | %s\n", action, ms, floor.constData(),
-                ratio.constData(), peakMemoryMiB(), result.toUtf8().constData());
-    std::fflush(stdout);
+    QString label;
+    int models = 0;
+    qint64 movements = 0;
+    int years = 10; // the movements are spread over these years up to today
+};
+
+struct Figure
+{
+    double ms = -1;
+    double floorMs = -1;
+};
+
+// The figures of one size, by operation, with the operations in the order run.
+struct SizeFigures
+{
+    QStringList order;
+    std::map<QString, Figure> figures;
+    long peakMiB = -1;
+
+    void add(const char *operation, double ms, double floorMs = -1)
+    {
+        const QString name = QString::fromUtf8(operation);
+        order.append(name);
+        figures[name] = {ms, floorMs};
+        std::printf("  %-44s %9.1f ms", operation, ms);
+        if (floorMs >= 0) {
+            std::printf("   floor %8.1f ms", floorMs);
+        }
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+};
+
+// One size: the table files, the window over them and the runs of each action.
+class SizeRun
+{
+public:
+    SizeRun(const Size &size, const QString &folder, const QString &twinFolder,
+            const SyntheticShop &shop, int runs)
+        : m_size(size), m_folder(folder), m_shop(shop), m_floors(folder, twinFolder), m_runs(runs)
+    {
+    }
+
+    SizeFigures run()
+    {
+        resetPeakMemory();
+        startUp();
+        chooseItem();
+        changeDay();
+        book("stock-in with its reloads", "编辑框入库", "按钮入库");
+        book("stock-out with its reloads", "编辑框出库", "按钮出库");
+        changePages();
+        searchLog();
+        deleteLogRows();
+        rebuildMonth();
+        queryCategory();
+        sortWholeStock();
+        exportWholeStock();
+        printWholeStock();
+        addModel();
+        deleteCategory();
+        m_window.reset();
+        QCoreApplication::processEvents();
+        return m_figures;
+    }
+
+private:
+    // Light actions run nine times, heavy ones fewer; --runs sets both.
+    int manyRuns() const { return m_runs > 0 ? m_runs : 9; }
+    int fewRuns() const { return m_runs > 0 ? m_runs : m_size.movements >= 100000 ? 3 : 5; }
+
+    template <typename T> T *control(const char *name) const
+    {
+        T *found = m_window->findChild<T *>(QString::fromUtf8(name));
+        expect(found != nullptr, "window",
+               QStringLiteral("no control %1").arg(QString::fromUtf8(name)));
+        return found;
+    }
+    ListView *list(const char *name) const { return control<ListView>(name); }
+    QString label(const char *name) const { return control<QLabel>(name)->text(); }
+
+    // Takes turns between the action and its floor; medians of both.
+    void measure(const char *operation, int runs, const std::function<void(int)> &prepare,
+                 const std::function<void()> &action, const std::function<Floor(int)> &floor,
+                 const std::function<void(int)> &check)
+    {
+        std::vector<double> ours;
+        std::vector<double> floors;
+        for (int run = 0; run < runs; ++run) {
+            if (prepare) {
+                prepare(run);
+            }
+            if (floor) {
+                const Floor read = floor(run);
+                expect(read.rows >= 0, operation, QStringLiteral("the floor could not read"));
+                floors.push_back(read.ms);
+            }
+            m_dialogs.lastMessage.clear();
+            ours.push_back(timed(action));
+            check(run);
+        }
+        m_figures.add(operation, median(ours), floor ? median(floors) : -1);
+    }
+
+    void expectNoMessage(const char *operation) const
+    {
+        expect(m_dialogs.lastMessage.isEmpty(), operation,
+               QStringLiteral("unexpected message: ") + m_dialogs.lastMessage);
+    }
+
+    void showPage(int page) const
+    {
+        control<QTabWidget>("高级选择夹1")->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+    }
+
+    void startUp()
+    {
+        const QDate today = QDate::currentDate();
+        measure(
+            "start-up until every view is filled", fewRuns(),
+            [this](int) {
+                m_window.reset();
+                QCoreApplication::processEvents();
+                // A program that starts has counted no log yet.
+                recordcounts::forget(QDir(m_folder).filePath(tables::fileNameOf(tables::明细)));
+            },
+            [this] {
+                m_window = std::make_unique<MainWindow>(m_dialogs, m_folder);
+                m_window->show();
+            },
+            [this, today](int) {
+                Floor floor = m_floors.categories();
+                floor += m_floors.items();
+                floor += m_floors.allModels();
+                floor += m_floors.movementsOfDay(today);
+                floor += m_floors.movementsOfMonth(today);
+                floor += m_floors.movementCount();
+                return floor;
+            },
+            [this, today](int) {
+                const char *operation = "start-up";
+                expectNoMessage(operation);
+                expectEqual(control<RollUpMenu>("卷帘式菜单1")->groupCount(),
+                            m_floors.categories().rows, operation, "the menu's groups");
+                const qint64 models = m_floors.allModels().rows;
+                expectEqual(qint64(list("超级列表框总库存")->rowCount()), models, operation,
+                            "the whole-stock list");
+                expectEqual(qint64(list("超级列表框月库存")->rowCount()), models, operation,
+                            "the monthly list");
+                expectEqual(qint64(list("超级列表框日志")->rowCount()),
+                            m_floors.movementsOfDay(today).rows, operation, "the day log");
+                expectEqual(label("标签合计库存"), totalText(m_floors.allModels().quantity),
+                            operation, "the whole-stock total");
+            });
+    }
+
+    // The booking page's menu: item 0 of group 0 or of group 1.
+    QString menuText(int run, bool item) const
+    {
+        const RollUpMenu *menu = control<RollUpMenu>("卷帘式菜单1");
+        return item ? menu->itemText(run % 2, 0) : menu->groupText(run % 2);
+    }
+
+    void chooseItem()
+    {
+        auto *menu = control<RollUpMenu>("卷帘式菜单1");
+        std::vector<double> ours;
+        std::vector<double> floors;
+        for (int run = 0; run < manyRuns(); ++run) {
+            const Floor floor = m_floors.modelsOfItem(menuText(run, false), menuText(run, true));
+            floors.push_back(floor.ms);
+            ours.push_back(timed([&] { menu->chooseItem(run % 2, 0); }));
+            expectEqual(qint64(list("超级列表框进销")->rowCount()), floor.rows, "choosing an item",
+                        "the model list");
+            expectEqual(label("标签进销名称"), menuText(run, true), "choosing an item",
+                        "the item's caption");
+        }
+        m_figures.add("choosing an item", median(ours), median(floors));
+    }
+
+    void changeDay()
+    {
+        auto *day = control<QDateEdit>("日期框进销");
+        const auto dayOf = [this](int run) { return m_shop.busyDay.addDays(run % 2); };
+        std::vector<double> ours;
+        std::vector<double> floors;
+        for (int run = 0; run < manyRuns(); ++run) {
+            const Floor floor = m_floors.movementsOfDay(dayOf(run));
+            floors.push_back(floor.ms);
+            ours.push_back(timed([&] { day->setDate(dayOf(run)); }));
+            expectEqual(qint64(list("超级列表框日志")->rowCount()), floor.rows, "changing the day",
+                        "the day log");
+        }
+        m_figures.add("changing the day", median(ours), median(floors));
+    }
+
+    // Books on the first model of the chosen item; the floor books on the second.
+    void book(const char *operation, const char *box, const char *button)
+    {
+        ListView *models = list("超级列表框进销");
+        const auto modelText = [models](int row) { return models->cellText(row, 1); };
+        const QDate day = control<QDateEdit>("日期框进销")->date();
+        const QString category = menuText(0, false);
+        const QString item = menuText(0, true);
+        control<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
+        QCoreApplication::processEvents();
+        const bool in = QByteArray(box) == "编辑框入库";
+        measure(
+            operation, manyRuns(),
+            [&](int) {
+                models->selectRow(0);
+                control<QLineEdit>(box)->setText(in ? QStringLiteral("5") : QStringLiteral("1"));
+            },
+            [&] { control<QPushButton>(button)->click(); },
+            [&](int) {
+                Floor floor = m_floors.bookMovement(category, item, modelText(1), in ? 5 : 0,
+                                                    in ? 0 : 1, day);
+                floor += m_floors.modelsOfItem(category, item);
+                floor += m_floors.allModels();
+                floor += m_floors.movementsOfDay(day);
+                return floor;
+            },
+            [&](int) {
+                expectNoMessage(operation);
+                expectEqual(models->cellText(0, 2),
+                            numberText(m_floors.stockOf(category, item, modelText(0))), operation,
+                            "the model's stock");
+                expectEqual(qint64(list("超级列表框日志")->rowCount()),
+                            m_floors.movementsOfDay(day).rows, operation, "the day log");
+            });
+    }
+
+    void bookOne()
+    {
+        list("超级列表框进销")->selectRow(0);
+        control<QLineEdit>("编辑框入库")->setText(QStringLiteral("3"));
+        control<QPushButton>("按钮入库")->click();
+        QCoreApplication::processEvents();
+        expectNoMessage("booking before a page change");
+    }
+
+    // The month list after a change: the models, and the month's net movements.
+    void expectMonthShown(const char *operation) const
+    {
+        const QDate month = control<QCalendarWidget>("月历1")->selectedDate();
+        expectEqual(qint64(list("超级列表框月库存")->rowCount()), m_floors.allModels().rows,
+                    operation, "the monthly list");
+        expectEqual(label("标签合计月库存"), totalText(m_floors.movementsOfMonth(month).quantity),
+                    operation, "the month's total");
+    }
+
+    void changePages()
+    {
+        measure(
+            "page change to the log page", manyRuns(), [this](int) { showPage(0); },
+            [this] { control<QTabWidget>("高级选择夹1")->setCurrentIndex(1); }, {},
+            [this](int) { expectNoMessage("page change to the log page"); });
+        // A booking leaves the reports out of date; showing them rebuilds them.
+        const char *operation = "page change to the reports after a booking";
+        measure(
+            operation, manyRuns(),
+            [this](int) {
+                showPage(0);
+                bookOne();
+            },
+            [this] { control<QTabWidget>("高级选择夹1")->setCurrentIndex(2); },
+            [this](int) {
+                const QDate month = control<QCalendarWidget>("月历1")->selectedDate();
+                Floor floor = m_floors.allModels();
+                floor += m_floors.movementsOfMonth(month);
+                return floor;
+            },
+            [this, operation](int) {
+                expectNoMessage(operation);
+                expectEqual(label("标签合计库存"), totalText(m_floors.allModels().quantity),
+                            operation, "the whole-stock total");
+                expectMonthShown(operation);
+            });
+    }
+
+    void search(const char *operation, const char *button, const std::function<Floor()> &floor)
+    {
+        measure(
+            operation, fewRuns(), {}, [&] { control<QPushButton>(button)->click(); },
+            [&](int) { return floor(); },
+            [&](int) {
+                expectNoMessage(operation);
+                const Floor stored = floor();
+                expectEqual(qint64(list("超级列表框明细")->rowCount()), stored.rows, operation,
+                            "the result list");
+            });
+    }
+
+    void setYearRange() const
+    {
+        control<QDateEdit>("日期框明细起")->setDate(m_shop.lastDay.addYears(-1).addDays(1));
+        control<QDateEdit>("日期框明细止")->setDate(m_shop.lastDay);
+    }
+
+    void searchLog()
+    {
+        showPage(1);
+        auto *keyword = control<QLineEdit>("编辑框关键字");
+        keyword->setText(m_shop.rareKeyword);
+        search("keyword search matching 1% of the log", "按钮模糊搜索",
+               [this] { return m_floors.movementsWithKeyword(m_shop.rareKeyword); });
+        const qint64 rare = list("超级列表框明细")->rowCount();
+        expect(rare * 100 >= m_shop.movements * 9 / 10 && rare * 100 <= m_shop.movements * 11 / 10,
+               "keyword search", QStringLiteral("%1 rows match, not about 1%").arg(rare));
+
+        keyword->clear();
+        search("keyword search matching all of the log", "按钮模糊搜索",
+               [this] { return m_floors.movementsWithKeyword(QString()); });
+        m_figures.peakMiB = peakMemoryMiB();
+        expect(list("超级列表框明细")->rowCount() >= m_shop.movements, "keyword search",
+               QStringLiteral("fewer rows than movements"));
+
+        pageDownTheLog();
+
+        setYearRange();
+        search("date search over one year", "按钮日期搜索", [this] {
+            return m_floors.movementsBetween(m_shop.lastDay.addYears(-1).addDays(1),
+                                             m_shop.lastDay);
+        });
+    }
+
+    // Page Down in the full-log list from rows spread over all of it: the rows
+    // of the next page are read then.
+    void pageDownTheLog()
+    {
+        const char *operation = "Page Down in the full-log list";
+        ListView *results = list("超级列表框明细");
+        results->setFocus();
+        const int presses = std::max(3, manyRuns());
+        std::vector<double> ours;
+        for (int i = 0; i < presses; ++i) {
+            const int from = int(qint64(results->rowCount() - 1) * i / presses);
+            results->selectRow(from);
+            QCoreApplication::processEvents();
+            ours.push_back(timed([results] {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+                QCoreApplication::sendEvent(results, &press);
+                results->viewport()->repaint();
+            }));
+            const int at = results->currentIndex().row();
+            expect(at > from, operation, QStringLiteral("row %1 stayed current").arg(from));
+            expect(!results->cellText(at, 1).isEmpty(), operation,
+                   QStringLiteral("row %1 shows no date").arg(at));
+        }
+        m_figures.add(operation, median(ours));
+    }
+
+    // Deletes the first 100 rows of the one-year search; the search runs again.
+    void deleteLogRows()
+    {
+        const char *operation = "deleting 100 selected log rows";
+        ListView *results = list("超级列表框明细");
+        const QDate from = m_shop.lastDay.addYears(-1).addDays(1);
+        int before = 0;
+        measure(
+            operation, fewRuns(),
+            [&](int) {
+                setYearRange();
+                control<QPushButton>("按钮日期搜索")->click();
+                QCoreApplication::processEvents();
+                before = results->rowCount();
+                expect(before >= 100, operation, QStringLiteral("fewer than 100 rows to delete"));
+                results->selectionModel()->select(
+                    QItemSelection(results->model()->index(0, 0), results->model()->index(99, 0)),
+                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            },
+            [&] { control<QPushButton>("按钮删除选中")->click(); },
+            [&](int) {
+                Floor floor =
+                    m_floors.deleteMovements(m_floors.movementsWithout(m_shop.rareKeyword, 100));
+                floor += m_floors.movementsBetween(from, m_shop.lastDay);
+                return floor;
+            },
+            [&](int) {
+                expectNoMessage(operation);
+                expectEqual(qint64(results->rowCount()),
+                            m_floors.movementsBetween(from, m_shop.lastDay).rows, operation,
+                            "the result list");
+                expectEqual(results->rowCount(), before - 100, operation, "the rows left");
+            });
+    }
+
+    void rebuildMonth()
+    {
+        showPage(2);
+        auto *calendar = control<QCalendarWidget>("月历1");
+        const auto monthOf = [this](int run) { return m_shop.busyDay.addMonths(run % 2); };
+        const char *operation = "the monthly rebuild";
+        std::vector<double> ours;
+        std::vector<double> floors;
+        for (int run = 0; run < manyRuns(); ++run) {
+            Floor floor = m_floors.allModels();
+            floor += m_floors.movementsOfMonth(monthOf(run));
+            floors.push_back(floor.ms);
+            m_dialogs.lastMessage.clear();
+            ours.push_back(timed([&] { calendar->setSelectedDate(monthOf(run)); }));
+            expectNoMessage(operation);
+            expectMonthShown(operation);
+        }
+        m_figures.add(operation, median(ours), median(floors));
+    }
+
+    void queryCategory()
+    {
+        auto *categories = control<QComboBox>("组合框1");
+        const char *operation = "the category query";
+        expectEqual(qint64(categories->count()), m_floors.categories().rows, operation,
+                    "the category choices");
+        std::vector<double> ours;
+        std::vector<double> floors;
+        for (int run = 0; run < manyRuns(); ++run) {
+            const int chosen = run % 2;
+            const Floor floor = m_floors.modelsOfCategory(categories->itemText(chosen));
+            floors.push_back(floor.ms);
+            m_dialogs.lastMessage.clear();
+            ours.push_back(timed([&] {
+                // What a choice in the drop-down does.
+                categories->setCurrentIndex(chosen);
+                emit categories->activated(chosen);
+            }));
+            expectNoMessage(operation);
+            expectEqual(qint64(list("超级列表框类库存")->rowCount()), floor.rows, operation,
+                        "the category list");
+            expectEqual(label("标签合计库存2"), totalText(floor.quantity), operation,
+                        "the category's total");
+            expectEqual(control<QComboBox>("组合框2")->count(), m_shop.items / m_shop.categories,
+                        operation, "the item choices");
+        }
+        m_figures.add(operation, median(ours), median(floors));
+    }
+
+    void sortWholeStock()
+    {
+        ListView *stock = list("超级列表框总库存");
+        const auto sortBy = [&](const char *operation, int column) {
+            measure(
+                operation, manyRuns(),
+                [&](int) {
+                    // Each sort starts from the order of another column.
+                    emit stock->horizontalHeader()->sectionClicked(3);
+                    QCoreApplication::processEvents();
+                },
+                [&] { emit stock->horizontalHeader()->sectionClicked(column); }, {},
+                [&](int) {
+                    for (int row = 1; row < stock->rowCount(); ++row) {
+                        const QString before = stock->cellText(row - 1, column);
+                        const QString after = stock->cellText(row, column);
+                        const bool ordered = column == 4 ? before.toDouble() <= after.toDouble()
+                                                         : gb18030(before) <= gb18030(after);
+                        expect(ordered, operation,
+                               QStringLiteral("row %1 (%2) before row %3 (%4)")
+                                   .arg(row - 1)
+                                   .arg(before)
+                                   .arg(row)
+                                   .arg(after));
+                    }
+                });
+        };
+        sortBy("sorting the whole-stock list by 品类", 1);
+        sortBy("sorting the whole-stock list by 库存", 4);
+    }
+
+    void exportWholeStock()
+    {
+        const char *operation = "exporting the whole-stock list";
+        const QString path = QDir(m_folder).filePath(QStringLiteral("岚栖库存.xls"));
+        const ListView *stock = list("超级列表框总库存");
+        measure(
+            operation, fewRuns(), [&](int) { QFile::remove(path); },
+            [&] { control<QPushButton>("按钮导出总库存")->click(); }, {},
+            [&](int) {
+                expectEqual(m_dialogs.lastMessage,
+                            QStringLiteral("文件已保存到：") + QDir::toNativeSeparators(m_folder),
+                            operation, "the message");
+                QFile file(path);
+                expect(file.open(QIODevice::ReadOnly), operation, QStringLiteral("no file"));
+                const QByteArray bytes = file.readAll();
+                // The title row, the heading row and one row a list row.
+                expectEqual(qint64(bytes.count("<tr")), qint64(stock->rowCount() + 2), operation,
+                            "the file's table rows");
+                const int last = stock->rowCount() - 1;
+                expect(bytes.contains(gb18030(stock->cellText(last, 3))), operation,
+                       QStringLiteral("the last row's model is not in the file"));
+            });
+    }
+
+    // The print button lays the form out; the opener renders it as the
+    // preview does, onto a PDF printer.
+    void printWholeStock()
+    {
+        const QString path = QDir(m_folder).filePath(QStringLiteral("总表单.pdf"));
+        auto *preview = m_window->findChild<FormPreview *>(QStringLiteral("表格1"));
+        expect(preview != nullptr, "printing", QStringLiteral("no form preview 表格1"));
+        QElapsedTimer clock;
+        double laidOutAt = 0;
+        int formRows = 0;
+        int pages = 0;
+        preview->setOpener([&](const PrintTable &form) {
+            laidOutAt = double(clock.nsecsElapsed()) / 1e6;
+            formRows = int(form.rowCount());
+            QPrinter printer(QPrinter::HighResolution);
+            setUpPrinter(form, printer);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            pages = int(
+                pageRows(form,
+                         int(printer.pageLayout().paintRect(QPageLayout::Millimeter).height() * 10))
+                    .size());
+            printTable(form, printer);
+        });
+        std::vector<double> layouts;
+        std::vector<double> renders;
+        const int runs = fewRuns();
+        for (int run = 0; run < runs; ++run) {
+            QFile::remove(path);
+            m_dialogs.lastMessage.clear();
+            clock.start();
+            control<QPushButton>("按钮打印总表单")->click();
+            const double total = double(clock.nsecsElapsed()) / 1e6;
+            layouts.push_back(laidOutAt);
+            renders.push_back(total - laidOutAt);
+            expectNoMessage("printing");
+            QFile pdf(path);
+            expect(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-", "printing",
+                   QStringLiteral("no PDF written"));
+            expect(formRows > list("超级列表框总库存")->rowCount() && pages > 0, "printing",
+                   QStringLiteral("the form holds %1 rows on %2 pages").arg(formRows).arg(pages));
+        }
+        m_figures.add("laying out the whole-stock form", median(layouts));
+        m_figures.add("rendering the whole-stock form to PDF", median(renders));
+    }
+
+    void addModel()
+    {
+        const char *operation = "adding a model";
+        showPage(3);
+        auto *menu = control<RollUpMenu>("卷帘式菜单2");
+        menu->chooseItem(0, 0);
+        QCoreApplication::processEvents();
+        const QString category = menu->groupText(0);
+        const QString item = menu->itemText(0, 0);
+        ListView *models = list("超级列表框设置");
+        int before = 0;
+        measure(
+            operation, manyRuns(),
+            [&](int run) {
+                before = models->rowCount();
+                control<QLineEdit>("编辑框型号")->setText(QStringLiteral("新款%1号").arg(run));
+                control<QLineEdit>("编辑框单位")->setText(QStringLiteral("个"));
+                control<QLineEdit>("编辑框型号备注")->setText(QStringLiteral("试销"));
+            },
+            [&] { control<QPushButton>("按钮添加型号")->click(); },
+            [&](int run) {
+                Floor floor =
+                    m_floors.addModel(category, item, QStringLiteral("底款%1号").arg(run));
+                floor += m_floors.modelsOfItem(category, item);
+                floor += m_floors.allModels();
+                return floor;
+            },
+            [&](int) {
+                expectNoMessage(operation);
+                expectEqual(qint64(models->rowCount()), m_floors.modelsOfItem(category, item).rows,
+                            operation, "the item's models");
+                expect(models->rowCount() == before + 1, operation,
+                       QStringLiteral("the new model is not listed"));
+            });
+    }
+
+    // Deletes the last category, a tenth of the models, with its items and models.
+    void deleteCategory()
+    {
+        const char *operation = "deleting a category with its models";
+        auto *menu = control<RollUpMenu>("卷帘式菜单2");
+        int groups = 0;
+        qint64 modelsBefore = 0;
+        qint64 categoryModels = 0;
+        measure(
+            operation, std::min(3, fewRuns()),
+            [&](int) {
+                groups = menu->groupCount();
+                menu->setCurrentGroup(groups - 1);
+                modelsBefore = m_floors.allModels().rows;
+                categoryModels = m_floors.modelsOfCategory(menu->groupText(groups - 1)).rows;
+                expect(categoryModels > 0, operation, QStringLiteral("an empty category"));
+            },
+            [&] { control<QPushButton>("按钮删除品类")->click(); }, {},
+            [&](int) {
+                expectEqual(m_dialogs.lastMessage, QStringLiteral("删除成功！"), operation,
+                            "the message");
+                expectEqual(menu->groupCount(), groups - 1, operation, "the menu's groups");
+                // The whole stock follows when its page is shown.
+                showPage(2);
+                expectEqual(qint64(list("超级列表框总库存")->rowCount()),
+                            modelsBefore - categoryModels, operation, "the whole-stock list");
+                expectEqual(qint64(list("超级列表框总库存")->rowCount()), m_floors.allModels().rows,
+                            operation, "the whole-stock list");
+                showPage(3);
+            });
+    }
+
+    Size m_size;
+    QString m_folder;
+    SyntheticShop m_shop;
+    Floors m_floors;
+    int m_runs;
+    SilentDialogs m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+    SizeFigures m_figures;
+};
+
+struct Options
+{
+    std::vector<Size> sizes;
+    QString folder;
+    QString csv;
+    int runs = 0; // 0: each action's own number of runs
+};
+
+std::optional<Options> parse(const QStringList &arguments)
+{
+    Options options;
+    bool quick = false;
+    QStringList positional;
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--quick")) {
+            quick = true;
+        } else if (arguments[i] == QStringLiteral("--csv") && i + 1 < arguments.size()) {
+            options.csv = arguments[++i];
+        } else if (arguments[i] == QStringLiteral("--runs") && i + 1 < arguments.size()) {
+            options.runs = arguments[++i].toInt();
+            if (options.runs < 1) {
+                return std::nullopt;
+            }
+        } else if (arguments[i] == QStringLiteral("--folder") && i + 1 < arguments.size()) {
+            options.folder = arguments[++i];
+        } else if (arguments[i].startsWith(QStringLiteral("--"))) {
+            return std::nullopt;
+        } else {
+            positional.append(arguments[i]);
+        }
+    }
+    if (positional.size() >= 2) {
+        // MODELS MOVEMENTS [FOLDER]: one size of one's own, in the S column.
+        const int models = positional[0].toInt();
+        const qint64 movements = positional[1].toLongLong();
+        if (models < 100 || movements < 1000) {
+            return std::nullopt;
+        }
+        options.sizes.push_back({QStringLiteral("S"), models, movements});
+        if (positional.size() > 2) {
+            options.folder = positional[2];
+        }
+    } else if (!positional.isEmpty()) {
+        return std::nullopt;
+    } else {
+        // S: a shop's first year, its days as busy as L's are in proportion to
+        // the models. L: ten years of it, at ten times the models.
+        options.sizes.push_back({QStringLiteral("S"), 1000, 10000, 1});
+        if (!quick) {
+            options.sizes.push_back({QStringLiteral("L"), 10000, 1000000, 10});
+        }
+    }
+    return options;
 }
 
-QString rows(const ListView *list)
+QString cell(double value, int decimals = 1)
 {
-    return QStringLiteral("%1 rows").arg(list->rowCount());
+    return value < 0 ? QString() : QString::number(value, 'f', decimals);
 }
 
-// Presses a key on a list and paints the rows it then shows; milliseconds.
-double pressAndPaint(ListView *list, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+// One table: operation, S, L, L/S, floor and ratio; the floor and ratio of the
+// largest size run.
+void printTable(const std::vector<SizeFigures> &sizes, const QString &csvPath)
 {
-    return timed([&] {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QCoreApplication::sendEvent(list, &press);
-        list->viewport()->repaint();
-    });
+    const SizeFigures &s = sizes.front();
+    const SizeFigures *l = sizes.size() > 1 ? &sizes.back() : nullptr;
+    const SizeFigures &largest = l ? *l : s;
+    QStringList csv{QStringLiteral("operation,s_ms,l_ms,l_over_s,floor_ms,ratio")};
+    std::printf("\n| %-44s | %8s | %8s | %5s | %8s | %5s |\n", "operation", "S ms", "L ms", "L/S",
+                "floor ms", "ratio");
+    std::printf("|%s|---------:|---------:|------:|---------:|------:|\n",
+                QByteArray(46, '-').constData());
+    for (const QString &operation : s.order) {
+        const Figure small = s.figures.at(operation);
+        const Figure large = l ? l->figures.at(operation) : Figure{};
+        const Figure floorOf = largest.figures.at(operation);
+        const QString sCell = cell(small.ms);
+        const QString lCell = cell(large.ms);
+        const QString growth = l && small.ms > 0 ? cell(large.ms / small.ms, 2) : QString();
+        const QString floorCell = cell(floorOf.floorMs);
+        const QString ratio =
+            floorOf.floorMs > 0 ? cell(floorOf.ms / floorOf.floorMs, 2) : QString();
+        std::printf("| %-44s | %8s | %8s | %5s | %8s | %5s |\n", operation.toUtf8().constData(),
+                    sCell.toUtf8().constData(), lCell.toUtf8().constData(),
+                    growth.toUtf8().constData(), floorCell.toUtf8().constData(),
+                    ratio.toUtf8().constData());
+        QString name = operation;
+        name.replace(QLatin1Char(','), QLatin1Char(' '));
+        csv << QStringList{name, sCell, lCell, growth, floorCell, ratio}.join(QLatin1Char(','));
+    }
+    const QString peak = QString::number(largest.peakMiB);
+    std::printf("| %-44s | %8s | %8s | %5s | %8s | %5s |\n",
+                "peak resident MiB after the full-log search", l ? "" : peak.toUtf8().constData(),
+                l ? peak.toUtf8().constData() : "", "", "", "");
+    csv << (l ? QStringLiteral("peak_rss_mb,,%1,,,") : QStringLiteral("peak_rss_mb,%1,,,,"))
+               .arg(peak);
+    if (!csvPath.isEmpty()) {
+        QFile file(csvPath);
+        expect(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "csv",
+               QStringLiteral("cannot write ") + csvPath);
+        file.write((csv.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    }
 }
 
 } // namespace
@@ -121,119 +852,42 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     keepFreedMemoryForReuse();
     QApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    const int models = arguments.size() > 1 ? arguments[1].toInt() : 10000;
-    const int movements = arguments.size() > 2 ? arguments[2].toInt() : 1000000;
+    const std::optional<Options> options = parse(QCoreApplication::arguments());
+    if (!options) {
+        std::fprintf(stderr, "usage: kucun-bench [--quick] [--runs N] [--csv FILE] [--folder DIR]\n"
+                             "       kucun-bench MODELS MOVEMENTS [FOLDER]\n");
+        return 2;
+    }
 
-    // A third argument names a folder to write the tables into and keep.
     QTemporaryDir temporary;
-    const QString workPath = arguments.size() > 3 ? arguments[3] : temporary.path();
-    QDir().mkpath(workPath);
-    QDir::setCurrent(workPath);
-    QElapsedTimer clock;
-    clock.start();
-    const SyntheticShop shop = writeSyntheticShop(workPath, models, movements);
-    std::printf("kucun-bench: %d models, %d movements (tables written in %lld ms)\n\n", models,
-                movements, static_cast<long long>(clock.elapsed()));
-    printHeader();
-    const QString logPath = QDir(workPath).filePath(tables::fileNameOf(tables::明细));
-
-    SilentDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-    report("start-up", timed([&] {
-               window = std::make_unique<MainWindow>(dialogs, workPath);
-               window->show();
-           }),
-           QString());
-    const QWidget &w = *window;
-    auto *dayLog = find<ListView>(w, "超级列表框日志");
-    auto *results = find<ListView>(w, "超级列表框明细");
-    auto *modelList = find<ListView>(w, "超级列表框进销");
-    auto *menu = find<RollUpMenu>(w, "卷帘式菜单1");
-
-    std::vector<double> days;
-    for (int i = 0; i < 9; ++i) {
-        days.push_back(
-            timed([&] { find<QDateEdit>(w, "日期框进销")->setDate(shop.busyDay.addDays(i % 2)); }));
-    }
-    report("choose a day (median of 9)", median(days), rows(dayLog));
-    std::vector<double> items;
-    for (int i = 0; i < 9; ++i) {
-        items.push_back(timed([&] { menu->chooseItem(i % 2, 0); }));
-    }
-    report("choose an item (median of 9)", median(items), rows(modelList));
-
-    std::vector<double> bookings;
-    for (int i = 0; i < 15; ++i) {
-        modelList->selectRow(0);
-        find<QLineEdit>(w, "编辑框入库")->setText(QStringLiteral("5"));
-        bookings.push_back(timed([&] { find<QPushButton>(w, "按钮入库")->click(); }));
-    }
-    report("book stock in, reloads (median 15)", median(bookings),
-           dialogs.lastMessage.isEmpty() ? QStringLiteral("ok") : dialogs.lastMessage);
-
-    find<QTabWidget>(w, "高级选择夹1")->setCurrentIndex(1);
-    QCoreApplication::processEvents();
-    // Each search runs three times beside its floor, taking turns; medians.
-    const auto search = [&](const char *button, const std::function<double(qint64 *)> &floor,
-                            double *floorMs, qint64 *floorRows) {
-        std::vector<double> ours, floors;
-        for (int run = 0; run < 3; ++run) {
-            floors.push_back(floor(floorRows));
-            ours.push_back(timed([&] { find<QPushButton>(w, button)->click(); }));
+    const QString root = options->folder.isEmpty() ? temporary.path() : options->folder;
+    std::vector<SizeFigures> figures;
+    for (const Size &size : options->sizes) {
+        const QString folder = QDir(root).filePath(size.label);
+        for (const QString &used : {folder, folder + QStringLiteral("-twin")}) {
+            expect(!QDir(used).exists() || QDir(used).isEmpty(), "tables",
+                   used + QStringLiteral(" is not empty"));
         }
-        *floorMs = median(floors);
-        return median(ours);
-    };
-    qint64 floorRows = 0;
-    double floorMs = 0;
-    find<QLineEdit>(w, "编辑框关键字")->setText(QString());
-    const double keyword = search(
-        "按钮模糊搜索",
-        [&](qint64 *rows) { return keywordSearchFloorMs(logPath, QString(), rows); }, &floorMs,
-        &floorRows);
-    report("keyword search, all match (median 3)", keyword,
-           rows(results) + QStringLiteral(", floor read %1").arg(floorRows), floorMs);
-
-    find<QDateEdit>(w, "日期框明细起")->setDate(shop.firstDay);
-    find<QDateEdit>(w, "日期框明细止")->setDate(shop.lastDay);
-    const double dates = search(
-        "按钮日期搜索",
-        [&](qint64 *rows) { return dateSearchFloorMs(logPath, shop.firstDay, shop.lastDay, rows); },
-        &floorMs, &floorRows);
-    report("date search, all match (median 3)", dates,
-           rows(results) + QStringLiteral(", floor read %1").arg(floorRows), floorMs);
-
-    // Page Down from the top to the bottom of the full list, painting each page.
-    results->setFocus();
-    results->selectRow(0);
-    double longestPress = 0;
-    int longestAt = 0;
-    int presses = 0;
-    const double scrolling = timed([&] {
-        while (results->currentIndex().row() < results->rowCount() - 1) {
-            const int from = results->currentIndex().row();
-            const double press = pressAndPaint(results, Qt::Key_PageDown);
-            if (press > longestPress) {
-                longestPress = press;
-                longestAt = from;
-            }
-            ++presses;
+        QDir().mkpath(folder);
+        // Tables are found in the working directory.
+        QDir::setCurrent(folder);
+        QElapsedTimer clock;
+        clock.start();
+        const SyntheticShop shop =
+            writeSyntheticShop(folder, size.models, size.movements, size.years);
+        std::printf("%s: %d models, %lld movements over %d %s (tables written in %.1f s)\n",
+                    size.label.toUtf8().constData(), shop.models,
+                    static_cast<long long>(shop.movements), size.years,
+                    size.years == 1 ? "year" : "years", double(clock.elapsed()) / 1000);
+        std::fflush(stdout);
+        // The floors write on a twin of the tables.
+        const QString twin = folder + QStringLiteral("-twin");
+        QDir().mkpath(twin);
+        for (const QString &file : QDir(folder).entryList(QDir::Files)) {
+            QFile::copy(QDir(folder).filePath(file), QDir(twin).filePath(file));
         }
-    });
-    report("Page Down to the end: longest", longestPress,
-           QStringLiteral("from row %1; %2 presses in %3 s")
-               .arg(longestAt)
-               .arg(presses)
-               .arg(scrolling / 1000, 0, 'f', 1));
-    report("Ctrl+Home", pressAndPaint(results, Qt::Key_Home, Qt::ControlModifier), QString());
-
-    const int selected = std::min(1000, results->rowCount());
-    results->selectionModel()->select(
-        QItemSelection(results->model()->index(0, 0), results->model()->index(selected - 1, 0)),
-        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    const double deletion = timed([&] { find<QPushButton>(w, "按钮删除选中")->click(); });
-    report("delete 1000 rows and search again", deletion,
-           rows(results) + QLatin1Char(' ') + dialogs.lastMessage);
+        figures.push_back(SizeRun(size, folder, twin, shop, options->runs).run());
+    }
+    printTable(figures, options->csv);
     return 0;
 }

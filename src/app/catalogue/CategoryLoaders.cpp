@@ -79,7 +79,6 @@ void reloadCatalogue(AppContext &context)
     onBookingGroupChosen(context);
     context.form.标签设置名称->clear();
     context.form.超级列表框设置->list().clear();
-    loadModelList(context, ModelList::WholeStock);
 }
 
 } // namespace kucun

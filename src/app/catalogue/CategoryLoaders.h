@@ -14,7 +14,7 @@ void loadItems(AppContext &context);
 
 // After categories or items changed: both menus and the category lists are
 // rebuilt; the items chosen before are gone, so their model lists and names
-// are cleared; the whole stock reloads.
+// are cleared. The whole stock follows with the reports.
 void reloadCatalogue(AppContext &context);
 
 } // namespace kucun

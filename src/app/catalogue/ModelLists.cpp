@@ -25,8 +25,6 @@ ListView *listOf(Form &form, ModelList list)
         return form.超级列表框设置;
     case ModelList::WholeStock:
         return form.超级列表框总库存;
-    case ModelList::MonthSkeleton:
-        return form.超级列表框月库存;
     }
     return nullptr;
 }
@@ -50,7 +48,6 @@ std::optional<std::vector<ModelRecord>> modelsFor(const Form &form, ModelList li
     case ModelList::Maintenance:
         return modelsOfChosenItem(*form.卷帘式菜单2);
     case ModelList::WholeStock:
-    case ModelList::MonthSkeleton:
         return readAllModels();
     }
     return std::nullopt;
@@ -67,11 +64,35 @@ QStringList cellsOf(const ModelRecord &model, ModelList list, ValueTexts &texts)
         return {number, model.model, model.unit, model.remark};
     case ModelList::WholeStock:
         return stockReportRow(model, texts).cells;
-    case ModelList::MonthSkeleton:
-        return {number,     model.category, model.item, model.model, QStringLiteral("0"),
-                model.unit, model.remark};
     }
     return {};
+}
+
+void clearModelList(Form &form, ModelList list)
+{
+    listOf(form, list)->list().clear();
+    if (list == ModelList::WholeStock) {
+        form.标签合计库存->setText(QStringLiteral("0"));
+    }
+}
+
+// Sets the models' rows in the list, and the total of the whole stock.
+void fillModelList(AppContext &context, ModelList list, const std::vector<ModelRecord> &models)
+{
+    Form &form = context.form;
+    ListModel &rows = listOf(form, list)->list();
+    std::vector<ListRow> loaded;
+    loaded.reserve(models.size());
+    double total = 0;
+    ValueTexts texts;
+    for (const ModelRecord &model : models) {
+        loaded.push_back({cellsOf(model, list, texts), model.id});
+        total += model.stock;
+    }
+    rows.setRows(std::move(loaded));
+    if (list == ModelList::WholeStock) {
+        form.标签合计库存->setText(totalText(total));
+    }
 }
 
 } // namespace
@@ -85,32 +106,19 @@ ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts)
 
 void loadModelList(AppContext &context, ModelList list)
 {
-    Form &form = context.form;
-    ListModel &rows = listOf(form, list)->list();
-    if (list != ModelList::MonthSkeleton) {
-        rows.clear();
-    }
-    if (list == ModelList::WholeStock) {
-        form.标签合计库存->setText(QStringLiteral("0"));
-    }
-
-    const std::optional<std::vector<ModelRecord>> models = modelsFor(form, list);
+    clearModelList(context.form, list);
+    const std::optional<std::vector<ModelRecord>> models = modelsFor(context.form, list);
     if (!models) {
         reportTableUnavailable(context.dialogs);
         return;
     }
-    std::vector<ListRow> loaded = rows.rows();
-    loaded.reserve(loaded.size() + models->size());
-    double total = 0;
-    ValueTexts texts;
-    for (const ModelRecord &model : *models) {
-        loaded.push_back({cellsOf(model, list, texts), model.id});
-        total += model.stock;
-    }
-    rows.setRows(std::move(loaded));
-    if (list == ModelList::WholeStock) {
-        form.标签合计库存->setText(totalText(total));
-    }
+    fillModelList(context, list, *models);
+}
+
+void showModelList(AppContext &context, ModelList list, const std::vector<ModelRecord> &models)
+{
+    clearModelList(context.form, list);
+    fillModelList(context, list, models);
 }
 
 namespace {
@@ -148,7 +156,6 @@ void reloadStockLists(AppContext &context)
     if (context.state.bookingFilter) {
         keepModelsMatching(context.form.超级列表框进销->list(), *context.state.bookingFilter);
     }
-    loadModelList(context, ModelList::WholeStock);
 }
 
 } // namespace kucun

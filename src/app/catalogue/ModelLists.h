@@ -11,15 +11,18 @@ class ValueTexts;
 // The lists of models the model list loader fills from table 型号.
 enum class ModelList
 {
-    Booking,       // 超级列表框进销: models of the item chosen on the booking page
-    Maintenance,   // 超级列表框设置: models of the item chosen on the settings page
-    WholeStock,    // 超级列表框总库存 and its total
-    MonthSkeleton, // 超级列表框月库存: every model with quantity "0"
+    Booking,     // 超级列表框进销: models of the item chosen on the booking page
+    Maintenance, // 超级列表框设置: models of the item chosen on the settings page
+    WholeStock,  // 超级列表框总库存 and its total
 };
 
-// Clears the list (the month skeleton is cleared by its caller) and fills it
-// from 型号 in table order, numbering the rows from 1.
+// Clears the list and fills it from 型号 in table order, numbering the rows
+// from 1.
 void loadModelList(AppContext &context, ModelList list);
+
+// The same from models already read from 型号 (all of them, for the whole
+// stock).
+void showModelList(AppContext &context, ModelList list, const std::vector<ModelRecord> &models);
 
 // Keeps the rows of 超级列表框进销 whose 型号 or 备注 contains the keyword of
 // 编辑框_关键字, then renumbers them. Works on the list alone.
@@ -30,7 +33,7 @@ void filterBookingModels(AppContext &context);
 ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts);
 
 // After a stock change: the booking page's model list, filtered again with
-// the keyword it was filtered with, and the whole stock.
+// the keyword it was filtered with. The whole stock follows with the reports.
 void reloadStockLists(AppContext &context);
 
 } // namespace kucun

@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
-#include "app/catalogue/ModelLists.h"
+#include "book/catalogue/CatalogueReads.h"
 #include "book/reports/MonthlyMovements.h"
 #include "store/ValueText.h"
 #include "ui/ListModel.h"
@@ -16,30 +16,37 @@ namespace kucun {
 
 namespace {
 
-// Fills in each model's net movement in the month of 月历1.
-void addUpChosenMonth(AppContext &context)
+// Shows every model with its net movement in the month of 月历1, and the
+// total. The rows are set once, with "0" where the log could not be read.
+void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
 {
-    ListModel &list = context.form.超级列表框月库存->list();
-    std::vector<ListRow> rows = list.rows();
-    std::vector<ModelKey> models;
-    models.reserve(rows.size());
-    for (const ListRow &row : rows) {
-        models.push_back({row.cells.value(1), row.cells.value(2), row.cells.value(3)});
+    std::vector<ModelKey> keys;
+    keys.reserve(models.size());
+    for (const ModelRecord &model : models) {
+        keys.push_back({model.category, model.item, model.model});
     }
     const QDate month = context.form.月历1->selectedDate();
     const std::optional<std::vector<double>> figures =
-        monthlyNetMovements(models, month.year(), month.month());
+        monthlyNetMovements(keys, month.year(), month.month());
+
+    std::vector<ListRow> rows;
+    rows.reserve(models.size());
+    double total = 0;
+    ValueTexts texts;
+    const QString number; // the list numbers its rows itself
+    for (size_t row = 0; row < models.size(); ++row) {
+        const ModelRecord &model = models[row];
+        const double figure = figures ? (*figures)[row] : 0;
+        total += figure;
+        rows.push_back({{number, model.category, model.item, model.model, texts.number(figure),
+                         model.unit, model.remark},
+                        model.id});
+    }
+    context.form.超级列表框月库存->list().setRows(std::move(rows));
     if (!figures) {
         reportTableUnavailable(context.dialogs);
         return;
     }
-    double total = 0;
-    ValueTexts texts;
-    for (size_t row = 0; row < rows.size(); ++row) {
-        rows[row].cells[4] = texts.number((*figures)[row]);
-        total += (*figures)[row];
-    }
-    list.setRows(std::move(rows));
     context.form.标签合计月库存->setText(totalText(total));
 }
 
@@ -49,8 +56,18 @@ void rebuildMonthlyReport(AppContext &context)
 {
     context.form.超级列表框月库存->list().clear();
     context.form.标签合计月库存->setText(QStringLiteral("0"));
-    loadModelList(context, ModelList::MonthSkeleton);
-    addUpChosenMonth(context);
+    const std::optional<std::vector<ModelRecord>> models = readAllModels();
+    if (!models) {
+        reportTableUnavailable(context.dialogs);
+    }
+    showMonth(context, models ? *models : std::vector<ModelRecord>());
+}
+
+void rebuildMonthlyReportFrom(AppContext &context, const std::vector<ModelRecord> &models)
+{
+    context.form.超级列表框月库存->list().clear();
+    context.form.标签合计月库存->setText(QStringLiteral("0"));
+    showMonth(context, models);
 }
 
 void showChosenMonth(AppContext &context, int year, int month)
