@@ -15,6 +15,14 @@ enum class LogSearch
     DateRange,
 };
 
+// Reports to rebuild when they are next shown.
+struct OutdatedReports
+{
+    bool wholeStock = false;
+    bool byCategory = false;
+    bool monthly = false;
+};
+
 // State shared between the handlers of one main window.
 struct AppState
 {
@@ -25,8 +33,8 @@ struct AppState
     // reload after a booking filters the list with it again.
     std::optional<QString> bookingFilter;
     LogSearch lastLogSearch = LogSearch::None;
-    // The category and monthly reports show data that has changed since.
-    bool reportsOutOfDate = false;
+    // The reports whose data changed while they were hidden.
+    OutdatedReports outdatedReports;
     // The password and its three flags as read at start-up; a save changes
     // them only at the next start.
     PasswordSettings settings;

@@ -53,7 +53,9 @@ struct Form
     QLabel *透明标签日志总数 = nullptr;
     QPushButton *按钮删除选中 = nullptr;
 
-    // Page 2 "库存报表": whole-stock, per-category and monthly lists.
+    // Page 2 "库存报表": whole-stock, per-category and monthly lists, each on
+    // a tab of its own.
+    QTabWidget *报表选择夹 = nullptr;
     ListView *超级列表框总库存 = nullptr;
     QLabel *标签合计库存 = nullptr;
     QPushButton *按钮导出总库存 = nullptr;

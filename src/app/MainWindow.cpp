@@ -179,7 +179,10 @@ void MainWindow::connectHandlers()
     // The page guard asks first; then the page change is undone or the page shown.
     connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(guardPage));
     connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(onPageChanged));
-    connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(onPageShown));
+    for (QTabWidget *tabs : {form.高级选择夹1, form.报表选择夹}) {
+        connect(tabs, &QTabWidget::currentChanged, this,
+                handler([](AppContext &context, int) { onReportShown(context); }));
+    }
     connect(form.高级选择夹1, &QTabWidget::currentChanged, this, [&form](int page) {
         if (page == 3) {
             form.按钮出厂->setVisible(true);

@@ -117,12 +117,12 @@ QWidget *buildReportPage(Form &form)
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    auto *reports = new QTabWidget;
-    reports->setObjectName(QStringLiteral("报表选择夹"));
-    reports->addTab(buildTotalTab(form), QStringLiteral("总库存"));
-    reports->addTab(buildCategoryTab(form), QStringLiteral("类库存"));
-    reports->addTab(buildMonthTab(form), QStringLiteral("月库存"));
-    layout->addWidget(reports);
+    form.报表选择夹 = new QTabWidget;
+    form.报表选择夹->setObjectName(QStringLiteral("报表选择夹"));
+    form.报表选择夹->addTab(buildTotalTab(form), QStringLiteral("总库存"));
+    form.报表选择夹->addTab(buildCategoryTab(form), QStringLiteral("类库存"));
+    form.报表选择夹->addTab(buildMonthTab(form), QStringLiteral("月库存"));
+    layout->addWidget(form.报表选择夹);
     return page;
 }
 

@@ -40,6 +40,12 @@ struct Shop : ShopWindow
         get<QTabWidget>("高级选择夹1")->setCurrentIndex(page);
         QCoreApplication::processEvents();
     }
+    // A tab of the report page: 0 总库存, 1 类库存, 2 月库存.
+    void showReport(int tab) const
+    {
+        get<QTabWidget>("报表选择夹")->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+    }
     // A choice in a drop-down, as a user makes it.
     void choose(const char *selector, const QString &text) const
     {
@@ -138,11 +144,16 @@ void ReportPageTest::reportsFollowABooking()
     clickButton(*shop.window, QStringLiteral("按钮入库"));
     QCOMPARE(shop.dialogs.texts(), QStringList());
 
+    // Each report follows the booking when it is shown.
     shop.showPage(2);
+    QCOMPARE(rowTexts(shop.get<ListView>("超级列表框总库存"), 0),
+             (QStringList{"1", "五金", "扳手", "8寸", "15", "把", "常用"}));
+    shop.showReport(1);
     QCOMPARE(rowTexts(shop.get<ListView>("超级列表框类库存"), 0),
              (QStringList{"1", "五金", "扳手", "8寸", "15", "把", "常用"}));
     QCOMPARE(shop.get<QComboBox>("组合框2")->currentText(), QStringLiteral("扳手"));
     QCOMPARE(choices(shop.get<QComboBox>("组合框3")), (QStringList{"8寸", "10寸"}));
+    shop.showReport(2);
     QCOMPARE(rowTexts(month, 0), (QStringList{"1", "五金", "扳手", "8寸", "5", "把", "常用"}));
     QCOMPARE(shop.get<QLabel>("标签合计月库存")->text(), QStringLiteral("3"));
 }

@@ -13,17 +13,39 @@ namespace {
 
 constexpr int reportPage = 2;
 
-void rebuildAllReports(AppContext &context)
+// The tabs of 报表选择夹, in order.
+enum ReportTab
 {
-    rebuildStockReports(context);
-    refreshCategoryReport(context);
+    WholeStockTab,
+    CategoryTab,
+    MonthTab,
+};
+
+// The report on screen now, if any.
+int reportShown(const Form &form)
+{
+    return form.高级选择夹1->currentIndex() == reportPage ? form.报表选择夹->currentIndex() : -1;
+}
+
+void rebuildIfOutdated(AppContext &context, int report)
+{
+    OutdatedReports &outdated = context.state.outdatedReports;
+    if (report == WholeStockTab && outdated.wholeStock) {
+        outdated.wholeStock = false;
+        loadModelList(context, ModelList::WholeStock);
+    } else if (report == CategoryTab && outdated.byCategory) {
+        outdated.byCategory = false;
+        refreshCategoryReport(context);
+    } else if (report == MonthTab && outdated.monthly) {
+        outdated.monthly = false;
+        rebuildMonthlyReport(context);
+    }
 }
 
 } // namespace
 
 void rebuildStockReports(AppContext &context)
 {
-    context.state.reportsOutOfDate = false;
     // The whole stock and the month list show the same models: one read.
     // When it fails, each list is emptied and tells of the table as it
     // would alone.
@@ -39,20 +61,13 @@ void rebuildStockReports(AppContext &context)
 
 void refreshReports(AppContext &context)
 {
-    if (context.form.高级选择夹1->currentIndex() == reportPage) {
-        rebuildAllReports(context);
-    } else {
-        context.state.reportsOutOfDate = true;
-    }
+    context.state.outdatedReports = {true, true, true};
+    rebuildIfOutdated(context, reportShown(context.form));
 }
 
-void onPageShown(AppContext &context, int page)
+void onReportShown(AppContext &context)
 {
-    // A page the password guard refused has already given way to another.
-    const bool shown = context.form.高级选择夹1->currentIndex() == page;
-    if (shown && page == reportPage && context.state.reportsOutOfDate) {
-        rebuildAllReports(context);
-    }
+    rebuildIfOutdated(context, reportShown(context.form));
 }
 
 } // namespace kucun
