@@ -119,6 +119,7 @@ void ReportsTest::monthlyNetMovements()
     move({2024, 5, 9}, QStringLiteral("已删"), 9, 0); // a model no longer listed
     move({2023, 5, 9}, inch8, 30, 0);                 // the same month a year before
     move({2024, 5, 20}, QStringLiteral("10寸"), 0, 4);
+    move({9999, 12, 31}, inch8, 6, 0); // the last month there is
 
     const ModelKey eight{hardware, spanner, inch8};
     const ModelKey ten{hardware, spanner, QStringLiteral("10寸")};
@@ -127,6 +128,7 @@ void ReportsTest::monthlyNetMovements()
     const std::vector<ModelKey> keys{pliers8, eight, ten, eight};
     QCOMPARE(kucun::monthlyNetMovements(keys, 2024, 5), (std::vector<double>{0, 7, -4, 0}));
     QCOMPARE(kucun::monthlyNetMovements(keys, 2024, 7), (std::vector<double>{0, 0, 0, 0}));
+    QCOMPARE(kucun::monthlyNetMovements(keys, 9999, 12), (std::vector<double>{0, 6, 0, 0}));
     QCOMPARE(kucun::monthlyNetMovements({}, 2024, 5), std::vector<double>{});
 
     files.removeFile(tables::明细);

@@ -5,6 +5,7 @@
 #include "store/ValueText.h"
 
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 namespace kucun {
@@ -63,10 +64,10 @@ std::optional<std::vector<double>> monthlyNetMovements(const std::vector<ModelKe
     }
 
     std::vector<double> figures(models.size(), 0.0);
-    // From the first of the month up to the first of the next; the exact
-    // month is checked on the date read.
-    const RecordFilter aroundMonth =
-        RecordFilter::dateTimeBetween(fields::日期, first, first.addMonths(1));
+    // From the first of the month up to the first of the next (the last day
+    // stored, in December 9999); the exact month is checked on the date read.
+    const QDate after = std::min(first.addMonths(1), QDate(9999, 12, 31));
+    const RecordFilter aroundMonth = RecordFilter::dateTimeBetween(fields::日期, first, after);
     table.forEachMatching(
         aroundMonth,
         {fields::日期, fields::品类, fields::名称, fields::型号, fields::入库, fields::出库},

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <variant>
 
@@ -46,6 +47,13 @@ double dayNumber(const QString &text)
     return double(moment.date().toJulianDay()) + moment.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
+// A number rounded to the nearest multiple of the tolerance, so that numbers
+// within it compare equal while the order stays a strict weak ordering.
+double onToleranceGrid(double value)
+{
+    return std::nearbyint(value / numberTolerance);
+}
+
 // Each key made once into what it compares as.
 using Key = std::variant<double, QByteArray, bool>;
 
@@ -54,11 +62,11 @@ Key keyOf(const QString &text, const SortRule &rule)
     const QString key = withoutSurroundingSpaces(text);
     switch (rule.kind) {
     case KeyKind::Number:
-        return leadingNumber(key);
+        return onToleranceGrid(leadingNumber(key));
     case KeyKind::Text:
         return gb18030(rule.caseSensitive ? key : withAsciiLowerCase(key));
     case KeyKind::Date:
-        return dayNumber(key);
+        return onToleranceGrid(dayNumber(key));
     case KeyKind::TrueFalse:
         return key == QStringLiteral("假");
     }
@@ -68,7 +76,7 @@ Key keyOf(const QString &text, const SortRule &rule)
 bool less(const Key &a, const Key &b)
 {
     if (const auto *number = std::get_if<double>(&a)) {
-        return *number < std::get<double>(b) - numberTolerance;
+        return *number < std::get<double>(b);
     }
     if (const auto *bytes = std::get_if<QByteArray>(&a)) {
         return *bytes < std::get<QByteArray>(b);
