@@ -118,7 +118,7 @@ QWidget *buildReportPage(Form &form)
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     form.报表选择夹 = new QTabWidget;
-    form.报表选择夹->setObjectName(QStringLiteral("报表选择夹"));
+    nameControl(form.报表选择夹, QStringLiteral("报表选择夹"), QStringLiteral("报表"));
     form.报表选择夹->addTab(buildTotalTab(form), QStringLiteral("总库存"));
     form.报表选择夹->addTab(buildCategoryTab(form), QStringLiteral("类库存"));
     form.报表选择夹->addTab(buildMonthTab(form), QStringLiteral("月库存"));

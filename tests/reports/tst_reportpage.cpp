@@ -156,6 +156,16 @@ void ReportPageTest::reportsFollowABooking()
     shop.showReport(2);
     QCOMPARE(rowTexts(month, 0), (QStringList{"1", "五金", "扳手", "8寸", "5", "把", "常用"}));
     QCOMPARE(shop.get<QLabel>("标签合计月库存")->text(), QStringLiteral("3"));
+
+    // An item deleted elsewhere leaves the category report's choices.
+    shop.get<RollUpMenu>("卷帘式菜单2")->chooseItem(0, 0);
+    clickButton(*shop.window, QStringLiteral("按钮删除名称"));
+    shop.showPage(2);
+    shop.showReport(1);
+    QCOMPARE(choices(shop.get<QComboBox>("组合框2")), QStringList{"钳子"});
+    QCOMPARE(shop.get<QComboBox>("组合框2")->currentIndex(), -1);
+    QCOMPARE(allRows(shop.get<ListView>("超级列表框类库存")),
+             (QList<QStringList>{{"1", "五金", "钳子", "8寸", "5", "把", "尖嘴"}}));
 }
 
 void ReportPageTest::headerClicksSortAndKeepTheSelection()

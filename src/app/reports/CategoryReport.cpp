@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <tuple>
 
 namespace kucun {
 
@@ -19,16 +20,6 @@ namespace {
 QString chosenText(const QComboBox &selector)
 {
     return selector.currentIndex() < 0 ? QString() : selector.currentText();
-}
-
-// The deepest level whose selector has a choice; the selectors after it
-// offer choices that none has been made from yet.
-int levelShown(const Form &form)
-{
-    if (form.组合框3->currentIndex() >= 0) {
-        return 3;
-    }
-    return form.组合框2->currentIndex() >= 0 ? 2 : 1;
 }
 
 void offerChoices(QComboBox &selector, const QStringList &choices)
@@ -80,7 +71,26 @@ void runCategoryQuery(AppContext &context, int level)
 
 void refreshCategoryReport(AppContext &context)
 {
-    runCategoryQuery(context, levelShown(context.form));
+    // The choices are made again, one level after another, so each selector
+    // offers what the tables hold now; a choice that is gone ends there.
+    Form &form = context.form;
+    const auto choiceOf = [](const QComboBox *selector) {
+        return selector->currentIndex() < 0 ? std::nullopt
+                                            : std::optional<QString>(selector->currentText());
+    };
+    const std::optional<QString> item = choiceOf(form.组合框2);
+    const std::optional<QString> model = choiceOf(form.组合框3);
+    runCategoryQuery(context, 1);
+    for (const auto &[level, selector, choice] :
+         {std::tuple{2, form.组合框2, item}, std::tuple{3, form.组合框3, model}}) {
+        const int index =
+            choice ? selector->findText(*choice, Qt::MatchExactly | Qt::MatchCaseSensitive) : -1;
+        if (index < 0) {
+            return;
+        }
+        selector->setCurrentIndex(index);
+        runCategoryQuery(context, level);
+    }
 }
 
 } // namespace kucun
