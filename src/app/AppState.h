@@ -38,8 +38,6 @@ struct AppState
     // The password and its three flags as read at start-up; a save changes
     // them only at the next start.
     PasswordSettings settings;
-    // The page the page guard refused last; 0 when the last change was allowed.
-    int refusedPage = 0;
 };
 
 } // namespace kucun

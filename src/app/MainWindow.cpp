@@ -2,6 +2,7 @@
 
 #include "FormParts.h"
 #include "Messages.h"
+#include "PageChange.h"
 #include "Pages.h"
 #include "StartUp.h"
 #include "app/catalogue/CategoryLoaders.h"
@@ -176,18 +177,9 @@ void MainWindow::connectHandlers()
             handler(onSelectedColourChanged));
     onClick(form.按钮保存全部设置, &saveAllSettings);
 
-    // The page guard asks first; then the page change is undone or the page shown.
-    connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(guardPage));
-    connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(onPageChanged));
-    for (QTabWidget *tabs : {form.高级选择夹1, form.报表选择夹}) {
-        connect(tabs, &QTabWidget::currentChanged, this,
-                handler([](AppContext &context, int) { onReportShown(context); }));
-    }
-    connect(form.高级选择夹1, &QTabWidget::currentChanged, this, [&form](int page) {
-        if (page == 3) {
-            form.按钮出厂->setVisible(true);
-        }
-    });
+    connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(onPageChosen));
+    connect(form.报表选择夹, &QTabWidget::currentChanged, this,
+            handler([](AppContext &context, int) { onReportShown(context); }));
 }
 
 void MainWindow::connectReloads()

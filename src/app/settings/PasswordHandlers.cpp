@@ -133,34 +133,26 @@ void saveTypedPasswordSettings(AppContext &context)
     }
 }
 
-void guardPage(AppContext &context, int page)
+bool passPageGuard(AppContext &context, int page)
 {
-    AppState &state = context.state;
-    if (!pageAsksPassword(page, state.settings)) {
-        state.refusedPage = 0;
-        return;
+    const PasswordSettings &settings = context.state.settings;
+    if (!pageAsksPassword(page, settings)) {
+        return true;
     }
     const std::optional<QString> typed = context.dialogs.input(
         QStringLiteral("请输入密码"), QStringLiteral("枫淮库存管理系统"), QString(), true);
     if (!typed) {
-        state.refusedPage = page;
-        return;
+        return false;
     }
-    if (!passwordMatches(*typed, state.settings.password)) {
+    if (!passwordMatches(*typed, settings.password)) {
         tell(context.dialogs, QStringLiteral("输入密码有误，请重新输入！"), Dialogs::Error);
-        state.refusedPage = page;
-        return;
+        return false;
     }
-    state.refusedPage = 0;
+    return true;
 }
 
-void onPageChanged(AppContext &context, int page)
+void showPageContents(const Form &form, int page)
 {
-    const Form &form = context.form;
-    if (context.state.refusedPage != 0) {
-        form.高级选择夹1->setCurrentIndex(0);
-        return;
-    }
     // A page left behind is covered again, so the guard asks before it shows.
     for (int other = 0; other < form.高级选择夹1->count(); ++other) {
         if (QStackedWidget *cover = coverOf(form, other)) {

@@ -29,11 +29,11 @@ void onPasswordOff(AppContext &context);
 // force from the next start.
 void saveTypedPasswordSettings(AppContext &context);
 
-// The page guard of 高级选择夹1: asks the password before a guarded page
-// is shown and remembers a refusal; then, once the page has changed, a
-// refused page gives way to "进销库存", an allowed one shows its contents.
-void guardPage(AppContext &context, int page);
-void onPageChanged(AppContext &context, int page);
+// The page guard of 高级选择夹1: asks the password when the page asks for
+// it; true when the page may be shown.
+bool passPageGuard(AppContext &context, int page);
+// Shows the contents of the page and covers every other guarded page.
+void showPageContents(const Form &form, int page);
 
 // Wraps the contents of a guarded page: they stay covered until the guard
 // allows the page, so that they never show while the password is asked or
