@@ -1,5 +1,6 @@
 #include "LookHandlers.h"
 
+#include "PasswordHandlers.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "book/settings/Settings.h"
@@ -92,18 +93,7 @@ void saveAllSettings(AppContext &context)
     look.background = form.颜色选择器背景颜色->colourValue();
     look.text = form.颜色选择器文本颜色->colourValue();
     look.selected = form.颜色选择器文本选中颜色->colourValue();
-    switch (saveMenuLook(context.programDir, look)) {
-    case SettingsOutcome::TableUnavailable:
-        reportTableUnavailable(context.dialogs);
-        return;
-    case SettingsOutcome::WriteFailed:
-        tell(context.dialogs, QStringLiteral("数据写入失败，设置未保存，请稍后重试！"),
-             Dialogs::Error);
-        return;
-    case SettingsOutcome::Done:
-        inform(context.dialogs, QStringLiteral("保存成功"));
-        return;
-    }
+    tellSettingsSave(context, saveMenuLook(context.programDir, look), QStringLiteral("保存成功"));
 }
 
 } // namespace kucun

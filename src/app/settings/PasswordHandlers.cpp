@@ -118,7 +118,14 @@ void saveTypedPasswordSettings(AppContext &context)
     settings.atLogin = form.选择框登录密码->isChecked();
     settings.beforeLog = form.选择框日志密码->isChecked();
     settings.beforeStock = form.选择框库存密码->isChecked();
-    switch (savePasswordSettings(context.programDir, settings)) {
+    // The in-memory settings stay as they are until the next start.
+    tellSettingsSave(context, savePasswordSettings(context.programDir, settings),
+                     QStringLiteral("保存成功！重启程序后生效！"));
+}
+
+void tellSettingsSave(AppContext &context, SettingsOutcome outcome, const QString &savedText)
+{
+    switch (outcome) {
     case SettingsOutcome::TableUnavailable:
         reportTableUnavailable(context.dialogs);
         return;
@@ -127,8 +134,7 @@ void saveTypedPasswordSettings(AppContext &context)
              Dialogs::Error);
         return;
     case SettingsOutcome::Done:
-        // The in-memory settings stay as they are until the next start.
-        inform(context.dialogs, QStringLiteral("保存成功！重启程序后生效！"));
+        inform(context.dialogs, savedText);
         return;
     }
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+class QString;
 class QWidget;
 
 namespace kucun {
 
 struct AppContext;
 struct Form;
+enum class SettingsOutcome;
 
 enum class SettingsLoad
 {
@@ -24,6 +26,11 @@ void primePasswordControls(AppContext &context);
 // "启用设置密码" and "禁用所有密码" clicked.
 void onPasswordOn(AppContext &context);
 void onPasswordOff(AppContext &context);
+
+// What a save of the settings record came to, told to the user: the
+// message for a table that can't be opened or a failed write, else
+// `savedText`.
+void tellSettingsSave(AppContext &context, SettingsOutcome outcome, const QString &savedText);
 
 // "保存": the password and its three flags into the settings record, in
 // force from the next start.
