@@ -127,24 +127,21 @@ void MainWindow::connectHandlers()
         connect(report, &ListView::headerClicked, this,
                 [report](int column) { sortReportList(*report, column); });
     }
-    const auto onExport = [this](QPushButton *button, Report report) {
-        connect(button, &QPushButton::clicked, this,
-                handler([report](AppContext &context, bool) { exportReport(context, report); }));
-    };
-    onExport(form.按钮导出总库存, Report::WholeStock);
-    onExport(form.按钮导出类库存, Report::ByCategory);
-    onExport(form.按钮导出月库存, Report::Monthly);
     // The printable table 表格1 shows the printed forms.
     auto *preview = new FormPreview(this);
     preview->setObjectName(QStringLiteral("表格1"));
-    const auto onPrint = [this, preview](QPushButton *button,
-                                         void (*print)(AppContext &, FormPreview &)) {
-        connect(button, &QPushButton::clicked, this,
-                handler([preview, print](AppContext &context, bool) { print(context, *preview); }));
+    const auto onReportButtons = [this, preview](QPushButton *exportButton,
+                                                 QPushButton *printButton, Report report) {
+        connect(exportButton, &QPushButton::clicked, this,
+                handler([report](AppContext &context, bool) { exportReport(context, report); }));
+        connect(printButton, &QPushButton::clicked, this,
+                handler([preview, report](AppContext &context, bool) {
+                    printReportForm(context, *preview, report);
+                }));
     };
-    onPrint(form.按钮打印总表单, &printTotalForm);
-    onPrint(form.按钮打印类表单, &printCategoryForm);
-    onPrint(form.按钮打印月表单, &printMonthlyForm);
+    onReportButtons(form.按钮导出总库存, form.按钮打印总表单, Report::WholeStock);
+    onReportButtons(form.按钮导出类库存, form.按钮打印类表单, Report::ByCategory);
+    onReportButtons(form.按钮导出月库存, form.按钮打印月表单, Report::Monthly);
 
     // Settings page.
     connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));

@@ -54,13 +54,13 @@ void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
 
 void rebuildMonthlyReport(AppContext &context)
 {
-    context.form.超级列表框月库存->list().clear();
-    context.form.标签合计月库存->setText(QStringLiteral("0"));
     const std::optional<std::vector<ModelRecord>> models = readAllModels();
     if (!models) {
+        context.form.超级列表框月库存->list().clear();
+        context.form.标签合计月库存->setText(QStringLiteral("0"));
         reportTableUnavailable(context.dialogs);
     }
-    showMonth(context, models ? *models : std::vector<ModelRecord>());
+    rebuildMonthlyReportFrom(context, models ? *models : std::vector<ModelRecord>());
 }
 
 void rebuildMonthlyReportFrom(AppContext &context, const std::vector<ModelRecord> &models)

@@ -13,19 +13,6 @@ namespace kucun {
 
 namespace {
 
-ListView *listOf(const Form &form, Report report)
-{
-    switch (report) {
-    case Report::WholeStock:
-        return form.超级列表框总库存;
-    case Report::ByCategory:
-        return form.超级列表框类库存;
-    case Report::Monthly:
-        return form.超级列表框月库存;
-    }
-    return nullptr;
-}
-
 QString titleOf(Report report)
 {
     switch (report) {
@@ -63,7 +50,7 @@ void exportReport(AppContext &context, Report report)
 {
     const QString path = spreadsheetPath(context.programDir);
     const QByteArray file =
-        spreadsheetBytes(shownTable(*listOf(context.form, report)), titleOf(report), true);
+        spreadsheetBytes(shownTable(*reportList(context.form, report)), titleOf(report), true);
     if (!saveFile(path, file)) {
         tell(context.dialogs, QStringLiteral("文件保存失败：") + QDir::toNativeSeparators(path),
              Dialogs::Error);

@@ -27,31 +27,26 @@ QList<QStringList> shownRows(const ListView &list)
     return rows;
 }
 
-void printReportForm(FormPreview &preview, const QString &title, const ListView &list,
-                     const QLabel &total)
+QString formTitle(const Form &form, Report report)
 {
-    preview.show(
-        layOutReportForm(title, shownRows(list), total.text(), QDateTime::currentDateTime()));
+    switch (report) {
+    case Report::WholeStock:
+        return QStringLiteral("库存-总表单");
+    case Report::ByCategory:
+        return QStringLiteral("库存-类表单");
+    case Report::Monthly:
+        return monthlyFormTitle(form.月历1->selectedDate());
+    }
+    return {};
 }
 
 } // namespace
 
-void printTotalForm(AppContext &context, FormPreview &preview)
+void printReportForm(AppContext &context, FormPreview &preview, Report report)
 {
-    printReportForm(preview, QStringLiteral("库存-总表单"), *context.form.超级列表框总库存,
-                    *context.form.标签合计库存);
-}
-
-void printCategoryForm(AppContext &context, FormPreview &preview)
-{
-    printReportForm(preview, QStringLiteral("库存-类表单"), *context.form.超级列表框类库存,
-                    *context.form.标签合计库存2);
-}
-
-void printMonthlyForm(AppContext &context, FormPreview &preview)
-{
-    printReportForm(preview, monthlyFormTitle(context.form.月历1->selectedDate()),
-                    *context.form.超级列表框月库存, *context.form.标签合计月库存);
+    const Form &form = context.form;
+    preview.show(layOutReportForm(formTitle(form, report), shownRows(*reportList(form, report)),
+                                  reportTotal(form, report)->text(), QDateTime::currentDateTime()));
 }
 
 } // namespace kucun
