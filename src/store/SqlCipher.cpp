@@ -18,6 +18,24 @@ constexpr int keyDerivationRounds = 256;
 
 } // namespace
 
+StoreFault faultOfResultCode(int resultCode)
+{
+    switch (resultCode & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_ROW:
+    case SQLITE_DONE:
+        return StoreFault::None;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return StoreFault::Busy;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return StoreFault::ReadOnly;
+    default:
+        return StoreFault::WriteFailed;
+    }
+}
+
 void setDefaultKeyDerivation()
 {
     static bool done = false;
@@ -169,41 +187,53 @@ Connection::~Connection()
 }
 
 std::unique_ptr<Connection> Connection::openWithFlags(const QString &path, const QString &key,
-                                                      int flags)
+                                                      int flags, StoreFault *fault)
 {
     setDefaultKeyDerivation();
     sqlite3 *db = nullptr;
     // Each connection is used by one thread only, so it needs no locking of
     // its own on every call.
     flags |= SQLITE_OPEN_NOMUTEX;
+    // Only a file held by another program is worth trying again; every other
+    // failure to open means the file is missing or is no table file.
+    const auto failed = [fault](int resultCode) -> std::unique_ptr<Connection> {
+        if (fault) {
+            *fault = faultOfResultCode(resultCode) == StoreFault::Busy ? StoreFault::Busy
+                                                                       : StoreFault::Unavailable;
+        }
+        return nullptr;
+    };
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
-        return nullptr;
+        return failed(SQLITE_CANTOPEN);
     }
     std::unique_ptr<Connection> connection(new Connection(db));
     const QByteArray keyBytes = key.toUtf8();
     if (sqlite3_key(db, keyBytes.constData(), int(keyBytes.size())) != SQLITE_OK) {
-        return nullptr;
+        return failed(SQLITE_CANTOPEN);
     }
     sqlite3_busy_timeout(db, busyTimeoutMs);
-    if (!connection->exec(QStringLiteral("PRAGMA kdf_iter = %1").arg(keyDerivationRounds))) {
-        return nullptr;
-    }
     // Reading the schema is the first access that needs the key: a wrong key
-    // or a file that is no database fails here.
-    if (!connection->exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-        return nullptr;
+    // or a file that is no database fails there.
+    for (const QString &statement :
+         {QStringLiteral("PRAGMA kdf_iter = %1").arg(keyDerivationRounds),
+          QStringLiteral("SELECT count(*) FROM sqlite_master"),
+          QStringLiteral("PRAGMA journal_mode = DELETE"),
+          QStringLiteral("PRAGMA synchronous = FULL")}) {
+        if (!connection->exec(statement)) {
+            return failed(sqlite3_errcode(db));
+        }
     }
-    if (!connection->exec(QStringLiteral("PRAGMA journal_mode = DELETE")) ||
-        !connection->exec(QStringLiteral("PRAGMA synchronous = FULL"))) {
-        return nullptr;
+    if (fault) {
+        *fault = StoreFault::None;
     }
     return connection;
 }
 
-std::unique_ptr<Connection> Connection::openExisting(const QString &path, const QString &key)
+std::unique_ptr<Connection> Connection::openExisting(const QString &path, const QString &key,
+                                                     StoreFault *fault)
 {
-    return openWithFlags(path, key, SQLITE_OPEN_READWRITE);
+    return openWithFlags(path, key, SQLITE_OPEN_READWRITE, fault);
 }
 
 std::unique_ptr<Connection> Connection::create(const QString &path, const QString &key)
@@ -211,7 +241,7 @@ std::unique_ptr<Connection> Connection::create(const QString &path, const QStrin
     if (QFileInfo::exists(path)) {
         return nullptr;
     }
-    return openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    return openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
 }
 
 bool Connection::exec(const QString &sql)
@@ -224,10 +254,22 @@ QString Connection::lastError() const
     return QString::fromUtf8(sqlite3_errmsg(m_db));
 }
 
-bool Connection::attach(const QString &path, const QString &alias, const QString &key)
+StoreFault Connection::lastFault() const
 {
-    if (!QFileInfo::exists(path)) {
+    return faultOfResultCode(sqlite3_errcode(m_db));
+}
+
+bool Connection::attach(const QString &path, const QString &alias, const QString &key,
+                        StoreFault *fault)
+{
+    const auto failed = [fault](StoreFault why) {
+        if (fault) {
+            *fault = why == StoreFault::Busy ? StoreFault::Busy : StoreFault::Unavailable;
+        }
         return false;
+    };
+    if (!QFileInfo::exists(path)) {
+        return failed(StoreFault::Unavailable);
     }
     Statement attach(m_db,
                      QStringLiteral("ATTACH DATABASE ? AS %1 KEY ?").arg(quoteIdentifier(alias)));
@@ -235,13 +277,14 @@ bool Connection::attach(const QString &path, const QString &alias, const QString
     attach.bind(2, key);
     attach.step();
     if (attach.failed()) {
-        return false;
+        return failed(lastFault());
     }
     // The key is only checked when the attached schema is first read.
     if (!exec(
             QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(quoteIdentifier(alias)))) {
+        const StoreFault why = lastFault();
         exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(alias)));
-        return false;
+        return failed(why);
     }
     return true;
 }

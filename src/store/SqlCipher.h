@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreFault.h"
+
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -9,6 +11,9 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace kucun::sql {
+
+// The fault a failed SQLite call stands for.
+StoreFault faultOfResultCode(int resultCode);
 
 // Makes every later open and ATTACH use the cheap key derivation the table
 // files are written with. Safe to call more than once.
@@ -56,20 +61,26 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     // Opens an existing file read-write; never creates one. Returns nullptr
-    // when the file is missing, the key is wrong or the file is no database.
-    static std::unique_ptr<Connection> openExisting(const QString &path, const QString &key);
+    // when the file is missing, the key is wrong or the file is no database;
+    // `fault` then says which (Busy when another program held it too long).
+    static std::unique_ptr<Connection> openExisting(const QString &path, const QString &key,
+                                                    StoreFault *fault = nullptr);
     // Creates a new file (fails when it exists) keyed with the given password.
     static std::unique_ptr<Connection> create(const QString &path, const QString &key);
 
     sqlite3 *handle() const { return m_db; }
     bool exec(const QString &sql);
     QString lastError() const;
-    bool attach(const QString &path, const QString &alias, const QString &key);
+    // The fault of the call that failed last on this connection.
+    StoreFault lastFault() const;
+    // Joins another file under an alias; `fault` says why when it fails.
+    bool attach(const QString &path, const QString &alias, const QString &key,
+                StoreFault *fault = nullptr);
 
 private:
     explicit Connection(sqlite3 *db) : m_db(db) {}
     static std::unique_ptr<Connection> openWithFlags(const QString &path, const QString &key,
-                                                     int flags);
+                                                     int flags, StoreFault *fault);
     sqlite3 *m_db = nullptr;
 };
 

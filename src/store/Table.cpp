@@ -29,6 +29,7 @@ Table::~Table()
 bool Table::open(const QString &fileName, const QString &password)
 {
     close();
+    m_fault = StoreFault::Unavailable;
     const QFileInfo file(tables::fileNameOf(fileName));
     if (!file.isFile()) {
         return false;
@@ -37,14 +38,20 @@ bool Table::open(const QString &fileName, const QString &password)
     if (openPaths().contains(path)) {
         return false;
     }
-    m_connection = sql::Connection::openExisting(path, password);
+    m_connection = sql::Connection::openExisting(path, password, &m_fault);
     if (m_connection) {
         m_schema = readSchema(QStringLiteral("main"), file.completeBaseName());
     }
     if (!m_schema) {
+        if (m_connection && m_connection->lastFault() == StoreFault::Busy) {
+            m_fault = StoreFault::Busy;
+        } else if (m_fault == StoreFault::None) {
+            m_fault = StoreFault::Unavailable;
+        }
         m_connection.reset();
         return false;
     }
+    m_fault = StoreFault::None;
     m_path = path;
     openPaths().insert(path);
     first();
@@ -78,9 +85,16 @@ std::shared_ptr<const Schema> Table::readSchema(const QString &database,
     sql::Statement info(m_connection->handle(),
                         QStringLiteral("PRAGMA %1.table_info(%2)")
                             .arg(sql::quoteIdentifier(database), sql::quoteIdentifier(tableName)));
+    // The log's own id (an INTEGER PRIMARY KEY, the record identity itself)
+    // is not a field: it is neither read nor written as one.
     FieldList fields;
     while (info.step()) {
-        fields.append({info.textAt(1), kindOfDeclaredType(info.textAt(2))});
+        const bool isRecordId =
+            info.int64At(5) == 1 &&
+            info.textAt(2).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
+        if (!isRecordId) {
+            fields.append({info.textAt(1), kindOfDeclaredType(info.textAt(2))});
+        }
     }
     if (info.failed() || fields.isEmpty()) {
         return nullptr;
@@ -213,7 +227,7 @@ bool Table::insertInto(const QString &qualifiedTable, const Schema &schema,
         insert.bind(i + 1, i < values.size() ? values[i] : QVariant());
     }
     insert.step();
-    return !insert.failed();
+    return !insert.failed() || noteFailure();
 }
 
 bool Table::countedWrite(const QString &path, qint64 delta, const std::function<bool()> &write)
@@ -273,9 +287,9 @@ bool Table::modify(const QVariantList &values)
         update.bind(i + 1, bound[i]);
     }
     update.bind(int(bound.size()) + 1, m_current.rowId());
-    if (!countedWrite(m_path, 0, [&update] {
+    if (!countedWrite(m_path, 0, [this, &update] {
             update.step();
-            return !update.failed();
+            return !update.failed() || noteFailure();
         })) {
         return false;
     }
@@ -336,6 +350,9 @@ bool Table::removeMatching(const QString &table, const RecordFilter &filter)
         remove.bind(i + 1, filter.parameters[i]);
     }
     remove.step();
+    if (remove.failed()) {
+        noteFailure();
+    }
     // How many went is not known here: the remembered count is dropped.
     if (m_inTransaction) {
         m_transactionCounts[path].reset();
@@ -486,16 +503,20 @@ bool Table::attach(const QString &fileName, const QString &password)
     const QFileInfo file(tables::fileNameOf(fileName));
     const QString path = file.canonicalFilePath();
     const QString tableName = file.completeBaseName();
+    m_fault = StoreFault::Unavailable;
     if (!file.isFile() || openPaths().contains(path) ||
-        !m_connection->attach(path, tableName, password)) {
+        !m_connection->attach(path, tableName, password, &m_fault)) {
         return false;
     }
     auto schema = readSchema(tableName, tableName);
     if (!schema) {
+        m_fault = m_connection->lastFault() == StoreFault::Busy ? StoreFault::Busy
+                                                                : StoreFault::Unavailable;
         m_connection->exec(
             QStringLiteral("DETACH DATABASE %1").arg(sql::quoteIdentifier(tableName)));
         return false;
     }
+    m_fault = StoreFault::None;
     openPaths().insert(path);
     m_attached.append({path, std::move(schema)});
     return true;
@@ -516,8 +537,11 @@ bool Table::appendTo(const QString &attachedTable, const QVariantList &values)
 
 bool Table::beginTransaction()
 {
-    if (!isOpen() || m_inTransaction || !m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    if (!isOpen() || m_inTransaction) {
         return false;
+    }
+    if (!m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        return noteFailure();
     }
     // The write lock is held from here on: the counts known now stay true
     // until this transaction's own changes.
@@ -532,8 +556,11 @@ bool Table::beginTransaction()
 
 bool Table::commit()
 {
-    if (!isOpen() || !m_inTransaction || !m_connection->exec(QStringLiteral("COMMIT"))) {
+    if (!isOpen() || !m_inTransaction) {
         return false;
+    }
+    if (!m_connection->exec(QStringLiteral("COMMIT"))) {
+        return noteFailure();
     }
     m_inTransaction = false;
     for (auto it = m_transactionCounts.cbegin(); it != m_transactionCounts.cend(); ++it) {
@@ -560,6 +587,15 @@ void Table::rollback()
     m_transactionCounts.clear();
     m_inTransaction = false;
     m_cachedCount = -1;
+}
+
+bool Table::noteFailure()
+{
+    m_fault = m_connection ? m_connection->lastFault() : StoreFault::Unavailable;
+    if (m_fault == StoreFault::None) {
+        m_fault = StoreFault::WriteFailed;
+    }
+    return false;
 }
 
 bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)

@@ -2,6 +2,7 @@
 
 #include "Record.h"
 #include "RecordFilter.h"
+#include "StoreFault.h"
 
 #include <QHash>
 #include <QSet>
@@ -39,6 +40,8 @@ public:
     bool open(const QString &fileName, const QString &password);
     bool isOpen() const { return m_connection != nullptr; }
     void close();
+    // Why the last open, attach, write or transaction step that failed did.
+    StoreFault fault() const { return m_fault; }
 
     const Schema &schema() const;
 
@@ -110,6 +113,8 @@ private:
     QString selectColumns() const;
     QString selectColumns(const Schema &columns) const;
     QString quotedTable() const;
+    // Records the fault of the connection's last failed call; returns false.
+    bool noteFailure();
 
     std::unique_ptr<sql::Connection> m_connection;
     std::shared_ptr<const Schema> m_schema;
@@ -129,6 +134,7 @@ private:
     // that changes the count by delta.
     bool countedWrite(const QString &path, qint64 delta, const std::function<bool()> &write);
     bool m_inTransaction = false;
+    StoreFault m_fault = StoreFault::None;
     QHash<QString, std::optional<qint64>> m_transactionCounts;
 };
 

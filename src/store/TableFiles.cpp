@@ -12,6 +12,12 @@ namespace {
 QString createStatement(const QString &tableName)
 {
     QStringList columns;
+    if (tableName == tables::明细) {
+        // An id of its own that is never handed out twice: a log row deleted
+        // by one copy of the program can't come back as another row under
+        // the id a second copy still lists.
+        columns << QStringLiteral("\"id\" INTEGER PRIMARY KEY AUTOINCREMENT");
+    }
     for (const FieldDefinition &field : tables::fieldsOf(tableName)) {
         columns << sql::quoteIdentifier(field.name) + QLatin1Char(' ') + declaredType(field.kind);
     }
@@ -73,17 +79,19 @@ bool insertRecords(const QString &path, const QString &tableName, qint64 count,
     if (!connection) {
         return fail(QStringLiteral("无法打开 %1").arg(path));
     }
-    const qsizetype fieldCount = tables::fieldsOf(tableName).size();
-    QStringList marks;
-    for (qsizetype i = 0; i < fieldCount; ++i) {
-        marks << QStringLiteral("?");
+    const FieldList &fields = tables::fieldsOf(tableName);
+    const qsizetype fieldCount = fields.size();
+    QStringList columns;
+    for (const FieldDefinition &field : fields) {
+        columns << sql::quoteIdentifier(field.name);
     }
     if (!connection->exec(QStringLiteral("BEGIN"))) {
         return fail(QStringLiteral("写入 %1 失败：%2").arg(path, connection->lastError()));
     }
     sql::Statement insert(connection->handle(),
-                          QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                              .arg(sql::quoteIdentifier(tableName), marks.join(QLatin1Char(','))));
+                          QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(sql::quoteIdentifier(tableName), columns.join(QLatin1Char(',')),
+                                   sql::placeholders(int(fieldCount))));
     for (qint64 i = 0; i < count && !insert.failed(); ++i) {
         insert.reset();
         const QVariantList values = record(i);

@@ -71,13 +71,13 @@ void InitTest::createsTheFiveTableFiles()
                             "CREATE INDEX \"型号_品类_名称\" ON \"型号\" (\"品类\", \"名称\")"));
     QCOMPARE(shell(workDir.filePath(QStringLiteral("明细.edb")),
                    QStringLiteral("SELECT type, name FROM sqlite_master ORDER BY type;")),
-             QStringLiteral("index|明细_日期\ntable|明细"));
-    QCOMPARE(
-        shell(workDir.filePath(QStringLiteral("明细.edb")),
-              QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table';")),
-        QStringLiteral("CREATE TABLE \"明细\" (\"日期\" DATETIME, \"品类\" TEXT, \"名称\" TEXT, "
-                       "\"型号\" TEXT, \"入库\" INTEGER, \"出库\" INTEGER, \"单位\" TEXT, "
-                       "\"备注\" TEXT)"));
+             QStringLiteral("index|明细_日期\ntable|明细\ntable|sqlite_sequence"));
+    QCOMPARE(shell(workDir.filePath(QStringLiteral("明细.edb")),
+                   QStringLiteral("SELECT sql FROM sqlite_master WHERE name = '明细';")),
+             QStringLiteral("CREATE TABLE \"明细\" (\"id\" INTEGER PRIMARY KEY AUTOINCREMENT, "
+                            "\"日期\" DATETIME, \"品类\" TEXT, \"名称\" TEXT, "
+                            "\"型号\" TEXT, \"入库\" INTEGER, \"出库\" INTEGER, \"单位\" TEXT, "
+                            "\"备注\" TEXT)"));
 
     const QString settings = QDir(program.path()).filePath(QStringLiteral("设置.edb"));
     QCOMPARE(shell(settings, QStringLiteral("SELECT sql FROM sqlite_master;")),

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace kucun {
+
+// Why a table file could not be used, so that the owner is told what is
+// true: a file another program holds, one that can't be written, or one
+// that is missing or no table file at all.
+enum class StoreFault
+{
+    None,
+    Unavailable, // missing, a wrong key, damaged, or lacking its table
+    Busy,        // held by another program longer than the wait
+    ReadOnly,    // the file (or its folder) can't be written
+    WriteFailed, // any other failed write (disk full, I/O error)
+};
+
+} // namespace kucun
