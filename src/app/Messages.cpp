@@ -24,6 +24,25 @@ void reportTableUnavailable(Dialogs &dialogs)
     tell(dialogs, QStringLiteral("数据库打开失败或丢失！"), Dialogs::Error);
 }
 
+void reportTableFailure(Dialogs &dialogs, StoreFault fault, const QString &writeFailedText)
+{
+    switch (fault) {
+    case StoreFault::Unavailable:
+        reportTableUnavailable(dialogs);
+        return;
+    case StoreFault::Busy:
+        tell(dialogs, QStringLiteral("数据表正被其他程序使用，请稍后重试！"), Dialogs::Error);
+        return;
+    case StoreFault::ReadOnly:
+        tell(dialogs, QStringLiteral("数据表为只读，无法写入！"), Dialogs::Error);
+        return;
+    case StoreFault::None:
+    case StoreFault::WriteFailed:
+        tell(dialogs, writeFailedText, Dialogs::Error);
+        return;
+    }
+}
+
 void reportStoreError(Dialogs &dialogs, const QString &message)
 {
     dialogs.message(QStringLiteral("数据表读取错误：%1").arg(message),

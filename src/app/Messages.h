@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/StoreError.h"
+#include "store/StoreFault.h"
 
 #include <QString>
 
@@ -17,6 +18,31 @@ void inform(Dialogs &dialogs, const QString &text);
 
 // "数据库打开失败或丢失！": a table could not be opened.
 void reportTableUnavailable(Dialogs &dialogs);
+
+// Why a table of an operation failed: missing or damaged ("数据库打开失败或
+// 丢失！"), busy, read-only, or the operation's own text for a failed write.
+void reportTableFailure(Dialogs &dialogs, StoreFault fault, const QString &writeFailedText);
+
+// The same for an outcome of the stock book; false, and nothing shown, for
+// an outcome that is no table failure.
+template <typename Outcome>
+bool toldTableFailure(Dialogs &dialogs, Outcome outcome, const QString &writeFailedText)
+{
+    StoreFault fault = StoreFault::None;
+    if (outcome == Outcome::TableUnavailable) {
+        fault = StoreFault::Unavailable;
+    } else if (outcome == Outcome::TableBusy) {
+        fault = StoreFault::Busy;
+    } else if (outcome == Outcome::TableReadOnly) {
+        fault = StoreFault::ReadOnly;
+    } else if (outcome == Outcome::WriteFailed) {
+        fault = StoreFault::WriteFailed;
+    } else {
+        return false;
+    }
+    reportTableFailure(dialogs, fault, writeFailedText);
+    return true;
+}
 
 // A table read that the file cannot answer, shown to the user.
 void reportStoreError(Dialogs &dialogs, const QString &message);

@@ -31,6 +31,9 @@ bool logIn(AppContext &context)
                                     QStringLiteral("本程序已禁止使用"), Dialogs::Error,
                                     Dialogs::Buttons::Ok);
             return false;
+        case SettingsLoad::Unavailable:
+            reportTableUnavailable(context.dialogs);
+            return false;
         case SettingsLoad::Unreadable:
             return false;
         case SettingsLoad::Loaded:

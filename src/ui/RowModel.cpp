@@ -73,6 +73,11 @@ qint64 RowModel::idAt(int row) const
     return row >= 0 && row < rowCount() ? rowAt(row).id : 0;
 }
 
+QVariant RowModel::recordAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? rowAt(row).record : QVariant();
+}
+
 int RowModel::cellIcon(int row, int column) const
 {
     if (!contains(row, column)) {

@@ -6,14 +6,17 @@
 
 namespace kucun {
 
-// One row of a list: its cell texts, the identity of the record it shows
-// and at most one icon (an index into the model's image list) on one cell.
+// One row of a list: its cell texts, the identity of the record it shows,
+// the record's values as read (for an operation that must act on exactly
+// what the row showed) and at most one icon (an index into the model's image
+// list) on one cell.
 struct ListRow
 {
     QStringList cells;
     qint64 id = 0;
     qint16 iconColumn = -1;
     qint16 iconIndex = -1;
+    QVariant record = {};
 };
 
 // What every list of the program shows: rows of cell texts under column
@@ -46,6 +49,9 @@ public:
     int cellIcon(int row, int column) const;
     // The identity of the record a row shows; 0 outside the list.
     virtual qint64 idAt(int row) const;
+    // The values of the record a row shows, as read for it; invalid outside
+    // the list or where the list keeps none.
+    QVariant recordAt(int row) const;
 
 protected:
     // The row at a valid row index.

@@ -31,7 +31,9 @@ private slots:
     void twoProgramsBookingAtOnceLoseNothing();
     void logQueries_data();
     void logQueries();
-    void deletingGoesByIdentity();
+    void deletingTakesOnlyRowsAsShown_data();
+    void deletingTakesOnlyRowsAsShown();
+    void aLogThatCantBeWrittenLosesNothing();
     void catalogueReads();
     void emptyTextsOddDatesAndFilesWithoutIndexes();
     void catalogueChanges();
@@ -312,50 +314,127 @@ void BookTest::logQueries()
     }
 }
 
-void BookTest::deletingGoesByIdentity()
+namespace {
+
+// The log as an older program made it: no id column of its own, so SQLite
+// hands the highest deleted rowid to the next row.
+void createLogWithoutOwnIds(TestTables &files)
 {
+    auto log = sql::Connection::create(files.path(tables::明细), tablePassword());
+    QVERIFY(log && log->exec(QStringLiteral(
+                       "CREATE TABLE 明细 (日期 DATETIME, 品类 TEXT, 名称 TEXT, 型号 TEXT, "
+                       "入库 INTEGER, 出库 INTEGER, 单位 TEXT, 备注 TEXT)")));
+}
+
+QStringList remarksInLog()
+{
+    QStringList remarks;
+    const std::optional<LogMatches> all = movementsWithKeyword(QString());
+    const std::optional<std::vector<MovementRecord>> rows = readMovements(all->ids);
+    for (const MovementRecord &movement : *rows) {
+        remarks << movement.remark;
+    }
+    return remarks;
+}
+
+} // namespace
+
+void BookTest::deletingTakesOnlyRowsAsShown_data()
+{
+    QTest::addColumn<bool>("ownIds");
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<int>("notDeleted");
+    QTest::addColumn<QStringList>("left");
+    const QStringList noneOfShown{"第0笔", "第2笔", "第4笔", "第5笔", "第6笔"};
+    // 第1笔 and 第3笔 are shown and deleted.
+    QTest::newRow("as shown") << true << "" << 0 << noneOfShown;
+    QTest::newRow("one changed since")
+        << true << "change 第3笔" << 1
+        << QStringList{"第0笔", "第2笔", "改过", "第4笔", "第5笔", "第6笔"};
+    QTest::newRow("one gone since") << true << "delete 第3笔" << 1 << noneOfShown;
+    // Another copy deletes the last row and books: the new row takes the
+    // deleted row's id in a log without ids of its own, and must stay.
+    QTest::newRow("id given again, old log")
+        << false << "delete 第6笔, book" << 1
+        << QStringList{"第0笔", "第2笔", "第4笔", "第5笔", "另一台"};
+    QTest::newRow("id never given again, new log")
+        << true << "delete 第6笔, book" << 1
+        << QStringList{"第0笔", "第2笔", "第4笔", "第5笔", "另一台"};
+}
+
+void BookTest::deletingTakesOnlyRowsAsShown()
+{
+    QFETCH(bool, ownIds);
+    QFETCH(QString, meanwhile);
+    QFETCH(int, notDeleted);
+    QFETCH(QStringList, left);
     TestTables files;
     files.createAll();
-    for (int i = 0; i <= 8; ++i) {
-        addMovement(files, QDate(2024, 5, 1 + i), hardware, spanner, i % 2 ? inch8 : inch10, 1, 0,
+    if (!ownIds) {
+        files.removeFile(tables::明细);
+        createLogWithoutOwnIds(files);
+    }
+    for (int i = 0; i <= 6; ++i) {
+        addMovement(files, QDate(2024, 5, 1 + i), hardware, spanner, inch8, 1, 0,
                     QStringLiteral("把"), QStringLiteral("第%1笔").arg(i));
+    }
+    // The rows as the list showed them, in another order than the log's.
+    std::vector<MovementRecord> shown = *readMovements({2, 4, 7});
+    if (!meanwhile.contains(QStringLiteral("第6笔"))) {
+        shown.pop_back();
+    }
+    std::reverse(shown.begin(), shown.end());
+    {
+        Table log;
+        QVERIFY(log.open(tables::明细, tablePassword()));
+        if (meanwhile.startsWith(QStringLiteral("change"))) {
+            QVariantList remarkOnly(7);
+            remarkOnly << QStringLiteral("改过");
+            QVERIFY(log.goToId(4) && log.modify(remarkOnly));
+        } else if (meanwhile.startsWith(QStringLiteral("delete"))) {
+            QVERIFY(log.goToId(meanwhile.contains(QStringLiteral("第6笔")) ? 7 : 4));
+            log.markDeleted();
+            QVERIFY(log.purge());
+        }
+        if (meanwhile.endsWith(QStringLiteral("book"))) {
+            QVERIFY(log.append({storedDateTime(QDate(2024, 6, 1)), hardware, spanner, inch8, 100, 0,
+                                QStringLiteral("把"), QStringLiteral("另一台")}));
+            QCOMPARE(log.current().rowId() == 7, !ownIds);
+        }
     }
     ChangeNotifier changes;
     QSignalSpy deleted(&changes, &ChangeNotifier::movementsDeleted);
-    // With record 1 gone, record n is the (n - 1)-th of the log.
-    QCOMPARE(deleteMovements({1}, changes), DeletionOutcome::Deleted);
-    // The 10寸 movements are records 3, 5, 7 and 9; two of them go, named out of order.
-    const std::optional<LogMatches> found = movementsWithKeyword(inch10);
-    QVERIFY(found);
-    QCOMPARE(found->ids, (QList<qint64>{3, 5, 7, 9}));
-    QCOMPARE(deleteMovements({found->ids[3], found->ids[1]}, changes), DeletionOutcome::Deleted);
-    QCOMPARE(deleted.count(), 2);
+    const DeletionResult result = deleteMovements(shown, changes);
+    QCOMPARE(result.outcome, DeletionOutcome::Deleted);
+    QCOMPARE(result.notDeleted, notDeleted);
+    QCOMPARE(remarksInLog(), left);
+    QCOMPARE(deleted.count(), 1);
+}
 
-    QStringList remarks;
-    const std::optional<std::vector<MovementRecord>> left =
-        readMovements({1, 2, 3, 4, 5, 6, 7, 8, 9});
-    QVERIFY(left);
-    for (const MovementRecord &movement : *left) {
-        remarks << movement.remark;
-    }
-    QCOMPARE(remarks, (QStringList{"第1笔", "第2笔", "第3笔", "第5笔", "第6笔", "第7笔"}));
-
-    // Records gone since are passed over.
-    QCOMPARE(deleteMovements({5, 6}, changes), DeletionOutcome::Deleted);
-    QCOMPARE(movementCount(), 5);
+void BookTest::aLogThatCantBeWrittenLosesNothing()
+{
+    TestTables files;
+    files.createAll();
+    addMovement(files, QDate(2024, 5, 1), hardware, spanner, inch8, 1, 0, QStringLiteral("把"),
+                QStringLiteral("第0笔"));
+    const std::vector<MovementRecord> shown = *readMovements({1});
+    ChangeNotifier changes;
     {
         // A log that refuses to give up records loses none of them.
         auto log = sql::Connection::openExisting(files.path(tables::明细), tablePassword());
         QVERIFY(log && log->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON 明细 "
                                                 "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
     }
-    QCOMPARE(deleteMovements({2, 3, 4}, changes), DeletionOutcome::WriteFailed);
-    QCOMPARE(movementCount(), 5);
-    QCOMPARE(deleted.count(), 3);
-
-    // A missing log is reported.
+    QCOMPARE(deleteMovements(shown, changes).outcome, DeletionOutcome::WriteFailed);
+    QCOMPARE(remarksInLog(), QStringList{"第0笔"});
+    {
+        // A log another program holds is busy, not missing.
+        auto other = sql::Connection::openExisting(files.path(tables::明细), tablePassword());
+        QVERIFY(other && other->exec(QStringLiteral("BEGIN IMMEDIATE")));
+        QCOMPARE(deleteMovements(shown, changes).outcome, DeletionOutcome::TableBusy);
+    }
     files.removeFile(tables::明细);
-    QCOMPARE(deleteMovements({1}, changes), DeletionOutcome::TableUnavailable);
+    QCOMPARE(deleteMovements(shown, changes).outcome, DeletionOutcome::TableUnavailable);
     QVERIFY(!movementsOfDay(QDate(2024, 5, 1)));
     QVERIFY(!readMovements({1}));
 }
@@ -467,6 +546,11 @@ void BookTest::catalogueChanges()
     QCOMPARE(changed.model + changed.unit + changed.remark, QStringLiteral("8寸长支改"));
     QCOMPARE(changed.stock, 10.0);
     QCOMPARE(modifyModel(hardware, spanner, inch8, big, changes), CatalogueOutcome::NotFound);
+    // Renaming onto a model the item has (another copy may have added it
+    // after the window listed the models) writes nothing.
+    QCOMPARE(modifyModel(hardware, spanner, QStringLiteral("8寸长"), big, changes),
+             CatalogueOutcome::AlreadyThere);
+    QCOMPARE(readModelsOf(hardware, spanner)->front().model, QStringLiteral("8寸长"));
     const auto yes = [] { return true; };
     const auto no = [] { return false; };
     QCOMPARE(deleteModel(hardware, pliers, inch10, no, changes), CatalogueOutcome::Cancelled);

@@ -2,6 +2,7 @@
 #include "helpers/SettingsFile.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
+#include "store/SqlCipher.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
@@ -32,7 +33,8 @@ private slots:
     void aSettingsFileThatCantGoLocksNothing();
     void superPassword();
     void factoryResetEmptiesEveryTable();
-    void factoryResetPassesOverMissingTables();
+    void factoryResetIsWholeOrNothing_data();
+    void factoryResetIsWholeOrNothing();
 };
 
 namespace {
@@ -310,9 +312,7 @@ void SettingsBookTest::factoryResetEmptiesEveryTable()
     QCOMPARE(saveMenuLook(files.programDir(), {40, 200, 1, 2, 3}), SettingsOutcome::Done);
     files.add(tables::设置, {QStringLiteral("second")});
 
-    const ResetOutcome outcome = factoryReset(files.programDir());
-    QVERIFY(outcome.written);
-    QCOMPARE(outcome.passedOver, QStringList());
+    QCOMPARE(factoryReset(files.programDir()), ResetOutcome::Done);
     for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
         QCOMPARE(recordsOf(files, table), 0);
     }
@@ -326,27 +326,62 @@ void SettingsBookTest::factoryResetEmptiesEveryTable()
     QVERIFY(!loginRequired(read->passwords));
 }
 
-void SettingsBookTest::factoryResetPassesOverMissingTables()
+void SettingsBookTest::factoryResetIsWholeOrNothing_data()
 {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<ResetOutcome>("outcome");
+    for (const QString &table : tables::allTableNames()) {
+        QTest::addRow("%s missing", qPrintable(table))
+            << table << QStringLiteral("missing") << ResetOutcome::TableUnavailable;
+    }
+    for (const QString &table : {tables::设置, tables::型号}) {
+        QTest::addRow("%s refuses the write", qPrintable(table))
+            << table << QStringLiteral("refuses") << ResetOutcome::WriteFailed;
+    }
+    QTest::newRow("明细 held by another program")
+        << tables::明细 << QStringLiteral("held") << ResetOutcome::TableBusy;
+}
+
+void SettingsBookTest::factoryResetIsWholeOrNothing()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, fault);
+    QFETCH(ResetOutcome, outcome);
     TestTables files;
     addSmallShop(files);
-    files.removeFile(tables::名称);
-    files.removeFile(tables::设置);
-    const ResetOutcome outcome = factoryReset(files.programDir());
-    QVERIFY(outcome.written);
-    QCOMPARE(outcome.passedOver, (QStringList{tables::设置, tables::名称}));
-    QCOMPARE(recordsOf(files, tables::品类), 0);
-    QCOMPARE(recordsOf(files, tables::型号), 0);
-    QCOMPARE(recordsOf(files, tables::明细), 0);
-    // A reset never makes a file.
-    QVERIFY(!QFile::exists(files.path(tables::设置)));
-    QVERIFY(!QFile::exists(files.path(tables::名称)));
-
-    // With no table at all there is nothing to do.
-    for (const QString &table : tables::allTableNames()) {
+    addMovement(files, QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),
+                QStringLiteral("8寸"), 1, 0, QStringLiteral("把"), QString());
+    QCOMPARE(savePasswordSettings(files.programDir(), {QStringLiteral("pw"), true, true, true}),
+             SettingsOutcome::Done);
+    const auto everything = [&files] {
+        QList<qint64> counts;
+        for (const QString &name : tables::allTableNames()) {
+            counts << (QFile::exists(files.path(name)) ? recordsOf(files, name) : -1);
+        }
+        return counts;
+    };
+    std::unique_ptr<sql::Connection> other;
+    if (fault == QStringLiteral("missing")) {
         files.removeFile(table);
+    } else {
+        other = sql::Connection::openExisting(files.path(table), tablePassword());
+        QVERIFY(other);
+        QVERIFY(other->exec(fault == QStringLiteral("held")
+                                ? QStringLiteral("BEGIN EXCLUSIVE")
+                                : QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON %1 BEGIN "
+                                                 "SELECT RAISE(ABORT, 'kept'); END")
+                                      .arg(sql::quoteIdentifier(table))));
     }
-    QCOMPARE(factoryReset(files.programDir()).passedOver.size(), 5);
+    const QList<qint64> before = everything();
+    QCOMPARE(factoryReset(files.programDir()), outcome);
+    QCOMPARE(everything(), before);
+    other.reset();
+    if (QFile::exists(files.path(tables::设置))) {
+        QCOMPARE(readSettings(files.programDir())->passwords.password, QStringLiteral("pw"));
+    }
+    // A reset never makes a file.
+    QVERIFY(QFile::exists(files.path(table)) == (fault != QStringLiteral("missing")));
 }
 
 QTEST_GUILESS_MAIN(SettingsBookTest)

@@ -145,14 +145,15 @@ private:
         for (const MovementRecord &row : *rows) {
             pairs[row.remark].append(&row);
         }
-        QList<qint64> ids;
+        std::vector<MovementRecord> complete;
         for (const QList<const MovementRecord *> &pair : std::as_const(pairs)) {
             if (pair.size() == 2 && pair[0]->in == pair[1]->out && pair[0]->out == 0 &&
                 pair[1]->in == 0) {
-                ids << pair[0]->id << pair[1]->id;
+                complete.push_back(*pair[0]);
+                complete.push_back(*pair[1]);
             }
         }
-        const DeletionOutcome outcome = deleteMovements(ids, m_changes);
+        const DeletionOutcome outcome = deleteMovements(complete, m_changes).outcome;
         return outcome == DeletionOutcome::TableUnavailable ? QStringLiteral("明细 unavailable")
                                                             : QString();
     }

@@ -92,8 +92,9 @@ QList<Result> useTable(const QString &table)
         });
         run([&changes] {
             const std::optional<LogMatches> all = movementsWithKeyword(QString());
-            return all && deleteMovements(all->ids.mid(0, 1), changes) !=
-                              DeletionOutcome::TableUnavailable;
+            const auto shown = all ? readMovements(all->ids.mid(0, 1)) : std::nullopt;
+            return shown &&
+                   deleteMovements(*shown, changes).outcome != DeletionOutcome::TableUnavailable;
         });
     }
     return results;

@@ -307,6 +307,17 @@ void SettingsTest::threeWrongEntriesLockTheProgramForGood()
     QCOMPARE(locked.boxes(), QStringList{lockedAtStart});
     QVERIFY(locked.closed());
     QVERIFY(!locked.filled());
+
+    // Only a missing file is the locked state: one that is there but can't
+    // be opened (held, damaged) says so, not a word about passwords.
+    QFile damaged(files.path(tables::设置));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    Run unopenable(files, {QStringLiteral("abc")});
+    QCOMPARE(unopenable.boxes(), QStringList{QStringLiteral("数据库打开失败或丢失！||16")});
+    QVERIFY(unopenable.closed());
+    QVERIFY(QFile::exists(files.path(tables::设置)));
 }
 
 void SettingsTest::cancellingTheLoginEndsTheProgramSilently()
@@ -554,6 +565,17 @@ void SettingsTest::theFactoryReset()
     }
     QCOMPARE(recordsOf(files, tables::明细), 1);
     QVERIFY(!run.closed());
+
+    // A reset that can't reach every table changes none, and the program goes on.
+    const QString aside = files.path(tables::明细) + QStringLiteral(".aside");
+    QVERIFY(QFile::rename(files.path(tables::明细), aside));
+    run.dialogs.answerInput(superPassword);
+    QCOMPARE(run.click("按钮出厂"),
+             (QStringList{resetPrompt, QStringLiteral("数据库打开失败或丢失！||16")}));
+    QVERIFY(!run.closed());
+    QCOMPARE(recordsOf(files, tables::型号), 5);
+    QCOMPARE(stored(files).constFirst(), QVariant(QStringLiteral("pw")));
+    QVERIFY(QFile::rename(aside, files.path(tables::明细)));
 
     run.dialogs.answerInput(superPassword);
     QCOMPARE(run.click("按钮出厂"),

@@ -19,22 +19,14 @@ namespace {
 // The outcomes every change tells the same way; true when it was done.
 bool toldOutcome(AppContext &context, CatalogueOutcome outcome)
 {
-    switch (outcome) {
-    case CatalogueOutcome::Done:
-        return true;
-    case CatalogueOutcome::TableUnavailable:
-        reportTableUnavailable(context.dialogs);
-        return false;
-    case CatalogueOutcome::WriteFailed:
-        tell(context.dialogs, QStringLiteral("数据写入失败，项目未改变，请稍后重试！"),
-             Dialogs::Error);
-        return false;
-    case CatalogueOutcome::AlreadyThere:
-    case CatalogueOutcome::NotFound:
-    case CatalogueOutcome::Cancelled:
+    if (outcome == CatalogueOutcome::AlreadyThere) {
+        // Another copy gave a model this text after the list was shown.
+        warn(context.dialogs, QStringLiteral("修改的项目已存在！"));
         return false;
     }
-    return false;
+    toldTableFailure(context.dialogs, outcome,
+                     QStringLiteral("数据写入失败，项目未改变，请稍后重试！"));
+    return outcome == CatalogueOutcome::Done;
 }
 
 struct ChosenItem
@@ -74,12 +66,10 @@ void addTypedCategory(AppContext &context)
         return;
     }
     const CatalogueOutcome outcome = addCategory(category, context.changes);
-    if (outcome == CatalogueOutcome::TableUnavailable) {
-        reportTableUnavailable(context.dialogs);
-        return;
-    }
-    if (outcome != CatalogueOutcome::Done) {
+    if (outcome == CatalogueOutcome::WriteFailed) {
         warn(context.dialogs, QStringLiteral("品类添加失败，请联系设计人员！"));
+    } else if (toldTableFailure(context.dialogs, outcome, QString())) {
+        return;
     }
     RollUpMenu &menu = *context.form.卷帘式菜单2;
     menu.setCurrentGroup(menu.groupCount() - 1);

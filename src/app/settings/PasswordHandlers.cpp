@@ -46,7 +46,7 @@ SettingsLoad loadSettings(AppContext &context)
         return SettingsLoad::Unreadable;
     }
     if (!settings) {
-        return SettingsLoad::Locked;
+        return isLocked(context.programDir) ? SettingsLoad::Locked : SettingsLoad::Unavailable;
     }
     context.state.settings = settings->passwords;
     showMenuLook(context.form, settings->look);
@@ -125,18 +125,12 @@ void saveTypedPasswordSettings(AppContext &context)
 
 void tellSettingsSave(AppContext &context, SettingsOutcome outcome, const QString &savedText)
 {
-    switch (outcome) {
-    case SettingsOutcome::TableUnavailable:
-        reportTableUnavailable(context.dialogs);
-        return;
-    case SettingsOutcome::WriteFailed:
-        tell(context.dialogs, QStringLiteral("数据写入失败，设置未保存，请稍后重试！"),
-             Dialogs::Error);
-        return;
-    case SettingsOutcome::Done:
+    if (outcome == SettingsOutcome::Done) {
         inform(context.dialogs, savedText);
         return;
     }
+    toldTableFailure(context.dialogs, outcome,
+                     QStringLiteral("数据写入失败，设置未保存，请稍后重试！"));
 }
 
 bool passPageGuard(AppContext &context, int page)
@@ -190,9 +184,10 @@ void resetToFactory(AppContext &context)
         warn(context.dialogs, QStringLiteral("密码错误，求你别试了！"));
         return;
     }
-    if (!factoryReset(context.programDir).written) {
-        tell(context.dialogs, QStringLiteral("数据写入失败，数据未改变，请稍后重试！"),
-             Dialogs::Error);
+    // A reset is whole or not at all: whatever stopped it, the tables are
+    // as they were and the program goes on.
+    if (factoryReset(context.programDir) != ResetOutcome::Done) {
+        reportTableUnavailable(context.dialogs);
         return;
     }
     inform(context.dialogs, QStringLiteral("已恢复出厂设置，请重启本程序！"));

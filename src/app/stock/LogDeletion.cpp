@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "book/stock/LogQueries.h"
 #include "book/stock/MovementDeletion.h"
 #include "ui/Dialogs.h"
 #include "ui/ListView.h"
@@ -17,22 +18,23 @@ void deleteSelectedLogEntries(AppContext &context)
         tell(context.dialogs, QStringLiteral("请选择要删除的项目！"), Dialogs::Warning);
         return;
     }
-    // Each row knows the identity of the record it shows, so exactly the
-    // selected records go, whatever order the list shows them in.
-    QList<qint64> ids;
-    ids.reserve(selected.size());
+    // Each row keeps the record it showed, so exactly the selected records
+    // go, whatever order the list shows them in, and only while the log
+    // still holds them as shown.
+    std::vector<MovementRecord> shown;
+    shown.reserve(size_t(selected.size()));
     for (const int row : selected) {
-        ids.append(results.pagedList().idAt(row));
+        shown.push_back(results.pagedList().recordAt(row).value<MovementRecord>());
     }
-    switch (deleteMovements(ids, context.changes)) {
-    case DeletionOutcome::Deleted:
-        break;
-    case DeletionOutcome::TableUnavailable:
-        reportTableUnavailable(context.dialogs);
-        break;
-    case DeletionOutcome::WriteFailed:
-        tell(context.dialogs, QStringLiteral("删除失败，日志未改变，请稍后重试！"), Dialogs::Error);
-        break;
+    const DeletionResult result = deleteMovements(shown, context.changes);
+    if (toldTableFailure(context.dialogs, result.outcome,
+                         QStringLiteral("删除失败，日志未改变，请稍后重试！"))) {
+        return;
+    }
+    if (result.notDeleted > 0) {
+        warn(context.dialogs,
+             QStringLiteral("选中的记录中有 %1 条已被更改或删除，这些记录未删除，列表已重新查询。")
+                 .arg(result.notDeleted));
     }
 }
 

@@ -23,6 +23,7 @@ ListRow rowOf(const MovementRecord &movement, LogColumns columns, ValueTexts &te
     const bool withDate = columns == LogColumns::WithDate;
     ListRow row;
     row.id = movement.id;
+    row.record = QVariant::fromValue(movement);
     row.cells.reserve(withDate ? 9 : 8);
     row.cells << QString(); // the list numbers its rows itself
     if (withDate) {

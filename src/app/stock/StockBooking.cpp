@@ -89,7 +89,8 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
         warn(context.dialogs, QStringLiteral("请选择要进销库的型号"));
         return;
     }
-    switch (book(movementOnPage(form, kind, quantity), context.changes)) {
+    const BookingOutcome outcome = book(movementOnPage(form, kind, quantity), context.changes);
+    switch (outcome) {
     case BookingOutcome::Booked:
         clearBookingBoxes(form);
         break;
@@ -101,11 +102,11 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
         tellAboutQuantity(context, kind, QStringLiteral("库存余额不足！"), Dialogs::Error);
         break;
     case BookingOutcome::TableUnavailable:
-        reportTableUnavailable(context.dialogs);
-        break;
+    case BookingOutcome::TableBusy:
+    case BookingOutcome::TableReadOnly:
     case BookingOutcome::WriteFailed:
-        tell(context.dialogs, QStringLiteral("数据写入失败，库存未改变，请稍后重试！"),
-             Dialogs::Error);
+        toldTableFailure(context.dialogs, outcome,
+                         QStringLiteral("数据写入失败，库存未改变，请稍后重试！"));
         break;
     }
 }

@@ -1,6 +1,7 @@
 #include "CatalogueChanges.h"
 
 #include "book/ChangeNotifier.h"
+#include "book/TableFailure.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -18,24 +19,25 @@ CatalogueOutcome inTransaction(const QString &first, const QStringList &others, 
 {
     Table table;
     if (!table.open(first, tablePassword())) {
-        return CatalogueOutcome::TableUnavailable;
+        return failureOf<CatalogueOutcome>(table);
     }
     for (const QString &other : others) {
         if (!table.attach(other, tablePassword())) {
-            return CatalogueOutcome::TableUnavailable;
+            return failureOf<CatalogueOutcome>(table);
         }
     }
     if (!table.beginTransaction()) {
-        return CatalogueOutcome::WriteFailed;
+        return failureOf<CatalogueOutcome>(table);
     }
-    const CatalogueOutcome outcome = step(table);
+    CatalogueOutcome outcome = step(table);
+    if (outcome == CatalogueOutcome::Done && !table.commit()) {
+        outcome = CatalogueOutcome::WriteFailed;
+    }
+    if (outcome == CatalogueOutcome::WriteFailed) {
+        outcome = failureOf<CatalogueOutcome>(table);
+    }
     if (outcome != CatalogueOutcome::Done) {
         table.rollback();
-        return outcome;
-    }
-    if (!table.commit()) {
-        table.rollback();
-        return CatalogueOutcome::WriteFailed;
     }
     return outcome;
 }
@@ -105,7 +107,14 @@ CatalogueOutcome modifyModel(const QString &category, const QString &item, const
         if (!findModel(models, category, item, model)) {
             return CatalogueOutcome::NotFound;
         }
+        const qint64 changed = models.current().rowId();
+        // Another copy may have given a second model this text since the
+        // list was shown: the check is made under the write lock.
+        if (texts.model != model && findModel(models, category, item, texts.model)) {
+            return CatalogueOutcome::AlreadyThere;
+        }
         return written(
+            models.goToId(changed) &&
             models.modify({category, item, texts.model, texts.unit, QVariant(), texts.remark}));
     });
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
@@ -117,7 +126,7 @@ CatalogueOutcome deleteModel(const QString &category, const QString &item, const
     {
         Table models;
         if (!models.open(tables::型号, tablePassword())) {
-            return CatalogueOutcome::TableUnavailable;
+            return failureOf<CatalogueOutcome>(models);
         }
         if (!findModel(models, category, item, model)) {
             return announced(CatalogueOutcome::NotFound, &ChangeNotifier::modelsChanged, changes);

@@ -14,6 +14,8 @@ enum class CatalogueOutcome
     NotFound,         // the record to change is no longer in the table
     Cancelled,        // the user did not confirm
     TableUnavailable, // a table of the change could not be opened; nothing changed
+    TableBusy,        // another program held a table too long; nothing changed
+    TableReadOnly,    // a table can't be written; nothing changed
     WriteFailed,      // the change could not be committed; nothing changed
 };
 
@@ -37,7 +39,9 @@ CatalogueOutcome addItem(const QString &category, const QString &item, ChangeNot
 // Appends a model with no stock, unless the item has a model of that text.
 CatalogueOutcome addModel(const QString &category, const QString &item, const ModelTexts &texts,
                           ChangeNotifier &changes);
-// Gives the first model of that text under the item new texts; its stock stays.
+// Gives the first model of that text under the item new texts; its stock
+// stays. A new model text that another model of the item bears already is
+// refused (AlreadyThere).
 CatalogueOutcome modifyModel(const QString &category, const QString &item, const QString &model,
                              const ModelTexts &texts, ChangeNotifier &changes);
 // Deletes the first model of that text under the item, once it is found and

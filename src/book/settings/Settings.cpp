@@ -1,10 +1,12 @@
 #include "Settings.h"
 
+#include "book/TableFailure.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -28,9 +30,9 @@ SettingsOutcome modifySettings(const QString &programDir, const QVariantList &va
 {
     Table settings;
     if (!settings.open(tables::settingsPath(programDir), tablePassword())) {
-        return SettingsOutcome::TableUnavailable;
+        return failureOf<SettingsOutcome>(settings);
     }
-    return settings.modify(values) ? SettingsOutcome::Done : SettingsOutcome::WriteFailed;
+    return settings.modify(values) ? SettingsOutcome::Done : failureOf<SettingsOutcome>(settings);
 }
 
 } // namespace
@@ -63,6 +65,11 @@ std::optional<Settings> readSettings(const QString &programDir)
     settings.look.text = toInt32(table.number(fields::文本颜色));
     settings.look.selected = toInt32(table.number(fields::选中颜色));
     return settings;
+}
+
+bool isLocked(const QString &programDir)
+{
+    return !QFileInfo::exists(tables::settingsPath(programDir));
 }
 
 SettingsOutcome savePasswordSettings(const QString &programDir, const PasswordSettings &settings)
@@ -115,41 +122,31 @@ bool isSuperPassword(const QString &typed)
 
 ResetOutcome factoryReset(const QString &programDir)
 {
-    ResetOutcome outcome;
-    const QStringList order{tables::设置, tables::品类, tables::名称, tables::型号, tables::明细};
-    const auto fileOf = [&programDir](const QString &table) {
-        return table == tables::设置 ? tables::settingsPath(programDir) : table;
-    };
-    // The first table that opens carries the others, joined to it, so that
-    // the reset is one transaction across every file it reaches.
+    // 设置 carries the four data tables, joined to it, so that the reset is
+    // one transaction across the five files.
     Table table;
-    QStringList reached;
-    for (const QString &name : order) {
-        const bool opened = table.isOpen() ? table.attach(fileOf(name), tablePassword())
-                                           : table.open(fileOf(name), tablePassword());
-        (opened ? reached : outcome.passedOver) << name;
+    if (!table.open(tables::settingsPath(programDir), tablePassword())) {
+        return failureOf<ResetOutcome>(table);
     }
-    if (reached.isEmpty()) {
-        outcome.written = true;
-        return outcome;
+    const QStringList data{tables::品类, tables::名称, tables::型号, tables::明细};
+    for (const QString &name : data) {
+        if (!table.attach(name, tablePassword())) {
+            return failureOf<ResetOutcome>(table);
+        }
     }
     if (!table.beginTransaction()) {
-        return outcome;
+        return failureOf<ResetOutcome>(table);
     }
-    bool ok = true;
-    for (const QString &name : std::as_const(reached)) {
+    bool ok = table.removeMatching(tables::设置, RecordFilter::all()) && table.append({});
+    for (const QString &name : data) {
         ok = ok && table.removeMatching(name, RecordFilter::all());
     }
-    if (ok && reached.contains(tables::设置)) {
-        // 设置 is the first table to open, so it is the one the cursor is on.
-        ok = table.append({});
-    }
     if (!ok || !table.commit()) {
+        const ResetOutcome failure = failureOf<ResetOutcome>(table);
         table.rollback();
-        return outcome;
+        return failure;
     }
-    outcome.written = true;
-    return outcome;
+    return ResetOutcome::Done;
 }
 
 } // namespace kucun

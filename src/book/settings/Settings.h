@@ -42,11 +42,17 @@ struct Settings
 // a field missing. Numbers of any numeric type become 32-bit integers,
 // fractions cut toward zero.
 std::optional<Settings> readSettings(const QString &programDir);
+// The locked state: the settings file is gone (the third wrong login deleted
+// it). A file that is there but can't be read now (held by another program,
+// damaged) is not: the owner must not be told to replace it.
+bool isLocked(const QString &programDir);
 
 enum class SettingsOutcome
 {
     Done,
     TableUnavailable, // 设置 could not be opened; nothing was written
+    TableBusy,        // another program held 设置 too long; nothing was written
+    TableReadOnly,    // 设置 can't be written; nothing was written
     WriteFailed,      // the record could not be changed; nothing was written
 };
 
@@ -87,17 +93,20 @@ private:
 // The fixed super password of the factory reset.
 bool isSuperPassword(const QString &typed);
 
-struct ResetOutcome
+enum class ResetOutcome
 {
-    // False when the reset could not be committed: no table changed.
-    bool written = false;
-    // Tables that could not be opened and were passed over.
-    QStringList passedOver;
+    Done,
+    TableUnavailable, // a table could not be opened; no table changed
+    TableBusy,        // another program held a table too long; no table changed
+    TableReadOnly,    // a table can't be written; no table changed
+    WriteFailed,      // the reset could not be committed; no table changed
 };
 
 // Empties 设置, 品类, 名称, 型号 and 明细 (the settings table in the program
 // directory, the others in the working directory) and gives 设置 one record
-// of empty fields, all in one transaction across the files that open.
+// of empty fields, in one transaction across the five files: all of them
+// or, when any can't be opened or written, none, so that the stock never
+// outlives its log or the log its stock.
 ResetOutcome factoryReset(const QString &programDir);
 
 } // namespace kucun

@@ -1,6 +1,7 @@
 #include "Booking.h"
 
 #include "book/ChangeNotifier.h"
+#include "book/TableFailure.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 #include "store/ValueText.h"
@@ -22,7 +23,7 @@ QVariantList movementRecord(const Movement &movement, const QString &unit)
 BookingOutcome bookInOpenTables(Table &models, const Movement &movement)
 {
     if (!models.beginTransaction()) {
-        return BookingOutcome::WriteFailed;
+        return failureOf<BookingOutcome>(models);
     }
     models.first();
     const bool found = models.findTexts({{fields::品类, movement.category},
@@ -46,8 +47,9 @@ BookingOutcome bookInOpenTables(Table &models, const Movement &movement)
                          models.appendTo(tables::明细, movementRecord(movement, unit)) &&
                          models.commit();
     if (!written) {
+        const BookingOutcome failure = failureOf<BookingOutcome>(models);
         models.rollback();
-        return BookingOutcome::WriteFailed;
+        return failure;
     }
     return BookingOutcome::Booked;
 }
@@ -61,7 +63,7 @@ BookingOutcome book(const Movement &movement, ChangeNotifier &changes)
         Table models;
         if (!models.open(tables::型号, tablePassword()) ||
             !models.attach(tables::明细, tablePassword())) {
-            return BookingOutcome::TableUnavailable;
+            return failureOf<BookingOutcome>(models);
         }
         outcome = bookInOpenTables(models, movement);
     }

@@ -35,6 +35,8 @@ enum class BookingOutcome
     ModelNotFound,    // no 型号 record has this category, item and model
     NotEnoughStock,   // a stock-out of more than the stored stock
     TableUnavailable, // 型号 or 明细 could not be opened
+    TableBusy,        // another program held a table too long; nothing changed
+    TableReadOnly,    // a table can't be written; nothing changed
     WriteFailed,      // the change could not be committed; nothing changed
 };
 

@@ -122,6 +122,11 @@ std::optional<std::vector<MovementRecord>> readMovements(const QList<qint64> &id
     if (!table.open(tables::明细, tablePassword())) {
         return std::nullopt;
     }
+    return readMovements(table, ids);
+}
+
+std::vector<MovementRecord> readMovements(Table &table, const QList<qint64> &ids)
+{
     const LogFields field(table.schema());
     std::vector<MovementRecord> movements;
     movements.reserve(size_t(ids.size()));

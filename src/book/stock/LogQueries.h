@@ -3,11 +3,14 @@
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QMetaType>
 #include <QString>
 #include <optional>
 #include <vector>
 
 namespace kucun {
+
+class Table;
 
 // The movements a log query found, in record order: their identities
 // (Record::rowId) and the sums of their quantities, with the number of
@@ -44,10 +47,16 @@ struct MovementRecord
     double out = 0;
     QString unit;
     QString remark;
+
+    bool operator==(const MovementRecord &) const = default;
 };
 
 // The movements with these identities that the log still holds, in record
 // order.
 std::optional<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids);
+// The same from a log already open (inside a transaction, say).
+std::vector<MovementRecord> readMovements(Table &log, const QList<qint64> &ids);
 
 } // namespace kucun
+
+Q_DECLARE_METATYPE(kucun::MovementRecord)

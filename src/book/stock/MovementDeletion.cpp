@@ -1,29 +1,73 @@
 #include "MovementDeletion.h"
 
+#include "LogQueries.h"
 #include "book/ChangeNotifier.h"
+#include "book/TableFailure.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
+#include <QHash>
+
 namespace kucun {
 
-DeletionOutcome deleteMovements(const QList<qint64> &ids, ChangeNotifier &changes)
+namespace {
+
+// Deletes, inside the log's write lock, the shown movements still stored as
+// shown; counts the others.
+DeletionResult deleteUnchanged(Table &log, const std::vector<MovementRecord> &shown)
 {
+    if (!log.beginTransaction()) {
+        return {failureOf<DeletionOutcome>(log), 0};
+    }
+    QList<qint64> ids;
+    ids.reserve(qsizetype(shown.size()));
+    for (const MovementRecord &movement : shown) {
+        ids.append(movement.id);
+    }
+    QHash<qint64, MovementRecord> stored;
+    for (MovementRecord &movement : readMovements(log, ids)) {
+        stored.insert(movement.id, std::move(movement));
+    }
+    DeletionResult result;
+    QList<qint64> unchanged;
+    for (const MovementRecord &movement : shown) {
+        const auto found = stored.constFind(movement.id);
+        if (found != stored.constEnd() && *found == movement) {
+            unchanged.append(movement.id);
+        } else {
+            ++result.notDeleted;
+        }
+    }
+    bool written = true;
+    for (qsizetype start = 0; written && start < unchanged.size();
+         start += RecordFilter::maximumIds) {
+        written = log.removeMatching(
+            tables::明细, RecordFilter::idsIn(unchanged.mid(start, RecordFilter::maximumIds)));
+    }
+    if (!written || !log.commit()) {
+        result.outcome = failureOf<DeletionOutcome>(log);
+        log.rollback();
+    }
+    return result;
+}
+
+} // namespace
+
+DeletionResult deleteMovements(const std::vector<MovementRecord> &shown, ChangeNotifier &changes)
+{
+    DeletionResult result;
     {
         Table log;
         if (!log.open(tables::明细, tablePassword())) {
-            return DeletionOutcome::TableUnavailable;
+            return {failureOf<DeletionOutcome>(log), 0};
         }
-        for (const qint64 id : ids) {
-            if (log.goToId(id)) {
-                log.markDeleted();
-            }
-        }
-        if (!log.purge()) {
-            return DeletionOutcome::WriteFailed;
-        }
+        result = deleteUnchanged(log, shown);
     }
-    emit changes.movementsDeleted();
-    return DeletionOutcome::Deleted;
+    // The tables are closed before anyone reloads from them.
+    if (result.outcome == DeletionOutcome::Deleted) {
+        emit changes.movementsDeleted();
+    }
+    return result;
 }
 
 } // namespace kucun

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "store/Table.h"
+
+namespace kucun {
+
+// The outcome that tells why a table of an operation failed. Every outcome
+// enum of the stock book names its table failures alike: TableUnavailable,
+// TableBusy, TableReadOnly and WriteFailed.
+template <typename Outcome> Outcome failureOf(const Table &table)
+{
+    switch (table.fault()) {
+    case StoreFault::Unavailable:
+        return Outcome::TableUnavailable;
+    case StoreFault::Busy:
+        return Outcome::TableBusy;
+    case StoreFault::ReadOnly:
+        return Outcome::TableReadOnly;
+    case StoreFault::None:
+    case StoreFault::WriteFailed:
+        break;
+    }
+    return Outcome::WriteFailed;
+}
+
+} // namespace kucun
