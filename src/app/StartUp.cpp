@@ -8,6 +8,7 @@
 #include "app/reports/ReportRefresh.h"
 #include "app/settings/PasswordHandlers.h"
 #include "app/stock/LogLists.h"
+#include "book/files/InterruptedWrites.h"
 #include "book/settings/Settings.h"
 #include "ui/Dialogs.h"
 #include "ui/RollUpMenu.h"
@@ -62,15 +63,32 @@ bool logIn(AppContext &context)
     }
 }
 
+// False when a change cut short in a folder that has moved since can't be
+// made to roll back here: opening any table would keep half of it.
+bool tablesMayOpen(AppContext &context)
+{
+    const WriteRecovery recovery = recoverInterruptedWrites(context.programDir);
+    if (!recovery.tablesMayOpen) {
+        tell(context.dialogs,
+             QStringLiteral("上次写入数据时程序被中断，之后数据文件夹被移动过，"
+                            "中断的写入无法在这里撤销。\n请先把文件夹移回原来的位置：\n%1\n"
+                            "在那里启动一次本程序，中断的写入会被撤销，之后再移动文件夹。")
+                 .arg(recovery.originalFolder),
+             Dialogs::Error);
+    }
+    return recovery.tablesMayOpen;
+}
+
 } // namespace
 
 void startUp(QWidget &window, AppContext &context)
 {
     window.move(window.x(), 0);
-    if (!logIn(context)) {
+    if (!tablesMayOpen(context) || !logIn(context)) {
         window.close();
         return;
     }
+    removeLeftJournals(context.programDir);
     primePasswordControls(context);
     runReportingStoreErrors(context.dialogs, [&context] {
         loadCategories(context);

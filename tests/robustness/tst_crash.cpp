@@ -1,6 +1,7 @@
 #include "book/ChangeNotifier.h"
 #include "book/catalogue/CatalogueChanges.h"
 #include "book/catalogue/CatalogueReads.h"
+#include "book/files/InterruptedWrites.h"
 #include "book/stock/Booking.h"
 #include "book/stock/LogQueries.h"
 #include "book/stock/MovementDeletion.h"
@@ -15,6 +16,8 @@
 #include <QTest>
 #include <QThread>
 #include <random>
+#include <sqlite3.h>
+#include <unistd.h>
 
 using namespace kucun;
 using namespace kucun::test;
@@ -29,6 +32,8 @@ class CrashTest : public QObject
 private slots:
     void killedAtRandomMomentsLosesNothing();
     void twoCopiesAtOnceLoseNothing();
+    void aBookingCutShortThenAMovedFolderIsUndone_data();
+    void aBookingCutShortThenAMovedFolderIsUndone();
     void noTextLiesInPlainBytes();
 };
 
@@ -183,6 +188,103 @@ int runWorker(quint32 seed, int steps)
     return 0;
 }
 
+// A file system that ends the process at the first write to the file whose
+// name ends so: a booking killed inside its commit, at a moment of the
+// test's choosing.
+namespace cut {
+
+QByteArray fileName;
+sqlite3_vfs *real = nullptr;
+
+struct File
+{
+    sqlite3_file base;
+    sqlite3_file *real;
+    bool watched;
+};
+
+sqlite3_file *realOf(sqlite3_file *file)
+{
+    return reinterpret_cast<File *>(file)->real;
+}
+
+int write(sqlite3_file *file, const void *data, int amount, sqlite3_int64 offset)
+{
+    if (reinterpret_cast<File *>(file)->watched) {
+        ::_exit(3);
+    }
+    return realOf(file)->pMethods->xWrite(realOf(file), data, amount, offset);
+}
+
+const sqlite3_io_methods methods = {
+    1,
+    [](sqlite3_file *f) { return realOf(f)->pMethods->xClose(realOf(f)); },
+    [](sqlite3_file *f, void *d, int n, sqlite3_int64 o) {
+        return realOf(f)->pMethods->xRead(realOf(f), d, n, o);
+    },
+    write,
+    [](sqlite3_file *f, sqlite3_int64 n) { return realOf(f)->pMethods->xTruncate(realOf(f), n); },
+    [](sqlite3_file *f, int flags) { return realOf(f)->pMethods->xSync(realOf(f), flags); },
+    [](sqlite3_file *f, sqlite3_int64 *n) { return realOf(f)->pMethods->xFileSize(realOf(f), n); },
+    [](sqlite3_file *f, int l) { return realOf(f)->pMethods->xLock(realOf(f), l); },
+    [](sqlite3_file *f, int l) { return realOf(f)->pMethods->xUnlock(realOf(f), l); },
+    [](sqlite3_file *f, int *r) { return realOf(f)->pMethods->xCheckReservedLock(realOf(f), r); },
+    [](sqlite3_file *f, int op, void *a) {
+        return realOf(f)->pMethods->xFileControl(realOf(f), op, a);
+    },
+    [](sqlite3_file *f) { return realOf(f)->pMethods->xSectorSize(realOf(f)); },
+    [](sqlite3_file *f) { return realOf(f)->pMethods->xDeviceCharacteristics(realOf(f)); },
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+};
+
+int open(sqlite3_vfs *, const char *name, sqlite3_file *file, int flags, int *outFlags)
+{
+    auto *wrapped = reinterpret_cast<File *>(file);
+    wrapped->real = reinterpret_cast<sqlite3_file *>(wrapped + 1);
+    // A super-journal's name ends in a random number.
+    const QByteArray path(name ? name : "");
+    wrapped->watched = fileName.endsWith("-mj") ? path.contains(fileName) : path.endsWith(fileName);
+    const int opened = real->xOpen(real, name, wrapped->real, flags, outFlags);
+    wrapped->base.pMethods = opened == SQLITE_OK ? &methods : nullptr;
+    return opened;
+}
+
+void install(const QByteArray &endOfName)
+{
+    fileName = endOfName;
+    real = sqlite3_vfs_find(nullptr);
+    static sqlite3_vfs vfs = *real;
+    vfs.zName = "cut";
+    vfs.szOsFile = int(sizeof(File)) + real->szOsFile;
+    vfs.xOpen = open;
+    sqlite3_vfs_register(&vfs, 1);
+}
+
+} // namespace cut
+
+// Books a stock-in of 100 with the file system that dies at the first write
+// to the named file.
+int bookCutShort(const QByteArray &endOfName)
+{
+    cut::install(endOfName);
+    ChangeNotifier changes;
+    book({QStringLiteral("五金"),
+          QStringLiteral("扳手"),
+          QStringLiteral("8寸"),
+          MovementKind::In,
+          100,
+          100,
+          QDate(2024, 5, 3),
+          {}},
+         changes);
+    return 0; // never reached: the write ends the process
+}
+
 QProcess *startWorker(QObject *parent, const QString &workDir, quint32 seed, int steps)
 {
     auto *child = new QProcess(parent);
@@ -206,12 +308,12 @@ QString integrityOf(const QString &path)
 
 // Every file whole and readable, and every model's stock equal to what its
 // log rows add up to.
-void verifyNothingLost(const TestTables &files)
+void verifyNothingLost(const std::function<QString(const QString &)> &pathOf)
 {
     for (const QString &table : tables::allTableNames()) {
-        QCOMPARE(integrityOf(files.path(table)), QStringLiteral("ok"));
+        QCOMPARE(integrityOf(pathOf(table)), QStringLiteral("ok"));
         Table opened;
-        QVERIFY2(opened.open(files.path(table), tablePassword()), qPrintable(table));
+        QVERIFY2(opened.open(pathOf(table), tablePassword()), qPrintable(table));
     }
     QHash<QString, double> logged;
     Table log;
@@ -250,7 +352,7 @@ void CrashTest::killedAtRandomMomentsLosesNothing()
         worker->kill();
         QVERIFY(worker->waitForFinished(10000));
         delete worker;
-        verifyNothingLost(files);
+        verifyNothingLost([&files](const QString &table) { return files.path(table); });
         if (QTest::currentTestFailed()) {
             qWarning("after kill %d", kill + 1);
             return;
@@ -273,7 +375,54 @@ void CrashTest::twoCopiesAtOnceLoseNothing()
         QVERIFY(worker->waitForFinished(180000));
         QCOMPARE(worker->exitCode(), 0);
     }
-    verifyNothingLost(files);
+    verifyNothingLost([&files](const QString &table) { return files.path(table); });
+}
+
+void CrashTest::aBookingCutShortThenAMovedFolderIsUndone_data()
+{
+    QTest::addColumn<QString>("cutAt");
+    // Each table's journal names the super-journal before the table itself is
+    // written: cut at 明细, 型号 is written whole and 明细 not at all.
+    QTest::newRow("writing 明细") << QStringLiteral("明细.edb");
+    QTest::newRow("writing 型号") << QStringLiteral("型号.edb");
+    // Cut before any journal names it, the super-journal is left over.
+    QTest::newRow("writing the super-journal") << QStringLiteral("型号.edb-mj");
+}
+
+void CrashTest::aBookingCutShortThenAMovedFolderIsUndone()
+{
+    QFETCH(QString, cutAt);
+    QTemporaryDir root;
+    const QString before = QDir(root.path()).filePath(QStringLiteral("库存"));
+    const QString after = QDir(root.path()).filePath(QStringLiteral("U盘/库存"));
+    QVERIFY(QDir().mkpath(before) && QDir().mkpath(QFileInfo(after).path()));
+    {
+        TestTables files;
+        files.createAll();
+        files.add(tables::型号, {QStringLiteral("五金"), QStringLiteral("扳手"),
+                                 QStringLiteral("8寸"), QStringLiteral("把"), 0.0, QString()});
+        for (const QString &table : tables::allTableNames()) {
+            QVERIFY(QFile::copy(files.path(table), QDir(before).filePath(table + ".edb")));
+        }
+    }
+    QProcess child;
+    child.setWorkingDirectory(before);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--cut-at"), cutAt});
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitCode(), 3);
+    QVERIFY(!QDir(before).entryList({QStringLiteral("*-journal")}).isEmpty());
+
+    // The stick comes back under another name; the program starts there.
+    QVERIFY(QDir().rename(before, after));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(after));
+    const WriteRecovery recovery = recoverInterruptedWrites(after);
+    QVERIFY(recovery.tablesMayOpen);
+    removeLeftJournals(after);
+    verifyNothingLost(
+        [&after](const QString &table) { return QDir(after).filePath(tables::fileNameOf(table)); });
+    QCOMPARE(QDir(after).entryList({QStringLiteral("*.edb-*")}), QStringList());
+    QDir::setCurrent(previous);
 }
 
 void CrashTest::noTextLiesInPlainBytes()
@@ -305,6 +454,9 @@ void CrashTest::noTextLiesInPlainBytes()
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--cut-at") == 0) {
+        return bookCutShort(argv[2]);
+    }
     if (argc == 4 && qstrcmp(argv[1], "--work") == 0) {
         return runWorker(QByteArray(argv[2]).toUInt(), QByteArray(argv[3]).toInt());
     }

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +21,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QtEndian>
 #include <functional>
 
 using namespace kucun;
@@ -39,6 +41,7 @@ private slots:
     void threeWrongEntriesLockTheProgramForGood();
     void cancellingTheLoginEndsTheProgramSilently();
     void anUnreadableSettingsRecordEndsTheProgram();
+    void aChangeCutShortInAMovedFolderStopsTheStart();
     void savingThePasswordSettings();
     void thePasswordSwitches();
     void thePageGuard_data();
@@ -336,6 +339,40 @@ void SettingsTest::cancellingTheLoginEndsTheProgramSilently()
     QVERIFY(afterWrongOnes.closed());
     QVERIFY(!afterWrongOnes.filled());
     QVERIFY(QFile::exists(files.path(tables::设置)));
+}
+
+void SettingsTest::aChangeCutShortInAMovedFolderStopsTheStart()
+{
+    TestTables files;
+    addSmallShop(files);
+    // 型号's journal names a super-journal in the folder the files came from;
+    // one of that name lies here, but it can't be repaired (it is no file).
+    const QByteArray recorded = "/media/旧U盘/库存/型号.edb-mj0123ABCD";
+    QByteArray journal(512, '\1');
+    journal.append(QByteArray(4, '\0')).append(recorded);
+    quint32 checksum = 0;
+    for (const char byte : recorded) {
+        checksum += quint32(int(byte));
+    }
+    char number[4];
+    qToBigEndian(quint32(recorded.size()), number);
+    journal.append(number, 4);
+    qToBigEndian(checksum, number);
+    journal.append(number, 4).append("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8);
+    QFile file(files.path(tables::型号) + QStringLiteral("-journal"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(journal) == journal.size());
+    file.close();
+    QVERIFY(QDir(files.workDir()).mkdir(QStringLiteral("型号.edb-mj0123ABCD")));
+
+    Run run(files);
+    QCOMPARE(run.boxes(),
+             QStringList{QStringLiteral(
+                 "上次写入数据时程序被中断，之后数据文件夹被移动过，中断的写入无法在这里撤销。\n"
+                 "请先把文件夹移回原来的位置：\n/media/旧U盘/库存\n"
+                 "在那里启动一次本程序，中断的写入会被撤销，之后再移动文件夹。||16")});
+    QVERIFY(run.closed());
+    QVERIFY(!run.filled());
+    QCOMPARE(file.size(), journal.size());
 }
 
 void SettingsTest::anUnreadableSettingsRecordEndsTheProgram()
