@@ -315,6 +315,24 @@ void StockTest::deletingExactlyTheSelectedLogRows()
                  {"1", "2024年5月4日", "五金", "扳手", "8寸", "4", "0", "把", "第4笔"},
                  {"2", "2024年5月6日", "五金", "扳手", "8寸", "6", "0", "把", "第6笔"}}));
     QCOMPARE(page.movementCount(), 3);
+
+    // A row changed since the list showed it (another copy, say) stays, and
+    // the owner is told so.
+    clickRow(results, 0);
+    clickRow(results, 1, Qt::ControlModifier);
+    {
+        Table log;
+        QVERIFY(log.open(tables::明细, tablePassword()));
+        QVERIFY(log.findTexts({{fields::备注, QStringLiteral("第6笔")}}));
+        QVariantList remarkOnly(7);
+        QVERIFY(log.modify(remarkOnly << QStringLiteral("改过")));
+    }
+    page.dialogs.forget();
+    clickButton(*page.window, QStringLiteral("按钮删除选中"));
+    QCOMPARE(page.dialogs.texts(),
+             QStringList{QStringLiteral(
+                 "选中的记录中有 1 条已被更改或删除，这些记录未删除，列表已重新查询。")});
+    QCOMPARE(remarks(), QStringList{"1改过"});
 }
 
 QTEST_MAIN(StockTest)
