@@ -145,6 +145,8 @@ void MainWindow::connectHandlers()
 
     // Settings page.
     connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));
+    connect(form.超级列表框设置, &ListView::rowSelectionChanged, this,
+            handler(onMaintenanceModelSelected));
     const auto onClick = [this](QPushButton *button, void (*handle)(AppContext &)) {
         connect(button, &QPushButton::clicked, this,
                 handler([handle](AppContext &context, bool) { handle(context); }));

@@ -132,10 +132,16 @@ void MaintenanceTest::modifyingAModel()
     Page page;
     QCOMPARE(page.click("按钮修改型号"), QStringList{"请选择要修改的项目！/48"});
     page.menu()->chooseItem(0, 0);
-    clickRow(page.models(), 0); // 8寸 把 常用
-    page.type("编辑框型号", QStringLiteral("8寸"));
-    page.type("编辑框单位", QStringLiteral("把"));
-    page.type("编辑框型号备注", QStringLiteral("常用"));
+    // A selected model shows its fields in the boxes that modify it.
+    const auto boxes = [&page] {
+        return QStringList{page.get<QLineEdit>("编辑框型号")->text(),
+                           page.get<QLineEdit>("编辑框单位")->text(),
+                           page.get<QLineEdit>("编辑框型号备注")->text()};
+    };
+    clickRow(page.models(), 1);
+    QCOMPARE(boxes(), (QStringList{"10寸", "把", ""}));
+    clickRow(page.models(), 0);
+    QCOMPARE(boxes(), (QStringList{"8寸", "把", "常用"}));
     QCOMPARE(page.click("按钮修改型号"), QStringList{"修改的项目已存在！/48"});
     page.type("编辑框型号", QStringLiteral("10寸"));
     QCOMPARE(page.click("按钮修改型号"), QStringList{"修改的项目已存在！/48"});
