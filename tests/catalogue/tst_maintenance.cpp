@@ -143,7 +143,14 @@ void MaintenanceTest::modifyingAModel()
     clickRow(page.models(), 0);
     QCOMPARE(boxes(), (QStringList{"8寸", "把", "常用"}));
     QCOMPARE(page.click("按钮修改型号"), QStringList{"修改的项目已存在！/48"});
+    // A model keeps a 型号 and a 单位; blanks are refused before the
+    // duplicate check.
+    page.type("编辑框型号", QStringLiteral(" 　"));
+    QCOMPARE(page.click("按钮修改型号"), QStringList{"请填写型号信息！/64"});
     page.type("编辑框型号", QStringLiteral("10寸"));
+    page.type("编辑框单位", QStringLiteral("　"));
+    QCOMPARE(page.click("按钮修改型号"), QStringList{"请填写单位信息！/64"});
+    page.type("编辑框单位", QStringLiteral("把"));
     QCOMPARE(page.click("按钮修改型号"), QStringList{"修改的项目已存在！/48"});
     page.type("编辑框型号", QStringLiteral("8寸"));
     page.type("编辑框型号备注", QStringLiteral("畅销"));
