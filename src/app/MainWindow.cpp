@@ -24,6 +24,7 @@
 #include "ui/FormPreview.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
+#include "ui/ScreenFit.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -52,12 +53,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::fitScreen()
 {
-    const QSize wanted(1200, 680);
-    const QRect available = screen()->availableGeometry();
-    resize(wanted.boundedTo(available.size()));
-    if (available.width() < wanted.width() || available.height() < wanted.height()) {
-        setWindowState(windowState() | Qt::WindowMaximized);
-    }
+    fitToScreen(*this, QSize(1200, 680), *screen());
 }
 
 void MainWindow::buildForm()
@@ -145,6 +141,8 @@ void MainWindow::connectHandlers()
 
     // Settings page.
     connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));
+    connect(form.超级列表框设置, &ListView::rowSelectionChanged, this,
+            handler(onMaintenanceModelSelected));
     const auto onClick = [this](QPushButton *button, void (*handle)(AppContext &)) {
         connect(button, &QPushButton::clicked, this,
                 handler([handle](AppContext &context, bool) { handle(context); }));

@@ -1,10 +1,12 @@
 #include "FormPreview.h"
 
 #include "FormPrinter.h"
+#include "ScreenFit.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 
 namespace kucun {
 
@@ -48,7 +50,8 @@ void FormPreview::openPreview(const PrintTable &form)
     } else {
         m_dialog = new QPrintPreviewDialog(m_printer.get(), m_window);
         m_dialog->setAttribute(Qt::WA_DeleteOnClose);
-        m_dialog->resize(900, 1000);
+        // Its preferred size where the screen has room, never past its edges.
+        fitToScreen(*m_dialog, QSize(900, 1000), *m_window->screen());
         connect(m_dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
             if (m_form) {
                 printTable(*m_form, *printer);

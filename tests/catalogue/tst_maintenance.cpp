@@ -83,6 +83,9 @@ struct Page
 void MaintenanceTest::addingChecksInOrder()
 {
     Page page;
+    // No category is chosen for a new item until the owner chooses one.
+    QCOMPARE(page.click("按钮添加名称"),
+             QStringList{"请先选择品类，然后在当前品类下添加项目！/48"});
     page.type("编辑框品类", QStringLiteral(" 　"));
     QCOMPARE(page.click("按钮添加品类"), QStringList{"请填写品类信息！/64"});
     // The same text twice gives two groups, in both menus and the drop-down.
@@ -93,16 +96,17 @@ void MaintenanceTest::addingChecksInOrder()
     QCOMPARE(page.get<RollUpMenu>("卷帘式菜单1")->groupCount(), 3);
     QCOMPARE(page.get<QComboBox>("组合框品类")->count(), 3);
 
-    auto *categories = page.get<QComboBox>("组合框品类");
-    categories->setCurrentIndex(-1);
+    // Nor after the reload that follows a change.
     QCOMPARE(page.click("按钮添加名称"),
              QStringList{"请先选择品类，然后在当前品类下添加项目！/48"});
+    auto *categories = page.get<QComboBox>("组合框品类");
     categories->setCurrentIndex(1);
     QCOMPARE(page.click("按钮添加名称"), QStringList{"请填写名称信息！/64"});
     page.type("编辑框名称", QStringLiteral("开关"));
     QCOMPARE(page.click("按钮添加名称"), QStringList());
     QCOMPARE(page.get<QLineEdit>("编辑框名称")->text(), QString());
     QCOMPARE(page.menu()->currentGroup(), 1);
+    QCOMPARE(categories->currentIndex(), 1);
     QCOMPARE(page.menu()->itemText(1, 1), QStringLiteral("开关"));
 
     QCOMPARE(page.click("按钮添加型号"), QStringList{"请选择要添加的型号的项目！/64"});
@@ -128,12 +132,25 @@ void MaintenanceTest::modifyingAModel()
     Page page;
     QCOMPARE(page.click("按钮修改型号"), QStringList{"请选择要修改的项目！/48"});
     page.menu()->chooseItem(0, 0);
-    clickRow(page.models(), 0); // 8寸 把 常用
-    page.type("编辑框型号", QStringLiteral("8寸"));
-    page.type("编辑框单位", QStringLiteral("把"));
-    page.type("编辑框型号备注", QStringLiteral("常用"));
+    // A selected model shows its fields in the boxes that modify it.
+    const auto boxes = [&page] {
+        return QStringList{page.get<QLineEdit>("编辑框型号")->text(),
+                           page.get<QLineEdit>("编辑框单位")->text(),
+                           page.get<QLineEdit>("编辑框型号备注")->text()};
+    };
+    clickRow(page.models(), 1);
+    QCOMPARE(boxes(), (QStringList{"10寸", "把", ""}));
+    clickRow(page.models(), 0);
+    QCOMPARE(boxes(), (QStringList{"8寸", "把", "常用"}));
     QCOMPARE(page.click("按钮修改型号"), QStringList{"修改的项目已存在！/48"});
+    // A model keeps a 型号 and a 单位; blanks are refused before the
+    // duplicate check.
+    page.type("编辑框型号", QStringLiteral(" 　"));
+    QCOMPARE(page.click("按钮修改型号"), QStringList{"请填写型号信息！/64"});
     page.type("编辑框型号", QStringLiteral("10寸"));
+    page.type("编辑框单位", QStringLiteral("　"));
+    QCOMPARE(page.click("按钮修改型号"), QStringList{"请填写单位信息！/64"});
+    page.type("编辑框单位", QStringLiteral("把"));
     QCOMPARE(page.click("按钮修改型号"), QStringList{"修改的项目已存在！/48"});
     page.type("编辑框型号", QStringLiteral("8寸"));
     page.type("编辑框型号备注", QStringLiteral("畅销"));

@@ -12,6 +12,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -182,6 +183,11 @@ void PrintedFormsTest::aSecondFormReusesTheOpenPreview()
     QVERIFY(first);
     QVERIFY(first->isVisible());
     QVERIFY(!first->isModal());
+    // It fits the screen; offscreen the screen is smaller than the
+    // preview's preferred size, so it opens maximised.
+    const QSize screen = window.screen()->availableGeometry().size();
+    QVERIFY(first->width() <= screen.width() && first->height() <= screen.height());
+    QVERIFY(first->isMaximized());
 
     preview.show(layOutReportForm(utf8("库存-类表单"), {}, utf8("0"), when));
     QCOMPARE(preview.openDialog(), first);

@@ -49,6 +49,17 @@ QString shell(const QString &path, const QString &sql)
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+// The menu look stored in the settings file of a program directory.
+QString storedLook(const QTemporaryDir &program)
+{
+    return shell(
+        QDir(program.path()).filePath(QStringLiteral("设置.edb")),
+        QStringLiteral("SELECT 菜单高度, 滚动速度, 背景颜色, 文本颜色, 选中颜色 FROM 设置;"));
+}
+
+// 25 high, speed 100, white, black, blue RGB(0, 120, 215) as 0x00BBGGRR.
+const QString readableLook = QStringLiteral("25|100|16777215|0|14120960");
+
 } // namespace
 
 void InitTest::createsTheFiveTableFiles()
@@ -87,6 +98,7 @@ void InitTest::createsTheFiveTableFiles()
                             "\"选中颜色\" INTEGER)"));
     QCOMPARE(shell(settings, QStringLiteral("SELECT count(*), count(密码) FROM 设置;")),
              QStringLiteral("1|0"));
+    QCOMPARE(storedLook(program), readableLook);
     QVERIFY(!QFile::exists(workDir.filePath(QStringLiteral("设置.edb"))));
 
     // Without the key the shell cannot read the file.
@@ -124,6 +136,7 @@ void InitTest::demoDataMatchesTheStock()
     QTemporaryDir work, program;
     const Run run = runInit({QStringLiteral("--demo"), work.path(), program.path()});
     QCOMPARE(run.exitCode, 0);
+    QCOMPARE(storedLook(program), readableLook);
     const QDir dir(work.path());
     QCOMPARE(shell(dir.filePath(QStringLiteral("品类.edb")),
                    QStringLiteral("SELECT count(*) FROM 品类;")),

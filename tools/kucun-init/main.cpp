@@ -1,6 +1,7 @@
 // kucun-init: creates the five table files of kucun, optionally with demo data.
 
 #include "DemoData.h"
+#include "book/settings/Settings.h"
 #include "store/TableFiles.h"
 #include "store/TableSchema.h"
 
@@ -18,6 +19,11 @@ void printLine(FILE *stream, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
 }
+
+// The look a new settings record starts with: lines 25 high rolling at
+// speed 100, black text on white, the selected line a clear blue,
+// RGB(0, 120, 215). Colours are Windows values, 0x00BBGGRR.
+constexpr MenuLook readableLook{25, 100, 0xFFFFFF, 0x000000, 0xD77800};
 
 int usage()
 {
@@ -66,6 +72,13 @@ int main(int argc, char *argv[])
             return 1;
         }
         printLine(stdout, QStringLiteral("已创建 %1").arg(QDir::cleanPath(path)));
+    }
+    // The record the store creates is empty, which would draw black menus.
+    if (saveMenuLook(programDir.path(), readableLook) != SettingsOutcome::Done) {
+        printLine(
+            stderr,
+            QStringLiteral("写入菜单外观失败：%1").arg(tables::settingsPath(programDir.path())));
+        return 1;
     }
     if (demo) {
         if (!writeDemoData(workDir.path(), QDate::currentDate(), &error)) {

@@ -40,6 +40,9 @@ void loadCategories(AppContext &context)
         form.组合框品类->addItem(category);
         form.组合框1->addItem(category);
     }
+    // A filled drop-down selects its first entry by itself; a new item's
+    // category is the owner's choice, so none is chosen after a reload.
+    form.组合框品类->setCurrentIndex(-1);
     form.组合框1->setCurrentIndex(
         reportCategory
             ? form.组合框1->findText(*reportCategory, Qt::MatchExactly | Qt::MatchCaseSensitive)

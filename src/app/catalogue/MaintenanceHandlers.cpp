@@ -51,6 +51,22 @@ ModelTexts typedModel(const Form &form)
     return {form.编辑框型号->text(), form.编辑框单位->text(), form.编辑框型号备注->text()};
 }
 
+// A model needs a 型号 and a 单位: true when both boxes hold one, otherwise
+// tells the first that is missing.
+bool modelBoxesFilled(AppContext &context)
+{
+    const Form &form = context.form;
+    if (isBlank(form.编辑框型号->text())) {
+        inform(context.dialogs, QStringLiteral("请填写型号信息！"));
+        return false;
+    }
+    if (isBlank(form.编辑框单位->text())) {
+        inform(context.dialogs, QStringLiteral("请填写单位信息！"));
+        return false;
+    }
+    return true;
+}
+
 bool confirmed(AppContext &context, const QString &question, const QString &caption, int icon)
 {
     return context.dialogs.message(question, caption, icon, Dialogs::Buttons::OkCancel);
@@ -104,12 +120,7 @@ void addTypedModel(AppContext &context)
         inform(context.dialogs, QStringLiteral("请选择要添加的型号的项目！"));
         return;
     }
-    if (isBlank(form.编辑框型号->text())) {
-        inform(context.dialogs, QStringLiteral("请填写型号信息！"));
-        return;
-    }
-    if (isBlank(form.编辑框单位->text())) {
-        inform(context.dialogs, QStringLiteral("请填写单位信息！"));
+    if (!modelBoxesFilled(context)) {
         return;
     }
     const CatalogueOutcome outcome =
@@ -128,6 +139,9 @@ void modifySelectedModel(AppContext &context)
     const int selected = models.selectedRow();
     if (selected < 0) {
         warn(context.dialogs, QStringLiteral("请选择要修改的项目！"));
+        return;
+    }
+    if (!modelBoxesFilled(context)) {
         return;
     }
     const ModelTexts typed = typedModel(form);

@@ -71,4 +71,17 @@ void onMaintenanceItemChosen(AppContext &context, int group, int item)
     loadModelList(context, ModelList::Maintenance);
 }
 
+void onMaintenanceModelSelected(AppContext &context)
+{
+    Form &form = context.form;
+    const ListView &models = *form.超级列表框设置;
+    const int row = models.selectedRow();
+    if (row < 0) {
+        return;
+    }
+    form.编辑框型号->setText(models.cellText(row, 1));
+    form.编辑框单位->setText(models.cellText(row, 2));
+    form.编辑框型号备注->setText(models.cellText(row, 3));
+}
+
 } // namespace kucun

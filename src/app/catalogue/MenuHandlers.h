@@ -22,5 +22,8 @@ void showHiddenBookingGroups(AppContext &context);
 
 // Settings page: an item chosen lists its models.
 void onMaintenanceItemChosen(AppContext &context, int group, int item);
+// A selected model row puts its 型号, 单位 and 备注 into the boxes that
+// modify it.
+void onMaintenanceModelSelected(AppContext &context);
 
 } // namespace kucun
