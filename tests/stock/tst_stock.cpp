@@ -2,6 +2,7 @@
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "helpers/WindowTest.h"
+#include "store/SqlCipher.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 #include "ui/ListModel.h"
@@ -251,8 +252,19 @@ void StockTest::stockChangeAndMovementAreOneChange()
     QCOMPARE(page.dialogs.shown().first().icon, 16);
     QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("8寸")), 10.0);
 
-    // A model the table no longer has: nothing is written, the list shows the table.
+    // A log another program holds past the wait is busy, not missing.
     page.files.create(tables::明细);
+    {
+        auto other = sql::Connection::openExisting(page.files.path(tables::明细), tablePassword());
+        QVERIFY(other && other->exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        page.dialogs.forget();
+        clickButton(*page.window, QStringLiteral("按钮入库"));
+    }
+    QCOMPARE(page.dialogs.texts(),
+             QStringList{QStringLiteral("数据表正被其他程序使用，请稍后重试！")});
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("8寸")), 10.0);
+
+    // A model the table no longer has: nothing is written, the list shows the table.
     {
         Table models;
         QVERIFY(models.open(page.files.path(tables::型号), tablePassword()));
