@@ -312,7 +312,7 @@ void SettingsBookTest::factoryResetEmptiesEveryTable()
     QCOMPARE(saveMenuLook(files.programDir(), {40, 200, 1, 2, 3}), SettingsOutcome::Done);
     files.add(tables::设置, {QStringLiteral("second")});
 
-    QCOMPARE(factoryReset(files.programDir()), ResetOutcome::Done);
+    QCOMPARE(factoryReset(files.programDir()), SettingsOutcome::Done);
     for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
         QCOMPARE(recordsOf(files, table), 0);
     }
@@ -330,24 +330,24 @@ void SettingsBookTest::factoryResetIsWholeOrNothing_data()
 {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<ResetOutcome>("outcome");
+    QTest::addColumn<SettingsOutcome>("outcome");
     for (const QString &table : tables::allTableNames()) {
         QTest::addRow("%s missing", qPrintable(table))
-            << table << QStringLiteral("missing") << ResetOutcome::TableUnavailable;
+            << table << QStringLiteral("missing") << SettingsOutcome::TableUnavailable;
     }
     for (const QString &table : {tables::设置, tables::型号}) {
         QTest::addRow("%s refuses the write", qPrintable(table))
-            << table << QStringLiteral("refuses") << ResetOutcome::WriteFailed;
+            << table << QStringLiteral("refuses") << SettingsOutcome::WriteFailed;
     }
     QTest::newRow("明细 held by another program")
-        << tables::明细 << QStringLiteral("held") << ResetOutcome::TableBusy;
+        << tables::明细 << QStringLiteral("held") << SettingsOutcome::TableBusy;
 }
 
 void SettingsBookTest::factoryResetIsWholeOrNothing()
 {
     QFETCH(QString, table);
     QFETCH(QString, fault);
-    QFETCH(ResetOutcome, outcome);
+    QFETCH(SettingsOutcome, outcome);
     TestTables files;
     addSmallShop(files);
     addMovement(files, QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),

@@ -186,7 +186,7 @@ void resetToFactory(AppContext &context)
     }
     // A reset is whole or not at all: whatever stopped it, the tables are
     // as they were and the program goes on.
-    if (factoryReset(context.programDir) != ResetOutcome::Done) {
+    if (factoryReset(context.programDir) != SettingsOutcome::Done) {
         reportTableUnavailable(context.dialogs);
         return;
     }

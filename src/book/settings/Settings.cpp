@@ -120,33 +120,33 @@ bool isSuperPassword(const QString &typed)
     return typed == QStringLiteral("kx7Tq2mWv9pLr4");
 }
 
-ResetOutcome factoryReset(const QString &programDir)
+SettingsOutcome factoryReset(const QString &programDir)
 {
     // 设置 carries the four data tables, joined to it, so that the reset is
     // one transaction across the five files.
     Table table;
     if (!table.open(tables::settingsPath(programDir), tablePassword())) {
-        return failureOf<ResetOutcome>(table);
+        return failureOf<SettingsOutcome>(table);
     }
     const QStringList data{tables::品类, tables::名称, tables::型号, tables::明细};
     for (const QString &name : data) {
         if (!table.attach(name, tablePassword())) {
-            return failureOf<ResetOutcome>(table);
+            return failureOf<SettingsOutcome>(table);
         }
     }
     if (!table.beginTransaction()) {
-        return failureOf<ResetOutcome>(table);
+        return failureOf<SettingsOutcome>(table);
     }
     bool ok = table.removeMatching(tables::设置, RecordFilter::all()) && table.append({});
     for (const QString &name : data) {
         ok = ok && table.removeMatching(name, RecordFilter::all());
     }
     if (!ok || !table.commit()) {
-        const ResetOutcome failure = failureOf<ResetOutcome>(table);
+        const SettingsOutcome failure = failureOf<SettingsOutcome>(table);
         table.rollback();
         return failure;
     }
-    return ResetOutcome::Done;
+    return SettingsOutcome::Done;
 }
 
 } // namespace kucun

@@ -93,20 +93,11 @@ private:
 // The fixed super password of the factory reset.
 bool isSuperPassword(const QString &typed);
 
-enum class ResetOutcome
-{
-    Done,
-    TableUnavailable, // a table could not be opened; no table changed
-    TableBusy,        // another program held a table too long; no table changed
-    TableReadOnly,    // a table can't be written; no table changed
-    WriteFailed,      // the reset could not be committed; no table changed
-};
-
 // Empties 设置, 品类, 名称, 型号 and 明细 (the settings table in the program
 // directory, the others in the working directory) and gives 设置 one record
 // of empty fields, in one transaction across the five files: all of them
 // or, when any can't be opened or written, none, so that the stock never
 // outlives its log or the log its stock.
-ResetOutcome factoryReset(const QString &programDir);
+SettingsOutcome factoryReset(const QString &programDir);
 
 } // namespace kucun
