@@ -107,6 +107,12 @@ struct Form
     ColourPicker *颜色选择器文本颜色 = nullptr;
     ColourPicker *颜色选择器文本选中颜色 = nullptr;
     QPushButton *按钮保存全部设置 = nullptr;
+
+    QPushButton *按钮立即备份 = nullptr;
+    QPushButton *按钮备份位置 = nullptr;
+    QPushButton *按钮恢复备份 = nullptr;
+    QLabel *标签上次备份 = nullptr;
+    ListView *列表框备份 = nullptr;
 };
 
 } // namespace kucun

@@ -5,6 +5,7 @@
 #include "PageChange.h"
 #include "Pages.h"
 #include "StartUp.h"
+#include "app/backup/BackupHandlers.h"
 #include "app/catalogue/CategoryLoaders.h"
 #include "app/catalogue/MaintenanceHandlers.h"
 #include "app/catalogue/MenuHandlers.h"
@@ -171,6 +172,9 @@ void MainWindow::connectHandlers()
     connect(form.颜色选择器文本选中颜色, &ColourPicker::colourChanged, this,
             handler(onSelectedColourChanged));
     onClick(form.按钮保存全部设置, &saveAllSettings);
+    onClick(form.按钮立即备份, &backUpNow);
+    onClick(form.按钮备份位置, &chooseBackupFolder);
+    onClick(form.按钮恢复备份, &restoreChosenBackup);
 
     connect(form.高级选择夹1, &QTabWidget::currentChanged, this, handler(onPageChosen));
     connect(form.报表选择夹, &QTabWidget::currentChanged, this,
@@ -196,6 +200,7 @@ void MainWindow::connectReloads()
         context.form.超级列表框日志->ensureVisible(context.form.超级列表框日志->rowCount() - 1);
     }));
     connect(&m_changes, &ChangeNotifier::movementsDeleted, this, handler(reloadLogsAfterDeletion));
+    connect(&m_changes, &ChangeNotifier::backupsChanged, this, handler(loadBackupList));
 }
 
 void MainWindow::runStartUp()

@@ -194,6 +194,30 @@ QGroupBox *buildLookBox(Form &form)
     return box;
 }
 
+QGroupBox *buildBackupBox(Form &form)
+{
+    auto *box = new QGroupBox(QStringLiteral("数据备份"));
+    auto *layout = new QVBoxLayout(box);
+    form.标签上次备份 = makeTitleLabel(QStringLiteral("标签上次备份"));
+    form.标签上次备份->setWordWrap(true);
+    layout->addWidget(form.标签上次备份);
+    form.列表框备份 = makeList(QStringLiteral("列表框备份"), QStringLiteral("备份列表"),
+                               {QStringLiteral("备份时间"), QStringLiteral("型号"),
+                                QStringLiteral("明细"), QStringLiteral("总库存")},
+                               {130, 60, 70});
+    form.列表框备份->setMinimumHeight(120);
+    layout->addWidget(form.列表框备份);
+    auto *buttons = new QHBoxLayout;
+    form.按钮立即备份 = makeButton(QStringLiteral("按钮立即备份"), QStringLiteral("立即备份"));
+    form.按钮备份位置 = makeButton(QStringLiteral("按钮备份位置"), QStringLiteral("备份位置…"));
+    form.按钮恢复备份 = makeButton(QStringLiteral("按钮恢复备份"), QStringLiteral("恢复备份…"));
+    buttons->addWidget(form.按钮立即备份);
+    buttons->addWidget(form.按钮备份位置);
+    buttons->addWidget(form.按钮恢复备份);
+    layout->addLayout(buttons);
+    return box;
+}
+
 } // namespace
 
 QWidget *buildMaintenancePage(Form &form)
@@ -210,6 +234,7 @@ QWidget *buildMaintenancePage(Form &form)
     auto *settings = new QVBoxLayout;
     settings->addWidget(buildPasswordBox(form));
     settings->addWidget(buildLookBox(form));
+    settings->addWidget(buildBackupBox(form));
     settings->addStretch(1);
     auto *settingsColumn = new QWidget;
     settingsColumn->setLayout(settings);

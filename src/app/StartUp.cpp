@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "Messages.h"
 #include "Pages.h"
+#include "app/backup/BackupHandlers.h"
 #include "app/catalogue/CategoryLoaders.h"
 #include "app/catalogue/ModelLists.h"
 #include "app/reports/ReportRefresh.h"
@@ -103,6 +104,8 @@ void startUp(QWidget &window, AppContext &context)
         loadLog(context, LogQuery::Day);
         rebuildStockReports(context);
     });
+    loadBackupList(context);
+    backUpDaily(window, context);
 }
 
 } // namespace kucun

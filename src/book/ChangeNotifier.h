@@ -25,6 +25,8 @@ signals:
     void movementsAdded();
     // Movements were deleted from the log.
     void movementsDeleted();
+    // A backup was made or removed, or the backup folder changed.
+    void backupsChanged();
 };
 
 } // namespace kucun

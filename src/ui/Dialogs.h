@@ -34,6 +34,9 @@ public:
     // An input box; std::nullopt when cancelled.
     virtual std::optional<QString> input(const QString &prompt, const QString &caption,
                                          const QString &initialText, bool password) = 0;
+    // A folder chooser starting in a folder; std::nullopt when cancelled.
+    virtual std::optional<QString> chooseFolder(const QString &caption,
+                                                const QString &startFolder) = 0;
 };
 
 } // namespace kucun

@@ -1,5 +1,6 @@
 #include "QtDialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -57,6 +58,15 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ca
         return std::nullopt;
     }
     return dialog.textValue();
+}
+
+std::optional<QString> QtDialogs::chooseFolder(const QString &caption, const QString &startFolder)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, caption, startFolder);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return folder;
 }
 
 } // namespace kucun

@@ -16,6 +16,8 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     bool message(const QString &text, const QString &caption, int icon, Buttons buttons) override;
+    std::optional<QString> chooseFolder(const QString &caption,
+                                        const QString &startFolder) override;
     std::optional<QString> input(const QString &prompt, const QString &caption,
                                  const QString &initialText, bool password) override;
 

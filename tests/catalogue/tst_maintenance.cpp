@@ -26,6 +26,7 @@ private slots:
     void addingChecksInOrder();
     void modifyingAModel();
     void deletingAsksAndCascades();
+    void backingUpAndRestoring();
 };
 
 namespace {
@@ -221,6 +222,44 @@ void MaintenanceTest::deletingAsksAndCascades()
     page.get<QTabWidget>("高级选择夹1")->setCurrentIndex(2);
     QCOMPARE(page.get<ListView>("超级列表框总库存")->rowCount(), 0);
     QCOMPARE(page.count(tables::明细), 1);
+}
+
+void MaintenanceTest::backingUpAndRestoring()
+{
+    Page page;
+    auto *backups = page.get<ListView>("列表框备份");
+    // The first start of the day made a backup without asking.
+    QCOMPARE(backups->rowCount(), 1);
+    QVERIFY(page.get<QLabel>("标签上次备份")->text().startsWith(QStringLiteral("上次备份：")));
+    QCOMPARE(page.click("按钮恢复备份"), QStringList{"请选择要恢复的备份！/48"});
+
+    page.menu()->chooseItem(0, 0);
+    const QList<QStringList> models = allRows(page.models());
+    const QStringList made = page.click("按钮立即备份");
+    QCOMPARE(made.size(), 1);
+    QVERIFY(made[0].startsWith(QStringLiteral("备份完成：")) && made[0].endsWith(u"/64"));
+    QCOMPARE(backups->rowCount(), 2);
+    QCOMPARE(backups->cellText(0, 1), QStringLiteral("5"));
+
+    // Books change, then the backup comes back: every view shows it at once.
+    page.type("编辑框品类", QStringLiteral("油漆"));
+    QCOMPARE(page.click("按钮添加品类"), QStringList());
+    page.menu()->chooseItem(0, 0);
+    clickRow(page.models(), 0);
+    QCOMPARE(page.click("按钮删除型号"), QStringList{"您确定要删除此型号吗？/32"});
+    QVERIFY(allRows(page.models()) != models);
+    clickRow(backups, 0);
+    const QStringList restored = page.click("按钮恢复备份");
+    QCOMPARE(restored.size(), 2);
+    QVERIFY(restored[0].startsWith(QStringLiteral("将数据恢复到 ")));
+    QVERIFY(restored[0].endsWith(
+        QStringLiteral("的备份（型号 5 个，明细 1 条）？当前数据会先自动备份。/48")));
+    QVERIFY(restored[1].startsWith(QStringLiteral("数据已恢复到 ")));
+    QCOMPARE(page.groups(), (QStringList{"五金", "电工"}));
+    page.menu()->chooseItem(0, 0);
+    QCOMPARE(allRows(page.models()), models);
+    // The books before the restore were kept as a backup too.
+    QCOMPARE(backups->rowCount(), 3);
 }
 
 QTEST_MAIN(MaintenanceTest)

@@ -20,6 +20,13 @@ std::optional<QString> ScriptedDialogs::input(const QString &prompt, const QStri
     return m_inputAnswers.isEmpty() ? std::nullopt : m_inputAnswers.dequeue();
 }
 
+std::optional<QString> ScriptedDialogs::chooseFolder(const QString &caption,
+                                                     const QString &startFolder)
+{
+    m_shown.append({caption, {}, 0, true, false, startFolder});
+    return m_folderAnswers.isEmpty() ? std::nullopt : m_folderAnswers.dequeue();
+}
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList texts;

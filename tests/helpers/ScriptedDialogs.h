@@ -29,6 +29,9 @@ public:
     std::optional<QString> input(const QString &prompt, const QString &caption,
                                  const QString &initialText, bool password) override;
 
+    std::optional<QString> chooseFolder(const QString &caption,
+                                        const QString &startFolder) override;
+    void answerFolder(const std::optional<QString> &folder) { m_folderAnswers.enqueue(folder); }
     void answerMessage(bool ok) { m_messageAnswers.enqueue(ok); }
     void answerInput(const std::optional<QString> &text) { m_inputAnswers.enqueue(text); }
 
@@ -41,6 +44,7 @@ private:
     QList<ShownBox> m_shown;
     QQueue<bool> m_messageAnswers;
     QQueue<std::optional<QString>> m_inputAnswers;
+    QQueue<std::optional<QString>> m_folderAnswers;
 };
 
 } // namespace kucun::test

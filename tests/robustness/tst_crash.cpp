@@ -1,4 +1,5 @@
 #include "book/ChangeNotifier.h"
+#include "book/backup/Backups.h"
 #include "book/catalogue/CatalogueChanges.h"
 #include "book/catalogue/CatalogueReads.h"
 #include "book/files/InterruptedWrites.h"
@@ -32,6 +33,8 @@ class CrashTest : public QObject
 private slots:
     void killedAtRandomMomentsLosesNothing();
     void twoCopiesAtOnceLoseNothing();
+    void backupsTakenWhileBookingHoldWholeBooks();
+    void aRestoreKilledLeavesOneSetOrTheOther();
     void aBookingCutShortThenAMovedFolderIsUndone_data();
     void aBookingCutShortThenAMovedFolderIsUndone();
     void noTextLiesInPlainBytes();
@@ -378,6 +381,102 @@ void CrashTest::twoCopiesAtOnceLoseNothing()
     verifyNothingLost([&files](const QString &table) { return files.path(table); });
 }
 
+// The records of the four data tables, as text.
+QString dataTablesAsText()
+{
+    QString text;
+    for (const QString &name : {tables::品类, tables::名称, tables::型号, tables::明细}) {
+        Table table;
+        if (!table.open(name, tablePassword())) {
+            return QStringLiteral("no ") + name;
+        }
+        table.forEachMatching(RecordFilter::all(), [&text, &table](const Record &record) {
+            text += QString::number(record.rowId());
+            for (const FieldDefinition &field : table.schema().fields()) {
+                text += u'|';
+                if (field.kind == FieldKind::Text) {
+                    text += record.text(field.name);
+                } else if (field.kind == FieldKind::DateTime) {
+                    text += record.dateTime(field.name).toString();
+                } else {
+                    text += QString::number(record.number(field.name));
+                }
+            }
+            text += u'\n';
+        });
+    }
+    return text;
+}
+
+void CrashTest::backupsTakenWhileBookingHoldWholeBooks()
+{
+    TestTables files;
+    files.createAll();
+    const QString root = QDir(files.workDir()).filePath(QStringLiteral("备份"));
+    QProcess *worker = startWorker(this, files.workDir(), 11, 0);
+    QStringList folders;
+    for (int i = 0; i < 6; ++i) {
+        QThread::msleep(60);
+        const BackupResult made =
+            makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0, i)));
+        QCOMPARE(made.outcome, BackupOutcome::Done);
+        folders << made.folder;
+    }
+    worker->kill();
+    QVERIFY(worker->waitForFinished(10000));
+    for (const QString &folder : std::as_const(folders)) {
+        QDir::setCurrent(folder);
+        verifyNothingLost([&folder](const QString &table) {
+            return QDir(folder).filePath(tables::fileNameOf(table));
+        });
+        QDir::setCurrent(files.workDir());
+    }
+    QVERIFY(listBackups(root).constFirst().movements > 0);
+}
+
+void CrashTest::aRestoreKilledLeavesOneSetOrTheOther()
+{
+    TestTables files;
+    files.createAll();
+    const QString root = QDir(files.workDir()).filePath(QStringLiteral("备份"));
+    const auto work = [this, &files](quint32 seed) {
+        QProcess *worker = startWorker(this, files.workDir(), seed, 120);
+        QVERIFY(worker->waitForFinished(120000));
+        QCOMPARE(worker->exitCode(), 0);
+        delete worker;
+    };
+    work(21);
+    const QString backup =
+        makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0))).folder;
+    const QString restored = dataTablesAsText();
+    work(22);
+    const QString current = dataTablesAsText();
+    const QString aside =
+        makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(10, 0))).folder;
+    QVERIFY(!backup.isEmpty() && !aside.isEmpty() && current != restored);
+
+    std::mt19937 random(1208);
+    int done = 0;
+    for (int kill = 0; kill < 12; ++kill) {
+        for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
+            const QString file = tables::fileNameOf(table);
+            QFile::remove(file);
+            QVERIFY(QFile::copy(QDir(aside).filePath(file), file));
+        }
+        QProcess child;
+        child.setWorkingDirectory(files.workDir());
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--restore"), backup});
+        QVERIFY(child.waitForStarted());
+        QThread::msleep(random() % 40);
+        child.kill();
+        QVERIFY(child.waitForFinished(10000));
+        const QString now = dataTablesAsText();
+        QVERIFY2(now == current || now == restored, "a mix of the two sets");
+        done += now == restored;
+    }
+    qInfo("restores done whole: %d of 12", done);
+}
+
 void CrashTest::aBookingCutShortThenAMovedFolderIsUndone_data()
 {
     QTest::addColumn<QString>("cutAt");
@@ -454,6 +553,10 @@ void CrashTest::noTextLiesInPlainBytes()
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--restore") == 0) {
+        ChangeNotifier changes;
+        return int(restoreBackup(QString::fromLocal8Bit(argv[2]), changes));
+    }
     if (argc == 3 && qstrcmp(argv[1], "--cut-at") == 0) {
         return bookCutShort(argv[2]);
     }

@@ -58,6 +58,10 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<QString> chooseFolder(const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
     QString lastMessage;
 };
 

@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "app/FormParts.h"
 #include "app/Messages.h"
+#include "app/backup/BackupHandlers.h"
 #include "book/settings/Settings.h"
 #include "ui/Dialogs.h"
 
@@ -182,6 +183,9 @@ void resetToFactory(AppContext &context)
     }
     if (!isSuperPassword(*typed)) {
         warn(context.dialogs, QStringLiteral("密码错误，求你别试了！"));
+        return;
+    }
+    if (!backUpFirst(context)) {
         return;
     }
     // A reset is whole or not at all: whatever stopped it, the tables are

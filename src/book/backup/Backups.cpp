@@ -1,0 +1,309 @@
+#include "Backups.h"
+
+#include "BackupSettings.h"
+#include "book/ChangeNotifier.h"
+#include "book/TableFailure.h"
+#include "store/SqlCipher.h"
+#include "store/Table.h"
+#include "store/TableSchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kucun {
+
+namespace {
+
+const QString folderPrefix = QStringLiteral("kucun-备份-");
+const QString partialSuffix = QStringLiteral(".partial");
+const QString figuresFile = QStringLiteral("备份信息.ini");
+const QStringList dataTables{tables::品类, tables::名称, tables::型号, tables::明细};
+
+// Makes a folder's new entries (a renamed folder, a new file) last a power cut.
+void syncFolder(const QString &folder)
+{
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (handle >= 0) {
+        ::fsync(handle);
+        ::close(handle);
+    }
+}
+
+// Copies a file and makes the copy last a power cut.
+bool copyToDisk(const QString &from, const QString &to)
+{
+    QFile source(from);
+    QFile copy(to);
+    if (!source.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = source.read(chunk.data(), chunk.size());
+        if (read < 0) {
+            return false;
+        }
+        if (read == 0) {
+            break;
+        }
+        if (copy.write(chunk.constData(), read) != read) {
+            return false;
+        }
+    }
+    return copy.flush() && ::fsync(copy.handle()) == 0 && copy.size() == source.size();
+}
+
+// The models, their total stock and the movements of a set of table files.
+bool readFigures(const QString &folder, BackupInfo &info)
+{
+    Table models;
+    if (!models.open(QDir(folder).filePath(tables::fileNameOf(tables::型号)), tablePassword())) {
+        return false;
+    }
+    info.models = 0;
+    info.totalStock = 0;
+    models.forEachMatching(RecordFilter::all(), {fields::库存}, [&info](const Record &model) {
+        ++info.models;
+        info.totalStock += model.numberAt(0);
+    });
+    Table log;
+    if (!log.open(QDir(folder).filePath(tables::fileNameOf(tables::明细)), tablePassword())) {
+        return false;
+    }
+    info.movements = log.recordCount();
+    return true;
+}
+
+bool writeFigures(const QString &folder, const BackupInfo &info)
+{
+    QSettings figures(QDir(folder).filePath(figuresFile), QSettings::IniFormat);
+    figures.setValue(QStringLiteral("takenAt"), info.takenAt.toString(Qt::ISODate));
+    figures.setValue(QStringLiteral("models"), info.models);
+    figures.setValue(QStringLiteral("movements"), info.movements);
+    figures.setValue(QStringLiteral("totalStock"), info.totalStock);
+    figures.sync();
+    return figures.status() == QSettings::NoError;
+}
+
+BackupInfo readFiguresFile(const QString &folder)
+{
+    const QSettings figures(QDir(folder).filePath(figuresFile), QSettings::IniFormat);
+    BackupInfo info;
+    info.folder = folder;
+    info.takenAt =
+        QDateTime::fromString(figures.value(QStringLiteral("takenAt")).toString(), Qt::ISODate);
+    info.models = figures.value(QStringLiteral("models")).toLongLong();
+    info.movements = figures.value(QStringLiteral("movements")).toLongLong();
+    info.totalStock = figures.value(QStringLiteral("totalStock")).toDouble();
+    return info;
+}
+
+// The five files to copy, by their file name in the backup.
+QList<std::pair<QString, QString>> liveFiles(const QString &programDir)
+{
+    QList<std::pair<QString, QString>> files{
+        {tables::settingsPath(programDir), tables::fileNameOf(tables::设置)}};
+    for (const QString &table : dataTables) {
+        files.append(
+            {QFileInfo(tables::fileNameOf(table)).absoluteFilePath(), tables::fileNameOf(table)});
+    }
+    return files;
+}
+
+// Copies the five files into the folder while holding all of them locked
+// for writing.
+BackupOutcome copyLockedFiles(const QString &programDir, const QString &folder)
+{
+    Table locked;
+    if (!locked.open(tables::settingsPath(programDir), tablePassword())) {
+        return failureOf<BackupOutcome>(locked);
+    }
+    for (const QString &table : dataTables) {
+        if (!locked.attach(table, tablePassword())) {
+            return failureOf<BackupOutcome>(locked);
+        }
+    }
+    if (!locked.beginTransaction()) {
+        return failureOf<BackupOutcome>(locked);
+    }
+    for (const auto &[from, name] : liveFiles(programDir)) {
+        if (!copyToDisk(from, QDir(folder).filePath(name))) {
+            return BackupOutcome::WriteFailed;
+        }
+    }
+    return BackupOutcome::Done;
+}
+
+} // namespace
+
+QString backupFolderName(const QDateTime &takenAt)
+{
+    return folderPrefix + takenAt.toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+}
+
+BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
+                        const QDateTime &takenAt)
+{
+    QDir root(backupRoot);
+    if (!root.mkpath(QStringLiteral("."))) {
+        return {BackupOutcome::FolderUnavailable, {}};
+    }
+    QString name = backupFolderName(takenAt);
+    for (int second = 2; root.exists(name); ++second) {
+        name = backupFolderName(takenAt) + QLatin1Char('-') + QString::number(second);
+    }
+    const QString partial = root.filePath(name + partialSuffix);
+    QDir(partial).removeRecursively();
+    if (!root.mkdir(name + partialSuffix)) {
+        return {BackupOutcome::FolderUnavailable, {}};
+    }
+    BackupInfo info;
+    info.takenAt = takenAt;
+    BackupOutcome outcome = copyLockedFiles(programDir, partial);
+    // Each copy must open with the key and hold its table before the backup
+    // counts as made.
+    if (outcome == BackupOutcome::Done) {
+        for (const QString &table : tables::allTableNames()) {
+            Table copy;
+            if (!copy.open(QDir(partial).filePath(tables::fileNameOf(table)), tablePassword())) {
+                outcome = BackupOutcome::WriteFailed;
+            }
+        }
+    }
+    if (outcome == BackupOutcome::Done &&
+        (!readFigures(partial, info) || !writeFigures(partial, info))) {
+        outcome = BackupOutcome::WriteFailed;
+    }
+    if (outcome == BackupOutcome::Done) {
+        syncFolder(partial);
+        if (!root.rename(name + partialSuffix, name)) {
+            outcome = BackupOutcome::WriteFailed;
+        }
+    }
+    if (outcome != BackupOutcome::Done) {
+        QDir(partial).removeRecursively();
+        return {outcome, {}};
+    }
+    syncFolder(root.absolutePath());
+    return {BackupOutcome::Done, root.filePath(name)};
+}
+
+BackupResult backUp(const QString &programDir, const QDateTime &takenAt, ChangeNotifier &changes)
+{
+    const BackupSettings settings = readBackupSettings(programDir);
+    const BackupResult result = makeBackup(programDir, settings.root, takenAt);
+    if (result.outcome == BackupOutcome::Done) {
+        saveLastBackup(programDir, takenAt, result.folder);
+        pruneBackups(settings.root, settings.keep);
+        emit changes.backupsChanged();
+    }
+    return result;
+}
+
+QList<BackupInfo> listBackups(const QString &backupRoot)
+{
+    const QDir root(backupRoot);
+    QList<BackupInfo> backups;
+    for (const QString &name :
+         root.entryList({folderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!name.endsWith(partialSuffix)) {
+            backups.append(readFiguresFile(root.filePath(name)));
+        }
+    }
+    std::stable_sort(backups.begin(), backups.end(), [](const BackupInfo &a, const BackupInfo &b) {
+        return a.takenAt != b.takenAt ? a.takenAt > b.takenAt : a.folder > b.folder;
+    });
+    return backups;
+}
+
+void pruneBackups(const QString &backupRoot, int keep)
+{
+    const QList<BackupInfo> backups = listBackups(backupRoot);
+    for (qsizetype i = std::max(keep, 0); i < backups.size(); ++i) {
+        QDir(backups[i].folder).removeRecursively();
+    }
+}
+
+BackupCheck checkBackup(const QString &folder)
+{
+    BackupCheck check;
+    check.info = readFiguresFile(folder);
+    for (const QString &table : dataTables) {
+        const QString file = tables::fileNameOf(table);
+        const QString path = QDir(folder).filePath(file);
+        if (!QFileInfo::exists(path)) {
+            check.problem = QStringLiteral("备份中缺少文件：%1").arg(file);
+            return check;
+        }
+        const auto connection = sql::Connection::openExisting(path, tablePassword());
+        if (!connection) {
+            check.problem =
+                QStringLiteral("备份文件无法打开（密钥不符或不是数据表）：%1").arg(file);
+            return check;
+        }
+        sql::Statement integrity(connection->handle(), QStringLiteral("PRAGMA integrity_check"));
+        if (!integrity.step() || integrity.textAt(0) != QStringLiteral("ok")) {
+            check.problem = QStringLiteral("备份文件已损坏：%1").arg(file);
+            return check;
+        }
+        Table opened;
+        bool complete = opened.open(path, tablePassword());
+        for (const FieldDefinition &field : tables::fieldsOf(table)) {
+            const FieldList &stored = complete ? opened.schema().fields() : FieldList();
+            complete = std::any_of(stored.cbegin(), stored.cend(), [&field](const auto &column) {
+                return column.name == field.name;
+            });
+        }
+        if (!complete) {
+            check.problem = QStringLiteral("备份文件缺少数据表或字段：%1").arg(file);
+            return check;
+        }
+    }
+    if (!readFigures(folder, check.info)) {
+        check.problem = QStringLiteral("备份文件无法读取：%1").arg(folder);
+    }
+    return check;
+}
+
+RestoreOutcome restoreBackup(const QString &folder, ChangeNotifier &changes)
+{
+    RestoreOutcome outcome = RestoreOutcome::Done;
+    {
+        Table live;
+        if (!live.open(tables::品类, tablePassword())) {
+            return failureOf<RestoreOutcome>(live);
+        }
+        for (const QString &table : dataTables) {
+            if ((table != tables::品类 && !live.attach(table, tablePassword())) ||
+                !live.attachSource(QDir(folder).filePath(tables::fileNameOf(table)),
+                                   tablePassword())) {
+                return failureOf<RestoreOutcome>(live);
+            }
+        }
+        if (!live.beginTransaction()) {
+            return failureOf<RestoreOutcome>(live);
+        }
+        bool replaced = true;
+        for (const QString &table : dataTables) {
+            replaced = replaced && live.replaceAllFromSource(table);
+        }
+        if (!replaced || !live.commit()) {
+            outcome = failureOf<RestoreOutcome>(live);
+            live.rollback();
+        }
+    }
+    if (outcome == RestoreOutcome::Done) {
+        emit changes.catalogueChanged();
+        emit changes.modelsChanged();
+        emit changes.stockChanged();
+        emit changes.movementsDeleted();
+    }
+    return outcome;
+}
+
+} // namespace kucun
