@@ -14,6 +14,7 @@
 #include "ui/Dialogs.h"
 #include "ui/RollUpMenu.h"
 
+#include <QTimer>
 #include <QWidget>
 
 namespace kucun {
@@ -105,7 +106,8 @@ void startUp(QWidget &window, AppContext &context)
         rebuildStockReports(context);
     });
     loadBackupList(context);
-    backUpDaily(window, context);
+    // The window is drawn and answers first; the day's backup follows.
+    QTimer::singleShot(0, &window, [&window, &context] { backUpDaily(window, context); });
 }
 
 } // namespace kucun

@@ -9,6 +9,8 @@
 #include "SyntheticShop.h"
 #include "app/MainWindow.h"
 #include "app/MemoryUse.h"
+#include "book/backup/BackupSettings.h"
+#include "book/backup/Backups.h"
 #include "book/reports/Gb18030.h"
 #include "store/RecordCounts.h"
 #include "store/TableSchema.h"
@@ -32,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -190,6 +193,7 @@ public:
         printWholeStock();
         addModel();
         deleteCategory();
+        backUpAndRestore();
         m_window.reset();
         QCoreApplication::processEvents();
         return m_figures;
@@ -248,6 +252,8 @@ private:
     void startUp()
     {
         const QDate today = QDate::currentDate();
+        // The day's backup is timed on its own, not inside the start-up.
+        saveLastBackup(m_folder, QDateTime::currentDateTime(), QString());
         measure(
             "start-up until every view is filled", fewRuns(),
             [this](int) {
@@ -729,6 +735,65 @@ private:
                             operation, "the whole-stock list");
                 showPage(3);
             });
+    }
+
+    // Copies the table files with cp: the floor of a backup and of a restore.
+    Floor copiedWithCp(const QStringList &files) const
+    {
+        const QString into = QDir(m_folder).filePath(QStringLiteral("cp-floor"));
+        QDir(into).removeRecursively();
+        QDir().mkpath(into);
+        QStringList arguments = files;
+        arguments << into;
+        QElapsedTimer clock;
+        clock.start();
+        const int exit = QProcess::execute(QStringLiteral("cp"), arguments);
+        Floor floor{double(clock.nsecsElapsed()) / 1e6, exit == 0 ? qint64(files.size()) : -1, 0};
+        QDir(into).removeRecursively();
+        return floor;
+    }
+
+    // 立即备份, then 恢复备份 of the newest backup (with its check, its
+    // question and the backup of the books in force first).
+    void backUpAndRestore()
+    {
+        QStringList data;
+        for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
+            data << QDir(m_folder).filePath(tables::fileNameOf(table));
+        }
+        const QString root = readBackupSettings(m_folder).root;
+        measure(
+            "backup of the five table files", fewRuns(), {},
+            [this] { control<QPushButton>("按钮立即备份")->click(); },
+            [&](int) { return copiedWithCp(data + QStringList{tables::settingsPath(m_folder)}); },
+            [&](int) {
+                const char *operation = "backup";
+                expect(m_dialogs.lastMessage.startsWith(QStringLiteral("备份完成：")), operation,
+                       m_dialogs.lastMessage);
+                expectEqual(listBackups(root).constFirst().models, m_floors.allModels().rows,
+                            operation, "the models in the backup");
+            });
+        const qint64 models = m_floors.allModels().rows;
+        measure(
+            "restore of the newest backup", fewRuns(), [this](int) { loadNewestBackupRow(); },
+            [this] { control<QPushButton>("按钮恢复备份")->click(); },
+            [&](int) { return copiedWithCp(data); },
+            [&](int) {
+                const char *operation = "restore";
+                expect(m_dialogs.lastMessage.startsWith(QStringLiteral("数据已恢复到 ")), operation,
+                       m_dialogs.lastMessage);
+                expectEqual(m_floors.allModels().rows, models, operation, "the models restored");
+            });
+        QDir(root).removeRecursively();
+    }
+
+    void loadNewestBackupRow() const
+    {
+        ListView *backups = list("列表框备份");
+        backups->setFocus();
+        backups->selectionModel()->select(backups->model()->index(0, 0),
+                                          QItemSelectionModel::ClearAndSelect |
+                                              QItemSelectionModel::Rows);
     }
 
     Size m_size;
