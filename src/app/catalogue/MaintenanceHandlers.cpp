@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "app/catalogue/ModelLists.h"
 #include "book/catalogue/CatalogueChanges.h"
 #include "store/ValueText.h"
 #include "ui/Dialogs.h"
@@ -146,11 +147,11 @@ void modifySelectedModel(AppContext &context)
     }
     const ModelTexts typed = typedModel(form);
     for (int row = 0; row < models.rowCount(); ++row) {
-        if (models.cellText(row, 1) != typed.model) {
+        const ModelRecord listed = modelInRow(models, row);
+        if (listed.model != typed.model) {
             continue;
         }
-        const bool unchanged =
-            models.cellText(row, 2) == typed.unit && models.cellText(row, 3) == typed.remark;
+        const bool unchanged = listed.unit == typed.unit && listed.remark == typed.remark;
         if (row != selected || unchanged) {
             warn(context.dialogs, QStringLiteral("修改的项目已存在！"));
             return;
@@ -161,7 +162,7 @@ void modifySelectedModel(AppContext &context)
         return; // the list shows no item's models: nothing to find
     }
     const CatalogueOutcome outcome = modifyModel(
-        chosen->category, chosen->item, models.cellText(selected, 1), typed, context.changes);
+        chosen->category, chosen->item, modelInRow(models, selected).model, typed, context.changes);
     if (toldOutcome(context, outcome)) {
         inform(context.dialogs, QStringLiteral("修改成功！"));
     }
@@ -180,9 +181,9 @@ void deleteSelectedModel(AppContext &context)
         return confirmed(context, QStringLiteral("您确定要删除此型号吗？"), QString(),
                          Dialogs::Question);
     };
-    toldOutcome(context,
-                deleteModel(chosen->category, chosen->item,
-                            form.超级列表框设置->cellText(selected, 1), confirm, context.changes));
+    toldOutcome(context, deleteModel(chosen->category, chosen->item,
+                                     modelInRow(*form.超级列表框设置, selected).model, confirm,
+                                     context.changes));
 }
 
 void deleteChosenItem(AppContext &context)

@@ -35,7 +35,7 @@ void onBookingModelSelected(AppContext &context)
     const ListView &models = *context.form.超级列表框进销;
     const int row = models.selectedRow();
     if (row >= 0) {
-        context.form.标签进销型号->setText(models.cellText(row, 1));
+        context.form.标签进销型号->setText(modelInRow(models, row).model);
     }
 }
 
@@ -79,9 +79,10 @@ void onMaintenanceModelSelected(AppContext &context)
     if (row < 0) {
         return;
     }
-    form.编辑框型号->setText(models.cellText(row, 1));
-    form.编辑框单位->setText(models.cellText(row, 2));
-    form.编辑框型号备注->setText(models.cellText(row, 3));
+    const ModelRecord chosen = modelInRow(models, row);
+    form.编辑框型号->setText(chosen.model);
+    form.编辑框单位->setText(chosen.unit);
+    form.编辑框型号备注->setText(chosen.remark);
 }
 
 } // namespace kucun

@@ -86,7 +86,9 @@ void fillModelList(AppContext &context, ModelList list, const std::vector<ModelR
     double total = 0;
     ValueTexts texts;
     for (const ModelRecord &model : models) {
-        loaded.push_back({cellsOf(model, list, texts), model.id});
+        ListRow row{cellsOf(model, list, texts), model.id};
+        row.record = QVariant::fromValue(model);
+        loaded.push_back(std::move(row));
         total += model.stock;
     }
     rows.setRows(std::move(loaded));
@@ -99,9 +101,16 @@ void fillModelList(AppContext &context, ModelList list, const std::vector<ModelR
 
 ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts)
 {
-    return {{QString(), model.category, model.item, model.model, texts.number(model.stock),
-             model.unit, model.remark},
-            model.id};
+    ListRow row{{QString(), model.category, model.item, model.model, texts.number(model.stock),
+                 model.unit, model.remark},
+                model.id};
+    row.record = QVariant::fromValue(model);
+    return row;
+}
+
+ModelRecord modelInRow(const ListView &list, int row)
+{
+    return list.list().recordAt(row).value<ModelRecord>();
 }
 
 void loadModelList(AppContext &context, ModelList list)

@@ -6,6 +6,7 @@
 namespace kucun {
 
 struct AppContext;
+class ListView;
 class ValueTexts;
 
 // The lists of models the model list loader fills from table 型号.
@@ -31,6 +32,10 @@ void filterBookingModels(AppContext &context);
 // A row of a stock report: 品类, 名称, 型号, 库存, 单位 and 备注 after the
 // row number.
 ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts);
+
+// The model a row of a model list shows, as read; an empty record outside
+// the list.
+ModelRecord modelInRow(const ListView &list, int row);
 
 // After a stock change: the booking page's model list, filtered again with
 // the keyword it was filtered with. The whole stock follows with the reports.

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "app/catalogue/ModelLists.h"
 #include "book/stock/Booking.h"
 #include "store/Quantity.h"
 #include "store/ValueText.h"
@@ -12,6 +13,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <cmath>
 
 namespace kucun {
 
@@ -126,9 +128,10 @@ void bookStockOut(AppContext &context)
     if (!quantity) {
         return;
     }
+    // The stock the list shows for the model, before the store checks its own.
     const ListView &models = *context.form.超级列表框进销;
-    const qint64 shownStock = leadingInteger(models.cellText(models.selectedRow(), 2));
-    if (*quantity > shownStock) {
+    const double shownStock = modelInRow(models, models.selectedRow()).stock;
+    if (*quantity > qint64(std::trunc(shownStock))) {
         tellAboutQuantity(context, MovementKind::Out, QStringLiteral("没有足够的库存，请核实！"),
                           Dialogs::Error);
         return;

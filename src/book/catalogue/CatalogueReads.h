@@ -3,6 +3,7 @@
 #include "store/RecordFilter.h"
 
 #include <QList>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -42,3 +43,5 @@ std::optional<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &f
 std::optional<std::vector<ModelRecord>> readAllModels();
 
 } // namespace kucun
+
+Q_DECLARE_METATYPE(kucun::ModelRecord)
