@@ -4,7 +4,7 @@
 
 namespace kucun {
 
-void tell(Dialogs &dialogs, const QString &text, int icon)
+void tell(Dialogs &dialogs, const QString &text, Dialogs::Icon icon)
 {
     dialogs.message(text, QString(), icon, Dialogs::Buttons::Ok);
 }

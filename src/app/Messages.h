@@ -2,15 +2,14 @@
 
 #include "store/StoreError.h"
 #include "store/StoreFault.h"
+#include "ui/Dialogs.h"
 
 #include <QString>
 
 namespace kucun {
 
-class Dialogs;
-
 // A message box with one OK button and no caption of its own.
-void tell(Dialogs &dialogs, const QString &text, int icon);
+void tell(Dialogs &dialogs, const QString &text, Dialogs::Icon icon);
 
 // The same with the warning and the information icon.
 void warn(Dialogs &dialogs, const QString &text);

@@ -28,8 +28,8 @@ public:
     };
 
     virtual ~Dialogs() = default;
-    // A message box; icon is 0, 16, 32, 48 or 64. Returns true for OK.
-    virtual bool message(const QString &text, const QString &caption, int icon,
+    // A message box with its icon. Returns true for OK.
+    virtual bool message(const QString &text, const QString &caption, Icon icon,
                          Buttons buttons) = 0;
     // An input box; std::nullopt when cancelled.
     virtual std::optional<QString> input(const QString &prompt, const QString &caption,

@@ -8,7 +8,7 @@ namespace kucun {
 
 namespace {
 
-QMessageBox::Icon boxIcon(int icon)
+QMessageBox::Icon boxIcon(Dialogs::Icon icon)
 {
     switch (icon) {
     case Dialogs::Error:
@@ -35,7 +35,7 @@ QString QtDialogs::captionOr(const QString &caption) const
     return caption;
 }
 
-bool QtDialogs::message(const QString &text, const QString &caption, int icon, Buttons buttons)
+bool QtDialogs::message(const QString &text, const QString &caption, Icon icon, Buttons buttons)
 {
     QMessageBox box(boxIcon(icon), captionOr(caption), text,
                     buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel

@@ -15,7 +15,7 @@ public:
     explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    bool message(const QString &text, const QString &caption, int icon, Buttons buttons) override;
+    bool message(const QString &text, const QString &caption, Icon icon, Buttons buttons) override;
     std::optional<QString> chooseFolder(const QString &caption,
                                         const QString &startFolder) override;
     std::optional<QString> input(const QString &prompt, const QString &caption,

@@ -92,8 +92,8 @@ QHash<QString, double> loggedBalances()
 
 // The child program of the concurrency test: books `count` random stock-ins
 // and stock-outs of the models 型号0..型号9 of 五金/扳手 and prints how many it
-// booked. A booking may be refused for lack of stock, or as a failed write
-// when the other program held the files longer than the busy timeout; any
+// booked. A booking may be refused for lack of stock, or as busy when the
+// other program held the files longer than the busy timeout; any
 // other outcome fails it.
 int runBookingChild(int seed, int count)
 {
@@ -107,7 +107,7 @@ int runBookingChild(int seed, int count)
         if (outcome == BookingOutcome::Booked) {
             ++booked;
         } else if (outcome != BookingOutcome::NotEnoughStock &&
-                   outcome != BookingOutcome::WriteFailed) {
+                   outcome != BookingOutcome::TableBusy) {
             std::fprintf(stderr, "booking %d ended with outcome %d\n", i, int(outcome));
             return 1;
         }

@@ -2,7 +2,7 @@
 
 namespace kucun::test {
 
-bool ScriptedDialogs::message(const QString &text, const QString &caption, int icon,
+bool ScriptedDialogs::message(const QString &text, const QString &caption, Icon icon,
                               Buttons buttons)
 {
     m_shown.append({text, caption, icon, false, false, {}});

@@ -25,7 +25,7 @@ struct ShownBox
 class ScriptedDialogs : public Dialogs
 {
 public:
-    bool message(const QString &text, const QString &caption, int icon, Buttons buttons) override;
+    bool message(const QString &text, const QString &caption, Icon icon, Buttons buttons) override;
     std::optional<QString> input(const QString &prompt, const QString &caption,
                                  const QString &initialText, bool password) override;
 

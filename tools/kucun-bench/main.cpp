@@ -52,7 +52,7 @@ namespace {
 class SilentDialogs : public Dialogs
 {
 public:
-    bool message(const QString &text, const QString &, int, Buttons) override
+    bool message(const QString &text, const QString &, Icon, Buttons) override
     {
         lastMessage = text;
         return true;

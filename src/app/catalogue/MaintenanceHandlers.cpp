@@ -68,7 +68,8 @@ bool modelBoxesFilled(AppContext &context)
     return true;
 }
 
-bool confirmed(AppContext &context, const QString &question, const QString &caption, int icon)
+bool confirmed(AppContext &context, const QString &question, const QString &caption,
+               Dialogs::Icon icon)
 {
     return context.dialogs.message(question, caption, icon, Dialogs::Buttons::OkCancel);
 }

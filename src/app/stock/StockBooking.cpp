@@ -26,7 +26,8 @@ QLineEdit *quantityBox(const Form &form, MovementKind kind)
 
 // After a message about the quantity its text is selected, so that the next
 // keystrokes replace it.
-void tellAboutQuantity(AppContext &context, MovementKind kind, const QString &text, int icon)
+void tellAboutQuantity(AppContext &context, MovementKind kind, const QString &text,
+                       Dialogs::Icon icon)
 {
     tell(context.dialogs, text, icon);
     QLineEdit *box = quantityBox(context.form, kind);
