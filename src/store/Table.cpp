@@ -5,7 +5,6 @@
 #include "StoreError.h"
 
 #include <QFileInfo>
-#include <algorithm>
 
 namespace kucun {
 
@@ -69,7 +68,6 @@ void Table::close()
         openPaths().remove(attached.path);
     }
     m_attached.clear();
-    m_sources.clear();
     if (m_inTransaction) {
         rollback();
     }
@@ -536,73 +534,6 @@ std::pair<QString, QString> Table::qualifiedTable(const QString &table) const
         }
     }
     return {};
-}
-
-namespace {
-
-QString sourceAlias(const QString &table)
-{
-    return QStringLiteral("源_") + table;
-}
-
-} // namespace
-
-bool Table::attachSource(const QString &path, const QString &password)
-{
-    const QFileInfo file(path);
-    const QString tableName = file.completeBaseName();
-    m_fault = StoreFault::Unavailable;
-    if (!isOpen() || !file.isFile() ||
-        !m_connection->attach(file.absoluteFilePath(), sourceAlias(tableName), password,
-                              &m_fault)) {
-        return false;
-    }
-    auto schema = readSchema(sourceAlias(tableName), tableName);
-    if (!schema) {
-        m_fault = StoreFault::Unavailable;
-        m_connection->exec(
-            QStringLiteral("DETACH DATABASE %1").arg(sql::quoteIdentifier(sourceAlias(tableName))));
-        return false;
-    }
-    m_fault = StoreFault::None;
-    m_sources.insert(tableName, std::move(schema));
-    return true;
-}
-
-bool Table::replaceAllFromSource(const QString &table)
-{
-    const auto [qualified, path] = qualifiedTable(table);
-    const auto source = m_sources.constFind(table);
-    if (!isOpen() || path.isEmpty() || source == m_sources.constEnd()) {
-        return false;
-    }
-    // The fields of the table, each of which the source must hold.
-    const FieldList &fields =
-        tables::fieldsOf(table).isEmpty() ? (*source)->fields() : tables::fieldsOf(table);
-    QStringList columns{QStringLiteral("rowid")};
-    for (const FieldDefinition &field : fields) {
-        const FieldList &held = (*source)->fields();
-        if (std::none_of(held.cbegin(), held.cend(), [&field](const FieldDefinition &column) {
-                return column.name == field.name;
-            })) {
-            m_fault = StoreFault::Unavailable;
-            return false;
-        }
-        columns << sql::quoteIdentifier(field.name);
-    }
-    const QString list = columns.join(QLatin1Char(','));
-    const bool replaced =
-        m_connection->exec(QStringLiteral("DELETE FROM %1").arg(qualified)) &&
-        m_connection->exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3.%4")
-                               .arg(qualified, list, sql::quoteIdentifier(sourceAlias(table)),
-                                    sql::quoteIdentifier(table)));
-    if (m_inTransaction) {
-        m_transactionCounts[path].reset();
-    } else {
-        recordcounts::forget(path);
-    }
-    m_cachedCount = -1;
-    return replaced || noteFailure();
 }
 
 bool Table::beginTransaction()

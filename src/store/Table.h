@@ -94,14 +94,6 @@ public:
     // attached one that satisfies the filter. Meant for a transaction, so
     // that a change across files is all or nothing.
     bool removeMatching(const QString &table, const RecordFilter &filter);
-    // The same table in another file (a backup), joined to read from: its
-    // records can then replace those of this or an attached table. Fails
-    // like open() does.
-    bool attachSource(const QString &path, const QString &password);
-    // Replaces every record of the table (this one or an attached one) by
-    // the records of its source, keeping their identities and so their
-    // order. Fails when the source lacks a field. Meant for a transaction.
-    bool replaceAllFromSource(const QString &table);
     bool beginTransaction();
     bool commit();
     void rollback();
@@ -137,7 +129,6 @@ private:
         std::shared_ptr<const Schema> schema;
     };
     QList<AttachedTable> m_attached;
-    QHash<QString, std::shared_ptr<const Schema>> m_sources;
     // The qualified name of this or an attached table, with its file's
     // path; empty when the table is neither.
     std::pair<QString, QString> qualifiedTable(const QString &table) const;

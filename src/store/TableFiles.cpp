@@ -108,4 +108,27 @@ bool insertRecords(const QString &path, const QString &tableName, qint64 count,
     return true;
 }
 
+bool keepIdsAbove(const QString &logPath, const QString &otherLogPath)
+{
+    const auto highestGiven = [](sql::Connection &log) -> qint64 {
+        sql::Statement given(log.handle(),
+                             QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = '明细'"));
+        return given.isValid() && given.step() ? given.int64At(0) : 0;
+    };
+    auto log = sql::Connection::openExisting(logPath, tablePassword());
+    auto other = sql::Connection::openExisting(otherLogPath, tablePassword());
+    if (!log || !other) {
+        return false;
+    }
+    const qint64 above = highestGiven(*other);
+    if (above <= highestGiven(*log)) {
+        return true;
+    }
+    sql::Statement raise(log->handle(),
+                         QStringLiteral("UPDATE sqlite_sequence SET seq = ? WHERE name = '明细'"));
+    raise.bind(1, above);
+    // A log without its own ids has no sequence to raise.
+    return !raise.isValid() || (raise.step(), !raise.failed());
+}
+
 } // namespace kucun

@@ -17,4 +17,10 @@ bool createTableFile(const QString &path, const QString &tableName, QString *err
 bool insertRecords(const QString &path, const QString &tableName, qint64 count,
                    const std::function<QVariantList(qint64)> &record, QString *error = nullptr);
 
+// Makes the log file at logPath hand out ids above every id the log at
+// otherLogPath ever handed out (a log restored from a backup must not give a
+// row the id of one it replaced). A log without ids of its own is left as
+// it is.
+bool keepIdsAbove(const QString &logPath, const QString &otherLogPath);
+
 } // namespace kucun

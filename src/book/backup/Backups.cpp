@@ -3,15 +3,19 @@
 #include "BackupSettings.h"
 #include "book/ChangeNotifier.h"
 #include "book/TableFailure.h"
+#include "store/RecordCounts.h"
 #include "store/SqlCipher.h"
 #include "store/Table.h"
+#include "store/TableFiles.h"
 #include "store/TableSchema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <algorithm>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -101,6 +105,23 @@ BackupInfo readFiguresFile(const QString &folder)
     info.movements = figures.value(QStringLiteral("movements")).toLongLong();
     info.totalStock = figures.value(QStringLiteral("totalStock")).toDouble();
     return info;
+}
+
+// Whether the file opens as the table with every one of its fields.
+bool holdsEveryField(const QString &path, const QString &table)
+{
+    Table opened;
+    if (!opened.open(path, tablePassword())) {
+        return false;
+    }
+    const FieldList &stored = opened.schema().fields();
+    return std::all_of(tables::fieldsOf(table).cbegin(), tables::fieldsOf(table).cend(),
+                       [&stored](const FieldDefinition &field) {
+                           return std::any_of(stored.cbegin(), stored.cend(),
+                                              [&field](const FieldDefinition &column) {
+                                                  return column.name == field.name;
+                                              });
+                       });
 }
 
 // The five files to copy, by their file name in the backup.
@@ -251,15 +272,7 @@ BackupCheck checkBackup(const QString &folder)
             check.problem = QStringLiteral("备份文件已损坏：%1").arg(file);
             return check;
         }
-        Table opened;
-        bool complete = opened.open(path, tablePassword());
-        for (const FieldDefinition &field : tables::fieldsOf(table)) {
-            const FieldList &stored = complete ? opened.schema().fields() : FieldList();
-            complete = std::any_of(stored.cbegin(), stored.cend(), [&field](const auto &column) {
-                return column.name == field.name;
-            });
-        }
-        if (!complete) {
+        if (!holdsEveryField(path, table)) {
             check.problem = QStringLiteral("备份文件缺少数据表或字段：%1").arg(file);
             return check;
         }
@@ -270,40 +283,130 @@ BackupCheck checkBackup(const QString &folder)
     return check;
 }
 
+namespace {
+
+// A restore stages the backup's files here, in the data folder, marks them
+// complete, then renames each over the file in use.
+const QString stagingName = QStringLiteral(".恢复中");
+const QString completeMark = QStringLiteral("已就绪");
+
+// Takes the write lock of the four data tables in a folder: no other
+// program is in the middle of changing them while the lock is held.
+bool lockDataTables(Table &locked, const QString &folder)
+{
+    const auto path = [&folder](const QString &table) {
+        return QDir(folder).filePath(tables::fileNameOf(table));
+    };
+    if (!locked.open(path(tables::品类), tablePassword())) {
+        return false;
+    }
+    for (const QString &table : {tables::名称, tables::型号, tables::明细}) {
+        if (!locked.attach(path(table), tablePassword())) {
+            return false;
+        }
+    }
+    return locked.beginTransaction();
+}
+
+// Renames the staged files over those in use, then removes the staging
+// folder. Each rename is whole; the mark, left until the end, makes the next
+// start finish what a cut-off run began.
+bool moveStagedFilesIn(const QString &dataFolder)
+{
+    const QDir staging(QDir(dataFolder).filePath(stagingName));
+    bool moved = true;
+    for (const QString &table : dataTables) {
+        const QString file = tables::fileNameOf(table);
+        if (staging.exists(file)) {
+            const QString into = QDir(dataFolder).filePath(file);
+            moved = ::rename(QFile::encodeName(staging.filePath(file)).constData(),
+                             QFile::encodeName(into).constData()) == 0 &&
+                    moved;
+            recordcounts::forget(QFileInfo(into).canonicalFilePath());
+        }
+    }
+    syncFolder(dataFolder);
+    return moved && QDir(staging.path()).removeRecursively();
+}
+
+bool markComplete(const QString &staging)
+{
+    QSaveFile mark(QDir(staging).filePath(completeMark));
+    return mark.open(QIODevice::WriteOnly) && mark.commit();
+}
+
+// Copies the backup's data files into the staging folder and marks them
+// complete, with the tables in use locked for writing. Nothing is changed
+// in the data folder.
+RestoreOutcome stageBackup(const QString &folder, const QString &staging, Table &live)
+{
+    if (!lockDataTables(live, QDir::currentPath())) {
+        return failureOf<RestoreOutcome>(live);
+    }
+    QDir(staging).removeRecursively();
+    if (!QDir().mkpath(staging)) {
+        return RestoreOutcome::WriteFailed;
+    }
+    for (const QString &table : dataTables) {
+        const QString file = tables::fileNameOf(table);
+        if (!copyToDisk(QDir(folder).filePath(file), QDir(staging).filePath(file))) {
+            return RestoreOutcome::WriteFailed;
+        }
+        if (!holdsEveryField(QDir(staging).filePath(file), table)) {
+            return RestoreOutcome::TableUnavailable;
+        }
+    }
+    // Ids the log in use handed out are not handed out again.
+    if (!keepIdsAbove(QDir(staging).filePath(tables::fileNameOf(tables::明细)),
+                      QFileInfo(tables::fileNameOf(tables::明细)).absoluteFilePath())) {
+        return RestoreOutcome::WriteFailed;
+    }
+    return RestoreOutcome::Done;
+}
+
+} // namespace
+
 RestoreOutcome restoreBackup(const QString &folder, ChangeNotifier &changes)
 {
-    RestoreOutcome outcome = RestoreOutcome::Done;
+    const QString dataFolder = QDir::currentPath();
+    const QString staging = QDir(dataFolder).filePath(stagingName);
+    RestoreOutcome outcome;
     {
         Table live;
-        if (!live.open(tables::品类, tablePassword())) {
-            return failureOf<RestoreOutcome>(live);
+        outcome = stageBackup(folder, staging, live);
+        // The staged files are locked too, so that a program that opens a
+        // table the moment it is renamed in waits for the others to follow.
+        Table restored;
+        if (outcome == RestoreOutcome::Done && !lockDataTables(restored, staging)) {
+            outcome = RestoreOutcome::TableUnavailable;
         }
-        for (const QString &table : dataTables) {
-            if ((table != tables::品类 && !live.attach(table, tablePassword())) ||
-                !live.attachSource(QDir(folder).filePath(tables::fileNameOf(table)),
-                                   tablePassword())) {
-                return failureOf<RestoreOutcome>(live);
-            }
+        if (outcome == RestoreOutcome::Done && !markComplete(staging)) {
+            outcome = RestoreOutcome::WriteFailed;
         }
-        if (!live.beginTransaction()) {
-            return failureOf<RestoreOutcome>(live);
+        if (outcome != RestoreOutcome::Done) {
+            QDir(staging).removeRecursively();
+            return outcome;
         }
-        bool replaced = true;
-        for (const QString &table : dataTables) {
-            replaced = replaced && live.replaceAllFromSource(table);
-        }
-        if (!replaced || !live.commit()) {
-            outcome = failureOf<RestoreOutcome>(live);
-            live.rollback();
+        syncFolder(staging);
+        if (!moveStagedFilesIn(dataFolder)) {
+            outcome = RestoreOutcome::WriteFailed;
         }
     }
-    if (outcome == RestoreOutcome::Done) {
-        emit changes.catalogueChanged();
-        emit changes.modelsChanged();
-        emit changes.stockChanged();
-        emit changes.movementsDeleted();
-    }
+    emit changes.catalogueChanged();
+    emit changes.modelsChanged();
+    emit changes.stockChanged();
+    emit changes.movementsDeleted();
     return outcome;
+}
+
+void finishInterruptedRestore(const QString &dataFolder)
+{
+    const QString staging = QDir(dataFolder).filePath(stagingName);
+    if (QFileInfo::exists(QDir(staging).filePath(completeMark))) {
+        moveStagedFilesIn(dataFolder);
+    } else {
+        QDir(staging).removeRecursively();
+    }
 }
 
 } // namespace kucun

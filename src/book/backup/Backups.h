@@ -79,11 +79,16 @@ enum class RestoreOutcome
     WriteFailed,      // the restore could not be committed; nothing changed
 };
 
-// Replaces the records of 品类, 名称, 型号 and 明细 by those of the backup,
-// keeping their identities, in one transaction across the four files: all
-// of them or none, also when the program is killed. 设置 stays, and with it
-// the password. Announces every change, so every view shows the books
-// restored.
+// Puts the backup's 品类, 名称, 型号 and 明细 in place of those in use, all
+// four or none, also when the program is killed: the files are staged in the
+// data folder, marked complete, then renamed over the files in use while
+// every table is locked for writing; a start after a cut-off restore
+// finishes it (marked) or drops it (not marked). 设置 stays, and with it the
+// password. Announces every change, so every view shows the books restored.
 RestoreOutcome restoreBackup(const QString &folder, ChangeNotifier &changes);
+
+// Before any table is opened: finishes a restore that was marked complete,
+// or drops one that was not.
+void finishInterruptedRestore(const QString &dataFolder);
 
 } // namespace kucun

@@ -1,5 +1,6 @@
 #include "InterruptedWrites.h"
 
+#include "book/backup/Backups.h"
 #include "store/InterruptedCommits.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
@@ -11,6 +12,7 @@ namespace kucun {
 
 WriteRecovery recoverInterruptedWrites(const QString &programDir)
 {
+    finishInterruptedRestore(QDir::currentPath());
     const InterruptedCommits found = repairMovedCommits({QDir::currentPath(), programDir});
     if (found.status == InterruptedCommits::Status::Stranded) {
         return {false, found.originalFolder};
