@@ -2,9 +2,9 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "book/ValueText.h"
 #include "book/stock/Booking.h"
-#include "store/Quantity.h"
-#include "store/ValueText.h"
+#include "book/stock/Quantity.h"
 #include "ui/Dialogs.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
