@@ -120,25 +120,21 @@ void MainWindow::connectHandlers()
         connect(categorySelectors[level - 1], &QComboBox::activated, this,
                 handler([level](AppContext &context, int) { runCategoryQuery(context, level); }));
     }
-    for (ListView *report : {form.超级列表框总库存, form.超级列表框类库存, form.超级列表框月库存}) {
-        connect(report, &ListView::headerClicked, this,
-                [report](int column) { sortReportList(*report, column); });
-    }
     // The printable table 表格1 shows the printed forms.
     auto *preview = new FormPreview(this);
     preview->setObjectName(QStringLiteral("表格1"));
-    const auto onReportButtons = [this, preview](QPushButton *exportButton,
-                                                 QPushButton *printButton, Report report) {
-        connect(exportButton, &QPushButton::clicked, this,
+    for (const ReportDescription &described : reportDescriptions()) {
+        ListView *list = form.*described.list;
+        const Report report = described.report;
+        connect(list, &ListView::headerClicked, this,
+                [list](int column) { sortReportList(*list, column); });
+        connect(form.*described.exportButton, &QPushButton::clicked, this,
                 handler([report](AppContext &context, bool) { exportReport(context, report); }));
-        connect(printButton, &QPushButton::clicked, this,
+        connect(form.*described.printButton, &QPushButton::clicked, this,
                 handler([preview, report](AppContext &context, bool) {
                     printReportForm(context, *preview, report);
                 }));
-    };
-    onReportButtons(form.按钮导出总库存, form.按钮打印总表单, Report::WholeStock);
-    onReportButtons(form.按钮导出类库存, form.按钮打印类表单, Report::ByCategory);
-    onReportButtons(form.按钮导出月库存, form.按钮打印月表单, Report::Monthly);
+    }
 
     // Settings page.
     connect(form.卷帘式菜单2, &RollUpMenu::itemChosen, this, handler(onMaintenanceItemChosen));

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "store/StoreError.h"
-#include "store/StoreFault.h"
+#include "book/TableFailure.h"
 #include "ui/Dialogs.h"
 
 #include <QString>

@@ -1,5 +1,9 @@
 #pragma once
 
+// The window tells the user of a failed table by its fault and of a read
+// the file cannot answer by its StoreError; it knows both through here.
+#include "store/StoreError.h"
+#include "store/StoreFault.h"
 #include "store/Table.h"
 
 namespace kucun {

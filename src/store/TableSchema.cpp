@@ -52,6 +52,11 @@ bool isNumericKind(FieldKind kind)
     return kind == FieldKind::Number || kind == FieldKind::Integer;
 }
 
+QString tablePassword()
+{
+    return QStringLiteral("604213");
+}
+
 namespace tables {
 
 QString fileNameOf(const QString &tableName)

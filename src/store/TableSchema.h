@@ -31,10 +31,7 @@ FieldKind kindOfDeclaredType(const QString &declared);
 bool isNumericKind(FieldKind kind);
 
 // The table password: the same for all five table files.
-inline QString tablePassword()
-{
-    return QStringLiteral("604213");
-}
+QString tablePassword();
 
 namespace tables {
 

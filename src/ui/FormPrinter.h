@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/PrintTable.h"
+#include "book/reports/PrintTable.h"
 
 #include <QList>
 

@@ -1,4 +1,5 @@
 #include "book/ChangeNotifier.h"
+#include "book/ValueText.h"
 #include "book/catalogue/CatalogueChanges.h"
 #include "book/catalogue/CatalogueReads.h"
 #include "book/stock/Booking.h"
@@ -37,6 +38,7 @@ private slots:
     void catalogueReads();
     void emptyTextsOddDatesAndFilesWithoutIndexes();
     void catalogueChanges();
+    void numberAndDateTexts();
     void cascadesReachExactlyTheirRecords();
 };
 
@@ -605,6 +607,28 @@ void BookTest::cascadesReachExactlyTheirRecords()
     QCOMPARE(readItems()->size(), 1);
     QVERIFY(readAllModels()->empty());
     QCOMPARE(movementCount(), 1);
+}
+
+void BookTest::numberAndDateTexts()
+{
+    QCOMPARE(numberText(5), QStringLiteral("5"));
+    QCOMPARE(numberText(2.5), QStringLiteral("2.5"));
+    QCOMPARE(numberText(100000), QStringLiteral("100000"));
+    QCOMPARE(numberText(12000000), QStringLiteral("12000000"));
+    QCOMPARE(numberText(0.00001), QStringLiteral("0.00001"));
+    QCOMPARE(numberText(-3), QStringLiteral("-3"));
+    QCOMPARE(numberText(-0.0), QStringLiteral("0"));
+    // Totals leave out the noise of binary fractions.
+    QCOMPARE(totalText(0.1 + 0.2), QStringLiteral("0.3"));
+    QCOMPARE(totalText(2.5 + 2.5), QStringLiteral("5"));
+    QCOMPARE(totalText(1e15 + 0.25), QStringLiteral("1000000000000000.25"));
+    QCOMPARE(totalText(-0.1 + 0.1), QStringLiteral("0"));
+    const QDate day(2024, 5, 3);
+    QCOMPARE(dateTimeText(storedDateTime(day)), QStringLiteral("2024年5月3日"));
+    QCOMPARE(dateTimeText(storedDateTime(day, QTime(9, 0))), QStringLiteral("2024年5月3日9时"));
+    QCOMPARE(dateTimeText(storedDateTime(day, QTime(0, 5))), QStringLiteral("2024年5月3日0时5分"));
+    QCOMPARE(dateTimeText(storedDateTime(day, QTime(9, 0, 7))),
+             QStringLiteral("2024年5月3日9时0分7秒"));
 }
 
 int main(int argc, char *argv[])

@@ -263,13 +263,16 @@ void SettingsTest::twoWrongEntriesThenTheRightOne()
     setPasswords(files, {QStringLiteral("abc"), true, false, false});
     setLook(files, {40, 200, 0, 0, 0});
     QStringList seenAtPrompt;
-    const auto watch = [&seenAtPrompt](Run &run) {
-        run.dialogs.probe = [&run, &seenAtPrompt] {
+    const auto watch = [&seenAtPrompt, &files](Run &run) {
+        run.dialogs.probe = [&run, &seenAtPrompt, &files] {
             // Before a login the look is applied and nothing is filled.
             seenAtPrompt << QStringLiteral("%1 %2 %3")
                                 .arg(run.get<RollUpMenu>("卷帘式菜单1")->itemHeight())
                                 .arg(run.get<RollUpMenu>("卷帘式菜单2")->scrollSpeed())
                                 .arg(run.filled());
+            // The settings are read again before each prompt: a look saved
+            // meanwhile shows at the next one.
+            setLook(files, {60, 100, 0, 0, 0});
         };
         // A trailing space and the letter case count.
         run.dialogs.answerInput(QStringLiteral("abc "));
@@ -279,7 +282,7 @@ void SettingsTest::twoWrongEntriesThenTheRightOne()
     Run run(files, watch);
     QCOMPARE(run.boxes(),
              (QStringList{loginPrompt, wrongLogin(1), loginPrompt, wrongLogin(2), loginPrompt}));
-    QCOMPARE(seenAtPrompt, QStringList(3, QStringLiteral("40 200 0")));
+    QCOMPARE(seenAtPrompt, (QStringList{"40 200 0", "60 100 0", "60 100 0"}));
     QVERIFY(!run.closed());
     QVERIFY(run.filled());
     QVERIFY(QFile::exists(files.path(tables::设置)));
@@ -496,21 +499,26 @@ void SettingsTest::thePageGuard_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("contents");
-    QTest::newRow("日志查询") << 1 << QStringLiteral("超级列表框明细");
-    QTest::newRow("库存报表") << 2 << QStringLiteral("超级列表框总库存");
-    QTest::newRow("项目设置") << 3 << QStringLiteral("超级列表框设置");
+    // 按钮出厂 stays hidden until 项目设置 has been shown.
+    QTest::addColumn<bool>("showsFactoryReset");
+    QTest::newRow("日志查询") << 1 << QStringLiteral("超级列表框明细") << false;
+    QTest::newRow("库存报表") << 2 << QStringLiteral("超级列表框总库存") << false;
+    QTest::newRow("项目设置") << 3 << QStringLiteral("超级列表框设置") << true;
 }
 
 void SettingsTest::thePageGuard()
 {
     QFETCH(int, page);
     QFETCH(QString, contents);
+    QFETCH(bool, showsFactoryReset);
     TestTables files;
     addSmallShop(files);
     setPasswords(files, {QStringLiteral("Pw"), false, true, true});
     Run run(files);
     QVERIFY(QTest::qWaitForWindowExposed(run.window.get()));
     QWidget *shown = control<QWidget>(*run.window, contents);
+    auto *factoryReset = run.get<QPushButton>("按钮出厂");
+    QVERIFY(factoryReset->isHidden());
     QList<bool> visibleAtPrompt;
     run.dialogs.probe = [&] {
         QCoreApplication::processEvents();
@@ -532,6 +540,7 @@ void SettingsTest::thePageGuard()
         QCOMPARE(run.tabs()->currentIndex(), 0);
         QVERIFY(!shown->isVisible());
     }
+    QVERIFY(factoryReset->isHidden());
 
     run.dialogs.forget();
     run.dialogs.answerInput(QStringLiteral("Pw"));
@@ -539,6 +548,7 @@ void SettingsTest::thePageGuard()
     QCOMPARE(run.boxes(), QStringList{pagePrompt});
     QCOMPARE(run.tabs()->currentIndex(), page);
     QVERIFY(shown->isVisible());
+    QCOMPARE(!factoryReset->isHidden(), showsFactoryReset);
     // The contents never showed while the password was asked.
     QCOMPARE(visibleAtPrompt, QList<bool>(5, false));
 

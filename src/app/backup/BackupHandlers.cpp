@@ -2,9 +2,9 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "book/ValueText.h"
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
-#include "store/ValueText.h"
 #include "ui/Dialogs.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"

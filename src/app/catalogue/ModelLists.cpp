@@ -2,8 +2,8 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "book/ValueText.h"
 #include "book/catalogue/CatalogueReads.h"
-#include "store/ValueText.h"
 #include "ui/Dialogs.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"

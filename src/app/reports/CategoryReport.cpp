@@ -3,8 +3,8 @@
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "app/catalogue/ModelLists.h"
+#include "book/ValueText.h"
 #include "book/reports/CategoryReport.h"
-#include "store/ValueText.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
 

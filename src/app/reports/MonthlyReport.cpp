@@ -2,9 +2,9 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "book/ValueText.h"
 #include "book/catalogue/CatalogueReads.h"
 #include "book/reports/MonthlyMovements.h"
-#include "store/ValueText.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
 

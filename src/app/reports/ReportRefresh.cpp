@@ -1,7 +1,7 @@
 #include "ReportRefresh.h"
 
-#include "CategoryReport.h"
 #include "MonthlyReport.h"
+#include "Reports.h"
 #include "app/AppContext.h"
 #include "app/catalogue/ModelLists.h"
 
@@ -13,32 +13,23 @@ namespace {
 
 constexpr int reportPage = 2;
 
-// The tabs of 报表选择夹, in order.
-enum ReportTab
-{
-    WholeStockTab,
-    CategoryTab,
-    MonthTab,
-};
-
-// The report on screen now, if any.
+// The tab of the report on screen now, if any.
 int reportShown(const Form &form)
 {
     return form.高级选择夹1->currentIndex() == reportPage ? form.报表选择夹->currentIndex() : -1;
 }
 
-void rebuildIfOutdated(AppContext &context, int report)
+void rebuildIfOutdated(AppContext &context, int tab)
 {
-    OutdatedReports &outdated = context.state.outdatedReports;
-    if (report == WholeStockTab && outdated.wholeStock) {
-        outdated.wholeStock = false;
-        loadModelList(context, ModelList::WholeStock);
-    } else if (report == CategoryTab && outdated.byCategory) {
-        outdated.byCategory = false;
-        refreshCategoryReport(context);
-    } else if (report == MonthTab && outdated.monthly) {
-        outdated.monthly = false;
-        rebuildMonthlyReport(context);
+    const auto &reports = reportDescriptions();
+    if (tab < 0 || tab >= static_cast<int>(reports.size())) {
+        return;
+    }
+    const ReportDescription &shown = reports[static_cast<std::size_t>(tab)];
+    bool &outdated = context.state.outdatedReports.*shown.outdated;
+    if (outdated) {
+        outdated = false;
+        shown.rebuild(context);
     }
 }
 
@@ -61,7 +52,9 @@ void rebuildStockReports(AppContext &context)
 
 void refreshReports(AppContext &context)
 {
-    context.state.outdatedReports = {true, true, true};
+    for (const ReportDescription &report : reportDescriptions()) {
+        context.state.outdatedReports.*report.outdated = true;
+    }
     rebuildIfOutdated(context, reportShown(context.form));
 }
 

@@ -1,33 +1,57 @@
 #include "Reports.h"
 
-#include "app/Form.h"
+#include "CategoryReport.h"
+#include "MonthlyReport.h"
+#include "app/AppContext.h"
+#include "app/catalogue/ModelLists.h"
+#include "book/reports/ReportForms.h"
+#include "book/reports/SpreadsheetExport.h"
+#include "ui/ListModel.h"
+#include "ui/ListView.h"
+
+#include <QCalendarWidget>
 
 namespace kucun {
 
-ListView *reportList(const Form &form, Report report)
+const std::array<ReportDescription, 3> &reportDescriptions()
 {
-    switch (report) {
-    case Report::WholeStock:
-        return form.超级列表框总库存;
-    case Report::ByCategory:
-        return form.超级列表框类库存;
-    case Report::Monthly:
-        return form.超级列表框月库存;
-    }
-    return nullptr;
+    static const std::array<ReportDescription, 3> reports{{
+        {Report::WholeStock, &Form::超级列表框总库存, &Form::标签合计库存, &Form::按钮导出总库存,
+         &Form::按钮打印总表单, QStringLiteral("岚栖库存管理—总库存"),
+         [](const Form &) { return QStringLiteral("库存-总表单"); }, &OutdatedReports::wholeStock,
+         [](AppContext &context) { loadModelList(context, ModelList::WholeStock); }},
+        {Report::ByCategory, &Form::超级列表框类库存, &Form::标签合计库存2, &Form::按钮导出类库存,
+         &Form::按钮打印类表单, QStringLiteral("岚栖库存管理—类库存"),
+         [](const Form &) { return QStringLiteral("库存-类表单"); }, &OutdatedReports::byCategory,
+         refreshCategoryReport},
+        {Report::Monthly, &Form::超级列表框月库存, &Form::标签合计月库存, &Form::按钮导出月库存,
+         &Form::按钮打印月表单, QStringLiteral("岚栖库存管理—月库存"),
+         [](const Form &form) { return monthlyFormTitle(form.月历1->selectedDate()); },
+         &OutdatedReports::monthly, rebuildMonthlyReport},
+    }};
+    return reports;
 }
 
-QLabel *reportTotal(const Form &form, Report report)
+const ReportDescription &describe(Report report)
 {
-    switch (report) {
-    case Report::WholeStock:
-        return form.标签合计库存;
-    case Report::ByCategory:
-        return form.标签合计库存2;
-    case Report::Monthly:
-        return form.标签合计月库存;
+    return reportDescriptions()[static_cast<std::size_t>(report)];
+}
+
+ShownTable shownTable(const ListView &list)
+{
+    ShownTable table;
+    for (int column = 0; column < list.columnCount(); ++column) {
+        table.columnTitles.append(list.list().columnTitle(column));
     }
-    return nullptr;
+    table.rows.reserve(list.rowCount());
+    for (int row = 0; row < list.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < list.columnCount(); ++column) {
+            cells.append(list.cellText(row, column));
+        }
+        table.rows.append(cells);
+    }
+    return table;
 }
 
 } // namespace kucun

@@ -1,13 +1,21 @@
 #pragma once
 
+#include <QString>
+#include <array>
+
 class QLabel;
+class QPushButton;
 
 namespace kucun {
 
+struct AppContext;
 struct Form;
+struct OutdatedReports;
+struct ShownTable;
 class ListView;
 
-// The three report lists of the report page.
+// The three report lists of the report page, in the order of the tabs of
+// 报表选择夹.
 enum class Report
 {
     WholeStock, // 超级列表框总库存
@@ -15,8 +23,32 @@ enum class Report
     Monthly,    // 超级列表框月库存
 };
 
-// The list of a report and the label that shows its total.
-ListView *reportList(const Form &form, Report report);
-QLabel *reportTotal(const Form &form, Report report);
+// A report list as the window knows it: its list, its total label and its
+// two buttons, the titles of its export and of its printed form, and how it
+// is rebuilt when it is shown out of date. Export, print, sort and refresh
+// all go by it.
+struct ReportDescription
+{
+    Report report;
+    ListView *Form::*list;
+    QLabel *Form::*total;
+    QPushButton *Form::*exportButton;
+    QPushButton *Form::*printButton;
+    // The title row of the exported file.
+    QString exportTitle;
+    // The title of the printed form, as the page's controls choose it.
+    QString (*formTitle)(const Form &form);
+    // Marks the report among those to rebuild when next shown.
+    bool OutdatedReports::*outdated;
+    void (*rebuild)(AppContext &context);
+};
+
+// Every report list, in the order of the tabs.
+const std::array<ReportDescription, 3> &reportDescriptions();
+const ReportDescription &describe(Report report);
+
+// Every cell as the list shows it, with its column titles, rows in the order
+// shown.
+ShownTable shownTable(const ListView &list);
 
 } // namespace kucun

@@ -4,7 +4,7 @@
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "book/settings/Settings.h"
-#include "store/Quantity.h"
+#include "book/stock/Quantity.h"
 #include "ui/ColourPicker.h"
 #include "ui/Dialogs.h"
 #include "ui/RollUpMenu.h"

@@ -1,8 +1,8 @@
 #include "MonthlyMovements.h"
 
+#include "book/ValueText.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
-#include "store/ValueText.h"
 
 #include <QHash>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "ReportForms.h"
 
-#include "store/ValueText.h"
+#include "book/ValueText.h"
 
 namespace kucun {
 

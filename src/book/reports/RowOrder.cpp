@@ -1,8 +1,8 @@
 #include "RowOrder.h"
 
 #include "Gb18030.h"
-#include "store/Quantity.h"
-#include "store/ValueText.h"
+#include "book/ValueText.h"
+#include "book/stock/Quantity.h"
 
 #include <QDateTime>
 #include <QRegularExpression>

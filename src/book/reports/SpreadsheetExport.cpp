@@ -7,35 +7,6 @@
 
 namespace kucun {
 
-namespace {
-
-QString escaped(const QString &text)
-{
-    QString html;
-    html.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            html += QStringLiteral("&amp;");
-            break;
-        case u'<':
-            html += QStringLiteral("&lt;");
-            break;
-        case u'>':
-            html += QStringLiteral("&gt;");
-            break;
-        case u'"':
-            html += QStringLiteral("&quot;");
-            break;
-        default:
-            html += c;
-        }
-    }
-    return html;
-}
-
-} // namespace
-
 QString spreadsheetPath(const QString &programDir)
 {
     return QDir(programDir).filePath(QStringLiteral("岚栖库存.xls"));
@@ -55,7 +26,7 @@ QByteArray spreadsheetBytes(const ShownTable &table, const QString &title, bool 
         line(QStringLiteral("<table border=\"0\">"));
         line(QStringLiteral("  <tr>"));
         line(QStringLiteral("<th  colspan='%1' style='font-family:宋体;font-size:30px;'>%2</th>")
-                 .arg(QString::number(table.columnTitles.size()), escaped(title)));
+                 .arg(QString::number(table.columnTitles.size()), title.toHtmlEscaped()));
         line(QStringLiteral("  </tr>"));
         line(QStringLiteral("</table>"));
     }
@@ -63,14 +34,15 @@ QByteArray spreadsheetBytes(const ShownTable &table, const QString &title, bool 
     if (withHeader) {
         line(QStringLiteral("  <tr>"));
         for (const QString &columnTitle : table.columnTitles) {
-            line(QStringLiteral("    <th>") + escaped(columnTitle) + QStringLiteral("</th>"));
+            line(QStringLiteral("    <th>") + columnTitle.toHtmlEscaped() +
+                 QStringLiteral("</th>"));
         }
         line(QStringLiteral("  </tr>"));
     }
     for (const QStringList &row : table.rows) {
         line(QStringLiteral("  <tr>"));
         for (const QString &cell : row) {
-            line(QStringLiteral("    <td>") + escaped(cell) + QStringLiteral("</td>"));
+            line(QStringLiteral("    <td>") + cell.toHtmlEscaped() + QStringLiteral("</td>"));
         }
         line(QStringLiteral("  </tr>"));
     }

@@ -2,9 +2,9 @@
 
 #include "book/ChangeNotifier.h"
 #include "book/TableFailure.h"
+#include "book/ValueText.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
-#include "store/ValueText.h"
 
 namespace kucun {
 

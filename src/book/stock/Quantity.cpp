@@ -1,6 +1,6 @@
 #include "Quantity.h"
 
-#include "ValueText.h"
+#include "book/ValueText.h"
 
 #include <limits>
 
