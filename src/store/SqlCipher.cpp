@@ -254,6 +254,11 @@ QString Connection::lastError() const
     return QString::fromUtf8(sqlite3_errmsg(m_db));
 }
 
+qint64 Connection::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
 StoreFault Connection::lastFault() const
 {
     return faultOfResultCode(sqlite3_errcode(m_db));

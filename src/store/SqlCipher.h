@@ -73,6 +73,8 @@ public:
     QString lastError() const;
     // The fault of the call that failed last on this connection.
     StoreFault lastFault() const;
+    // The records the last statement inserted, changed or deleted.
+    qint64 changes() const;
     // Joins another file under an alias; `fault` says why when it fails.
     bool attach(const QString &path, const QString &alias, const QString &key,
                 StoreFault *fault = nullptr);

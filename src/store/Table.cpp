@@ -230,6 +230,27 @@ bool Table::insertInto(const QString &qualifiedTable, const Schema &schema,
     return !insert.failed() || noteFailure();
 }
 
+bool Table::countedWriteOf(const QString &path, const std::function<std::optional<qint64>()> &write)
+{
+    std::optional<qint64> delta;
+    const bool written = countedWrite(path, 0, [&write, &delta] {
+        delta = write();
+        return delta.has_value();
+    });
+    // The count changed by what the write reports, on top of the 0 above.
+    if (written && *delta != 0) {
+        if (m_inTransaction) {
+            std::optional<qint64> &known = m_transactionCounts[path];
+            if (known) {
+                *known += *delta;
+            }
+        } else if (const std::optional<qint64> before = recordcounts::lookup(path)) {
+            recordcounts::remember(path, *before + *delta);
+        }
+    }
+    return written;
+}
+
 bool Table::countedWrite(const QString &path, qint64 delta, const std::function<bool()> &write)
 {
     if (m_inTransaction) {
@@ -336,18 +357,16 @@ bool Table::removeMatching(const QString &table, const RecordFilter &filter)
     for (int i = 0; i < filter.parameters.size(); ++i) {
         remove.bind(i + 1, filter.parameters[i]);
     }
-    remove.step();
-    if (remove.failed()) {
-        noteFailure();
-    }
-    // How many went is not known here: the remembered count is dropped.
-    if (m_inTransaction) {
-        m_transactionCounts[path].reset();
-    } else {
-        recordcounts::forget(path);
-    }
+    const bool removed = countedWriteOf(path, [this, &remove]() -> std::optional<qint64> {
+        remove.step();
+        if (!remove.isValid() || remove.failed()) {
+            noteFailure();
+            return std::nullopt;
+        }
+        return -m_connection->changes();
+    });
     m_cachedCount = -1;
-    return remove.isValid() && !remove.failed();
+    return removed;
 }
 
 void Table::markDeleted()

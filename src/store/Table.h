@@ -136,6 +136,9 @@ private:
     // Keeps the remembered record counts of the files true across a write
     // that changes the count by delta.
     bool countedWrite(const QString &path, qint64 delta, const std::function<bool()> &write);
+    // The same for a write that reports how much it changed the count, or
+    // nothing when it failed.
+    bool countedWriteOf(const QString &path, const std::function<std::optional<qint64>()> &write);
     bool m_inTransaction = false;
     StoreFault m_fault = StoreFault::None;
     QHash<QString, std::optional<qint64>> m_transactionCounts;

@@ -16,14 +16,14 @@ bool ScriptedDialogs::message(const QString &text, const QString &caption, Icon 
 std::optional<QString> ScriptedDialogs::input(const QString &prompt, const QString &caption,
                                               const QString &initialText, bool password)
 {
-    m_shown.append({prompt, caption, 0, true, password, initialText});
+    m_shown.append({prompt, caption, NoIcon, true, password, initialText});
     return m_inputAnswers.isEmpty() ? std::nullopt : m_inputAnswers.dequeue();
 }
 
 std::optional<QString> ScriptedDialogs::chooseFolder(const QString &caption,
                                                      const QString &startFolder)
 {
-    m_shown.append({caption, {}, 0, true, false, startFolder});
+    m_shown.append({caption, {}, NoIcon, true, false, startFolder});
     return m_folderAnswers.isEmpty() ? std::nullopt : m_folderAnswers.dequeue();
 }
 

@@ -13,7 +13,7 @@ struct ShownBox
 {
     QString text;
     QString caption;
-    int icon = 0;
+    Dialogs::Icon icon = Dialogs::NoIcon;
     bool isInput = false;
     bool password = false;
     QString initialText;
