@@ -170,6 +170,8 @@ InterruptedCommits repairMovedCommits(const QStringList &folders)
     for (const QString &folder : folders) {
         canonical << QFileInfo(folder).canonicalFilePath();
     }
+    // The program's folder may be the data folder itself.
+    canonical.removeDuplicates();
     // The journals to repoint, by the super-journal's recorded path.
     QHash<QString, QStringList> stranded;
     for (const QString &journal : journalsIn(canonical)) {
