@@ -16,8 +16,9 @@ struct WriteRecovery
 
 // Before any table is opened: a booking (or any change across files) cut
 // short in a folder that has moved since is made to roll back as a whole
-// where the files are now. The data tables are in the working directory,
-// 设置 in the program directory.
+// where the files are now, and a restore cut short is finished or dropped.
+// The data tables are in the working directory, 设置 in the program
+// directory.
 WriteRecovery recoverInterruptedWrites(const QString &programDir);
 
 // Once the program may use its tables: takes the write lock of all five
