@@ -94,6 +94,9 @@ void BackupsTest::aBackupIsRestoredWhole()
     QCOMPARE(listed[0].models, 5);
     QCOMPARE(listed[0].movements, 1);
     QCOMPARE(listed[0].totalStock, 27.0);
+    // A backup copied by hand without its figures still shows its time.
+    QVERIFY(QFile::remove(QDir(made.folder).filePath(QStringLiteral("备份信息.ini"))));
+    QCOMPARE(listBackups(backupRoot(files)).constFirst().takenAt, noon);
 
     // Later bookings, and a new password, then the restore.
     bookIn(7, QStringLiteral("备份后"));

@@ -101,6 +101,12 @@ BackupInfo readFiguresFile(const QString &folder)
     info.folder = folder;
     info.takenAt =
         QDateTime::fromString(figures.value(QStringLiteral("takenAt")).toString(), Qt::ISODate);
+    if (!info.takenAt.isValid()) {
+        // A backup folder copied by hand without its figures: the name tells the time.
+        info.takenAt =
+            QDateTime::fromString(QFileInfo(folder).fileName().mid(folderPrefix.size(), 17),
+                                  QStringLiteral("yyyy-MM-dd-HHmmss"));
+    }
     info.models = figures.value(QStringLiteral("models")).toLongLong();
     info.movements = figures.value(QStringLiteral("movements")).toLongLong();
     info.totalStock = figures.value(QStringLiteral("totalStock")).toDouble();
