@@ -29,9 +29,9 @@ void loadCategories(AppContext &context)
     form.组合框1->clear();
     context.state.categories.clear();
 
-    const std::optional<QStringList> categories = readCategories();
+    const ReadResult<QStringList> categories = readCategories();
     if (!categories) {
-        reportTableUnavailable(context.dialogs);
+        reportTableFailure(context.dialogs, categories.fault(), QString());
         return;
     }
     for (const QString &category : *categories) {
@@ -52,9 +52,9 @@ void loadCategories(AppContext &context)
 
 void loadItems(AppContext &context)
 {
-    const std::optional<QList<CatalogueItem>> items = readItems();
+    const ReadResult<QList<CatalogueItem>> items = readItems();
     if (!items) {
-        reportTableUnavailable(context.dialogs);
+        reportTableFailure(context.dialogs, items.fault(), QString());
         return;
     }
     // The first group of each category text: a text listed twice in 品类

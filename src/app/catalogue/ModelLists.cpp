@@ -30,7 +30,7 @@ ListView *listOf(Form &form, ModelList list)
 }
 
 // The models of the item chosen in a roll-up menu; none when no item is chosen.
-std::optional<std::vector<ModelRecord>> modelsOfChosenItem(const RollUpMenu &menu)
+ReadResult<std::vector<ModelRecord>> modelsOfChosenItem(const RollUpMenu &menu)
 {
     const int group = menu.currentGroup();
     const int item = menu.currentItem();
@@ -40,7 +40,7 @@ std::optional<std::vector<ModelRecord>> modelsOfChosenItem(const RollUpMenu &men
     return readModelsOf(menu.groupText(group), menu.itemText(group, item));
 }
 
-std::optional<std::vector<ModelRecord>> modelsFor(const Form &form, ModelList list)
+ReadResult<std::vector<ModelRecord>> modelsFor(const Form &form, ModelList list)
 {
     switch (list) {
     case ModelList::Booking:
@@ -116,9 +116,9 @@ ModelRecord modelInRow(const ListView &list, int row)
 void loadModelList(AppContext &context, ModelList list)
 {
     clearModelList(context.form, list);
-    const std::optional<std::vector<ModelRecord>> models = modelsFor(context.form, list);
+    const ReadResult<std::vector<ModelRecord>> models = modelsFor(context.form, list);
     if (!models) {
-        reportTableUnavailable(context.dialogs);
+        reportTableFailure(context.dialogs, models.fault(), QString());
         return;
     }
     fillModelList(context, list, *models);

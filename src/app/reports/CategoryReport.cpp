@@ -46,10 +46,10 @@ void runCategoryQuery(AppContext &context, int level)
         return;
     }
 
-    const std::optional<CategoryReport> report = queryCategoryReport(
+    const ReadResult<CategoryReport> report = queryCategoryReport(
         {level, chosenText(*form.组合框1), chosenText(*form.组合框2), chosenText(*form.组合框3)});
     if (!report) {
-        reportTableUnavailable(context.dialogs);
+        reportTableFailure(context.dialogs, report.fault(), QString());
         return;
     }
     std::vector<ListRow> rows;

@@ -26,7 +26,7 @@ void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
         keys.push_back({model.category, model.item, model.model});
     }
     const QDate month = context.form.月历1->selectedDate();
-    const std::optional<std::vector<double>> figures =
+    const ReadResult<std::vector<double>> figures =
         monthlyNetMovements(keys, month.year(), month.month());
 
     std::vector<ListRow> rows;
@@ -44,7 +44,7 @@ void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
     }
     context.form.超级列表框月库存->list().setRows(std::move(rows));
     if (!figures) {
-        reportTableUnavailable(context.dialogs);
+        reportTableFailure(context.dialogs, figures.fault(), QString());
         return;
     }
     context.form.标签合计月库存->setText(totalText(total));
@@ -54,11 +54,11 @@ void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
 
 void rebuildMonthlyReport(AppContext &context)
 {
-    const std::optional<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
     if (!models) {
         context.form.超级列表框月库存->list().clear();
         context.form.标签合计月库存->setText(QStringLiteral("0"));
-        reportTableUnavailable(context.dialogs);
+        reportTableFailure(context.dialogs, models.fault(), QString());
     }
     rebuildMonthlyReportFrom(context, models ? *models : std::vector<ModelRecord>());
 }

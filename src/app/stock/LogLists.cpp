@@ -54,7 +54,7 @@ LogView viewFor(Form &form, LogQuery query)
     return {form.超级列表框明细, form.标签明细入库合计, form.标签明细出库合计, QString()};
 }
 
-std::optional<LogMatches> run(const Form &form, LogQuery query)
+ReadResult<LogMatches> run(const Form &form, LogQuery query)
 {
     switch (query) {
     case LogQuery::Day:
@@ -121,9 +121,9 @@ void loadLog(AppContext &context, LogQuery query)
     view.inTotal->setText(view.emptyTotal);
     view.outTotal->setText(view.emptyTotal);
 
-    std::optional<LogMatches> matches = run(context.form, query);
+    ReadResult<LogMatches> matches = run(context.form, query);
     if (!matches) {
-        reportTableUnavailable(context.dialogs);
+        reportTableFailure(context.dialogs, matches.fault(), QString());
         return;
     }
     context.form.透明标签日志总数->setText(

@@ -5,11 +5,11 @@
 
 namespace kucun {
 
-std::optional<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filter)
+ReadResult<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filter)
 {
     Table table;
     if (!table.open(tables::型号, tablePassword())) {
-        return std::nullopt;
+        return table.fault();
     }
     const Schema &schema = table.schema();
     const int category = schema.require(fields::品类, FieldKind::Text);
@@ -27,11 +27,11 @@ std::optional<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &f
     return models;
 }
 
-std::optional<QStringList> readCategories()
+ReadResult<QStringList> readCategories()
 {
     Table table;
     if (!table.open(tables::品类, tablePassword())) {
-        return std::nullopt;
+        return table.fault();
     }
     QStringList categories;
     table.forEachMatching(RecordFilter::all(), {fields::品类},
@@ -39,11 +39,11 @@ std::optional<QStringList> readCategories()
     return categories;
 }
 
-std::optional<QList<CatalogueItem>> readItems()
+ReadResult<QList<CatalogueItem>> readItems()
 {
     Table table;
     if (!table.open(tables::名称, tablePassword())) {
-        return std::nullopt;
+        return table.fault();
     }
     QList<CatalogueItem> items;
     table.forEachMatching(RecordFilter::all(), {fields::品类, fields::名称},
@@ -53,13 +53,13 @@ std::optional<QList<CatalogueItem>> readItems()
     return items;
 }
 
-std::optional<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item)
+ReadResult<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item)
 {
     return readModelsMatching(
         RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}}));
 }
 
-std::optional<std::vector<ModelRecord>> readAllModels()
+ReadResult<std::vector<ModelRecord>> readAllModels()
 {
     return readModelsMatching(RecordFilter::all());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "book/ReadResult.h"
 #include "store/RecordFilter.h"
 
 #include <QList>
@@ -33,14 +34,14 @@ struct ModelRecord
     QString remark;
 };
 
-std::optional<QStringList> readCategories();
-std::optional<QList<CatalogueItem>> readItems();
+ReadResult<QStringList> readCategories();
+ReadResult<QList<CatalogueItem>> readItems();
 // The models whose 品类 and 名称 equal these texts exactly.
-std::optional<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item);
+ReadResult<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item);
 // The models the filter selects.
-std::optional<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filter);
+ReadResult<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filter);
 // Every model: the whole stock.
-std::optional<std::vector<ModelRecord>> readAllModels();
+ReadResult<std::vector<ModelRecord>> readAllModels();
 
 } // namespace kucun
 

@@ -7,7 +7,7 @@
 
 namespace kucun {
 
-std::optional<CategoryReport> queryCategoryReport(const CategoryQuery &query)
+ReadResult<CategoryReport> queryCategoryReport(const CategoryQuery &query)
 {
     QList<std::pair<QString, QString>> equalTexts{{fields::品类, query.category}};
     if (query.level >= 2) {
@@ -16,10 +16,10 @@ std::optional<CategoryReport> queryCategoryReport(const CategoryQuery &query)
     if (query.level >= 3) {
         equalTexts.append({fields::型号, query.model});
     }
-    std::optional<std::vector<ModelRecord>> models =
+    ReadResult<std::vector<ModelRecord>> models =
         readModelsMatching(RecordFilter::textsEqual(equalTexts));
     if (!models) {
-        return std::nullopt;
+        return models.fault();
     }
 
     CategoryReport report;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "book/ReadResult.h"
 #include "book/catalogue/CatalogueReads.h"
 
 #include <QStringList>
@@ -29,6 +30,6 @@ struct CategoryReport
 
 // Reads 型号 for the models whose texts equal the query's exactly, up to its
 // level. Nothing when the table could not be opened.
-std::optional<CategoryReport> queryCategoryReport(const CategoryQuery &query);
+ReadResult<CategoryReport> queryCategoryReport(const CategoryQuery &query);
 
 } // namespace kucun

@@ -37,8 +37,8 @@ double afterMovement(double figure, double in, double out)
 
 } // namespace
 
-std::optional<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> &models,
-                                                       int year, int month)
+ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> &models, int year,
+                                                    int month)
 {
     const QDate first(year, month, 1);
     if (!first.isValid()) {
@@ -46,7 +46,7 @@ std::optional<std::vector<double>> monthlyNetMovements(const std::vector<ModelKe
     }
     Table table;
     if (!table.open(tables::明细, tablePassword())) {
-        return std::nullopt;
+        return table.fault();
     }
     const Schema &schema = table.schema();
     schema.require(fields::日期, FieldKind::DateTime);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/ReadResult.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -21,7 +23,7 @@ struct ModelKey
 // movement counts on the first key that names its model; a movement of a
 // model no key names, or with both quantities set, counts nowhere. Nothing
 // when 明细 could not be opened.
-std::optional<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> &models,
-                                                       int year, int month);
+ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> &models, int year,
+                                                    int month);
 
 } // namespace kucun

@@ -37,11 +37,11 @@ SettingsOutcome modifySettings(const QString &programDir, const QVariantList &va
 
 } // namespace
 
-std::optional<Settings> readSettings(const QString &programDir)
+ReadResult<Settings> readSettings(const QString &programDir)
 {
     Table table;
     if (!table.open(tables::settingsPath(programDir), tablePassword())) {
-        return std::nullopt;
+        return table.fault();
     }
     // The types are checked on the fields themselves, so that an empty table
     // with a wrong field is found out too.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/ReadResult.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -41,7 +43,7 @@ struct Settings
 // field, when 密码 is not text, a flag not logical, a number not numeric or
 // a field missing. Numbers of any numeric type become 32-bit integers,
 // fractions cut toward zero.
-std::optional<Settings> readSettings(const QString &programDir);
+ReadResult<Settings> readSettings(const QString &programDir);
 // The locked state: the settings file is gone (the third wrong login deleted
 // it). A file that is there but can't be read now (held by another program,
 // damaged) is not: the owner must not be told to replace it.

@@ -51,12 +51,12 @@ struct LogFields
 
 // Reads the quantities (and, for a date condition, the date) of the records
 // SQL selects, keeps those that pass the exact test and sums them up.
-std::optional<LogMatches> matchingMovements(const RecordFilter &filter,
-                                            const std::function<bool(const QDateTime &)> &onDate)
+ReadResult<LogMatches> matchingMovements(const RecordFilter &filter,
+                                         const std::function<bool(const QDateTime &)> &onDate)
 {
     Table table;
     if (!table.open(tables::明细, tablePassword())) {
-        return std::nullopt;
+        return table.fault();
     }
     // A log its rows could not be shown from fails here, not while scrolling.
     const LogFields checked(table.schema());
@@ -80,19 +80,19 @@ std::optional<LogMatches> matchingMovements(const RecordFilter &filter,
 
 } // namespace
 
-std::optional<LogMatches> movementsOfDay(const QDate &day)
+ReadResult<LogMatches> movementsOfDay(const QDate &day)
 {
     return movementsBetween(day, day);
 }
 
-std::optional<LogMatches> movementsWithKeyword(const QString &keyword)
+ReadResult<LogMatches> movementsWithKeyword(const QString &keyword)
 {
     return matchingMovements(RecordFilter::anyContains(
                                  {fields::品类, fields::名称, fields::型号, fields::备注}, keyword),
                              {});
 }
 
-std::optional<LogMatches> movementsBetween(const QDate &from, const QDate &to)
+ReadResult<LogMatches> movementsBetween(const QDate &from, const QDate &to)
 {
     const QDate first = clamped(from);
     const QDate last = clamped(to);
@@ -116,11 +116,11 @@ std::optional<LogMatches> movementsBetween(const QDate &from, const QDate &to)
     });
 }
 
-std::optional<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids)
+ReadResult<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids)
 {
     Table table;
     if (!table.open(tables::明细, tablePassword())) {
-        return std::nullopt;
+        return table.fault();
     }
     return readMovements(table, ids);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/ReadResult.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -28,12 +30,12 @@ struct LogMatches
 // 9999-12-31: a date outside counts as that range's nearest end.
 
 // The movements dated on this day.
-std::optional<LogMatches> movementsOfDay(const QDate &day);
+ReadResult<LogMatches> movementsOfDay(const QDate &day);
 // The movements whose 品类, 名称, 型号 or 备注 contains the keyword
 // (case-sensitive; an empty keyword matches every movement).
-std::optional<LogMatches> movementsWithKeyword(const QString &keyword);
+ReadResult<LogMatches> movementsWithKeyword(const QString &keyword);
 // The movements dated from the start of `from` up to `to` at 00:00:00.
-std::optional<LogMatches> movementsBetween(const QDate &from, const QDate &to);
+ReadResult<LogMatches> movementsBetween(const QDate &from, const QDate &to);
 
 // One movement (明细 record) as stored.
 struct MovementRecord
@@ -53,7 +55,7 @@ struct MovementRecord
 
 // The movements with these identities that the log still holds, in record
 // order.
-std::optional<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids);
+ReadResult<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids);
 // The same from a log already open (inside a transaction, say).
 std::vector<MovementRecord> readMovements(Table &log, const QList<qint64> &ids);
 
