@@ -2,6 +2,7 @@
 #include "FormParts.h"
 #include "Pages.h"
 #include "ui/ColourPicker.h"
+#include "ui/ListModel.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
@@ -204,7 +205,9 @@ QGroupBox *buildBackupBox(Form &form)
     form.列表框备份 = makeList(QStringLiteral("列表框备份"), QStringLiteral("备份列表"),
                                {QStringLiteral("备份时间"), QStringLiteral("型号"),
                                 QStringLiteral("明细"), QStringLiteral("总库存")},
-                               {130, 60, 70});
+                               {120, 50, 60});
+    // The list shows backups by their time, not by a row number.
+    form.列表框备份->list().setNumbered(false);
     form.列表框备份->setMinimumHeight(120);
     layout->addWidget(form.列表框备份);
     auto *buttons = new QHBoxLayout;

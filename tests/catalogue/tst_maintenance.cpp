@@ -239,6 +239,8 @@ void MaintenanceTest::backingUpAndRestoring()
     QCOMPARE(made.size(), 1);
     QVERIFY(made[0].startsWith(QStringLiteral("备份完成：")) && made[0].endsWith(u"/64"));
     QCOMPARE(backups->rowCount(), 2);
+    QVERIFY(QDateTime::fromString(backups->cellText(0, 0), QStringLiteral("yyyy-MM-dd HH:mm"))
+                .isValid());
     QCOMPARE(backups->cellText(0, 1), QStringLiteral("5"));
 
     // Books change, then the backup comes back: every view shows it at once.
