@@ -10,6 +10,7 @@
 #include "app/settings/PasswordHandlers.h"
 #include "app/stock/LogLists.h"
 #include "book/files/InterruptedWrites.h"
+#include "book/files/TableIndexes.h"
 #include "book/settings/Settings.h"
 #include "ui/Dialogs.h"
 #include "ui/RollUpMenu.h"
@@ -91,6 +92,7 @@ void startUp(QWidget &window, AppContext &context)
         return;
     }
     removeLeftJournals(context.programDir);
+    addMissingTableIndexes();
     primePasswordControls(context);
     runReportingStoreErrors(context.dialogs, [&context] {
         loadCategories(context);

@@ -83,4 +83,14 @@ RecordFilter RecordFilter::dateTimeBetween(const QString &field, const QDate &fr
     return {QStringLiteral("%1 >= ? AND %1 <= ?").arg(column), {low, high}, field, low, high};
 }
 
+RecordFilter RecordFilter::dateTimeFrom(const QString &field, const QDate &from)
+{
+    const QString low = from.toString(QStringLiteral("yyyy-MM-dd"));
+    return {QStringLiteral("%1 >= ?").arg(sql::quoteIdentifier(field)),
+            {low},
+            field,
+            low,
+            QStringLiteral("9999-12-31 23:59:59")};
+}
+
 } // namespace kucun

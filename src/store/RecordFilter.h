@@ -35,6 +35,8 @@ struct RecordFilter
     // Stored values written as a bare date are included; callers compare the
     // read value exactly.
     static RecordFilter dateTimeBetween(const QString &field, const QDate &from, const QDate &to);
+    // A date-time field lies at or after the start of `from`.
+    static RecordFilter dateTimeFrom(const QString &field, const QDate &from);
 };
 
 } // namespace kucun

@@ -442,11 +442,7 @@ void Table::forEachMatching(const RecordFilter &filter, const QStringList &field
         read << m_schema->fields().at(m_schema->indexOf(field));
     }
     const auto columns = std::make_shared<const Schema>(m_schema->tableName(), read);
-    QString query = selectColumns(*columns);
-    if (!filter.rangeField.isEmpty() && rangeCoversMuch(filter)) {
-        // Reading the table straight through beats sorting most of it by record order.
-        query += QStringLiteral("NOT INDEXED ");
-    }
+    const QString query = selectColumns(*columns) + indexChoice(filter);
     sql::Statement select(m_connection->handle(), query + QStringLiteral("WHERE ") +
                                                       filter.sqlCondition +
                                                       QStringLiteral(" ORDER BY rowid"));
@@ -464,6 +460,58 @@ void Table::forEachMatching(const RecordFilter &filter, const QStringList &field
         throw StoreError(
             QStringLiteral("表 %1 读取失败：%2").arg(m_schema->tableName(), select.error()));
     }
+}
+
+std::optional<std::vector<Table::TextsTotal>> Table::totalsByTexts(const RecordFilter &filter,
+                                                                   const QStringList &textFields,
+                                                                   const QString &added,
+                                                                   const QString &taken)
+{
+    if (!isOpen()) {
+        m_fault = StoreFault::Unavailable;
+        return std::nullopt;
+    }
+    QStringList texts;
+    for (const QString &field : textFields) {
+        m_schema->indexOf(field);
+        texts << QStringLiteral("ifnull(%1, '')").arg(sql::quoteIdentifier(field));
+    }
+    m_schema->indexOf(added);
+    m_schema->indexOf(taken);
+    const QString joined = texts.join(QLatin1Char(','));
+    sql::Statement select(m_connection->handle(),
+                          QStringLiteral("SELECT %1, total(%2) - total(%3) FROM %4 %5WHERE %6 "
+                                         "GROUP BY %1")
+                              .arg(joined, sql::quoteIdentifier(added), sql::quoteIdentifier(taken),
+                                   quotedTable(), indexChoice(filter), filter.sqlCondition));
+    for (int i = 0; i < filter.parameters.size(); ++i) {
+        select.bind(i + 1, filter.parameters[i]);
+    }
+    const int count = int(textFields.size());
+    std::vector<TextsTotal> totals;
+    while (select.step()) {
+        TextsTotal row;
+        for (int column = 0; column < count; ++column) {
+            row.texts << select.textAt(column);
+        }
+        row.total = select.valueAt(count).toDouble();
+        totals.push_back(std::move(row));
+    }
+    if (select.failed() || !select.isValid()) {
+        noteFailure();
+        if (m_fault == StoreFault::WriteFailed) {
+            m_fault = StoreFault::Unavailable;
+        }
+        return std::nullopt;
+    }
+    return totals;
+}
+
+QString Table::indexChoice(const RecordFilter &filter) const
+{
+    // Reading the table straight through beats sorting most of it by record order.
+    return !filter.rangeField.isEmpty() && rangeCoversMuch(filter) ? QStringLiteral("NOT INDEXED ")
+                                                                   : QString();
 }
 
 bool Table::rangeCoversMuch(const RecordFilter &filter) const

@@ -84,6 +84,20 @@ public:
     void forEachMatching(const RecordFilter &filter, const QStringList &fields,
                          const std::function<void(const Record &)> &visit);
 
+    // The total of `added` minus the total of `taken` (an absent number
+    // counts as 0) for each distinct combination of the texts of
+    // `textFields`, over the records that satisfy the filter. An absent text
+    // counts as the empty text, so both land in one combination. Nothing
+    // when the file fails to answer; fault() then says why.
+    struct TextsTotal
+    {
+        QStringList texts;
+        double total = 0;
+    };
+    std::optional<std::vector<TextsTotal>> totalsByTexts(const RecordFilter &filter,
+                                                         const QStringList &textFields,
+                                                         const QString &added,
+                                                         const QString &taken);
     // Another table file joined to this one, so that one transaction can
     // change both: a stock change and its movement record are written
     // together or not at all. Fails like open() does.
@@ -110,6 +124,8 @@ private:
     void readRowInto(sql::Statement &statement, Record &record, RowTexts *previous = nullptr);
     // True when a range filter spans more than a fifth of the field's values.
     bool rangeCoversMuch(const RecordFilter &filter) const;
+    // "NOT INDEXED " where reading the table straight through beats the index.
+    QString indexChoice(const RecordFilter &filter) const;
     QString selectColumns() const;
     QString selectColumns(const Schema &columns) const;
     QString quotedTable() const;

@@ -25,6 +25,23 @@ QString createStatement(const QString &tableName)
         .arg(sql::quoteIdentifier(tableName), columns.join(QStringLiteral(", ")));
 }
 
+// The indexes of a table's file: the log by date (the day's movements,
+// date searches) and by model (a model's history); the models by category
+// and item (the models of an item, and one model).
+QStringList indexStatements(const QString &tableName)
+{
+    if (tableName == tables::明细) {
+        return {QStringLiteral("CREATE INDEX IF NOT EXISTS \"明细_日期\" ON \"明细\" (\"日期\")"),
+                QStringLiteral("CREATE INDEX IF NOT EXISTS \"明细_型号\" ON \"明细\" "
+                               "(\"型号\", \"品类\", \"名称\")")};
+    }
+    if (tableName == tables::型号) {
+        return {QStringLiteral("CREATE INDEX IF NOT EXISTS \"型号_品类_名称\" ON \"型号\" "
+                               "(\"品类\", \"名称\")")};
+    }
+    return {};
+}
+
 } // namespace
 
 bool createTableFile(const QString &path, const QString &tableName, QString *error)
@@ -46,14 +63,7 @@ bool createTableFile(const QString &path, const QString &tableName, QString *err
         return fail(QStringLiteral("无法创建文件：%1").arg(path));
     }
     QStringList statements{QStringLiteral("BEGIN"), createStatement(tableName)};
-    if (tableName == tables::明细) {
-        statements << QStringLiteral("CREATE INDEX \"明细_日期\" ON \"明细\" (\"日期\")");
-    }
-    if (tableName == tables::型号) {
-        // The models of an item, and one model, are looked up by category and item.
-        statements << QStringLiteral(
-            "CREATE INDEX \"型号_品类_名称\" ON \"型号\" (\"品类\", \"名称\")");
-    }
+    statements << indexStatements(tableName);
     if (tableName == tables::设置) {
         statements << QStringLiteral("INSERT INTO \"设置\" DEFAULT VALUES");
     }
@@ -61,6 +71,24 @@ bool createTableFile(const QString &path, const QString &tableName, QString *err
     for (const QString &statement : std::as_const(statements)) {
         if (!connection->exec(statement)) {
             return fail(QStringLiteral("写入 %1 失败：%2").arg(path, connection->lastError()));
+        }
+    }
+    return true;
+}
+
+bool addMissingIndexes(const QString &path, const QString &tableName)
+{
+    const QStringList statements = indexStatements(tableName);
+    if (statements.isEmpty()) {
+        return true;
+    }
+    auto connection = sql::Connection::openExisting(path, tablePassword());
+    if (!connection) {
+        return false;
+    }
+    for (const QString &statement : statements) {
+        if (!connection->exec(statement)) {
+            return false;
         }
     }
     return true;

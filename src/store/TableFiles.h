@@ -8,8 +8,15 @@ namespace kucun {
 
 // Creates the encrypted file of one table with its fields in field order.
 // Never overwrites: fails when the file exists. The movement log gets an
-// index on its date; the settings table gets its one record of empty fields.
+// index on its date and one on its model texts; the settings table gets its
+// one record of empty fields.
 bool createTableFile(const QString &path, const QString &tableName, QString *error = nullptr);
+
+// Gives a table file made before one of its indexes was known that index.
+// Building an index on a big log takes a while, once. False when the file
+// could not take it (missing, busy, read-only); it then works as before,
+// only slower.
+bool addMissingIndexes(const QString &path, const QString &tableName);
 
 // Appends `count` records to a table file in one transaction; record(i)
 // gives the values of the i-th record in field order. For tools that fill

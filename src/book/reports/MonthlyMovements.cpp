@@ -4,16 +4,10 @@
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
-#include <QHash>
 #include <algorithm>
 #include <cmath>
 
 namespace kucun {
-
-size_t qHash(const ModelKey &key, size_t seed)
-{
-    return qHashMulti(seed, key.category, key.item, key.model);
-}
 
 namespace {
 
@@ -56,12 +50,7 @@ ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> 
     schema.require(fields::入库, FieldKind::Number);
     schema.require(fields::出库, FieldKind::Number);
 
-    // The first key naming each model.
-    QHash<ModelKey, qsizetype> firstKey;
-    firstKey.reserve(qsizetype(models.size()));
-    for (qsizetype index = qsizetype(models.size()) - 1; index >= 0; --index) {
-        firstKey.insert(models[size_t(index)], index);
-    }
+    const FirstKeyIndex firstKey(models);
 
     std::vector<double> figures(models.size(), 0.0);
     // From the first of the month up to the first of the next (the last day
@@ -76,12 +65,12 @@ ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> 
             if (day.year() != year || day.month() != month) {
                 return;
             }
-            const auto row =
-                firstKey.constFind({record.textAt(1), record.textAt(2), record.textAt(3)});
-            if (row == firstKey.constEnd()) {
+            const qsizetype row =
+                firstKey.find({record.textAt(1), record.textAt(2), record.textAt(3)});
+            if (row < 0) {
                 return;
             }
-            double &figure = figures[size_t(*row)];
+            double &figure = figures[size_t(row)];
             figure = afterMovement(figure, record.numberAt(4), record.numberAt(5));
         });
     return figures;

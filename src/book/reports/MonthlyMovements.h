@@ -1,22 +1,13 @@
 #pragma once
 
 #include "book/ReadResult.h"
+#include "book/catalogue/ModelKey.h"
 
 #include <QString>
 #include <optional>
 #include <vector>
 
 namespace kucun {
-
-// The texts that name a model in the log.
-struct ModelKey
-{
-    QString category;
-    QString item;
-    QString model;
-
-    bool operator==(const ModelKey &) const = default;
-};
 
 // The net movement of each model in one calendar month: what was booked in
 // minus what was booked out, one figure per key, in the keys' order. A

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <vector>
+
+namespace kucun {
+
+// The texts that name a model in the log.
+struct ModelKey
+{
+    QString category;
+    QString item;
+    QString model;
+
+    bool operator==(const ModelKey &) const = default;
+};
+
+size_t qHash(const ModelKey &key, size_t seed = 0);
+
+// Where each model is first named in a list of keys: the log names a model
+// by its three texts only, so a movement belongs to the first key with the
+// same texts and to none of its later twins.
+class FirstKeyIndex
+{
+public:
+    explicit FirstKeyIndex(const std::vector<ModelKey> &keys);
+    // The position of the first key equal to this one; -1 for none.
+    qsizetype find(const ModelKey &key) const;
+
+private:
+    QHash<ModelKey, qsizetype> m_first;
+};
+
+} // namespace kucun
