@@ -21,6 +21,8 @@ struct OutdatedReports
     bool wholeStock = false;
     bool byCategory = false;
     bool monthly = false;
+    // Start-up fills the other three; this one is built when first shown.
+    bool onDay = true;
 };
 
 // State shared between the handlers of one main window.

@@ -48,6 +48,8 @@ QWidget *buildModelArea(Form &form)
     addLabelled(header, QStringLiteral("关键字："), form.编辑框_关键字);
     form.按钮5 = makeButton(QStringLiteral("按钮5"), QStringLiteral("筛选"));
     header->addWidget(form.按钮5);
+    form.按钮台账 = makeButton(QStringLiteral("按钮台账"), QStringLiteral("台账"));
+    header->addWidget(form.按钮台账);
     layout->addLayout(header);
 
     form.超级列表框进销 =

@@ -14,6 +14,7 @@ class QTabWidget;
 namespace kucun {
 
 class ColourPicker;
+class LedgerWindow;
 class ListView;
 class RollUpMenu;
 
@@ -28,6 +29,9 @@ struct Form
     QPushButton *按钮显示菜单 = nullptr;
     QLabel *标签进销名称 = nullptr;
     ListView *超级列表框进销 = nullptr;
+    QPushButton *按钮台账 = nullptr;
+    // The window of one model's movements, opened from the model lists.
+    LedgerWindow *窗口台账 = nullptr;
     QLineEdit *编辑框_关键字 = nullptr;
     QPushButton *按钮5 = nullptr;
     QLabel *标签进销型号 = nullptr;
@@ -53,7 +57,7 @@ struct Form
     QLabel *透明标签日志总数 = nullptr;
     QPushButton *按钮删除选中 = nullptr;
 
-    // Page 2 "库存报表": whole-stock, per-category and monthly lists, each on
+    // Page 2 "库存报表": whole-stock, per-category, monthly and past-day lists, each on
     // a tab of its own.
     QTabWidget *报表选择夹 = nullptr;
     ListView *超级列表框总库存 = nullptr;
@@ -72,6 +76,11 @@ struct Form
     QLabel *标签合计月库存 = nullptr;
     QPushButton *按钮导出月库存 = nullptr;
     QPushButton *按钮打印月表单 = nullptr;
+    QDateEdit *日期框期末 = nullptr;
+    ListView *超级列表框期末库存 = nullptr;
+    QLabel *标签合计期末库存 = nullptr;
+    QPushButton *按钮导出期末库存 = nullptr;
+    QPushButton *按钮打印期末表单 = nullptr;
 
     // Page 3 "项目设置": catalogue maintenance and settings.
     RollUpMenu *卷帘式菜单2 = nullptr;

@@ -10,12 +10,15 @@
 #include "app/catalogue/MaintenanceHandlers.h"
 #include "app/catalogue/MenuHandlers.h"
 #include "app/catalogue/ModelLists.h"
+#include "app/history/LedgerHandlers.h"
+#include "app/history/LedgerWindow.h"
 #include "app/reports/CategoryReport.h"
 #include "app/reports/MonthlyReport.h"
 #include "app/reports/ReportExport.h"
 #include "app/reports/ReportPrinting.h"
 #include "app/reports/ReportRefresh.h"
 #include "app/reports/ReportSorting.h"
+#include "app/reports/StockOnDayReport.h"
 #include "app/settings/LookHandlers.h"
 #include "app/settings/PasswordHandlers.h"
 #include "app/stock/LogDeletion.h"
@@ -68,6 +71,7 @@ void MainWindow::buildForm()
     m_form.高级选择夹1->addTab(coveredPage(buildMaintenancePage(m_form)),
                                QStringLiteral("项目设置"));
     setCentralWidget(m_form.高级选择夹1);
+    m_form.窗口台账 = new LedgerWindow(this);
 }
 
 template <typename Handler> auto MainWindow::handler(Handler &&handle)
@@ -103,6 +107,20 @@ void MainWindow::connectHandlers()
     connect(form.日期框进销, &QDateEdit::dateChanged, this,
             handler([](AppContext &context, QDate) { loadLog(context, LogQuery::Day); }));
 
+    // A model's ledger: from the booking page, or a double-click on a model row.
+    connect(form.按钮台账, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { openLedgerOfChosenModel(context); }));
+    for (ListView *models : {form.超级列表框进销, form.超级列表框总库存, form.超级列表框类库存}) {
+        connect(models, &ListView::doubleClicked, this,
+                handler([models](AppContext &context, const QModelIndex &row) {
+                    openLedgerOfRow(context, *models, row.row());
+                }));
+    }
+    LedgerWindow *ledger = form.窗口台账;
+    connect(ledger, &LedgerWindow::rangeChosen, this, handler(refreshLedger));
+    connect(ledger->按钮导出台账, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { exportLedger(context); }));
+
     // Log page.
     connect(form.按钮模糊搜索, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { searchLogByKeyword(context); }));
@@ -123,6 +141,10 @@ void MainWindow::connectHandlers()
     // The printable table 表格1 shows the printed forms.
     auto *preview = new FormPreview(this);
     preview->setObjectName(QStringLiteral("表格1"));
+    connect(ledger->按钮打印台账, &QPushButton::clicked, this,
+            handler([preview](AppContext &context, bool) { printLedger(context, *preview); }));
+    connect(form.日期框期末, &QDateEdit::dateChanged, this,
+            handler([](AppContext &context, QDate) { rebuildStockOnDayReport(context); }));
     for (const ReportDescription &described : reportDescriptions()) {
         ListView *list = form.*described.list;
         const Report report = described.report;
@@ -185,6 +207,11 @@ void MainWindow::connectReloads()
         loadModelList(context, ModelList::Maintenance);
     }));
     connect(&m_changes, &ChangeNotifier::stockChanged, this, handler(reloadStockLists));
+    connect(&m_changes, &ChangeNotifier::modelStockChanged, this,
+            handler([](AppContext &context, qint64 modelId, double stock) {
+                reloadStockLists(context);
+                followModelStock(context, modelId, stock);
+            }));
     // The reports follow every change of what they show.
     for (const auto change : {&ChangeNotifier::catalogueChanged, &ChangeNotifier::modelsChanged,
                               &ChangeNotifier::stockChanged, &ChangeNotifier::movementsDeleted}) {
@@ -196,6 +223,12 @@ void MainWindow::connectReloads()
         context.form.超级列表框日志->ensureVisible(context.form.超级列表框日志->rowCount() - 1);
     }));
     connect(&m_changes, &ChangeNotifier::movementsDeleted, this, handler(reloadLogsAfterDeletion));
+    // An open ledger follows every change of the model's stock and movements.
+    for (const auto change : {&ChangeNotifier::catalogueChanged, &ChangeNotifier::modelsChanged,
+                              &ChangeNotifier::stockChanged, &ChangeNotifier::movementsAdded,
+                              &ChangeNotifier::movementsDeleted}) {
+        connect(&m_changes, change, this, handler(refreshLedger));
+    }
     connect(&m_changes, &ChangeNotifier::backupsChanged, this, handler(loadBackupList));
 }
 

@@ -5,6 +5,7 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -111,6 +112,31 @@ QWidget *buildMonthTab(Form &form)
     return tab;
 }
 
+QWidget *buildStockOnDayTab(Form &form)
+{
+    auto *tab = new QWidget;
+    auto *layout = new QVBoxLayout(tab);
+    auto *dayRow = new QHBoxLayout;
+    form.日期框期末 = makeDateBox(QStringLiteral("日期框期末"), QStringLiteral("期末日期"));
+    // The year-end books: the last day of the year before.
+    form.日期框期末->setDate(QDate(QDate::currentDate().year() - 1, 12, 31));
+    addLabelled(dayRow, QStringLiteral("日期："), form.日期框期末);
+    dayRow->addStretch(1);
+    layout->addLayout(dayRow);
+
+    form.超级列表框期末库存 =
+        makeReportList(QStringLiteral("超级列表框期末库存"), QStringLiteral("期末库存列表"));
+    layout->addWidget(form.超级列表框期末库存, 1);
+    form.标签合计期末库存 = makeValueLabel(QStringLiteral("标签合计期末库存"), QStringLiteral("0"));
+    form.按钮导出期末库存 =
+        makeButton(QStringLiteral("按钮导出期末库存"), QStringLiteral("导出表格"));
+    form.按钮打印期末表单 =
+        makeButton(QStringLiteral("按钮打印期末表单"), QStringLiteral("打印表单"));
+    layout->addLayout(
+        buildReportFooter(form.标签合计期末库存, form.按钮导出期末库存, form.按钮打印期末表单));
+    return tab;
+}
+
 } // namespace
 
 QWidget *buildReportPage(Form &form)
@@ -122,6 +148,7 @@ QWidget *buildReportPage(Form &form)
     form.报表选择夹->addTab(buildTotalTab(form), QStringLiteral("总库存"));
     form.报表选择夹->addTab(buildCategoryTab(form), QStringLiteral("类库存"));
     form.报表选择夹->addTab(buildMonthTab(form), QStringLiteral("月库存"));
+    form.报表选择夹->addTab(buildStockOnDayTab(form), QStringLiteral("期末库存"));
     layout->addWidget(form.报表选择夹);
     return page;
 }

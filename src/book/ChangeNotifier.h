@@ -21,6 +21,8 @@ signals:
     void modelsChanged();
     // The stock of a model changed, or a listed model is gone.
     void stockChanged();
+    // A booking changed the stock of one model (its record id) to this.
+    void modelStockChanged(qint64 modelId, double stock);
     // A movement was added to the log.
     void movementsAdded();
     // Movements were deleted from the log.

@@ -27,6 +27,15 @@ void ListModel::clear()
     setRows({});
 }
 
+void ListModel::replaceRow(int row, ListRow replacement)
+{
+    if (row < 0 || row >= rowCount()) {
+        return;
+    }
+    m_rows[size_t(row)] = std::move(replacement);
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
 void ListModel::removeRowAt(int row)
 {
     if (row < 0 || row >= rowCount()) {

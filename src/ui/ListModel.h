@@ -21,6 +21,8 @@ public:
     void setRows(std::vector<ListRow> rows);
     void clear();
     const std::vector<ListRow> &rows() const { return m_rows; }
+    // Puts new cells and data in one row, where it is.
+    void replaceRow(int row, ListRow replacement);
     // Removes one row; the rows after it move up and stay selected.
     void removeRowAt(int row);
     // Puts the rows in a new order: entry i is the present index of the row

@@ -161,6 +161,7 @@ void BookTest::bookingOutcomes()
     }
     ChangeNotifier changes;
     QSignalSpy stockChanged(&changes, &ChangeNotifier::stockChanged);
+    QSignalSpy modelStockChanged(&changes, &ChangeNotifier::modelStockChanged);
     QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
     Movement booking = movement(model, in ? MovementKind::In : MovementKind::Out, typed);
 
@@ -168,7 +169,16 @@ void BookTest::bookingOutcomes()
     QCOMPARE(storedStock(spanner, model), stockAfter);
     const bool done = outcome == int(BookingOutcome::Booked);
     QCOMPARE(movementsAdded.count(), done ? 1 : 0);
-    QCOMPARE(stockChanged.count(), done || outcome == int(BookingOutcome::ModelNotFound) ? 1 : 0);
+    QCOMPARE(stockChanged.count(), outcome == int(BookingOutcome::ModelNotFound) ? 1 : 0);
+    // A booking names the model it changed and its stock now, which the lists show.
+    QCOMPARE(modelStockChanged.count(), done ? 1 : 0);
+    if (done) {
+        const std::vector<ModelRecord> models = *readModelsOf(hardware, spanner);
+        const auto changed =
+            std::find_if(models.begin(), models.end(),
+                         [&model](const ModelRecord &m) { return m.model == model; });
+        QCOMPARE(modelStockChanged.first(), (QVariantList{changed->id, stockAfter}));
+    }
     if (removedTable != tables::明细) {
         QCOMPARE(movementCount(), done ? 1 : 0);
     }

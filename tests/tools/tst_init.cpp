@@ -82,7 +82,7 @@ void InitTest::createsTheFiveTableFiles()
                             "CREATE INDEX \"型号_品类_名称\" ON \"型号\" (\"品类\", \"名称\")"));
     QCOMPARE(shell(workDir.filePath(QStringLiteral("明细.edb")),
                    QStringLiteral("SELECT type, name FROM sqlite_master ORDER BY type;")),
-             QStringLiteral("index|明细_日期\ntable|明细\ntable|sqlite_sequence"));
+             QStringLiteral("index|明细_日期\nindex|明细_型号\ntable|明细\ntable|sqlite_sequence"));
     QCOMPARE(shell(workDir.filePath(QStringLiteral("明细.edb")),
                    QStringLiteral("SELECT sql FROM sqlite_master WHERE name = '明细';")),
              QStringLiteral("CREATE TABLE \"明细\" (\"id\" INTEGER PRIMARY KEY AUTOINCREMENT, "

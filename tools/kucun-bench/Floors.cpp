@@ -156,6 +156,32 @@ Floor Floors::movementsWithKeyword(const QString &keyword) const
                 {keyword}, 5, 6);
 }
 
+Floor Floors::ledgerOf(const QString &category, const QString &item, const QString &model) const
+{
+    Floor floor = read(tables::明细,
+                       QStringLiteral("SELECT rowid, 日期, 入库, 出库, 备注 FROM 明细 "
+                                      "WHERE 型号 = ? AND 品类 = ? AND 名称 = ?"),
+                       {model, category, item}, 2, 3);
+    Floor stock = read(tables::型号,
+                       QStringLiteral("SELECT ") + modelColumns +
+                           QStringLiteral(" WHERE 品类 = ? AND 名称 = ? AND 型号 = ?"),
+                       {category, item, model}, 5);
+    floor.ms += stock.ms;
+    return floor;
+}
+
+Floor Floors::stockOnDay(const QDate &day) const
+{
+    Floor floor =
+        read(tables::明细,
+             QStringLiteral("SELECT 品类, 名称, 型号, total(入库) - total(出库) FROM 明细 "
+                            "WHERE 日期 >= ? GROUP BY 品类, 名称, 型号"),
+             {dayText(day.addDays(1))}, 3);
+    Floor models = allModels();
+    floor.ms += models.ms;
+    return floor;
+}
+
 Floor Floors::movementCount() const
 {
     Floor floor = read(tables::明细, QStringLiteral("SELECT count(*) FROM 明细"), {}, -1);

@@ -37,6 +37,11 @@ public:
     // Every movement in the month of the day.
     Floor movementsOfMonth(const QDate &day) const;
     Floor movementsWithKeyword(const QString &keyword) const;
+    // A model's movements, found by its texts, and its stock.
+    Floor ledgerOf(const QString &category, const QString &item, const QString &model) const;
+    // What each model named in the log booked in minus out after the day, one
+    // row per model (quantity: their sum), and every model's stock.
+    Floor stockOnDay(const QDate &day) const;
     // Counts the movements, as a program that has not counted them yet does.
     Floor movementCount() const;
     // Adds `in` and takes `out` from a model's stock, and logs the movement

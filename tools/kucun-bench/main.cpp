@@ -181,12 +181,15 @@ public:
         startUp();
         chooseItem();
         changeDay();
+        openLedger();
         book("stock-in with its reloads", "编辑框入库", "按钮入库");
         book("stock-out with its reloads", "编辑框出库", "按钮出库");
         changePages();
         searchLog();
         deleteLogRows();
         rebuildMonth();
+        showStockOnDay("stock on a day ten years back", m_shop.lastDay.addYears(-10));
+        showStockOnDay("stock on a day a month back", m_shop.lastDay.addMonths(-1));
         queryCategory();
         sortWholeStock();
         exportWholeStock();
@@ -330,6 +333,38 @@ private:
                         "the day log");
         }
         m_figures.add("changing the day", median(ours), median(floors));
+    }
+
+    // 按钮台账 on a model of the booking page, until its ledger shows.
+    void openLedger()
+    {
+        const char *operation = "opening a model's ledger";
+        auto *menu = control<RollUpMenu>("卷帘式菜单1");
+        ListView *models = list("超级列表框进销");
+        QWidget *ledger = control<QWidget>("窗口台账");
+        measure(
+            operation, manyRuns(),
+            [&](int run) {
+                ledger->close();
+                menu->chooseItem(run % 2, 0);
+                QCoreApplication::processEvents();
+                models->selectRow(0);
+            },
+            [&] { control<QPushButton>("按钮台账")->click(); },
+            [&](int run) {
+                return m_floors.ledgerOf(menuText(run, false), menuText(run, true),
+                                         models->cellText(0, 1));
+            },
+            [&](int run) {
+                expectNoMessage(operation);
+                expect(ledger->isVisible(), operation, QStringLiteral("no ledger shown"));
+                const Floor floor = m_floors.ledgerOf(menuText(run, false), menuText(run, true),
+                                                      models->cellText(0, 1));
+                expectEqual(qint64(ledger->findChild<ListView *>(QStringLiteral("超级列表框台账"))
+                                       ->rowCount()),
+                            floor.rows, operation, "the ledger's rows");
+            });
+        ledger->close();
     }
 
     // Books on the first model of the chosen item; the floor books on the second.
@@ -537,6 +572,32 @@ private:
             expectMonthShown(operation);
         }
         m_figures.add(operation, median(ours), median(floors));
+    }
+
+    // The 期末库存 tab for a day: every model's stock at that day's end.
+    void showStockOnDay(const char *operation, const QDate &day)
+    {
+        control<QTabWidget>("报表选择夹")->setCurrentIndex(3);
+        QCoreApplication::processEvents();
+        auto *box = control<QDateEdit>("日期框期末");
+        measure(
+            operation, fewRuns(),
+            // Each run rebuilds: the box leaves the day and comes back to it.
+            [&](int) {
+                box->setDate(day.addDays(1));
+                QCoreApplication::processEvents();
+            },
+            [&] { box->setDate(day); }, [&](int) { return m_floors.stockOnDay(day); },
+            [&](int) {
+                expectNoMessage(operation);
+                const Floor models = m_floors.allModels();
+                expectEqual(qint64(list("超级列表框期末库存")->rowCount()), models.rows, operation,
+                            "the list");
+                expectEqual(label("标签合计期末库存"),
+                            totalText(models.quantity - m_floors.stockOnDay(day).quantity),
+                            operation, "the total");
+            });
+        control<QTabWidget>("报表选择夹")->setCurrentIndex(0);
     }
 
     void queryCategory()

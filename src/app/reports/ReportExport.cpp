@@ -12,9 +12,13 @@ namespace kucun {
 void exportReport(AppContext &context, Report report)
 {
     const ReportDescription &shown = describe(report);
+    exportList(context, *(context.form.*shown.list), shown.exportTitle(context.form));
+}
+
+void exportList(AppContext &context, const ListView &list, const QString &title)
+{
     const QString path = spreadsheetPath(context.programDir);
-    const QByteArray file =
-        spreadsheetBytes(shownTable(*(context.form.*shown.list)), shown.exportTitle, true);
+    const QByteArray file = spreadsheetBytes(shownTable(list), title, true);
     if (!saveFile(path, file)) {
         tell(context.dialogs, QStringLiteral("文件保存失败：") + QDir::toNativeSeparators(path),
              Dialogs::Error);

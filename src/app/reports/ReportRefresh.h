@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 namespace kucun {
 
 struct AppContext;
@@ -9,6 +11,13 @@ struct AppContext;
 // out of date and rebuilt when it is next shown, so that a booking does not
 // wait for reports nobody sees, and showing the report page rebuilds one.
 void refreshReports(AppContext &context);
+
+// A booking changed one model's stock. The whole-stock and category lists
+// show it in place, row and total exactly as a rebuild would; a list that
+// can't (sorted, or without the row it must have) is rebuilt when next
+// shown, as are the monthly and past-day lists, whose figures come from the
+// log.
+void followModelStock(AppContext &context, qint64 modelId, double stock);
 
 // Fills the whole-stock and the monthly lists from one read of 型号.
 void rebuildStockReports(AppContext &context);

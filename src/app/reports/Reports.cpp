@@ -2,6 +2,7 @@
 
 #include "CategoryReport.h"
 #include "MonthlyReport.h"
+#include "StockOnDayReport.h"
 #include "app/AppContext.h"
 #include "app/catalogue/ModelLists.h"
 #include "book/reports/ReportForms.h"
@@ -10,24 +11,39 @@
 #include "ui/ListView.h"
 
 #include <QCalendarWidget>
+#include <QDateEdit>
 
 namespace kucun {
 
-const std::array<ReportDescription, 3> &reportDescriptions()
+namespace {
+
+QString dayText(const Form &form)
 {
-    static const std::array<ReportDescription, 3> reports{{
+    return form.日期框期末->date().toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+} // namespace
+
+const std::array<ReportDescription, 4> &reportDescriptions()
+{
+    static const std::array<ReportDescription, 4> reports{{
         {Report::WholeStock, &Form::超级列表框总库存, &Form::标签合计库存, &Form::按钮导出总库存,
-         &Form::按钮打印总表单, QStringLiteral("岚栖库存管理—总库存"),
+         &Form::按钮打印总表单, [](const Form &) { return QStringLiteral("岚栖库存管理—总库存"); },
          [](const Form &) { return QStringLiteral("库存-总表单"); }, &OutdatedReports::wholeStock,
          [](AppContext &context) { loadModelList(context, ModelList::WholeStock); }},
         {Report::ByCategory, &Form::超级列表框类库存, &Form::标签合计库存2, &Form::按钮导出类库存,
-         &Form::按钮打印类表单, QStringLiteral("岚栖库存管理—类库存"),
+         &Form::按钮打印类表单, [](const Form &) { return QStringLiteral("岚栖库存管理—类库存"); },
          [](const Form &) { return QStringLiteral("库存-类表单"); }, &OutdatedReports::byCategory,
          refreshCategoryReport},
         {Report::Monthly, &Form::超级列表框月库存, &Form::标签合计月库存, &Form::按钮导出月库存,
-         &Form::按钮打印月表单, QStringLiteral("岚栖库存管理—月库存"),
+         &Form::按钮打印月表单, [](const Form &) { return QStringLiteral("岚栖库存管理—月库存"); },
          [](const Form &form) { return monthlyFormTitle(form.月历1->selectedDate()); },
          &OutdatedReports::monthly, rebuildMonthlyReport},
+        {Report::OnDay, &Form::超级列表框期末库存, &Form::标签合计期末库存, &Form::按钮导出期末库存,
+         &Form::按钮打印期末表单,
+         [](const Form &form) { return QStringLiteral("岚栖库存管理—期末库存 ") + dayText(form); },
+         [](const Form &form) { return QStringLiteral("库存-期末表单 ") + dayText(form); },
+         &OutdatedReports::onDay, rebuildStockOnDayReport},
     }};
     return reports;
 }

@@ -14,13 +14,14 @@ struct OutdatedReports;
 struct ShownTable;
 class ListView;
 
-// The three report lists of the report page, in the order of the tabs of
+// The four report lists of the report page, in the order of the tabs of
 // 报表选择夹.
 enum class Report
 {
     WholeStock, // 超级列表框总库存
     ByCategory, // 超级列表框类库存
     Monthly,    // 超级列表框月库存
+    OnDay,      // 超级列表框期末库存
 };
 
 // A report list as the window knows it: its list, its total label and its
@@ -34,8 +35,8 @@ struct ReportDescription
     QLabel *Form::*total;
     QPushButton *Form::*exportButton;
     QPushButton *Form::*printButton;
-    // The title row of the exported file.
-    QString exportTitle;
+    // The title row of the exported file, as the page's controls choose it.
+    QString (*exportTitle)(const Form &form);
     // The title of the printed form, as the page's controls choose it.
     QString (*formTitle)(const Form &form);
     // Marks the report among those to rebuild when next shown.
@@ -44,7 +45,7 @@ struct ReportDescription
 };
 
 // Every report list, in the order of the tabs.
-const std::array<ReportDescription, 3> &reportDescriptions();
+const std::array<ReportDescription, 4> &reportDescriptions();
 const ReportDescription &describe(Report report);
 
 // Every cell as the list shows it, with its column titles, rows in the order

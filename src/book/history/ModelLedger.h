@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QMetaType>
 #include <QString>
 #include <vector>
 
@@ -42,3 +43,5 @@ struct ModelLedger
 ReadResult<ModelLedger> readModelLedger(const ModelKey &key, const QDate &from, const QDate &to);
 
 } // namespace kucun
+
+Q_DECLARE_METATYPE(kucun::LedgerEntry)

@@ -2,6 +2,8 @@
 
 #include "book/ValueText.h"
 
+#include <array>
+
 namespace kucun {
 
 namespace {
@@ -15,22 +17,40 @@ constexpr int quantityColumn = 5;
 
 const CellFont headingFont{QStringLiteral("黑体"), 60};
 
-} // namespace
+// What differs between the forms: the six headings, the column widths, the
+// columns aligned to the right, and the cells of the totals row.
+struct FormColumns
+{
+    QStringList headings;
+    std::array<int, formColumns> widths;
+    QList<int> rightAligned;
+};
 
-PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows,
-                            const QString &total, const QDateTime &printedAt)
+struct TotalsCell
+{
+    int column;
+    int lastColumn;
+    QString text;
+    CellAlignment alignment = CellAlignment::Left;
+};
+
+PrintTable layOutForm(const QString &title, const FormColumns &columns,
+                      const QList<QStringList> &rows, const QList<TotalsCell> &totals,
+                      const QDateTime &printedAt)
 {
     const int n = int(rows.size());
     const int totalsRow = n + 4;
     PrintTable form(totalsRow, formColumns);
 
     form.setBorders({headingRow, 1, totalsRow, formColumns});
-    form.merge({totalsRow, 1, totalsRow, 4});
-    form.merge({totalsRow, 5, totalsRow, formColumns});
+    for (const TotalsCell &total : totals) {
+        if (total.lastColumn > total.column) {
+            form.merge({totalsRow, total.column, totalsRow, total.lastColumn});
+        }
+    }
 
-    const int widths[formColumns] = {150, 400, 400, 400, 250, 150};
     for (int column = 1; column <= formColumns; ++column) {
-        form.setColumnWidth(column, widths[column - 1]);
+        form.setColumnWidth(column, columns.widths[size_t(column - 1)]);
     }
     form.setRowHeight(titleRow, 150);
     form.setRowHeight(timeRow, 100);
@@ -47,17 +67,15 @@ PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows
     timeCell.text = QStringLiteral("打印时间：") + dateTimeText(printedAt);
     timeCell.alignment = CellAlignment::Right;
 
-    // Headings and body: the quantity to the right, everything else centred.
+    // Headings and body: quantities to the right, everything else centred.
     form.setAlignment({headingRow, 1, totalsRow - 1, formColumns}, CellAlignment::Centre);
-    form.setAlignment({headingRow, quantityColumn, totalsRow - 1, quantityColumn},
-                      CellAlignment::Right);
+    for (const int column : columns.rightAligned) {
+        form.setAlignment({headingRow, column, totalsRow - 1, column}, CellAlignment::Right);
+    }
 
-    const QStringList headings = {QStringLiteral("序号"), QStringLiteral("品类"),
-                                  QStringLiteral("名称"), QStringLiteral("型号"),
-                                  QStringLiteral("库存"), QStringLiteral("单位")};
     for (int column = 1; column <= formColumns; ++column) {
         TableCell &heading = form.cell(headingRow, column);
-        heading.text = headings[column - 1];
+        heading.text = columns.headings[column - 1];
         // "序号" keeps the table's default font.
         if (column > 1) {
             heading.font = headingFont;
@@ -73,10 +91,11 @@ PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows
         }
     }
 
-    TableCell &totalCaption = form.cell(totalsRow, 1);
-    totalCaption.text = QStringLiteral("合计：");
-    totalCaption.alignment = CellAlignment::Right;
-    form.cell(totalsRow, quantityColumn).text = QStringLiteral("     ") + total;
+    for (const TotalsCell &total : totals) {
+        TableCell &cell = form.cell(totalsRow, total.column);
+        cell.text = total.text;
+        cell.alignment = total.alignment;
+    }
 
     form.page.paper = PageSetup::Paper::A4;
     form.page.orientation = PageSetup::Orientation::Portrait;
@@ -85,6 +104,39 @@ PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows
     form.page.marginRight = 100;
     form.page.marginBottom = 100;
     return form;
+}
+
+} // namespace
+
+PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows,
+                            const QString &total, const QDateTime &printedAt)
+{
+    static const FormColumns columns{{QStringLiteral("序号"), QStringLiteral("品类"),
+                                      QStringLiteral("名称"), QStringLiteral("型号"),
+                                      QStringLiteral("库存"), QStringLiteral("单位")},
+                                     {150, 400, 400, 400, 250, 150},
+                                     {quantityColumn}};
+    return layOutForm(title, columns, rows,
+                      {{1, 4, QStringLiteral("合计："), CellAlignment::Right},
+                       {quantityColumn, formColumns, QStringLiteral("     ") + total}},
+                      printedAt);
+}
+
+PrintTable layOutLedgerForm(const QString &title, const QList<QStringList> &rows,
+                            const QString &inTotal, const QString &outTotal,
+                            const QDateTime &printedAt)
+{
+    static const FormColumns columns{{QStringLiteral("序号"), QStringLiteral("日期"),
+                                      QStringLiteral("入库"), QStringLiteral("出库"),
+                                      QStringLiteral("结存"), QStringLiteral("备注")},
+                                     {150, 450, 250, 250, 250, 400},
+                                     {3, 4, 5}};
+    return layOutForm(title, columns, rows,
+                      {{1, 2, QStringLiteral("合计："), CellAlignment::Right},
+                       {3, 3, inTotal, CellAlignment::Right},
+                       {4, 4, outTotal, CellAlignment::Right},
+                       {5, formColumns, QString()}},
+                      printedAt);
 }
 
 QString monthlyFormTitle(const QDate &date)

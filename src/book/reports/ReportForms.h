@@ -17,6 +17,13 @@ namespace kucun {
 PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows,
                             const QString &total, const QDateTime &printedAt);
 
+// The printed form of a model's ledger, laid out like a report's: rows hold
+// list columns 1 to 5 (日期, 入库, 出库, 结存, 备注); the totals row sums 入库
+// and 出库.
+PrintTable layOutLedgerForm(const QString &title, const QList<QStringList> &rows,
+                            const QString &inTotal, const QString &outTotal,
+                            const QDateTime &printedAt);
+
 // The monthly form's title, for the year and month of the date:
 // 库存2024年5月表单.
 QString monthlyFormTitle(const QDate &date);

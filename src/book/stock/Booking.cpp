@@ -20,7 +20,14 @@ QVariantList movementRecord(const Movement &movement, const QString &unit)
             unit,           movement.remark};
 }
 
-BookingOutcome bookInOpenTables(Table &models, const Movement &movement)
+// The model a booking changed and its stock after it.
+struct BookedStock
+{
+    qint64 modelId = 0;
+    double stock = 0;
+};
+
+BookingOutcome bookInOpenTables(Table &models, const Movement &movement, BookedStock &booked)
 {
     if (!models.beginTransaction()) {
         return failureOf<BookingOutcome>(models);
@@ -51,6 +58,7 @@ BookingOutcome bookInOpenTables(Table &models, const Movement &movement)
         models.rollback();
         return failure;
     }
+    booked = {models.current().rowId(), newStock};
     return BookingOutcome::Booked;
 }
 
@@ -59,19 +67,21 @@ BookingOutcome bookInOpenTables(Table &models, const Movement &movement)
 BookingOutcome book(const Movement &movement, ChangeNotifier &changes)
 {
     BookingOutcome outcome;
+    BookedStock booked;
     {
         Table models;
         if (!models.open(tables::型号, tablePassword()) ||
             !models.attach(tables::明细, tablePassword())) {
             return failureOf<BookingOutcome>(models);
         }
-        outcome = bookInOpenTables(models, movement);
+        outcome = bookInOpenTables(models, movement, booked);
     }
     // The tables are closed before anyone reloads from them.
-    if (outcome == BookingOutcome::Booked || outcome == BookingOutcome::ModelNotFound) {
+    if (outcome == BookingOutcome::ModelNotFound) {
         emit changes.stockChanged();
     }
     if (outcome == BookingOutcome::Booked) {
+        emit changes.modelStockChanged(booked.modelId, booked.stock);
         emit changes.movementsAdded();
     }
     return outcome;

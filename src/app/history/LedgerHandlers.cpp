@@ -1,0 +1,154 @@
+#include "LedgerHandlers.h"
+
+#include "LedgerWindow.h"
+#include "app/AppContext.h"
+#include "app/Messages.h"
+#include "app/catalogue/ModelLists.h"
+#include "app/reports/ReportExport.h"
+#include "app/reports/Reports.h"
+#include "book/ValueText.h"
+#include "book/history/ModelLedger.h"
+#include "book/reports/ReportForms.h"
+#include "book/reports/SpreadsheetExport.h"
+#include "ui/Dialogs.h"
+#include "ui/FormPreview.h"
+#include "ui/ListModel.h"
+#include "ui/ListView.h"
+
+#include <QDateEdit>
+#include <QLabel>
+
+namespace kucun {
+
+namespace {
+
+const QDate firstDay(100, 1, 1);
+const QDate lastDay(9999, 12, 31);
+
+// From the first movement to today, or to the last movement when it lies
+// ahead.
+void showWholeHistory(LedgerWindow &window, const ModelLedger &ledger)
+{
+    const QDate today = QDate::currentDate();
+    QDate from = today;
+    QDate to = today;
+    if (!ledger.entries.empty()) {
+        from = std::min(today, ledger.entries.front().date.date());
+        to = std::max(today, ledger.entries.back().date.date());
+    }
+    window.setRange(from, to);
+}
+
+void showLedger(LedgerWindow &window, const ModelLedger &ledger)
+{
+    std::vector<ListRow> rows;
+    rows.reserve(ledger.entries.size());
+    ValueTexts texts;
+    for (const LedgerEntry &entry : ledger.entries) {
+        ListRow row{{QString(), texts.dateTime(entry.date), texts.number(entry.in),
+                     texts.number(entry.out), totalText(entry.balance), entry.remark},
+                    entry.id};
+        row.record = QVariant::fromValue(entry);
+        rows.push_back(std::move(row));
+    }
+    window.超级列表框台账->list().setRows(std::move(rows));
+    window.标签台账期初->setText(QStringLiteral("期初：") + totalText(ledger.opening));
+}
+
+// Reads the ledger of the window's model over its range and shows it. False
+// when there is none to show: the table could not be read (and the user
+// was told), or the model is gone.
+bool fillLedger(AppContext &context)
+{
+    LedgerWindow &window = *context.form.窗口台账;
+    const bool whole = window.showsWholeHistory();
+    const ReadResult<ModelLedger> ledger =
+        readModelLedger(window.model(), whole ? firstDay : window.日期框台账起->date(),
+                        whole ? lastDay : window.日期框台账止->date());
+    if (!ledger) {
+        reportTableFailure(context.dialogs, ledger.fault(), QString());
+        return false;
+    }
+    if (!ledger->modelFound) {
+        return false;
+    }
+    if (whole) {
+        showWholeHistory(window, *ledger);
+    }
+    showLedger(window, *ledger);
+    return true;
+}
+
+void openLedger(AppContext &context, const ModelRecord &model)
+{
+    LedgerWindow &window = *context.form.窗口台账;
+    window.setModel({model.category, model.item, model.model});
+    if (!fillLedger(context)) {
+        window.close();
+        return;
+    }
+    window.show();
+    window.raise();
+    window.activateWindow();
+    window.超级列表框台账->setFocus();
+}
+
+QString ledgerTitle(const LedgerWindow &window)
+{
+    return QStringLiteral("型号台账-") + window.model().model;
+}
+
+} // namespace
+
+void openLedgerOfChosenModel(AppContext &context)
+{
+    const ListView &models = *context.form.超级列表框进销;
+    const int row = models.selectedRow();
+    if (row < 0) {
+        tell(context.dialogs, QStringLiteral("请选择要查看台账的型号！"), Dialogs::Warning);
+        return;
+    }
+    openLedgerOfRow(context, models, row);
+}
+
+void openLedgerOfRow(AppContext &context, const ListView &list, int row)
+{
+    if (row >= 0 && row < list.rowCount()) {
+        openLedger(context, modelInRow(list, row));
+    }
+}
+
+void refreshLedger(AppContext &context)
+{
+    LedgerWindow &window = *context.form.窗口台账;
+    if (window.isVisible() && !fillLedger(context)) {
+        window.close();
+    }
+}
+
+void exportLedger(AppContext &context)
+{
+    const LedgerWindow &window = *context.form.窗口台账;
+    exportList(context, *window.超级列表框台账, ledgerTitle(window));
+}
+
+void printLedger(AppContext &context, FormPreview &preview)
+{
+    const LedgerWindow &window = *context.form.窗口台账;
+    const ListView &list = *window.超级列表框台账;
+    // The form takes list columns 1 to 5 (日期 to 备注) of every row, and the
+    // sums of what the rows booked in and out.
+    QList<QStringList> rows = shownTable(list).rows;
+    double in = 0;
+    double out = 0;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        rows[row] = rows[row].mid(1, 5);
+        const LedgerEntry entry = list.list().recordAt(row).value<LedgerEntry>();
+        in += entry.in;
+        out += entry.out;
+    }
+    preview.show(layOutLedgerForm(ledgerTitle(window), rows, totalText(in), totalText(out),
+                                  QDateTime::currentDateTime()));
+}
+
+} // namespace kucun

@@ -1,0 +1,166 @@
+#include "app/history/LedgerWindow.h"
+#include "helpers/ScriptedDialogs.h"
+#include "helpers/ShopData.h"
+#include "helpers/TestTables.h"
+#include "helpers/WindowTest.h"
+#include "ui/ListView.h"
+#include "ui/RollUpMenu.h"
+
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace kucun;
+using namespace kucun::test;
+
+class HistoryViewsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theLedgerOpensFromTheModelListsAndFollowsBookings();
+    void stockOnADayFollowsBookings();
+};
+
+namespace {
+
+const QDate today = QDate::currentDate();
+const QString hardware = QStringLiteral("五金");
+const QString spanner = QStringLiteral("扳手");
+
+// The small shop with a history for 扳手/8寸 (stock 10 now): +6 a year ago,
+// -2 a month ago, and +3 of 10寸 today.
+struct Shop : ShopWindow
+{
+    Shop()
+    {
+        addSmallShop(files);
+        const auto move = [this](const QDate &day, const char *model, double in, double out) {
+            addMovement(files, day, hardware, spanner, QString::fromUtf8(model), in, out,
+                        QStringLiteral("把"), QStringLiteral("备注"));
+        };
+        move(today.addYears(-1), "8寸", 6, 0);
+        move(today.addMonths(-1), "8寸", 0, 2);
+        move(today, "10寸", 3, 0);
+        start();
+    }
+    LedgerWindow *ledger() const { return get<LedgerWindow>("窗口台账"); }
+    ListView *ledgerList() const { return control<ListView>(*ledger(), "超级列表框台账"); }
+    QString opening() const { return control<QLabel>(*ledger(), "标签台账期初")->text(); }
+    void bookIn(const QString &quantity) const
+    {
+        clickRow(get<ListView>("超级列表框进销"), 0);
+        typeInto(get<QLineEdit>("编辑框入库"), quantity);
+        clickButton(*window, QStringLiteral("按钮入库"));
+    }
+    void showReports(int tab) const
+    {
+        get<QTabWidget>("高级选择夹1")->setCurrentIndex(2);
+        get<QTabWidget>("报表选择夹")->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+    }
+};
+
+QString day(const QDate &date)
+{
+    return QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
+}
+
+void doubleClickRow(ListView *list, int row)
+{
+    clickRow(list, row);
+    const QRect cell = list->visualRect(list->model()->index(row, 1));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+} // namespace
+
+void HistoryViewsTest::theLedgerOpensFromTheModelListsAndFollowsBookings()
+{
+    Shop shop;
+    clickButton(*shop.window, QStringLiteral("按钮台账"));
+    QCOMPARE(shop.dialogs.shown().size(), 1);
+    QCOMPARE(shop.dialogs.shown().first().text, QStringLiteral("请选择要查看台账的型号！"));
+    QCOMPARE(shop.dialogs.shown().first().icon, Dialogs::Warning);
+    QVERIFY(!shop.ledger()->isVisible());
+
+    shop.get<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
+    clickRow(shop.get<ListView>("超级列表框进销"), 0);
+    clickButton(*shop.window, QStringLiteral("按钮台账"));
+    QVERIFY(shop.ledger()->isVisible());
+    QCOMPARE(shop.ledger()->windowTitle(), QStringLiteral("型号台账 — 五金 / 扳手 / 8寸"));
+    const QList<QStringList> history{{"1", day(today.addYears(-1)), "6", "0", "12", "备注"},
+                                     {"2", day(today.addMonths(-1)), "0", "2", "10", "备注"}};
+    QCOMPARE(allRows(shop.ledgerList()), history);
+    QCOMPARE(shop.opening(), QStringLiteral("期初：6"));
+
+    // A booking while it is open shows at once, ending on the stock now.
+    shop.window->activateWindow();
+    shop.bookIn(QStringLiteral("5"));
+    const QList<QStringList> booked{{"3", day(today), "5", "0", "15", ""}};
+    QCOMPARE(allRows(shop.ledgerList()), history + booked);
+
+    // A narrower range keeps the balances of the whole history.
+    control<QDateEdit>(*shop.ledger(), "日期框台账起")->setDate(today.addDays(-40));
+    QCOMPARE(shop.ledgerList()->rowCount(), 2);
+    QCOMPARE(rowTexts(shop.ledgerList(), 0),
+             (QStringList{"1", day(today.addMonths(-1)), "0", "2", "10", "备注"}));
+    QCOMPARE(shop.opening(), QStringLiteral("期初：12"));
+
+    QTest::keyClick(shop.ledger(), Qt::Key_Escape);
+    QVERIFY(!shop.ledger()->isVisible());
+
+    // A double-click on the whole-stock list opens the ledger of that row.
+    shop.showReports(0);
+    doubleClickRow(shop.get<ListView>("超级列表框总库存"), 1);
+    QVERIFY(shop.ledger()->isVisible());
+    QCOMPARE(shop.ledger()->windowTitle(), QStringLiteral("型号台账 — 五金 / 扳手 / 10寸"));
+    QCOMPARE(allRows(shop.ledgerList()),
+             (QList<QStringList>{{"1", day(today), "3", "0", "2", "备注"}}));
+    QCOMPARE(shop.dialogs.shown().size(), 1);
+}
+
+void HistoryViewsTest::stockOnADayFollowsBookings()
+{
+    Shop shop;
+    shop.showReports(3);
+    auto *day = shop.get<QDateEdit>("日期框期末");
+    QCOMPARE(day->date(), QDate(today.year() - 1, 12, 31));
+    auto *list = shop.get<ListView>("超级列表框期末库存");
+    auto *total = shop.get<QLabel>("标签合计期末库存");
+
+    day->setDate(today.addDays(-1));
+    const QList<QStringList> yesterday{{"1", "五金", "扳手", "8寸", "10", "把", "常用"},
+                                       {"2", "五金", "扳手", "10寸", "-1", "把", ""},
+                                       {"3", "五金", "钳子", "8寸", "5", "把", "尖嘴"},
+                                       {"4", "电工", "电线", "2.5平方", "2.5", "卷", "红色"},
+                                       {"5", "电工", "电线", "4平方", "2.5", "卷", ""}};
+    QCOMPARE(allRows(list), yesterday);
+    QCOMPARE(total->text(), QStringLiteral("19"));
+
+    // A booking today leaves yesterday's stock; the whole stock, sorted by
+    // 库存, follows it and returns to table order as a rebuild does.
+    shop.showReports(0);
+    QHeaderView *header = shop.get<ListView>("超级列表框总库存")->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      {header->sectionViewportPosition(4) + 5, header->height() / 2});
+    shop.get<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
+    shop.bookIn(QStringLiteral("5"));
+    shop.showReports(0);
+    QCOMPARE(rowTexts(shop.get<ListView>("超级列表框总库存"), 0),
+             (QStringList{"1", "五金", "扳手", "8寸", "15", "把", "常用"}));
+    QCOMPARE(shop.get<QLabel>("标签合计库存")->text(), QStringLiteral("27"));
+    shop.showReports(3);
+    QCOMPARE(allRows(list), yesterday);
+
+    day->setDate(today);
+    QCOMPARE(rowTexts(list, 0), (QStringList{"1", "五金", "扳手", "8寸", "15", "把", "常用"}));
+    QCOMPARE(total->text(), QStringLiteral("27"));
+    QVERIFY(shop.dialogs.shown().isEmpty());
+}
+
+QTEST_MAIN(HistoryViewsTest)
+#include "tst_historyviews.moc"
