@@ -50,6 +50,8 @@ QWidget *buildModelArea(Form &form)
     header->addWidget(form.按钮5);
     form.按钮台账 = makeButton(QStringLiteral("按钮台账"), QStringLiteral("台账"));
     header->addWidget(form.按钮台账);
+    form.按钮盘点 = makeButton(QStringLiteral("按钮盘点"), QStringLiteral("盘点…"));
+    header->addWidget(form.按钮盘点);
     layout->addLayout(header);
 
     form.超级列表框进销 =

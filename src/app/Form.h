@@ -15,6 +15,7 @@ namespace kucun {
 
 class ColourPicker;
 class LedgerWindow;
+class StocktakeWindow;
 class ListView;
 class RollUpMenu;
 
@@ -32,6 +33,9 @@ struct Form
     QPushButton *按钮台账 = nullptr;
     // The window of one model's movements, opened from the model lists.
     LedgerWindow *窗口台账 = nullptr;
+    QPushButton *按钮盘点 = nullptr;
+    // The count sheet of a stocktake.
+    StocktakeWindow *窗口盘点 = nullptr;
     QLineEdit *编辑框_关键字 = nullptr;
     QPushButton *按钮5 = nullptr;
     QLabel *标签进销型号 = nullptr;

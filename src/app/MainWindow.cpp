@@ -24,7 +24,10 @@
 #include "app/stock/LogDeletion.h"
 #include "app/stock/LogLists.h"
 #include "app/stock/StockBooking.h"
+#include "app/stocktake/StocktakeHandlers.h"
+#include "app/stocktake/StocktakeWindow.h"
 #include "ui/ColourPicker.h"
+#include "ui/EditableListModel.h"
 #include "ui/FormPreview.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
@@ -72,6 +75,7 @@ void MainWindow::buildForm()
                                QStringLiteral("项目设置"));
     setCentralWidget(m_form.高级选择夹1);
     m_form.窗口台账 = new LedgerWindow(this);
+    m_form.窗口盘点 = new StocktakeWindow(this);
 }
 
 template <typename Handler> auto MainWindow::handler(Handler &&handle)
@@ -121,6 +125,22 @@ void MainWindow::connectHandlers()
     connect(ledger->按钮导出台账, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { exportLedger(context); }));
 
+    // A stocktake.
+    StocktakeWindow *count = form.窗口盘点;
+    connect(form.按钮盘点, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { openStocktake(context); }));
+    connect(count->组合框盘点品类, &QComboBox::activated, this,
+            handler([](AppContext &context, int) { reloadCountSheet(context); }));
+    connect(count->日期框盘点, &QDateEdit::dateChanged, this,
+            handler([](AppContext &context, QDate) { reloadCountSheet(context); }));
+    connect(&count->rows(), &EditableListModel::entered, this, handler(enterCount));
+    connect(count->按钮只看差异, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { showDifferencesFirst(context); }));
+    connect(count->按钮盘点入账, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { bookCountedDifferences(context); }));
+    connect(count->按钮放弃盘点, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { discardCount(context); }));
+
     // Log page.
     connect(form.按钮模糊搜索, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { searchLogByKeyword(context); }));
@@ -143,6 +163,8 @@ void MainWindow::connectHandlers()
     preview->setObjectName(QStringLiteral("表格1"));
     connect(ledger->按钮打印台账, &QPushButton::clicked, this,
             handler([preview](AppContext &context, bool) { printLedger(context, *preview); }));
+    connect(count->按钮打印盘点表, &QPushButton::clicked, this,
+            handler([preview](AppContext &context, bool) { printCountSheet(context, *preview); }));
     connect(form.日期框期末, &QDateEdit::dateChanged, this,
             handler([](AppContext &context, QDate) { rebuildStockOnDayReport(context); }));
     for (const ReportDescription &described : reportDescriptions()) {

@@ -1,4 +1,5 @@
 #include "app/history/LedgerWindow.h"
+#include "app/stocktake/StocktakeWindow.h"
 #include "helpers/ScriptedDialogs.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
@@ -23,6 +24,7 @@ class HistoryViewsTest : public QObject
 private slots:
     void theLedgerOpensFromTheModelListsAndFollowsBookings();
     void stockOnADayFollowsBookings();
+    void aCountIsTypedDownTheSheetAndBooked();
 };
 
 namespace {
@@ -160,6 +162,70 @@ void HistoryViewsTest::stockOnADayFollowsBookings()
     QCOMPARE(rowTexts(list, 0), (QStringList{"1", "五金", "扳手", "8寸", "15", "把", "常用"}));
     QCOMPARE(total->text(), QStringLiteral("27"));
     QVERIFY(shop.dialogs.shown().isEmpty());
+}
+
+void HistoryViewsTest::aCountIsTypedDownTheSheetAndBooked()
+{
+    Shop shop;
+    clickButton(*shop.window, QStringLiteral("按钮盘点"));
+    auto *sheet = shop.get<StocktakeWindow>("窗口盘点");
+    QVERIFY(sheet->isVisible());
+    ListView *list = control<ListView>(*sheet, "超级列表框盘点");
+    QCOMPARE(rowTexts(list, 1), (QStringList{"2", "五金", "扳手", "10寸", "2", "", "", "把"}));
+
+    // Typed down the 实盘 column with the keyboard alone.
+    list->setCurrentIndex(list->model()->index(0, 0));
+    // The first key on the row starts the entry; after Enter the next row's
+    // entry is open already.
+    const auto openEntry = [list] {
+        for (QLineEdit *entry : list->viewport()->findChildren<QLineEdit *>()) {
+            if (entry->isVisible()) {
+                return entry;
+            }
+        }
+        return static_cast<QLineEdit *>(nullptr);
+    };
+    const auto type = [list, &openEntry](const QString &keys) {
+        QString rest = keys;
+        if (!openEntry()) {
+            QTest::keyClicks(list, rest.left(1));
+            rest.remove(0, 1);
+        }
+        QLineEdit *entry = openEntry();
+        QVERIFY(entry);
+        QTest::keyClicks(entry, rest);
+        QTest::keyClick(entry, Qt::Key_Return);
+    };
+    type(QStringLiteral("12"));
+    type(QStringLiteral("0"));
+    type(QStringLiteral("5"));
+    type(QStringLiteral("2.5"));
+    type(QStringLiteral("3"));
+    QCOMPARE(shop.dialogs.texts(), QStringList{"盘点差异须为整数！"});
+    QCOMPARE(allRows(list),
+             (QList<QStringList>{{"1", "五金", "扳手", "8寸", "10", "12", "2", "把"},
+                                 {"2", "五金", "扳手", "10寸", "2", "0", "-2", "把"},
+                                 {"3", "五金", "钳子", "8寸", "5", "5", "0", "把"},
+                                 {"4", "电工", "电线", "2.5平方", "2.5", "2.5", "0", "卷"},
+                                 {"5", "电工", "电线", "4平方", "2.5", "", "", "卷"}}));
+
+    // Closed by mistake and opened again, the count is still there.
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    QVERIFY(!sheet->isVisible());
+    clickButton(*shop.window, QStringLiteral("按钮盘点"));
+    QCOMPARE(rowTexts(list, 1), (QStringList{"2", "五金", "扳手", "10寸", "2", "0", "-2", "把"}));
+
+    shop.dialogs.forget();
+    clickButton(*sheet, QStringLiteral("按钮盘点入账"));
+    QCOMPARE(shop.dialogs.texts(),
+             (QStringList{"将按盘点结果入账：盘盈 1 项，盘亏 1 项。确定吗？", "盘点入账完成！"}));
+    QCOMPARE(shop.dialogs.shown().at(0).icon, Dialogs::Question);
+    QCOMPARE(shop.dialogs.shown().at(1).icon, Dialogs::Information);
+    QCOMPARE(rowTexts(list, 0), (QStringList{"1", "五金", "扳手", "8寸", "12", "", "", "把"}));
+    ListView *dayLog = shop.get<ListView>("超级列表框日志");
+    QCOMPARE(rowTexts(dayLog, 1).mid(3), (QStringList{"8寸", "2", "0", "把", "盘点"}));
+    QCOMPARE(rowTexts(dayLog, 2).mid(3), (QStringList{"10寸", "0", "2", "把", "盘点"}));
+    QCOMPARE(shop.get<QLabel>("标签合计库存")->text(), QStringLiteral("22"));
 }
 
 QTEST_MAIN(HistoryViewsTest)

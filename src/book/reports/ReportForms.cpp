@@ -139,6 +139,20 @@ PrintTable layOutLedgerForm(const QString &title, const QList<QStringList> &rows
                       printedAt);
 }
 
+PrintTable layOutCountSheetForm(const QString &title, const QList<QStringList> &rows,
+                                const QDateTime &printedAt)
+{
+    static const FormColumns columns{{QStringLiteral("序号"), QStringLiteral("名称"),
+                                      QStringLiteral("型号"), QStringLiteral("账面"),
+                                      QStringLiteral("单位"), QStringLiteral("实盘")},
+                                     {150, 400, 400, 250, 150, 400},
+                                     {4}};
+    return layOutForm(
+        title, columns, rows,
+        {{1, 3, QStringLiteral("盘点人：")}, {4, formColumns, QStringLiteral("日期：")}},
+        printedAt);
+}
+
 QString monthlyFormTitle(const QDate &date)
 {
     return QStringLiteral("库存%1年%2月表单").arg(date.year()).arg(date.month());

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace kucun {
+
+struct AppContext;
+class FormPreview;
+
+// 按钮盘点: opens the count, with the counts kept from last time if any.
+void openStocktake(AppContext &context);
+// Another category or day: the sheet is read again; what was counted of
+// the models still on it stays.
+void reloadCountSheet(AppContext &context);
+// A figure typed into 实盘 of a row.
+void enterCount(AppContext &context, int row, const QString &text);
+// 只看差异: the rows with a difference first.
+void showDifferencesFirst(AppContext &context);
+void printCountSheet(AppContext &context, FormPreview &preview);
+// 盘点入账: books every difference, once the user agrees.
+void bookCountedDifferences(AppContext &context);
+// 放弃盘点: forgets what was counted.
+void discardCount(AppContext &context);
+
+} // namespace kucun
