@@ -48,14 +48,6 @@ ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> 
     if (!table.open(tables::明细, tablePassword())) {
         return table.fault();
     }
-    const Schema &schema = table.schema();
-    schema.require(fields::日期, FieldKind::DateTime);
-    schema.require(fields::品类, FieldKind::Text);
-    schema.require(fields::名称, FieldKind::Text);
-    schema.require(fields::型号, FieldKind::Text);
-    schema.require(fields::入库, FieldKind::Number);
-    schema.require(fields::出库, FieldKind::Number);
-
     // The first key naming each model.
     QHash<ModelKey, qsizetype> firstKey;
     firstKey.reserve(qsizetype(models.size()));
@@ -68,7 +60,7 @@ ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> 
     // stored, in December 9999); the exact month is checked on the date read.
     const QDate after = std::min(first.addMonths(1), QDate(9999, 12, 31));
     const RecordFilter aroundMonth = RecordFilter::dateTimeBetween(fields::日期, first, after);
-    table.forEachMatching(
+    const bool whole = table.forEachMatching(
         aroundMonth,
         {fields::日期, fields::品类, fields::名称, fields::型号, fields::入库, fields::出库},
         [&](const Record &record) {
@@ -84,6 +76,9 @@ ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> 
             double &figure = figures[size_t(*row)];
             figure = afterMovement(figure, record.numberAt(4), record.numberAt(5));
         });
+    if (!whole) {
+        return table.fault();
+    }
     return figures;
 }
 
