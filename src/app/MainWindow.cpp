@@ -260,7 +260,7 @@ void MainWindow::runStartUp()
         return;
     }
     m_started = true;
-    startUp(*this, m_context);
+    runReportingStoreErrors(m_context.dialogs, [this] { startUp(*this, m_context); });
 }
 
 } // namespace kucun

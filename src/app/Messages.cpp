@@ -21,26 +21,30 @@ void inform(Dialogs &dialogs, const QString &text)
 
 void reportTableUnavailable(Dialogs &dialogs)
 {
-    tell(dialogs, QStringLiteral("数据库打开失败或丢失！"), Dialogs::Error);
+    reportTableFailure(dialogs, StoreFault::Unavailable, QString());
+}
+
+QString tableFailureText(StoreFault fault, const QString &writeFailedText)
+{
+    switch (fault) {
+    case StoreFault::Unavailable:
+        return QStringLiteral("数据库打开失败或丢失！");
+    case StoreFault::Busy:
+        return QStringLiteral("数据表正被其他程序使用，请稍后重试！");
+    case StoreFault::ReadOnly:
+        return QStringLiteral("数据表为只读，无法写入！");
+    case StoreFault::WrongLayout:
+        return QStringLiteral("数据表的字段缺失或类型不符，无法使用！");
+    case StoreFault::None:
+    case StoreFault::WriteFailed:
+        break;
+    }
+    return writeFailedText;
 }
 
 void reportTableFailure(Dialogs &dialogs, StoreFault fault, const QString &writeFailedText)
 {
-    switch (fault) {
-    case StoreFault::Unavailable:
-        reportTableUnavailable(dialogs);
-        return;
-    case StoreFault::Busy:
-        tell(dialogs, QStringLiteral("数据表正被其他程序使用，请稍后重试！"), Dialogs::Error);
-        return;
-    case StoreFault::ReadOnly:
-        tell(dialogs, QStringLiteral("数据表为只读，无法写入！"), Dialogs::Error);
-        return;
-    case StoreFault::None:
-    case StoreFault::WriteFailed:
-        tell(dialogs, writeFailedText, Dialogs::Error);
-        return;
-    }
+    tell(dialogs, tableFailureText(fault, writeFailedText), Dialogs::Error);
 }
 
 void reportStoreError(Dialogs &dialogs, const QString &message)

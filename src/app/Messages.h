@@ -18,7 +18,9 @@ void inform(Dialogs &dialogs, const QString &text);
 void reportTableUnavailable(Dialogs &dialogs);
 
 // Why a table of an operation failed: missing or damaged ("数据库打开失败或
-// 丢失！"), busy, read-only, or the operation's own text for a failed write.
+// 丢失！"), busy, read-only, fields missing or of another type, or the
+// operation's own text for a failed write.
+QString tableFailureText(StoreFault fault, const QString &writeFailedText);
 void reportTableFailure(Dialogs &dialogs, StoreFault fault, const QString &writeFailedText);
 
 // The same for an outcome of the stock book; false, and nothing shown, for
@@ -33,6 +35,8 @@ bool toldTableFailure(Dialogs &dialogs, Outcome outcome, const QString &writeFai
         fault = StoreFault::Busy;
     } else if (outcome == Outcome::TableReadOnly) {
         fault = StoreFault::ReadOnly;
+    } else if (outcome == Outcome::TableWrongLayout) {
+        fault = StoreFault::WrongLayout;
     } else if (outcome == Outcome::WriteFailed) {
         fault = StoreFault::WriteFailed;
     } else {
@@ -42,11 +46,13 @@ bool toldTableFailure(Dialogs &dialogs, Outcome outcome, const QString &writeFai
     return true;
 }
 
-// A table read that the file cannot answer, shown to the user.
+// A read the code gets wrong (a field no table declares, no open table),
+// shown to the user.
 void reportStoreError(Dialogs &dialogs, const QString &message);
 
-// Runs a handler step; a store error is shown instead of escaping into the
-// event loop.
+// Runs a handler step. The stock book tells every fault of the files
+// through its results; a StoreError left is a fault of the code, shown
+// rather than ending the program, which would lose what the owner was doing.
 template <typename Step> void runReportingStoreErrors(Dialogs &dialogs, Step &&step)
 {
     try {

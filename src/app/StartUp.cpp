@@ -35,9 +35,6 @@ bool logIn(AppContext &context)
                                     QStringLiteral("本程序已禁止使用"), Dialogs::Error,
                                     Dialogs::Buttons::Ok);
             return false;
-        case SettingsLoad::Unavailable:
-            reportTableUnavailable(context.dialogs);
-            return false;
         case SettingsLoad::Unreadable:
             return false;
         case SettingsLoad::Loaded:
@@ -94,19 +91,15 @@ void startUp(QWidget &window, AppContext &context)
     removeLeftJournals(context.programDir);
     addMissingTableIndexes();
     primePasswordControls(context);
-    runReportingStoreErrors(context.dialogs, [&context] {
-        loadCategories(context);
-        loadItems(context);
-    });
+    loadCategories(context);
+    loadItems(context);
     orderBookingFocus(context.form);
     // The keyboard starts at the first category.
     if (QWidget *first = context.form.卷帘式菜单1->groupHeader(0)) {
         first->setFocus();
     }
-    runReportingStoreErrors(context.dialogs, [&context] {
-        loadLog(context, LogQuery::Day);
-        rebuildStockReports(context);
-    });
+    loadLog(context, LogQuery::Day);
+    rebuildStockReports(context);
     loadBackupList(context);
     // The window is drawn and answers first; the day's backup follows.
     QTimer::singleShot(0, &window, [&window, &context] { backUpDaily(window, context); });

@@ -1,7 +1,8 @@
 #pragma once
 
-// The window tells the user of a failed table by its fault and of a read
-// the file cannot answer by its StoreError; it knows both through here.
+// The window tells the user of a failed table by its fault, and shows a
+// StoreError (a read the code gets wrong) rather than end; it knows both
+// through here.
 #include "store/StoreError.h"
 #include "store/StoreFault.h"
 #include "store/Table.h"
@@ -10,7 +11,7 @@ namespace kucun {
 
 // The outcome that tells why a table of an operation failed. Every outcome
 // enum of the stock book names its table failures alike: TableUnavailable,
-// TableBusy, TableReadOnly and WriteFailed.
+// TableBusy, TableReadOnly, TableWrongLayout and WriteFailed.
 template <typename Outcome> Outcome failureOf(const Table &table)
 {
     switch (table.fault()) {
@@ -20,6 +21,8 @@ template <typename Outcome> Outcome failureOf(const Table &table)
         return Outcome::TableBusy;
     case StoreFault::ReadOnly:
         return Outcome::TableReadOnly;
+    case StoreFault::WrongLayout:
+        return Outcome::TableWrongLayout;
     case StoreFault::None:
     case StoreFault::WriteFailed:
         break;

@@ -2,6 +2,8 @@
 
 #include "StoreError.h"
 
+#include <algorithm>
+
 namespace kucun {
 
 namespace {
@@ -64,6 +66,17 @@ void Schema::requireKind(int field, FieldKind kind) const
         throw StoreError(QStringLiteral("表 %1 的字段 %2 不是%3类型")
                              .arg(m_tableName, definition.name, kindName(kind)));
     }
+}
+
+bool Schema::holdsDeclaredFields() const
+{
+    const FieldList &declared = tables::fieldsOf(m_tableName);
+    return std::all_of(declared.cbegin(), declared.cend(), [this](const FieldDefinition &field) {
+        return std::any_of(m_fields.cbegin(), m_fields.cend(),
+                           [&field](const FieldDefinition &stored) {
+                               return stored.name == field.name && fits(stored.kind, field.kind);
+                           });
+    });
 }
 
 Record::Record(std::shared_ptr<const Schema> schema, qint64 rowId, QVariantList values)

@@ -23,6 +23,10 @@ public:
     int require(const QString &field, FieldKind kind) const;
     // Throws StoreError unless the field at this index reads as this kind.
     void requireKind(int field, FieldKind kind) const;
+    // Whether every field the program declares for this table
+    // (tables::fieldsOf) is there and reads as its kind. A table opened with
+    // this checked throws StoreError only for a read the code gets wrong.
+    bool holdsDeclaredFields() const;
 
 private:
     QString m_tableName;
@@ -41,7 +45,8 @@ public:
     qint64 rowId() const { return m_rowId; }
 
     // Each read throws StoreError for a field the table lacks or one whose
-    // type does not fit the read.
+    // type does not fit the read: on a table whose fields were checked when
+    // it was opened, a fault of the code that reads.
     QString text(const QString &field) const;
     double number(const QString &field) const;
     bool logical(const QString &field) const;

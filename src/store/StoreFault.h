@@ -3,8 +3,9 @@
 namespace kucun {
 
 // Why a table file could not be used, so that the owner is told what is
-// true: a file another program holds, one that can't be written, or one
-// that is missing or no table file at all.
+// true: a file another program holds, one that can't be written, one that
+// is missing or no table file at all, or one whose fields are not those the
+// program reads.
 enum class StoreFault
 {
     None,
@@ -12,6 +13,7 @@ enum class StoreFault
     Busy,        // held by another program longer than the wait
     ReadOnly,    // the file (or its folder) can't be written
     WriteFailed, // any other failed write (disk full, I/O error)
+    WrongLayout, // a field of the table is missing or of another type
 };
 
 } // namespace kucun

@@ -26,7 +26,7 @@ Table::~Table()
     close();
 }
 
-bool Table::open(const QString &fileName, const QString &password)
+bool Table::open(const QString &fileName, const QString &password, FieldCheck check)
 {
     close();
     m_fault = StoreFault::Unavailable;
@@ -51,10 +51,23 @@ bool Table::open(const QString &fileName, const QString &password)
         m_connection.reset();
         return false;
     }
+    if (check == FieldCheck::Declared && !m_schema->holdsDeclaredFields()) {
+        m_fault = StoreFault::WrongLayout;
+        m_schema.reset();
+        m_connection.reset();
+        return false;
+    }
     m_fault = StoreFault::None;
     m_path = path;
     openPaths().insert(path);
     first();
+    // A first record that can't be read must not pass for an empty table.
+    if (m_fault != StoreFault::None) {
+        const StoreFault fault = m_fault;
+        close();
+        m_fault = fault;
+        return false;
+    }
     return true;
 }
 
@@ -174,6 +187,9 @@ void Table::moveToRow(const QString &whereAndOrder, const QVariantList &params)
         select.bind(i + 1, params[i]);
     }
     m_current = select.step() ? readRow(select) : Record(m_schema, 0, {});
+    if (!select.isValid() || select.failed()) {
+        noteReadFailure();
+    }
 }
 
 void Table::first()
@@ -327,7 +343,7 @@ bool Table::goToId(qint64 recordId)
                           selectColumns() + QStringLiteral("WHERE rowid = ?"));
     select.bind(1, recordId);
     if (!select.step()) {
-        return false;
+        return select.isValid() && !select.failed() ? false : noteReadFailure();
     }
     m_current = readRow(select);
     return true;
@@ -418,24 +434,24 @@ bool Table::purge()
     return true;
 }
 
-void Table::forEachMatching(const RecordFilter &filter,
+bool Table::forEachMatching(const RecordFilter &filter,
                             const std::function<void(const Record &)> &visit)
 {
     if (!isOpen()) {
-        return;
+        throw StoreError(QStringLiteral("没有打开的表"));
     }
     QStringList all;
     for (const FieldDefinition &field : m_schema->fields()) {
         all << field.name;
     }
-    forEachMatching(filter, all, visit);
+    return forEachMatching(filter, all, visit);
 }
 
-void Table::forEachMatching(const RecordFilter &filter, const QStringList &fields,
+bool Table::forEachMatching(const RecordFilter &filter, const QStringList &fields,
                             const std::function<void(const Record &)> &visit)
 {
     if (!isOpen()) {
-        return;
+        throw StoreError(QStringLiteral("没有打开的表"));
     }
     FieldList read;
     for (const QString &field : fields) {
@@ -455,11 +471,8 @@ void Table::forEachMatching(const RecordFilter &filter, const QStringList &field
         readRowInto(select, record, &previous);
         visit(record);
     }
-    if (select.failed()) {
-        // A busy or damaged file must not pass for a shorter table.
-        throw StoreError(
-            QStringLiteral("表 %1 读取失败：%2").arg(m_schema->tableName(), select.error()));
-    }
+    // A busy or damaged file must not pass for a shorter table.
+    return select.isValid() && !select.failed() ? true : noteReadFailure();
 }
 
 std::optional<std::vector<Table::TextsTotal>> Table::totalsByTexts(const RecordFilter &filter,
@@ -498,10 +511,7 @@ std::optional<std::vector<Table::TextsTotal>> Table::totalsByTexts(const RecordF
         totals.push_back(std::move(row));
     }
     if (select.failed() || !select.isValid()) {
-        noteFailure();
-        if (m_fault == StoreFault::WriteFailed) {
-            m_fault = StoreFault::Unavailable;
-        }
+        noteReadFailure();
         return std::nullopt;
     }
     return totals;
@@ -549,7 +559,7 @@ bool Table::rangeCoversMuch(const RecordFilter &filter) const
     return low.daysTo(high) * 5 > whole;
 }
 
-bool Table::attach(const QString &fileName, const QString &password)
+bool Table::attach(const QString &fileName, const QString &password, FieldCheck check)
 {
     if (!isOpen()) {
         return false;
@@ -563,9 +573,15 @@ bool Table::attach(const QString &fileName, const QString &password)
         return false;
     }
     auto schema = readSchema(tableName, tableName);
+    StoreFault fault = StoreFault::None;
     if (!schema) {
-        m_fault = m_connection->lastFault() == StoreFault::Busy ? StoreFault::Busy
-                                                                : StoreFault::Unavailable;
+        fault = m_connection->lastFault() == StoreFault::Busy ? StoreFault::Busy
+                                                              : StoreFault::Unavailable;
+    } else if (check == FieldCheck::Declared && !schema->holdsDeclaredFields()) {
+        fault = StoreFault::WrongLayout;
+    }
+    if (fault != StoreFault::None) {
+        m_fault = fault;
         m_connection->exec(
             QStringLiteral("DETACH DATABASE %1").arg(sql::quoteIdentifier(tableName)));
         return false;
@@ -666,6 +682,14 @@ bool Table::noteFailure()
     return false;
 }
 
+bool Table::noteReadFailure()
+{
+    m_fault = m_connection && m_connection->lastFault() == StoreFault::Busy
+                  ? StoreFault::Busy
+                  : StoreFault::Unavailable;
+    return false;
+}
+
 bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)
 {
     if (!isOpen() || atEnd()) {
@@ -683,7 +707,7 @@ bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)
         select.bind(i + 2, filter.parameters[i]);
     }
     m_current = select.step() ? readRow(select) : Record(m_schema, 0, {});
-    return !atEnd();
+    return select.isValid() && !select.failed() ? !atEnd() : noteReadFailure();
 }
 
 } // namespace kucun

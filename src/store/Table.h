@@ -21,6 +21,16 @@ class Connection;
 class Statement;
 } // namespace sql
 
+// Whether open and attach check the fields of a table the program knows
+// (tables::fieldsOf): each must be there and read as its kind, or the table
+// does not open (StoreFault::WrongLayout). Only code that locks or copies
+// whole files, and reads no field, goes without.
+enum class FieldCheck
+{
+    Declared,
+    None,
+};
+
 // A record cursor over one table file. open() makes the first record
 // current; the reads, modify and delete act on the current record. Records
 // come in record order (rowid order); each keeps its identity (rowid) for
@@ -36,11 +46,15 @@ public:
     // Opens a table file read-write. A bare name gets ".edb" and is taken
     // from the working directory; the table inside carries the file's base
     // name. Fails for a missing file, a wrong password, a file that is no
-    // table file or lacks its table, and a file this process has open.
-    bool open(const QString &fileName, const QString &password);
+    // table file or lacks its table, a file this process has open, and a
+    // table whose fields fail the check, and a first record that can't be
+    // read.
+    bool open(const QString &fileName, const QString &password,
+              FieldCheck check = FieldCheck::Declared);
     bool isOpen() const { return m_connection != nullptr; }
     void close();
-    // Why the last open, attach, write or transaction step that failed did.
+    // Why the last open, attach, read, write or transaction step that
+    // failed did; None from a successful open or attach until a step fails.
     StoreFault fault() const { return m_fault; }
 
     const Schema &schema() const;
@@ -72,17 +86,20 @@ public:
 
     // Makes current the first record from the current one forward whose
     // texts equal these exactly (an absent text equals the empty text).
+    // Moving and finding fail for a file that can't be read as well as for
+    // no such record; fault() then says why.
     bool findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText);
 
     // Calls visit, in record order, for every record of the table that
-    // satisfies the filter; the cursor stays where it was. Throws StoreError
-    // when the file fails to answer part way (busy past the wait, damaged).
-    void forEachMatching(const RecordFilter &filter,
-                         const std::function<void(const Record &)> &visit);
+    // satisfies the filter; the cursor stays where it was. False, with the
+    // fault (Busy, Unavailable), when the file fails to answer part way
+    // (busy past the wait, damaged): the records visited are not all.
+    [[nodiscard]] bool forEachMatching(const RecordFilter &filter,
+                                       const std::function<void(const Record &)> &visit);
     // The same, reading only the listed fields: the records visit sees hold
     // just those, which keeps a scan of a big table to what it needs.
-    void forEachMatching(const RecordFilter &filter, const QStringList &fields,
-                         const std::function<void(const Record &)> &visit);
+    [[nodiscard]] bool forEachMatching(const RecordFilter &filter, const QStringList &fields,
+                                       const std::function<void(const Record &)> &visit);
 
     // The total of `added` minus the total of `taken` (an absent number
     // counts as 0) for each distinct combination of the texts of
@@ -101,7 +118,8 @@ public:
     // Another table file joined to this one, so that one transaction can
     // change both: a stock change and its movement record are written
     // together or not at all. Fails like open() does.
-    bool attach(const QString &fileName, const QString &password);
+    bool attach(const QString &fileName, const QString &password,
+                FieldCheck check = FieldCheck::Declared);
     // Appends a record to an attached table; values in its field order.
     bool appendTo(const QString &attachedTable, const QVariantList &values);
     // Deletes, with one statement, every record of this table or of an
@@ -131,6 +149,8 @@ private:
     QString quotedTable() const;
     // Records the fault of the connection's last failed call; returns false.
     bool noteFailure();
+    // The same for a read that failed: busy, or a file that can't be read.
+    bool noteReadFailure();
 
     std::unique_ptr<sql::Connection> m_connection;
     std::shared_ptr<const Schema> m_schema;

@@ -103,12 +103,18 @@ void BackupsTest::aBackupIsRestoredWhole()
     QVERIFY(savePasswordSettings(files.programDir(), {QStringLiteral("新"), true, false, false}) ==
             SettingsOutcome::Done);
     QVERIFY(books() != before);
+    // A table in use whose field went wrong is restored over as well.
+    QVERIFY(QFile::remove(files.path(tables::品类)));
+    QVERIFY(sql::Connection::create(files.path(tables::品类), tablePassword())
+                ->exec(QStringLiteral("CREATE TABLE 品类(品类 INTEGER)")));
     const BackupCheck check = checkBackup(made.folder);
     QCOMPARE(check.problem, QString());
     QCOMPARE(check.info.movements, 1);
     QSignalSpy restored(&changes, &ChangeNotifier::movementsDeleted);
     QCOMPARE(restoreBackup(made.folder, changes), RestoreOutcome::Done);
     QCOMPARE(books(), before);
+    Table categories;
+    QVERIFY(categories.open(files.path(tables::品类), tablePassword()));
     QCOMPARE(restored.count(), 1);
     // 设置 is not restored: the password in force stays.
     QCOMPARE(readSettings(files.programDir())->passwords.password, QStringLiteral("新"));

@@ -85,11 +85,11 @@ QHash<QString, double> loggedBalances()
     if (!log.open(tables::明细, tablePassword())) {
         return balances;
     }
-    log.forEachMatching(RecordFilter::all(), [&](const Record &record) {
+    const bool whole = log.forEachMatching(RecordFilter::all(), [&](const Record &record) {
         balances[record.text(fields::型号)] +=
             record.number(fields::入库) - record.number(fields::出库);
     });
-    return balances;
+    return whole ? balances : QHash<QString, double>();
 }
 
 // The child program of the concurrency test: books `count` random stock-ins

@@ -338,13 +338,13 @@ void verifyNothingLost(const std::function<QString(const QString &)> &pathOf)
     QHash<QString, double> logged;
     Table log;
     QVERIFY(log.open(tables::明细, tablePassword()));
-    log.forEachMatching(RecordFilter::all(),
-                        {fields::品类, fields::名称, fields::型号, fields::入库, fields::出库},
-                        [&logged](const Record &record) {
-                            const QString key = record.textAt(0) + u'/' + record.textAt(1) + u'/' +
-                                                record.textAt(2);
-                            logged[key] += record.numberAt(3) - record.numberAt(4);
-                        });
+    QVERIFY(log.forEachMatching(
+        RecordFilter::all(), {fields::品类, fields::名称, fields::型号, fields::入库, fields::出库},
+        [&logged](const Record &record) {
+            const QString key =
+                record.textAt(0) + u'/' + record.textAt(1) + u'/' + record.textAt(2);
+            logged[key] += record.numberAt(3) - record.numberAt(4);
+        }));
     const std::optional<std::vector<ModelRecord>> models = readAllModels();
     QVERIFY(models);
     for (const ModelRecord &model : *models) {
@@ -407,20 +407,24 @@ QString dataTablesAsText()
         if (!table.open(name, tablePassword())) {
             return QStringLiteral("no ") + name;
         }
-        table.forEachMatching(RecordFilter::all(), [&text, &table](const Record &record) {
-            text += QString::number(record.rowId());
-            for (const FieldDefinition &field : table.schema().fields()) {
-                text += u'|';
-                if (field.kind == FieldKind::Text) {
-                    text += record.text(field.name);
-                } else if (field.kind == FieldKind::DateTime) {
-                    text += record.dateTime(field.name).toString();
-                } else {
-                    text += QString::number(record.number(field.name));
+        const bool whole =
+            table.forEachMatching(RecordFilter::all(), [&text, &table](const Record &record) {
+                text += QString::number(record.rowId());
+                for (const FieldDefinition &field : table.schema().fields()) {
+                    text += u'|';
+                    if (field.kind == FieldKind::Text) {
+                        text += record.text(field.name);
+                    } else if (field.kind == FieldKind::DateTime) {
+                        text += record.dateTime(field.name).toString();
+                    } else {
+                        text += QString::number(record.number(field.name));
+                    }
                 }
-            }
-            text += u'\n';
-        });
+                text += u'\n';
+            });
+        if (!whole) {
+            return QStringLiteral("unreadable ") + name;
+        }
     }
     return text;
 }

@@ -77,12 +77,12 @@ QVariantList lastMovement(const TestTables &files)
     Table table;
     table.open(files.path(tables::明细), tablePassword());
     QVariantList last;
-    table.forEachMatching(RecordFilter::all(), [&last](const Record &r) {
+    const bool whole = table.forEachMatching(RecordFilter::all(), [&last](const Record &r) {
         last = {r.dateTime(fields::日期), r.text(fields::品类),   r.text(fields::名称),
                 r.text(fields::型号),     r.number(fields::入库), r.number(fields::出库),
                 r.text(fields::单位),     r.text(fields::备注)};
     });
-    return last;
+    return whole ? last : QVariantList();
 }
 
 } // namespace
@@ -265,6 +265,20 @@ void StockTest::stockChangeAndMovementAreOneChange()
     QCOMPARE(page.dialogs.texts(),
              QStringList(2, QStringLiteral("数据表正被其他程序使用，请稍后重试！")));
     QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("8寸")), 10.0);
+
+    // A log whose quantities are texts: neither booked into nor searched.
+    page.files.removeFile(tables::明细);
+    QVERIFY(sql::Connection::create(page.files.path(tables::明细), tablePassword())
+                ->exec(QStringLiteral("CREATE TABLE 明细(日期 DATETIME, 品类 TEXT, 名称 TEXT, "
+                                      "型号 TEXT, 入库 TEXT, 出库 TEXT, 单位 TEXT, 备注 TEXT)")));
+    page.dialogs.forget();
+    clickButton(*page.window, QStringLiteral("按钮入库"));
+    clickButton(*page.window, QStringLiteral("按钮模糊搜索"));
+    QCOMPARE(page.dialogs.texts(),
+             QStringList(2, QStringLiteral("数据表的字段缺失或类型不符，无法使用！")));
+    QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("8寸")), 10.0);
+    page.files.removeFile(tables::明细);
+    page.files.create(tables::明细);
 
     // A model the table no longer has: nothing is written, the list shows the table.
     {

@@ -152,7 +152,7 @@ void InitTest::demoDataMatchesTheStock()
     QVERIFY(log.recordCount() > 60);
     QDate previous;
     int faults = 0;
-    log.forEachMatching(RecordFilter::all(), [&](const Record &r) {
+    QVERIFY(log.forEachMatching(RecordFilter::all(), [&](const Record &r) {
         const QString key =
             r.text(fields::品类) + u'/' + r.text(fields::名称) + u'/' + r.text(fields::型号);
         booked[key] += r.number(fields::入库) - r.number(fields::出库);
@@ -161,7 +161,7 @@ void InitTest::demoDataMatchesTheStock()
         const bool inOrder = !previous.isValid() || previous <= r.dateTime(fields::日期).date();
         faults += oneKind && inOrder ? 0 : 1;
         previous = r.dateTime(fields::日期).date();
-    });
+    }));
     log.close();
     QCOMPARE(faults, 0);
 
@@ -169,14 +169,14 @@ void InitTest::demoDataMatchesTheStock()
     QVERIFY(models.open(dir.filePath(QStringLiteral("型号.edb")), tablePassword()));
     QCOMPARE(models.recordCount(), 60);
     int checked = 0;
-    models.forEachMatching(RecordFilter::all(), [&](const Record &r) {
+    QVERIFY(models.forEachMatching(RecordFilter::all(), [&](const Record &r) {
         const QString key =
             r.text(fields::品类) + u'/' + r.text(fields::名称) + u'/' + r.text(fields::型号);
         if (booked.value(key) == r.number(fields::库存) && r.number(fields::库存) >= 0 &&
             !r.text(fields::单位).isEmpty()) {
             ++checked;
         }
-    });
+    }));
     QCOMPARE(checked, 60);
 }
 

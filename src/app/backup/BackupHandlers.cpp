@@ -40,12 +40,14 @@ QString backupFailure(AppContext &context, BackupOutcome outcome)
     case BackupOutcome::WriteFailed:
         return QStringLiteral("备份失败，磁盘空间不足或无法写入：%1").arg(root);
     case BackupOutcome::TableBusy:
-        return QStringLiteral("数据表正被其他程序使用，请稍后重试！");
+        return tableFailureText(StoreFault::Busy, QString());
+    case BackupOutcome::TableWrongLayout:
+        return tableFailureText(StoreFault::WrongLayout, QString());
     case BackupOutcome::TableReadOnly:
     case BackupOutcome::TableUnavailable:
         break;
     }
-    return QStringLiteral("数据库打开失败或丢失！");
+    return tableFailureText(StoreFault::Unavailable, QString());
 }
 
 } // namespace

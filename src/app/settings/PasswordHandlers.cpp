@@ -39,15 +39,13 @@ QStackedWidget *coverOf(const Form &form, int page)
 
 SettingsLoad loadSettings(AppContext &context)
 {
-    std::optional<Settings> settings;
-    try {
-        settings = readSettings(context.programDir);
-    } catch (const StoreError &error) {
-        reportStoreError(context.dialogs, error.message());
-        return SettingsLoad::Unreadable;
-    }
+    const ReadResult<Settings> settings = readSettings(context.programDir);
     if (!settings) {
-        return isLocked(context.programDir) ? SettingsLoad::Locked : SettingsLoad::Unavailable;
+        if (isLocked(context.programDir)) {
+            return SettingsLoad::Locked;
+        }
+        reportTableFailure(context.dialogs, settings.fault(), QString());
+        return SettingsLoad::Unreadable;
     }
     context.state.settings = settings->passwords;
     showMenuLook(context.form, settings->look);

@@ -12,9 +12,8 @@ enum class SettingsOutcome;
 enum class SettingsLoad
 {
     Loaded,
-    Locked,      // 设置 is gone
-    Unavailable, // 设置 is there but could not be opened
-    Unreadable,  // a field of the record has the wrong type; the error was shown
+    Locked,     // 设置 is gone
+    Unreadable, // 设置 is there but could not be read; why was shown
 };
 
 // Loads the settings record: the password and its three flags into the

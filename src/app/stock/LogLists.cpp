@@ -84,11 +84,7 @@ PagedListModel::RowFetcher rowFetcher(LogColumns columns)
     return [columns](const QList<qint64> &ids) -> std::optional<std::vector<ListRow>> {
         // A page is fetched while the view paints: a log that can't be read
         // now shows empty rows (the next search reports why).
-        std::optional<std::vector<MovementRecord>> movements;
-        try {
-            movements = readMovements(ids);
-        } catch (const StoreError &) {
-        }
+        const ReadResult<std::vector<MovementRecord>> movements = readMovements(ids);
         if (!movements) {
             return std::nullopt;
         }

@@ -107,6 +107,7 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
     case BookingOutcome::TableUnavailable:
     case BookingOutcome::TableBusy:
     case BookingOutcome::TableReadOnly:
+    case BookingOutcome::TableWrongLayout:
     case BookingOutcome::WriteFailed:
         toldTableFailure(context.dialogs, outcome,
                          QStringLiteral("数据写入失败，库存未改变，请稍后重试！"));

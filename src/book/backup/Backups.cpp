@@ -71,10 +71,14 @@ bool readFigures(const QString &folder, BackupInfo &info)
     }
     info.models = 0;
     info.totalStock = 0;
-    models.forEachMatching(RecordFilter::all(), {fields::库存}, [&info](const Record &model) {
-        ++info.models;
-        info.totalStock += model.numberAt(0);
-    });
+    const bool read =
+        models.forEachMatching(RecordFilter::all(), {fields::库存}, [&info](const Record &model) {
+            ++info.models;
+            info.totalStock += model.numberAt(0);
+        });
+    if (!read) {
+        return false;
+    }
     Table log;
     if (!log.open(QDir(folder).filePath(tables::fileNameOf(tables::明细)), tablePassword())) {
         return false;
@@ -303,11 +307,12 @@ bool lockDataTables(Table &locked, const QString &folder)
     const auto path = [&folder](const QString &table) {
         return QDir(folder).filePath(tables::fileNameOf(table));
     };
-    if (!locked.open(path(tables::品类), tablePassword())) {
+    // No field is read: a book whose fields went wrong may be restored too.
+    if (!locked.open(path(tables::品类), tablePassword(), FieldCheck::None)) {
         return false;
     }
     for (const QString &table : {tables::名称, tables::型号, tables::明细}) {
-        if (!locked.attach(path(table), tablePassword())) {
+        if (!locked.attach(path(table), tablePassword(), FieldCheck::None)) {
             return false;
         }
     }

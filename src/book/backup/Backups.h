@@ -24,6 +24,7 @@ enum class BackupOutcome
     TableUnavailable,  // a table file could not be opened; nothing was copied
     TableBusy,         // another program held a table too long
     TableReadOnly,     // not used by a backup; named like every table failure
+    TableWrongLayout,  // a table's fields are missing or of another type
     FolderUnavailable, // the backup folder can't be made or written (no stick)
     WriteFailed,       // a copy could not be written whole (disk full)
 };
@@ -76,6 +77,7 @@ enum class RestoreOutcome
     TableUnavailable, // a table (live or in the backup) could not be opened
     TableBusy,        // another program held a table too long; nothing changed
     TableReadOnly,    // a live table can't be written; nothing changed
+    TableWrongLayout, // the backup's fields are missing or of another type
     WriteFailed,      // the restore could not be committed; nothing changed
 };
 

@@ -64,6 +64,14 @@ bool findModel(Table &models, const QString &category, const QString &item, cons
         {{fields::品类, category}, {fields::名称, item}, {fields::型号, model}});
 }
 
+// A search that found nothing: NotFound, or a failed write (told by the
+// table's fault) when the file could not answer it.
+CatalogueOutcome notFound(const Table &table)
+{
+    return table.fault() == StoreFault::None ? CatalogueOutcome::NotFound
+                                             : CatalogueOutcome::WriteFailed;
+}
+
 RecordFilter modelsOf(const QString &category, const QString &item)
 {
     return RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}});
@@ -94,6 +102,9 @@ CatalogueOutcome addModel(const QString &category, const QString &item, const Mo
         if (findModel(models, category, item, texts.model)) {
             return CatalogueOutcome::AlreadyThere;
         }
+        if (notFound(models) != CatalogueOutcome::NotFound) {
+            return CatalogueOutcome::WriteFailed;
+        }
         return written(
             models.append({category, item, texts.model, texts.unit, QVariant(), texts.remark}));
     });
@@ -105,13 +116,16 @@ CatalogueOutcome modifyModel(const QString &category, const QString &item, const
 {
     const CatalogueOutcome outcome = inTransaction(tables::型号, {}, [&](Table &models) {
         if (!findModel(models, category, item, model)) {
-            return CatalogueOutcome::NotFound;
+            return notFound(models);
         }
         const qint64 changed = models.current().rowId();
         // Another copy may have given a second model this text since the
         // list was shown: the check is made under the write lock.
         if (texts.model != model && findModel(models, category, item, texts.model)) {
             return CatalogueOutcome::AlreadyThere;
+        }
+        if (notFound(models) != CatalogueOutcome::NotFound) {
+            return CatalogueOutcome::WriteFailed;
         }
         return written(
             models.goToId(changed) &&
@@ -129,6 +143,9 @@ CatalogueOutcome deleteModel(const QString &category, const QString &item, const
             return failureOf<CatalogueOutcome>(models);
         }
         if (!findModel(models, category, item, model)) {
+            if (notFound(models) != CatalogueOutcome::NotFound) {
+                return failureOf<CatalogueOutcome>(models);
+            }
             return announced(CatalogueOutcome::NotFound, &ChangeNotifier::modelsChanged, changes);
         }
     }
@@ -137,7 +154,7 @@ CatalogueOutcome deleteModel(const QString &category, const QString &item, const
     }
     const CatalogueOutcome outcome = inTransaction(tables::型号, {}, [&](Table &models) {
         if (!findModel(models, category, item, model)) {
-            return CatalogueOutcome::NotFound;
+            return notFound(models);
         }
         return written(
             models.removeMatching(tables::型号, RecordFilter::idsIn({models.current().rowId()})));
@@ -151,8 +168,12 @@ CatalogueOutcome deleteItem(const QString &category, const QString &item, Change
         // Only the first record of the item goes; a second one of the
         // same texts stays, as its group in the menus does.
         items.first();
-        if (items.findTexts({{fields::品类, category}, {fields::名称, item}}) &&
+        const bool found = items.findTexts({{fields::品类, category}, {fields::名称, item}});
+        if (found &&
             !items.removeMatching(tables::名称, RecordFilter::idsIn({items.current().rowId()}))) {
+            return CatalogueOutcome::WriteFailed;
+        }
+        if (!found && notFound(items) != CatalogueOutcome::NotFound) {
             return CatalogueOutcome::WriteFailed;
         }
         return written(items.removeMatching(tables::型号, modelsOf(category, item)));
@@ -165,7 +186,10 @@ CatalogueOutcome deleteCategory(qint64 position, const QString &category, Change
     const CatalogueOutcome outcome =
         inTransaction(tables::品类, {tables::名称, tables::型号}, [&](Table &categories) {
             // A menu that no longer matches the table deletes nothing.
-            if (!categories.goToPosition(position) || categories.text(fields::品类) != category) {
+            if (!categories.goToPosition(position)) {
+                return notFound(categories);
+            }
+            if (categories.text(fields::品类) != category) {
                 return CatalogueOutcome::NotFound;
             }
             const RecordFilter ofCategory = RecordFilter::textsEqual({{fields::品类, category}});

@@ -16,6 +16,7 @@ enum class CatalogueOutcome
     TableUnavailable, // a table of the change could not be opened; nothing changed
     TableBusy,        // another program held a table too long; nothing changed
     TableReadOnly,    // a table can't be written; nothing changed
+    TableWrongLayout, // a table's fields are missing or of another type
     WriteFailed,      // the change could not be committed; nothing changed
 };
 

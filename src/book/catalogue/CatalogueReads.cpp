@@ -12,18 +12,21 @@ ReadResult<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filt
         return table.fault();
     }
     const Schema &schema = table.schema();
-    const int category = schema.require(fields::品类, FieldKind::Text);
-    const int item = schema.require(fields::名称, FieldKind::Text);
-    const int model = schema.require(fields::型号, FieldKind::Text);
-    const int unit = schema.require(fields::单位, FieldKind::Text);
-    const int stock = schema.require(fields::库存, FieldKind::Number);
-    const int remark = schema.require(fields::备注, FieldKind::Text);
+    const int category = schema.indexOf(fields::品类);
+    const int item = schema.indexOf(fields::名称);
+    const int model = schema.indexOf(fields::型号);
+    const int unit = schema.indexOf(fields::单位);
+    const int stock = schema.indexOf(fields::库存);
+    const int remark = schema.indexOf(fields::备注);
     std::vector<ModelRecord> models;
-    table.forEachMatching(filter, [&](const Record &record) {
+    const bool read = table.forEachMatching(filter, [&](const Record &record) {
         models.push_back({record.rowId(), record.textAt(category), record.textAt(item),
                           record.textAt(model), record.textAt(unit), record.numberAt(stock),
                           record.textAt(remark)});
     });
+    if (!read) {
+        return table.fault();
+    }
     return models;
 }
 
@@ -34,8 +37,10 @@ ReadResult<QStringList> readCategories()
         return table.fault();
     }
     QStringList categories;
-    table.forEachMatching(RecordFilter::all(), {fields::品类},
-                          [&](const Record &record) { categories << record.textAt(0); });
+    if (!table.forEachMatching(RecordFilter::all(), {fields::品类},
+                               [&](const Record &record) { categories << record.textAt(0); })) {
+        return table.fault();
+    }
     return categories;
 }
 
@@ -46,10 +51,12 @@ ReadResult<QList<CatalogueItem>> readItems()
         return table.fault();
     }
     QList<CatalogueItem> items;
-    table.forEachMatching(RecordFilter::all(), {fields::品类, fields::名称},
-                          [&](const Record &record) {
-                              items.append({record.textAt(0), record.textAt(1)});
-                          });
+    if (!table.forEachMatching(RecordFilter::all(), {fields::品类, fields::名称},
+                               [&](const Record &record) {
+                                   items.append({record.textAt(0), record.textAt(1)});
+                               })) {
+        return table.fault();
+    }
     return items;
 }
 

@@ -13,7 +13,8 @@
 namespace kucun {
 
 // The reads of the catalogue. Each opens its table, reads it in record order
-// and closes it; nothing (std::nullopt) means the table could not be opened.
+// and closes it; nothing means the table could not be opened or read, and
+// its fault says why.
 
 // An item (名称 record) and the category it belongs to.
 struct CatalogueItem

@@ -23,18 +23,16 @@ ReadResult<std::vector<LedgerEntry>> readMovementsOf(const ModelKey &key)
     if (!log.open(tables::明细, tablePassword())) {
         return log.fault();
     }
-    const Schema &schema = log.schema();
-    schema.require(fields::日期, FieldKind::DateTime);
-    schema.require(fields::入库, FieldKind::Number);
-    schema.require(fields::出库, FieldKind::Number);
-    schema.require(fields::备注, FieldKind::Text);
     std::vector<LedgerEntry> entries;
-    log.forEachMatching(textsOf(key), {fields::日期, fields::入库, fields::出库, fields::备注},
-                        [&entries](const Record &record) {
-                            entries.push_back({record.rowId(), record.dateTimeAt(0),
-                                               record.numberAt(1), record.numberAt(2), 0,
-                                               record.textAt(3)});
-                        });
+    const bool whole = log.forEachMatching(
+        textsOf(key), {fields::日期, fields::入库, fields::出库, fields::备注},
+        [&entries](const Record &record) {
+            entries.push_back({record.rowId(), record.dateTimeAt(0), record.numberAt(1),
+                               record.numberAt(2), 0, record.textAt(3)});
+        });
+    if (!whole) {
+        return log.fault();
+    }
     // Record order is booking order; a stable sort keeps it within a date.
     std::stable_sort(entries.begin(), entries.end(),
                      [](const LedgerEntry &a, const LedgerEntry &b) { return a.date < b.date; });

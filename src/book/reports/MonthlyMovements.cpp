@@ -42,14 +42,6 @@ ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> 
     if (!table.open(tables::明细, tablePassword())) {
         return table.fault();
     }
-    const Schema &schema = table.schema();
-    schema.require(fields::日期, FieldKind::DateTime);
-    schema.require(fields::品类, FieldKind::Text);
-    schema.require(fields::名称, FieldKind::Text);
-    schema.require(fields::型号, FieldKind::Text);
-    schema.require(fields::入库, FieldKind::Number);
-    schema.require(fields::出库, FieldKind::Number);
-
     const FirstKeyIndex firstKey(models);
 
     std::vector<double> figures(models.size(), 0.0);
@@ -57,7 +49,7 @@ ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> 
     // stored, in December 9999); the exact month is checked on the date read.
     const QDate after = std::min(first.addMonths(1), QDate(9999, 12, 31));
     const RecordFilter aroundMonth = RecordFilter::dateTimeBetween(fields::日期, first, after);
-    table.forEachMatching(
+    const bool whole = table.forEachMatching(
         aroundMonth,
         {fields::日期, fields::品类, fields::名称, fields::型号, fields::入库, fields::出库},
         [&](const Record &record) {
@@ -73,6 +65,9 @@ ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> 
             double &figure = figures[size_t(row)];
             figure = afterMovement(figure, record.numberAt(4), record.numberAt(5));
         });
+    if (!whole) {
+        return table.fault();
+    }
     return figures;
 }
 

@@ -13,7 +13,7 @@ namespace kucun {
 // minus what was booked out, one figure per key, in the keys' order. A
 // movement counts on the first key that names its model; a movement of a
 // model no key names, or with both quantities set, counts nowhere. Nothing
-// when 明细 could not be opened.
+// when 明细 could not be opened or read.
 ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> &models, int year,
                                                     int month);
 

@@ -1,7 +1,6 @@
 #include "Settings.h"
 
 #include "book/TableFailure.h"
-#include "store/StoreError.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -43,17 +42,8 @@ ReadResult<Settings> readSettings(const QString &programDir)
     if (!table.open(tables::settingsPath(programDir), tablePassword())) {
         return table.fault();
     }
-    // The types are checked on the fields themselves, so that an empty table
-    // with a wrong field is found out too.
-    const Schema &schema = table.schema();
-    schema.require(fields::密码, FieldKind::Text);
-    for (const QString &flag : {fields::登陆密码, fields::日志密码, fields::库存密码}) {
-        schema.require(flag, FieldKind::Logical);
-    }
-    for (const QString &number : {fields::菜单高度, fields::滚动速度, fields::背景颜色,
-                                  fields::文本颜色, fields::选中颜色}) {
-        schema.require(number, FieldKind::Number);
-    }
+    // Opening checked the fields' types, so an empty table with a wrong
+    // field is found out too.
     Settings settings;
     settings.passwords.password = table.text(fields::密码);
     settings.passwords.atLogin = table.logical(fields::登陆密码);

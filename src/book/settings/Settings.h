@@ -39,10 +39,10 @@ struct Settings
 
 // Reads the record that is current right after opening 设置 in the program
 // directory. Nothing when the table can't be opened: missing (the locked
-// state), a wrong key, no table. Throws StoreError, naming the table and the
-// field, when 密码 is not text, a flag not logical, a number not numeric or
-// a field missing. Numbers of any numeric type become 32-bit integers,
-// fractions cut toward zero.
+// state), a wrong key, no table; or, with the fault WrongLayout, when 密码
+// is not text, a flag not logical, a number not numeric or a field missing.
+// Numbers of any numeric type become 32-bit integers, fractions cut toward
+// zero.
 ReadResult<Settings> readSettings(const QString &programDir);
 // The locked state: the settings file is gone (the third wrong login deleted
 // it). A file that is there but can't be read now (held by another program,
@@ -55,6 +55,7 @@ enum class SettingsOutcome
     TableUnavailable, // 设置 could not be opened; nothing was written
     TableBusy,        // another program held 设置 too long; nothing was written
     TableReadOnly,    // 设置 can't be written; nothing was written
+    TableWrongLayout, // a table's fields are missing or of another type
     WriteFailed,      // the record could not be changed; nothing was written
 };
 

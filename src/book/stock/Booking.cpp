@@ -37,8 +37,12 @@ BookingOutcome bookInOpenTables(Table &models, const Movement &movement, BookedS
                                          {fields::名称, movement.item},
                                          {fields::型号, movement.model}});
     if (!found) {
+        // A search the file could not answer is no missing model.
+        const BookingOutcome outcome = models.fault() == StoreFault::None
+                                           ? BookingOutcome::ModelNotFound
+                                           : failureOf<BookingOutcome>(models);
         models.rollback();
-        return BookingOutcome::ModelNotFound;
+        return outcome;
     }
     const double stock = models.number(fields::库存);
     const bool in = movement.kind == MovementKind::In;

@@ -37,6 +37,7 @@ enum class BookingOutcome
     TableUnavailable, // 型号 or 明细 could not be opened
     TableBusy,        // another program held a table too long; nothing changed
     TableReadOnly,    // a table can't be written; nothing changed
+    TableWrongLayout, // a table's fields are missing or of another type
     WriteFailed,      // the change could not be committed; nothing changed
 };
 

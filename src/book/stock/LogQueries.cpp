@@ -32,18 +32,14 @@ QDate clamped(const QDate &date)
     return std::clamp(date, firstComparableDay, lastComparableDay);
 }
 
-// The fields of 明细, each checked to read as what it holds.
+// Where the fields of 明细 are; opening the table checked their types.
 struct LogFields
 {
     explicit LogFields(const Schema &schema)
-        : date(schema.require(fields::日期, FieldKind::DateTime)),
-          category(schema.require(fields::品类, FieldKind::Text)),
-          item(schema.require(fields::名称, FieldKind::Text)),
-          model(schema.require(fields::型号, FieldKind::Text)),
-          in(schema.require(fields::入库, FieldKind::Number)),
-          out(schema.require(fields::出库, FieldKind::Number)),
-          unit(schema.require(fields::单位, FieldKind::Text)),
-          remark(schema.require(fields::备注, FieldKind::Text))
+        : date(schema.indexOf(fields::日期)), category(schema.indexOf(fields::品类)),
+          item(schema.indexOf(fields::名称)), model(schema.indexOf(fields::型号)),
+          in(schema.indexOf(fields::入库)), out(schema.indexOf(fields::出库)),
+          unit(schema.indexOf(fields::单位)), remark(schema.indexOf(fields::备注))
     {
     }
     int date, category, item, model, in, out, unit, remark;
@@ -58,16 +54,13 @@ ReadResult<LogMatches> matchingMovements(const RecordFilter &filter,
     if (!table.open(tables::明细, tablePassword())) {
         return table.fault();
     }
-    // A log its rows could not be shown from fails here, not while scrolling.
-    const LogFields checked(table.schema());
-    Q_UNUSED(checked);
     LogMatches matches;
     matches.recordCount = table.recordCount();
     QStringList read{fields::入库, fields::出库};
     if (onDate) {
         read << fields::日期;
     }
-    table.forEachMatching(filter, read, [&](const Record &record) {
+    const bool whole = table.forEachMatching(filter, read, [&](const Record &record) {
         if (onDate && !onDate(record.dateTimeAt(2))) {
             return;
         }
@@ -75,6 +68,9 @@ ReadResult<LogMatches> matchingMovements(const RecordFilter &filter,
         matches.totalIn += record.numberAt(0);
         matches.totalOut += record.numberAt(1);
     });
+    if (!whole) {
+        return table.fault();
+    }
     return matches;
 }
 
@@ -125,21 +121,22 @@ ReadResult<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids)
     return readMovements(table, ids);
 }
 
-std::vector<MovementRecord> readMovements(Table &table, const QList<qint64> &ids)
+ReadResult<std::vector<MovementRecord>> readMovements(Table &table, const QList<qint64> &ids)
 {
     const LogFields field(table.schema());
     std::vector<MovementRecord> movements;
     movements.reserve(size_t(ids.size()));
+    const auto add = [&](const Record &record) {
+        movements.push_back(
+            {record.rowId(), record.dateTimeAt(field.date), record.textAt(field.category),
+             record.textAt(field.item), record.textAt(field.model), record.numberAt(field.in),
+             record.numberAt(field.out), record.textAt(field.unit), record.textAt(field.remark)});
+    };
     for (qsizetype start = 0; start < ids.size(); start += RecordFilter::maximumIds) {
-        table.forEachMatching(RecordFilter::idsIn(ids.mid(start, RecordFilter::maximumIds)),
-                              [&](const Record &record) {
-                                  movements.push_back(
-                                      {record.rowId(), record.dateTimeAt(field.date),
-                                       record.textAt(field.category), record.textAt(field.item),
-                                       record.textAt(field.model), record.numberAt(field.in),
-                                       record.numberAt(field.out), record.textAt(field.unit),
-                                       record.textAt(field.remark)});
-                              });
+        if (!table.forEachMatching(RecordFilter::idsIn(ids.mid(start, RecordFilter::maximumIds)),
+                                   add)) {
+            return table.fault();
+        }
     }
     // Chunks each come in record order; the whole does too.
     std::sort(movements.begin(), movements.end(),

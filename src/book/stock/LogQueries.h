@@ -25,8 +25,8 @@ struct LogMatches
     qint64 recordCount = 0;
 };
 
-// Each query opens 明细, reads it and closes it; nothing (std::nullopt) means
-// the table could not be opened. Dates are compared within 0100-01-01 to
+// Each query opens 明细, reads it and closes it; nothing means the table
+// could not be opened or read, and its fault says why. Dates are compared within 0100-01-01 to
 // 9999-12-31: a date outside counts as that range's nearest end.
 
 // The movements dated on this day.
@@ -57,7 +57,7 @@ struct MovementRecord
 // order.
 ReadResult<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids);
 // The same from a log already open (inside a transaction, say).
-std::vector<MovementRecord> readMovements(Table &log, const QList<qint64> &ids);
+ReadResult<std::vector<MovementRecord>> readMovements(Table &log, const QList<qint64> &ids);
 
 } // namespace kucun
 

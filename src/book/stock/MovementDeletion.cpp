@@ -24,8 +24,14 @@ DeletionResult deleteUnchanged(Table &log, const std::vector<MovementRecord> &sh
     for (const MovementRecord &movement : shown) {
         ids.append(movement.id);
     }
+    ReadResult<std::vector<MovementRecord>> read = readMovements(log, ids);
+    if (!read) {
+        const DeletionOutcome failure = failureOf<DeletionOutcome>(log);
+        log.rollback();
+        return {failure, 0};
+    }
     QHash<qint64, MovementRecord> stored;
-    for (MovementRecord &movement : readMovements(log, ids)) {
+    for (MovementRecord &movement : *read) {
         stored.insert(movement.id, std::move(movement));
     }
     DeletionResult result;

@@ -14,6 +14,7 @@ enum class DeletionOutcome
     TableUnavailable, // 明细 could not be opened
     TableBusy,        // another program held 明细 too long; nothing changed
     TableReadOnly,    // 明细 can't be written; nothing changed
+    TableWrongLayout, // 明细's fields are missing or of another type
     WriteFailed,      // the deletion could not be committed; nothing changed
 };
 

@@ -57,6 +57,7 @@ enum class StocktakeOutcome
     FractionalDifference, // a difference is not a whole number; nothing booked
     StockChanged,         // a model's stock changed since loading, or it is gone
     TableUnavailable,
+    TableWrongLayout,
     TableBusy,
     TableReadOnly,
     WriteFailed,
