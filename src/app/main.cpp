@@ -1,3 +1,4 @@
+#include "DataFolder.h"
 #include "MainWindow.h"
 #include "MemoryUse.h"
 #include "Translations.h"
@@ -9,10 +10,16 @@ int main(int argc, char *argv[])
 {
     kucun::keepFreedMemoryForReuse();
     QApplication application(argc, argv);
+    // The user's data folder is ~/.local/share/<application name>.
+    QCoreApplication::setApplicationName(QStringLiteral("kucun"));
     kucun::installChineseTranslations(application);
 
     kucun::QtDialogs dialogs;
-    kucun::MainWindow window(dialogs, QCoreApplication::applicationDirPath());
+    const std::optional<QString> programDir = kucun::openDataFolder(dialogs);
+    if (!programDir) {
+        return 1;
+    }
+    kucun::MainWindow window(dialogs, *programDir);
     dialogs.setParent(&window);
     window.show();
     return QApplication::exec();
