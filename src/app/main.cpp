@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "DataFolder.h"
 #include "MainWindow.h"
 #include "MemoryUse.h"
@@ -10,8 +11,7 @@ int main(int argc, char *argv[])
 {
     kucun::keepFreedMemoryForReuse();
     QApplication application(argc, argv);
-    // The user's data folder is ~/.local/share/<application name>.
-    QCoreApplication::setApplicationName(QStringLiteral("kucun"));
+    kucun::identifyApplication();
     kucun::installChineseTranslations(application);
 
     kucun::QtDialogs dialogs;
