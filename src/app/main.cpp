@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "MemoryUse.h"
 #include "Translations.h"
+#include "WindowReport.h"
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
@@ -22,5 +23,10 @@ int main(int argc, char *argv[])
     kucun::MainWindow window(dialogs, *programDir);
     dialogs.setParent(&window);
     window.show();
+    if (qEnvironmentVariableIsSet("KUCUN_REPORT_WINDOWS")) {
+        // Posted after the start-up the window has queued, so it runs after it.
+        QMetaObject::invokeMethod(&application, &kucun::reportWindowsThenQuit,
+                                  Qt::QueuedConnection);
+    }
     return QApplication::exec();
 }
