@@ -20,8 +20,6 @@ private slots:
     void choosesTheFolders_data();
     void choosesTheFolders();
     void aNewBookIsEmptyWithoutPassword();
-    void aNewBookNeverTouchesAnExistingFile_data();
-    void aNewBookNeverTouchesAnExistingFile();
     void aNewBookThatFailsLeavesNoFile();
 };
 
@@ -125,42 +123,6 @@ void DataFolderTest::aNewBookIsEmptyWithoutPassword()
     QVERIFY(settings->look.itemHeight >= 20);
     QVERIFY(settings->look.text != settings->look.background);
     QVERIFY(settings->look.selected != settings->look.background);
-}
-
-void DataFolderTest::aNewBookNeverTouchesAnExistingFile_data()
-{
-    QTest::addColumn<int>("present");
-    const QStringList names{QStringLiteral("品类"), QStringLiteral("名称"), QStringLiteral("型号"),
-                            QStringLiteral("明细"), QStringLiteral("设置")};
-    for (int i = 0; i < names.size(); ++i) {
-        QTest::newRow(qPrintable(names[i])) << i;
-    }
-}
-
-void DataFolderTest::aNewBookNeverTouchesAnExistingFile()
-{
-    QFETCH(int, present);
-    Folders folders;
-    const QString data = folders.root.path();
-    const QString program = folders.path(QStringLiteral("program"));
-    QVERIFY(QDir().mkpath(program));
-    const QString kept = tableFilePaths(data, program).at(present);
-    {
-        QFile file(kept);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("kept as it is");
-    }
-    QVERIFY(!hasNoTableFiles(data, program));
-
-    const NewBookResult made = createNewBook(data, program);
-    QVERIFY(!made.done);
-    QVERIFY2(made.error.contains(kept), qPrintable(made.error));
-    QVERIFY(made.created.isEmpty());
-    const QStringList everything = QStringList{fileNames(data), fileNames(program)};
-    QCOMPARE(everything.join(u' ').simplified(), QFileInfo(kept).fileName());
-    QFile file(kept);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("kept as it is"));
 }
 
 void DataFolderTest::aNewBookThatFailsLeavesNoFile()

@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -16,7 +15,6 @@ private slots:
     void initTestCase();
     void holdsTheProgram_data();
     void holdsTheProgram();
-    void iconSizesMatchTheirFolders();
     void menuEntryNamesWhatThePackageHolds();
     void menuEntryIsValid();
     void metainfoIsValid();
@@ -126,20 +124,6 @@ void PackageTest::holdsTheProgram()
     QVERIFY2(found != m_contents.cend(), qPrintable(m_contents.join(u'\n')));
     QCOMPARE(found->section(u' ', 0, 0), mode);
     QVERIFY(found->contains(QStringLiteral("root/root")));
-}
-
-void PackageTest::iconSizesMatchTheirFolders()
-{
-    const QDir hicolor(QDir(m_tree).filePath(QStringLiteral("usr/share/icons/hicolor")));
-    const QStringList folders =
-        hicolor.entryList({QStringLiteral("*x*")}, QDir::Dirs | QDir::NoDotAndDotDot);
-    QVERIFY(folders.size() >= 5);
-    for (const QString &folder : folders) {
-        const int size = folder.section(u'x', 0, 0).toInt();
-        const QImageReader png(
-            hicolor.filePath(QStringLiteral("%1/apps/%2.png").arg(folder, appId)));
-        QCOMPARE(png.size(), QSize(size, size));
-    }
 }
 
 void PackageTest::menuEntryNamesWhatThePackageHolds()
