@@ -1,6 +1,9 @@
+#include "Application.h"
+#include "DataFolder.h"
 #include "MainWindow.h"
 #include "MemoryUse.h"
 #include "Translations.h"
+#include "WindowReport.h"
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
@@ -9,11 +12,21 @@ int main(int argc, char *argv[])
 {
     kucun::keepFreedMemoryForReuse();
     QApplication application(argc, argv);
+    kucun::identifyApplication();
     kucun::installChineseTranslations(application);
 
     kucun::QtDialogs dialogs;
-    kucun::MainWindow window(dialogs, QCoreApplication::applicationDirPath());
+    const std::optional<QString> programDir = kucun::openDataFolder(dialogs);
+    if (!programDir) {
+        return 1;
+    }
+    kucun::MainWindow window(dialogs, *programDir);
     dialogs.setParent(&window);
     window.show();
+    if (qEnvironmentVariableIsSet("KUCUN_REPORT_WINDOWS")) {
+        // Posted after the start-up the window has queued, so it runs after it.
+        QMetaObject::invokeMethod(&application, &kucun::reportWindowsThenQuit,
+                                  Qt::QueuedConnection);
+    }
     return QApplication::exec();
 }

@@ -1,13 +1,10 @@
 // kucun-init: creates the five table files of kucun, optionally with demo data.
 
 #include "DemoData.h"
-#include "book/settings/Settings.h"
-#include "store/TableFiles.h"
-#include "store/TableSchema.h"
+#include "book/files/NewBook.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <cstdio>
 
 using namespace kucun;
@@ -19,11 +16,6 @@ void printLine(FILE *stream, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
 }
-
-// The look a new settings record starts with: lines 25 high rolling at
-// speed 100, black text on white, the selected line a clear blue,
-// RGB(0, 120, 215). Colours are Windows values, 0x00BBGGRR.
-constexpr MenuLook readableLook{25, 100, 0xFFFFFF, 0x000000, 0xD77800};
 
 int usage()
 {
@@ -52,35 +44,16 @@ int main(int argc, char *argv[])
         }
     }
 
-    QList<std::pair<QString, QString>> files; // table, path
-    for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
-        files.append({table, workDir.filePath(tables::fileNameOf(table))});
-    }
-    files.append({tables::设置, tables::settingsPath(programDir.path())});
-
-    // Refuse before writing anything, so that an existing table is never touched.
-    for (const auto &[table, path] : files) {
-        if (QFileInfo::exists(path)) {
-            printLine(stderr, QStringLiteral("表文件已存在，未做任何改动：%1").arg(path));
-            return 1;
-        }
-    }
-    QString error;
-    for (const auto &[table, path] : files) {
-        if (!createTableFile(path, table, &error)) {
-            printLine(stderr, error);
-            return 1;
-        }
+    const NewBookResult made = createNewBook(workDir.path(), programDir.path());
+    for (const QString &path : made.created) {
         printLine(stdout, QStringLiteral("已创建 %1").arg(QDir::cleanPath(path)));
     }
-    // The record the store creates is empty, which would draw black menus.
-    if (saveMenuLook(programDir.path(), readableLook) != SettingsOutcome::Done) {
-        printLine(
-            stderr,
-            QStringLiteral("写入菜单外观失败：%1").arg(tables::settingsPath(programDir.path())));
+    if (!made.done) {
+        printLine(stderr, made.error);
         return 1;
     }
     if (demo) {
+        QString error;
         if (!writeDemoData(workDir.path(), QDate::currentDate(), &error)) {
             printLine(stderr, error);
             return 1;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace kucun {
+
+class Dialogs;
+
+// Before the main window: chooses where the files are (a portable copy,
+// an installed program, KUCUN_DATA and KUCUN_PROGRAM), makes an installed
+// program's folders and, when not one table file is there yet, an empty
+// book without a password. The data folder becomes the working directory,
+// where the stock book opens the data tables. Returns the program's folder,
+// or nothing after telling the owner why the program can't start.
+std::optional<QString> openDataFolder(Dialogs &dialogs);
+
+} // namespace kucun

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+namespace kucun {
+
+// Where the program keeps its files.
+struct DataLocation
+{
+    // The four data tables and, by default, the backups.
+    QString dataDir;
+    // The program's folder: 设置.edb, kucun.ini and the export file.
+    QString programDir;
+    // No portable marker beside the executable: the program is installed,
+    // and its first start may make a new, empty set of tables.
+    bool installed = false;
+};
+
+// What the location is chosen from.
+struct LocationSources
+{
+    QString executableDir;
+    QString workingDir;
+    // The user's data folder (~/.local/share/kucun).
+    QString userDataDir;
+    // KUCUN_DATA and KUCUN_PROGRAM; empty when not set.
+    QString dataOverride;
+    QString programOverride;
+};
+
+// The file beside the executable that keeps a portable copy's files where
+// they always were: the data tables in the working directory, the settings
+// file beside the executable.
+inline const QString portableMarker = QStringLiteral("portable");
+
+// A portable copy keeps the working directory and the executable's
+// directory; an installed one keeps both in the user's data folder.
+// KUCUN_DATA and KUCUN_PROGRAM override either way.
+DataLocation chooseDataLocation(const LocationSources &sources);
+
+// The sources of this process: its executable, working directory,
+// environment and QStandardPaths::AppDataLocation.
+LocationSources locationSourcesOfThisProcess();
+
+} // namespace kucun

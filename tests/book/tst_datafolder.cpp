@@ -1,0 +1,147 @@
+#include "book/files/DataLocation.h"
+#include "book/files/NewBook.h"
+#include "book/settings/Settings.h"
+#include "store/Table.h"
+#include "store/TableSchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kucun;
+
+// Where the program keeps its files, and the empty book of a first start.
+class DataFolderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void choosesTheFolders_data();
+    void choosesTheFolders();
+    void aNewBookIsEmptyWithoutPassword();
+    void aNewBookThatFailsLeavesNoFile();
+};
+
+namespace {
+
+// Folders of one case: an executable's, a working directory and a user data
+// folder, under one temporary folder.
+struct Folders
+{
+    QTemporaryDir root;
+    QString path(const QString &name) const { return QDir(root.path()).filePath(name); }
+};
+
+QString fileNames(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name).join(u' ');
+}
+
+} // namespace
+
+void DataFolderTest::choosesTheFolders_data()
+{
+    QTest::addColumn<bool>("portable");
+    QTest::addColumn<QString>("dataOverride");
+    QTest::addColumn<QString>("programOverride");
+    QTest::addColumn<QString>("dataDir");
+    QTest::addColumn<QString>("programDir");
+
+    QTest::newRow("installed") << false << ""
+                               << ""
+                               << "user"
+                               << "user";
+    QTest::newRow("portable") << true << ""
+                              << ""
+                              << "work"
+                              << "bin";
+    QTest::newRow("installed, KUCUN_DATA") << false << "d"
+                                           << ""
+                                           << "d"
+                                           << "user";
+    QTest::newRow("installed, KUCUN_PROGRAM") << false << ""
+                                              << "p"
+                                              << "user"
+                                              << "p";
+    QTest::newRow("portable, both") << true << "d"
+                                    << "p"
+                                    << "d"
+                                    << "p";
+}
+
+void DataFolderTest::choosesTheFolders()
+{
+    QFETCH(bool, portable);
+    QFETCH(QString, dataOverride);
+    QFETCH(QString, programOverride);
+    QFETCH(QString, dataDir);
+    QFETCH(QString, programDir);
+
+    Folders folders;
+    QVERIFY(QDir(folders.root.path()).mkdir(QStringLiteral("bin")));
+    if (portable) {
+        QFile marker(folders.path(QStringLiteral("bin/portable")));
+        QVERIFY(marker.open(QIODevice::WriteOnly));
+    }
+    const auto under = [&folders](const QString &name) {
+        return name.isEmpty() ? name : folders.path(name);
+    };
+    const DataLocation location = chooseDataLocation(
+        {folders.path(QStringLiteral("bin")), folders.path(QStringLiteral("work")),
+         folders.path(QStringLiteral("user")), under(dataOverride), under(programOverride)});
+    QCOMPARE(location.dataDir, folders.path(dataDir));
+    QCOMPARE(location.programDir, folders.path(programDir));
+    QCOMPARE(location.installed, !portable);
+}
+
+void DataFolderTest::aNewBookIsEmptyWithoutPassword()
+{
+    Folders folders;
+    const QString data = folders.root.path();
+    const QString program = folders.path(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(program));
+    QVERIFY(hasNoTableFiles(data, program));
+
+    const NewBookResult made = createNewBook(data, program);
+    QVERIFY2(made.done, qPrintable(made.error));
+    QCOMPARE(made.created, tableFilePaths(data, program));
+    QCOMPARE(fileNames(data), QStringLiteral("名称.edb 品类.edb 型号.edb 明细.edb"));
+    QCOMPARE(fileNames(program), QStringLiteral("设置.edb"));
+    QVERIFY(!hasNoTableFiles(data, program));
+
+    for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
+        Table file;
+        QVERIFY(file.open(QDir(data).filePath(tables::fileNameOf(table)), tablePassword()));
+        QCOMPARE(file.recordCount(), 0);
+    }
+    const ReadResult<Settings> settings = readSettings(program);
+    QVERIFY(settings);
+    QVERIFY(!loginRequired(settings->passwords));
+    QVERIFY(settings->passwords.password.isEmpty());
+    // A readable look: lines tall enough to read, text and background apart.
+    QVERIFY(settings->look.itemHeight >= 20);
+    QVERIFY(settings->look.text != settings->look.background);
+    QVERIFY(settings->look.selected != settings->look.background);
+}
+
+void DataFolderTest::aNewBookThatFailsLeavesNoFile()
+{
+    Folders folders;
+    const QString data = folders.root.path();
+    // The program's folder lies under a plain file: 设置.edb, made last, can't be made.
+    QFile blocker(folders.path(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString program = folders.path(QStringLiteral("blocker/program"));
+
+    const NewBookResult made = createNewBook(data, program);
+    QVERIFY(!made.done);
+    QVERIFY2(made.error.contains(tables::settingsPath(program)), qPrintable(made.error));
+    // Four tables without a settings file would be the locked state.
+    QCOMPARE(fileNames(data), QStringLiteral("blocker"));
+    QVERIFY(hasNoTableFiles(data, program));
+}
+
+QTEST_GUILESS_MAIN(DataFolderTest)
+#include "tst_datafolder.moc"
