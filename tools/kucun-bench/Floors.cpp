@@ -233,6 +233,49 @@ Floor Floors::bookMovement(const QString &category, const QString &item, const Q
     return floor;
 }
 
+Floor Floors::bookCount(const QList<qint64> &modelIds, const QDate &day) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    Floor floor;
+    const auto models = sql::Connection::openExisting(twinPathOf(tables::型号), tablePassword());
+    bool done = models &&
+                models->attach(twinPathOf(tables::明细), QStringLiteral("log"), tablePassword()) &&
+                models->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (done) {
+        sql::Statement read(models->handle(),
+                            QStringLiteral("SELECT 品类, 名称, 型号, 单位, 库存 FROM 型号 "
+                                           "WHERE rowid = ?"));
+        sql::Statement stock(models->handle(),
+                             QStringLiteral("UPDATE 型号 SET 库存 = 库存 + 1 WHERE rowid = ?"));
+        sql::Statement movement(models->handle(),
+                                QStringLiteral("INSERT INTO log.明细 (日期, 品类, 名称, 型号, "
+                                               "入库, 出库, 单位, 备注) VALUES (?, ?, ?, ?, 1, "
+                                               "NULL, ?, '盘点')"));
+        const QString dayText = day.toString(QStringLiteral("yyyy-MM-dd 00:00:00"));
+        for (const qint64 id : modelIds) {
+            read.reset();
+            read.bind(1, id);
+            done = done && read.step();
+            stock.reset();
+            stock.bind(1, id);
+            stock.step();
+            movement.reset();
+            const QVariantList values{dayText, read.valueAt(0), read.valueAt(1), read.valueAt(2),
+                                      read.valueAt(3)};
+            for (int i = 0; i < values.size(); ++i) {
+                movement.bind(i + 1, values[i]);
+            }
+            movement.step();
+            done = done && !stock.failed() && !movement.failed();
+        }
+        done = done && models->exec(QStringLiteral("COMMIT"));
+    }
+    floor.ms = millisecondsSince(clock);
+    floor.rows = done ? modelIds.size() : -1;
+    return floor;
+}
+
 Floor Floors::addModel(const QString &category, const QString &item, const QString &model) const
 {
     QElapsedTimer clock;

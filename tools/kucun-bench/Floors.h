@@ -48,6 +48,10 @@ public:
     // on `day`, in one transaction over both files.
     Floor bookMovement(const QString &category, const QString &item, const QString &model, int in,
                        int out, const QDate &day) const;
+    // A count that found one more of each of these models (record ids) on
+    // `day`: each model read, its stock raised by 1 and the movement logged,
+    // all in one transaction over both files.
+    Floor bookCount(const QList<qint64> &modelIds, const QDate &day) const;
     // Adds a model with no stock in one transaction.
     Floor addModel(const QString &category, const QString &item, const QString &model) const;
     // Deletes these movements in one transaction.

@@ -9,6 +9,7 @@
 #include "SyntheticShop.h"
 #include "app/MainWindow.h"
 #include "app/MemoryUse.h"
+#include "app/stocktake/StocktakeWindow.h"
 #include "book/ValueText.h"
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
@@ -191,6 +192,7 @@ public:
         showStockOnDay("stock on a day ten years back", m_shop.lastDay.addYears(-10));
         showStockOnDay("stock on a day a month back", m_shop.lastDay.addMonths(-1));
         queryCategory();
+        takeStock();
         sortWholeStock();
         exportWholeStock();
         printWholeStock();
@@ -598,6 +600,49 @@ private:
                             operation, "the total");
             });
         control<QTabWidget>("报表选择夹")->setCurrentIndex(0);
+    }
+
+    // 按钮盘点 for every category, then 盘点入账 of 1,000 surpluses typed
+    // into the sheet.
+    void takeStock()
+    {
+        auto *sheet = control<StocktakeWindow>("窗口盘点");
+        const QDate today = QDate::currentDate();
+        const char *opening = "opening the count sheet of every model";
+        measure(
+            opening, fewRuns(), [&](int) { sheet->close(); },
+            [&] { control<QPushButton>("按钮盘点")->click(); },
+            [&](int) { return m_floors.stockOnDay(today); },
+            [&](int) {
+                expectNoMessage(opening);
+                expectEqual(
+                    qint64(
+                        sheet->findChild<ListView *>(QStringLiteral("超级列表框盘点"))->rowCount()),
+                    m_floors.allModels().rows, opening, "the sheet's rows");
+            });
+        const char *booking = "booking 1,000 counted differences";
+        const int differences = std::min<int>(1000, int(sheet->sheet.lines.size()));
+        measure(
+            booking, fewRuns(),
+            [&](int) {
+                for (int line = 0; line < differences; ++line) {
+                    CountLine &counted = sheet->sheet.lines[size_t(line)];
+                    counted.counted = counted.bookStock + 1;
+                }
+            },
+            [&] { sheet->按钮盘点入账->click(); },
+            [&](int) {
+                QList<qint64> ids;
+                for (int line = 0; line < differences; ++line) {
+                    ids << sheet->sheet.lines[size_t(line)].model.id;
+                }
+                return m_floors.bookCount(ids, today);
+            },
+            [&](int) {
+                expectEqual(m_dialogs.lastMessage, QStringLiteral("盘点入账完成！"), booking,
+                            "the message");
+            });
+        sheet->close();
     }
 
     void queryCategory()
