@@ -1,4 +1,5 @@
 #include "book/reports/CsvSheet.h"
+#include "book/reports/SaveFolder.h"
 #include "book/reports/SheetFile.h"
 #include "helpers/XlsxFile.h"
 
@@ -27,6 +28,7 @@ private slots:
     void typeOfTheChosenFile_data();
     void typeOfTheChosenFile();
     void savingReplacesTheFileOrNothing();
+    void startFolderIsTheLastUsed();
 
 private:
     QTemporaryDir m_dir;
@@ -269,6 +271,18 @@ void SheetsTest::savingReplacesTheFileOrNothing()
     }
     QCOMPARE(proposedSheetFileName("总库存", {2026, 12, 8}, SheetType::Xlsx),
              "总库存-2026-12-08.xlsx");
+}
+
+void SheetsTest::startFolderIsTheLastUsed()
+{
+    const QTemporaryDir program;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(saveFolder(program.path()), documents);
+    QTemporaryDir chosen;
+    rememberSaveFolder(program.path(), chosen.path());
+    QCOMPARE(saveFolder(program.path()), chosen.path());
+    chosen.remove();
+    QCOMPARE(saveFolder(program.path()), documents);
 }
 
 QTEST_GUILESS_MAIN(SheetsTest)
