@@ -15,6 +15,7 @@
 #include "app/reports/ReportExport.h"
 #include "app/reports/ReportPrinting.h"
 #include "app/reports/ReportRefresh.h"
+#include "app/reports/ReportSaving.h"
 #include "app/reports/ReportSorting.h"
 #include "app/settings/LookHandlers.h"
 #include "app/settings/PasswordHandlers.h"
@@ -130,6 +131,8 @@ void MainWindow::connectHandlers()
                 [list](int column) { sortReportList(*list, column); });
         connect(form.*described.exportButton, &QPushButton::clicked, this,
                 handler([report](AppContext &context, bool) { exportReport(context, report); }));
+        connect(form.*described.saveButton, &QPushButton::clicked, this,
+                handler([report](AppContext &context, bool) { saveReportAs(context, report); }));
         connect(form.*described.printButton, &QPushButton::clicked, this,
                 handler([preview, report](AppContext &context, bool) {
                     printReportForm(context, *preview, report);

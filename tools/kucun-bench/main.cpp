@@ -65,7 +65,14 @@ public:
     {
         return std::nullopt;
     }
+    // A save dialog is left with the file and type set here.
+    std::optional<SaveChoice> chooseSaveFile(const QString &, const QString &, const QString &,
+                                             const QStringList &) override
+    {
+        return saveAnswer;
+    }
     QString lastMessage;
+    std::optional<SaveChoice> saveAnswer;
 };
 
 // Peak resident memory of this process in MiB since the last reset.

@@ -17,15 +17,17 @@ const std::array<ReportDescription, 3> &reportDescriptions()
 {
     static const std::array<ReportDescription, 3> reports{{
         {Report::WholeStock, &Form::超级列表框总库存, &Form::标签合计库存, &Form::按钮导出总库存,
-         &Form::按钮打印总表单, QStringLiteral("岚栖库存管理—总库存"),
-         [](const Form &) { return QStringLiteral("库存-总表单"); }, &OutdatedReports::wholeStock,
+         &Form::按钮另存总库存, &Form::按钮打印总表单, QStringLiteral("岚栖库存管理—总库存"),
+         QStringLiteral("总库存"), [](const Form &) { return QStringLiteral("库存-总表单"); },
+         &OutdatedReports::wholeStock,
          [](AppContext &context) { loadModelList(context, ModelList::WholeStock); }},
         {Report::ByCategory, &Form::超级列表框类库存, &Form::标签合计库存2, &Form::按钮导出类库存,
-         &Form::按钮打印类表单, QStringLiteral("岚栖库存管理—类库存"),
-         [](const Form &) { return QStringLiteral("库存-类表单"); }, &OutdatedReports::byCategory,
-         refreshCategoryReport},
+         &Form::按钮另存类库存, &Form::按钮打印类表单, QStringLiteral("岚栖库存管理—类库存"),
+         QStringLiteral("类库存"), [](const Form &) { return QStringLiteral("库存-类表单"); },
+         &OutdatedReports::byCategory, refreshCategoryReport},
         {Report::Monthly, &Form::超级列表框月库存, &Form::标签合计月库存, &Form::按钮导出月库存,
-         &Form::按钮打印月表单, QStringLiteral("岚栖库存管理—月库存"),
+         &Form::按钮另存月库存, &Form::按钮打印月表单, QStringLiteral("岚栖库存管理—月库存"),
+         QStringLiteral("月库存"),
          [](const Form &form) { return monthlyFormTitle(form.月历1->selectedDate()); },
          &OutdatedReports::monthly, rebuildMonthlyReport},
     }};
