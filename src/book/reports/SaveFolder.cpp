@@ -24,7 +24,12 @@ QString saveFolder(const QString &programDir)
 
 void rememberSaveFolder(const QString &programDir, const QString &folder)
 {
-    programIni(programDir).setValue(lastFolderKey, folder);
+    // Writing the file costs a flush to disk; saving to the same folder
+    // again leaves it alone.
+    QSettings ini = programIni(programDir);
+    if (ini.value(lastFolderKey).toString() != folder) {
+        ini.setValue(lastFolderKey, folder);
+    }
 }
 
 } // namespace kucun
