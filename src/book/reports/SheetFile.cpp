@@ -3,6 +3,8 @@
 #include "CsvSheet.h"
 #include "XlsxSheet.h"
 
+#include <array>
+
 namespace kucun {
 
 const QList<SheetType> &sheetTypes()
@@ -11,30 +13,36 @@ const QList<SheetType> &sheetTypes()
     return types;
 }
 
+namespace {
+
+// What a save dialog lists for a type, and the ending of its files.
+struct TypeTexts
+{
+    QString filter;
+    QString suffix;
+};
+
+const TypeTexts &typeTexts(SheetType type)
+{
+    // In the order of SheetType.
+    static const std::array<TypeTexts, 3> texts{{
+        {QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("xlsx")},
+        {QStringLiteral("CSV UTF-8 (*.csv)"), QStringLiteral("csv")},
+        {QStringLiteral("网页表格 (*.xls)"), QStringLiteral("xls")},
+    }};
+    return texts[std::size_t(type)];
+}
+
+} // namespace
+
 QString sheetTypeFilter(SheetType type)
 {
-    switch (type) {
-    case SheetType::Xlsx:
-        return QStringLiteral("Excel 工作簿 (*.xlsx)");
-    case SheetType::Csv:
-        return QStringLiteral("CSV UTF-8 (*.csv)");
-    case SheetType::HtmlTable:
-        break;
-    }
-    return QStringLiteral("网页表格 (*.xls)");
+    return typeTexts(type).filter;
 }
 
 QString sheetSuffix(SheetType type)
 {
-    switch (type) {
-    case SheetType::Xlsx:
-        return QStringLiteral("xlsx");
-    case SheetType::Csv:
-        return QStringLiteral("csv");
-    case SheetType::HtmlTable:
-        break;
-    }
-    return QStringLiteral("xls");
+    return typeTexts(type).suffix;
 }
 
 SheetType sheetTypeOf(const QString &path, SheetType chosen)
