@@ -67,6 +67,7 @@ struct Form
     ListView *超级列表框总库存 = nullptr;
     QLabel *标签合计库存 = nullptr;
     QPushButton *按钮导出总库存 = nullptr;
+    QPushButton *按钮另存总库存 = nullptr;
     QPushButton *按钮打印总表单 = nullptr;
     QComboBox *组合框1 = nullptr;
     QComboBox *组合框2 = nullptr;
@@ -74,16 +75,19 @@ struct Form
     ListView *超级列表框类库存 = nullptr;
     QLabel *标签合计库存2 = nullptr;
     QPushButton *按钮导出类库存 = nullptr;
+    QPushButton *按钮另存类库存 = nullptr;
     QPushButton *按钮打印类表单 = nullptr;
     QCalendarWidget *月历1 = nullptr;
     ListView *超级列表框月库存 = nullptr;
     QLabel *标签合计月库存 = nullptr;
     QPushButton *按钮导出月库存 = nullptr;
+    QPushButton *按钮另存月库存 = nullptr;
     QPushButton *按钮打印月表单 = nullptr;
     QDateEdit *日期框期末 = nullptr;
     ListView *超级列表框期末库存 = nullptr;
     QLabel *标签合计期末库存 = nullptr;
     QPushButton *按钮导出期末库存 = nullptr;
+    QPushButton *按钮另存期末库存 = nullptr;
     QPushButton *按钮打印期末表单 = nullptr;
 
     // Page 3 "项目设置": catalogue maintenance and settings.

@@ -17,6 +17,7 @@
 #include "app/reports/ReportExport.h"
 #include "app/reports/ReportPrinting.h"
 #include "app/reports/ReportRefresh.h"
+#include "app/reports/ReportSaving.h"
 #include "app/reports/ReportSorting.h"
 #include "app/reports/StockOnDayReport.h"
 #include "app/settings/LookHandlers.h"
@@ -124,6 +125,8 @@ void MainWindow::connectHandlers()
     connect(ledger, &LedgerWindow::rangeChosen, this, handler(refreshLedger));
     connect(ledger->按钮导出台账, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { exportLedger(context); }));
+    connect(ledger->按钮另存台账, &QPushButton::clicked, this,
+            handler([](AppContext &context, bool) { saveLedgerAs(context); }));
 
     // A stocktake.
     StocktakeWindow *count = form.窗口盘点;
@@ -174,6 +177,8 @@ void MainWindow::connectHandlers()
                 [list](int column) { sortReportList(*list, column); });
         connect(form.*described.exportButton, &QPushButton::clicked, this,
                 handler([report](AppContext &context, bool) { exportReport(context, report); }));
+        connect(form.*described.saveButton, &QPushButton::clicked, this,
+                handler([report](AppContext &context, bool) { saveReportAs(context, report); }));
         connect(form.*described.printButton, &QPushButton::clicked, this,
                 handler([preview, report](AppContext &context, bool) {
                     printReportForm(context, *preview, report);

@@ -33,15 +33,22 @@ ListView *makeReportList(const QString &designerName, const QString &spokenName)
     return list;
 }
 
-// The total, export and print row under a report list.
-QHBoxLayout *buildReportFooter(QLabel *total, QPushButton *exportButton, QPushButton *printButton)
+// The total, export, save and print row under a report list.
+QHBoxLayout *buildReportFooter(QLabel *total, QPushButton *exportButton, QPushButton *saveButton,
+                               QPushButton *printButton)
 {
     auto *footer = new QHBoxLayout;
     addLabelled(footer, QStringLiteral("合计："), total);
     footer->addStretch(1);
     footer->addWidget(exportButton);
+    footer->addWidget(saveButton);
     footer->addWidget(printButton);
     return footer;
+}
+
+QPushButton *makeSaveButton(const QString &designerName)
+{
+    return makeButton(designerName, QStringLiteral("另存为…"));
 }
 
 QWidget *buildTotalTab(Form &form)
@@ -53,9 +60,10 @@ QWidget *buildTotalTab(Form &form)
     layout->addWidget(form.超级列表框总库存, 1);
     form.标签合计库存 = makeValueLabel(QStringLiteral("标签合计库存"), QStringLiteral("0"));
     form.按钮导出总库存 = makeButton(QStringLiteral("按钮导出总库存"), QStringLiteral("导出表格"));
+    form.按钮另存总库存 = makeSaveButton(QStringLiteral("按钮另存总库存"));
     form.按钮打印总表单 = makeButton(QStringLiteral("按钮打印总表单"), QStringLiteral("打印表单"));
-    layout->addLayout(
-        buildReportFooter(form.标签合计库存, form.按钮导出总库存, form.按钮打印总表单));
+    layout->addLayout(buildReportFooter(form.标签合计库存, form.按钮导出总库存, form.按钮另存总库存,
+                                        form.按钮打印总表单));
     return tab;
 }
 
@@ -78,9 +86,10 @@ QWidget *buildCategoryTab(Form &form)
     layout->addWidget(form.超级列表框类库存, 1);
     form.标签合计库存2 = makeValueLabel(QStringLiteral("标签合计库存2"), QStringLiteral("0"));
     form.按钮导出类库存 = makeButton(QStringLiteral("按钮导出类库存"), QStringLiteral("导出表格"));
+    form.按钮另存类库存 = makeSaveButton(QStringLiteral("按钮另存类库存"));
     form.按钮打印类表单 = makeButton(QStringLiteral("按钮打印类表单"), QStringLiteral("打印表单"));
-    layout->addLayout(
-        buildReportFooter(form.标签合计库存2, form.按钮导出类库存, form.按钮打印类表单));
+    layout->addLayout(buildReportFooter(form.标签合计库存2, form.按钮导出类库存,
+                                        form.按钮另存类库存, form.按钮打印类表单));
     return tab;
 }
 
@@ -105,9 +114,10 @@ QWidget *buildMonthTab(Form &form)
     listColumn->addWidget(form.超级列表框月库存, 1);
     form.标签合计月库存 = makeValueLabel(QStringLiteral("标签合计月库存"), QStringLiteral("0"));
     form.按钮导出月库存 = makeButton(QStringLiteral("按钮导出月库存"), QStringLiteral("导出表格"));
+    form.按钮另存月库存 = makeSaveButton(QStringLiteral("按钮另存月库存"));
     form.按钮打印月表单 = makeButton(QStringLiteral("按钮打印月表单"), QStringLiteral("打印表单"));
-    listColumn->addLayout(
-        buildReportFooter(form.标签合计月库存, form.按钮导出月库存, form.按钮打印月表单));
+    listColumn->addLayout(buildReportFooter(form.标签合计月库存, form.按钮导出月库存,
+                                            form.按钮另存月库存, form.按钮打印月表单));
     layout->addLayout(listColumn, 1);
     return tab;
 }
@@ -130,10 +140,11 @@ QWidget *buildStockOnDayTab(Form &form)
     form.标签合计期末库存 = makeValueLabel(QStringLiteral("标签合计期末库存"), QStringLiteral("0"));
     form.按钮导出期末库存 =
         makeButton(QStringLiteral("按钮导出期末库存"), QStringLiteral("导出表格"));
+    form.按钮另存期末库存 = makeSaveButton(QStringLiteral("按钮另存期末库存"));
     form.按钮打印期末表单 =
         makeButton(QStringLiteral("按钮打印期末表单"), QStringLiteral("打印表单"));
-    layout->addLayout(
-        buildReportFooter(form.标签合计期末库存, form.按钮导出期末库存, form.按钮打印期末表单));
+    layout->addLayout(buildReportFooter(form.标签合计期末库存, form.按钮导出期末库存,
+                                        form.按钮另存期末库存, form.按钮打印期末表单));
     return tab;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace kucun {
@@ -27,6 +28,14 @@ public:
         OkCancel
     };
 
+    // The file a save dialog was left with, and the index of the type chosen
+    // among those it offered.
+    struct SaveChoice
+    {
+        QString path;
+        int type = 0;
+    };
+
     virtual ~Dialogs() = default;
     // A message box with its icon. Returns true for OK.
     virtual bool message(const QString &text, const QString &caption, Icon icon,
@@ -37,6 +46,13 @@ public:
     // A folder chooser starting in a folder; std::nullopt when cancelled.
     virtual std::optional<QString> chooseFolder(const QString &caption,
                                                 const QString &startFolder) = 0;
+    // A save dialog starting in a folder with a proposed file name and the
+    // types to save as ("Excel 工作簿 (*.xlsx)"); it asks before it lets an
+    // existing file be chosen. std::nullopt when cancelled.
+    virtual std::optional<SaveChoice> chooseSaveFile(const QString &caption,
+                                                     const QString &startFolder,
+                                                     const QString &proposedName,
+                                                     const QStringList &types) = 0;
 };
 
 } // namespace kucun

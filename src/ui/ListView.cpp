@@ -107,6 +107,11 @@ void ListView::setQuantityColumns(const QList<int> &columns)
     m_model->setQuantityColumns(columns);
 }
 
+QList<int> ListView::quantityColumns() const
+{
+    return m_model->quantityColumns();
+}
+
 ListModel &ListView::list() const
 {
     auto *rows = qobject_cast<ListModel *>(m_model);

@@ -27,6 +27,7 @@ public:
     void setColumnWidths(const QList<int> &widths);
     // Columns whose texts are quantities, aligned to the right.
     void setQuantityColumns(const QList<int> &columns);
+    QList<int> quantityColumns() const;
 
     int rowCount() const;
     int columnCount() const;

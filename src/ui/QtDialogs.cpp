@@ -1,8 +1,10 @@
 #include "QtDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace kucun {
 
@@ -22,6 +24,14 @@ QMessageBox::Icon boxIcon(Dialogs::Icon icon)
     default:
         return QMessageBox::NoIcon;
     }
+}
+
+// "xlsx" of "Excel 工作簿 (*.xlsx)".
+QString filterSuffix(const QString &filter)
+{
+    const qsizetype from = filter.lastIndexOf(QStringLiteral("*."));
+    const qsizetype to = filter.lastIndexOf(u')');
+    return from < 0 || to < from ? QString() : filter.mid(from + 2, to - from - 2);
 }
 
 } // namespace
@@ -67,6 +77,28 @@ std::optional<QString> QtDialogs::chooseFolder(const QString &caption, const QSt
         return std::nullopt;
     }
     return folder;
+}
+
+std::optional<Dialogs::SaveChoice> QtDialogs::chooseSaveFile(const QString &caption,
+                                                             const QString &startFolder,
+                                                             const QString &proposedName,
+                                                             const QStringList &types)
+{
+    QFileDialog dialog(m_parent, captionOr(caption), QDir(startFolder).filePath(proposedName));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(types);
+    // A name typed without an ending gets the chosen type's before the
+    // dialog asks about replacing a file of that name.
+    dialog.setDefaultSuffix(filterSuffix(types.value(0)));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString &filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return SaveChoice{dialog.selectedFiles().constFirst(),
+                      int(std::max<qsizetype>(0, types.indexOf(dialog.selectedNameFilter())))};
 }
 
 } // namespace kucun

@@ -18,6 +18,9 @@ public:
     bool message(const QString &text, const QString &caption, Icon icon, Buttons buttons) override;
     std::optional<QString> chooseFolder(const QString &caption,
                                         const QString &startFolder) override;
+    std::optional<SaveChoice> chooseSaveFile(const QString &caption, const QString &startFolder,
+                                             const QString &proposedName,
+                                             const QStringList &types) override;
     std::optional<QString> input(const QString &prompt, const QString &caption,
                                  const QString &initialText, bool password) override;
 

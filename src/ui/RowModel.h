@@ -42,6 +42,7 @@ public:
 
     // Columns whose texts are quantities, aligned to the right.
     void setQuantityColumns(const QList<int> &columns) { m_quantityColumns = columns; }
+    const QList<int> &quantityColumns() const { return m_quantityColumns; }
 
     // Empty outside the list.
     QString cellText(int row, int column) const;

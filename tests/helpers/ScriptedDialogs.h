@@ -17,6 +17,8 @@ struct ShownBox
     bool isInput = false;
     bool password = false;
     QString initialText;
+    // The types a save dialog offered.
+    QStringList types;
 };
 
 // Dialogs that record every box and answer from queues. Message boxes with
@@ -32,6 +34,13 @@ public:
     std::optional<QString> chooseFolder(const QString &caption,
                                         const QString &startFolder) override;
     void answerFolder(const std::optional<QString> &folder) { m_folderAnswers.enqueue(folder); }
+    // A save dialog shows as an input box whose text is its caption and
+    // whose initial text is the proposed file in the start folder; with no
+    // queued answer it is cancelled.
+    std::optional<SaveChoice> chooseSaveFile(const QString &caption, const QString &startFolder,
+                                             const QString &proposedName,
+                                             const QStringList &types) override;
+    void answerSaveFile(const std::optional<SaveChoice> &choice) { m_saveAnswers.enqueue(choice); }
     void answerMessage(bool ok) { m_messageAnswers.enqueue(ok); }
     void answerInput(const std::optional<QString> &text) { m_inputAnswers.enqueue(text); }
 
@@ -45,6 +54,7 @@ private:
     QQueue<bool> m_messageAnswers;
     QQueue<std::optional<QString>> m_inputAnswers;
     QQueue<std::optional<QString>> m_folderAnswers;
+    QQueue<std::optional<SaveChoice>> m_saveAnswers;
 };
 
 } // namespace kucun::test

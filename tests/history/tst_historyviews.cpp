@@ -8,10 +8,12 @@
 #include "ui/RollUpMenu.h"
 
 #include <QDateEdit>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kucun;
@@ -112,6 +114,17 @@ void HistoryViewsTest::theLedgerOpensFromTheModelListsAndFollowsBookings()
              (QStringList{"1", day(today.addMonths(-1)), "0", "2", "10", "备注"}));
     QCOMPARE(shop.opening(), QStringLiteral("期初：12"));
 
+    // 另存为… saves the ledger as it is shown.
+    const QTemporaryDir folder;
+    const QString csv = folder.filePath(QStringLiteral("台账.csv"));
+    shop.dialogs.answerSaveFile(Dialogs::SaveChoice{csv, 1});
+    clickButton(*shop.ledger(), QStringLiteral("按钮另存台账"));
+    QFile saved(csv);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()).split(QStringLiteral("\r\n")).mid(0, 2),
+             (QStringList{QStringLiteral("序号,日期,入库,出库,结存,备注"),
+                          QStringLiteral("1,%1,0,2,10,备注").arg(day(today.addMonths(-1)))}));
+
     QTest::keyClick(shop.ledger(), Qt::Key_Escape);
     QVERIFY(!shop.ledger()->isVisible());
 
@@ -122,7 +135,7 @@ void HistoryViewsTest::theLedgerOpensFromTheModelListsAndFollowsBookings()
     QCOMPARE(shop.ledger()->windowTitle(), QStringLiteral("型号台账 — 五金 / 扳手 / 10寸"));
     QCOMPARE(allRows(shop.ledgerList()),
              (QList<QStringList>{{"1", day(today), "3", "0", "2", "备注"}}));
-    QCOMPARE(shop.dialogs.shown().size(), 1);
+    QCOMPARE(shop.dialogs.texts(), (QStringList{"请选择要查看台账的型号！", "另存为"}));
 }
 
 void HistoryViewsTest::stockOnADayFollowsBookings()

@@ -2,6 +2,7 @@
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "helpers/WindowTest.h"
+#include "helpers/XlsxFile.h"
 #include "store/TableSchema.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
@@ -13,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTabWidget>
 #include <QTest>
@@ -30,6 +32,7 @@ private slots:
     void headerClicksSortAndKeepTheSelection_data();
     void headerClicksSortAndKeepTheSelection();
     void exportWritesTheListAsShown();
+    void saveAsWritesTheChosenFile();
 };
 
 namespace {
@@ -291,6 +294,71 @@ void ReportPageTest::exportWritesTheListAsShown()
     clickButton(*shop.window, QStringLiteral("按钮导出月库存"));
     QCOMPARE(shop.dialogs.texts(), QStringList{QStringLiteral("文件保存失败：") + path});
     QCOMPARE(shop.dialogs.shown().last().icon, 16);
+}
+
+void ReportPageTest::saveAsWritesTheChosenFile()
+{
+    Shop shop;
+    addSmallShop(shop.files);
+    shop.start();
+    const QTemporaryDir folder;
+    const QString today = QDate::currentDate().toString("yyyy-MM-dd");
+    const auto saveAs = [&shop](const QString &button, const QString &path, int type) {
+        shop.dialogs.forget();
+        shop.dialogs.answerSaveFile(Dialogs::SaveChoice{path, type});
+        clickButton(*shop.window, button);
+        return shop.dialogs.shown().first();
+    };
+
+    // The first save starts in the documents folder with a workbook.
+    const QString workbook = folder.filePath("总库存.xlsx");
+    const ShownBox dialog = saveAs("按钮另存总库存", workbook, 0);
+    QCOMPARE(dialog.text, "另存为");
+    QCOMPARE(dialog.initialText,
+             QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                 .filePath("总库存-" + today + ".xlsx"));
+    QCOMPARE(dialog.types,
+             (QStringList{"Excel 工作簿 (*.xlsx)", "CSV UTF-8 (*.csv)", "网页表格 (*.xls)"}));
+    QCOMPARE(shop.dialogs.shown().size(), 1);
+    const QMap<QString, XlsxCell> cells = xlsxCells(workbook);
+    QCOMPARE(cells["A1"].text, "岚栖库存管理—总库存");
+    QCOMPARE(cells["D7"].text, "4平方");
+    QCOMPARE(cells["E7"].text, "2.5");
+    QCOMPARE(cells["E8"].formula, "SUM(E3:E7)");
+    QVERIFY(zipEntry(workbook, "xl/workbook.xml").contains("<sheet name=\"总库存\""));
+
+    // Then in the folder last saved to; the type chosen goes for a name
+    // without an ending.
+    shop.choose("组合框1", QStringLiteral("电工"));
+    const QString csv = folder.filePath("类库存");
+    QCOMPARE(saveAs("按钮另存类库存", csv, 1).initialText,
+             folder.filePath("类库存-" + today + ".xlsx"));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("\xef\xbb\xbf序号,品类,名称,型号,库存,单位,备注\r\n"
+                                        "1,电工,电线,2.5平方,2.5,卷,红色\r\n"
+                                        "2,电工,电线,4平方,2.5,卷,\r\n"));
+
+    // An .xls name is the web table of 导出表格, byte for byte.
+    const QString table = folder.filePath("月库存.xls");
+    saveAs("按钮另存月库存", table, 0);
+    clickButton(*shop.window, QStringLiteral("按钮导出月库存"));
+    QFile saved(table);
+    QFile exported(QDir(shop.files.programDir()).filePath("岚栖库存.xls"));
+    QVERIFY(saved.open(QIODevice::ReadOnly) && exported.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), exported.readAll());
+
+    // A file that cannot be written is never reported as saved; a
+    // cancelled dialog writes nothing.
+    const QString missing = folder.filePath("missing/总库存.xlsx");
+    saveAs("按钮另存总库存", missing, 0);
+    QCOMPARE(shop.dialogs.texts(), (QStringList{"另存为", "文件保存失败：" + missing}));
+    QCOMPARE(shop.dialogs.shown().last().icon, 16);
+    shop.dialogs.forget();
+    clickButton(*shop.window, QStringLiteral("按钮另存总库存"));
+    QCOMPARE(shop.dialogs.texts(), QStringList{"另存为"});
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+             (QStringList{"总库存.xlsx", "月库存.xls", "类库存"}));
 }
 
 QTEST_MAIN(ReportPageTest)

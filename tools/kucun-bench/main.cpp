@@ -66,7 +66,14 @@ public:
     {
         return std::nullopt;
     }
+    // A save dialog is left with the file and type set here.
+    std::optional<SaveChoice> chooseSaveFile(const QString &, const QString &, const QString &,
+                                             const QStringList &) override
+    {
+        return saveAnswer;
+    }
     QString lastMessage;
+    std::optional<SaveChoice> saveAnswer;
 };
 
 // Peak resident memory of this process in MiB since the last reset.
@@ -195,6 +202,7 @@ public:
         takeStock();
         sortWholeStock();
         exportWholeStock();
+        saveWholeStock();
         printWholeStock();
         addModel();
         deleteCategory();
@@ -727,6 +735,54 @@ private:
                 expect(bytes.contains(gb18030(stock->cellText(last, 3))), operation,
                        QStringLiteral("the last row's model is not in the file"));
             });
+    }
+
+    // 另存为… with the dialog left at a workbook, then at a CSV file.
+    void saveWholeStock()
+    {
+        const ListView *stock = list("超级列表框总库存");
+        const int rows = stock->rowCount();
+        const QString lastModel = stock->cellText(rows - 1, 3);
+        const auto saveAs =
+            [&](const char *operation, const QString &name, int type,
+                const std::function<void(const QString &, const QByteArray &)> &check) {
+                const QString path = QDir(m_folder).filePath(name);
+                m_dialogs.saveAnswer = Dialogs::SaveChoice{path, type};
+                measure(
+                    operation, fewRuns(), [&](int) { QFile::remove(path); },
+                    [&] { control<QPushButton>("按钮另存总库存")->click(); }, {},
+                    [&](int) {
+                        expectNoMessage(operation);
+                        QFile file(path);
+                        expect(file.open(QIODevice::ReadOnly), operation,
+                               QStringLiteral("no file"));
+                        check(path, file.readAll());
+                    });
+                m_dialogs.saveAnswer.reset();
+            };
+        saveAs("saving the whole stock as .xlsx", QStringLiteral("总库存.xlsx"), 0,
+               [&](const QString &path, const QByteArray &) {
+                   // The title, the heading, one row a list row and the totals.
+                   QProcess unzip;
+                   unzip.start(
+                       QStringLiteral("unzip"),
+                       {QStringLiteral("-p"), path, QStringLiteral("xl/worksheets/sheet1.xml")});
+                   expect(unzip.waitForFinished(), "saving as .xlsx", QStringLiteral("no unzip"));
+                   const QByteArray sheet = unzip.readAllStandardOutput();
+                   expectEqual(qint64(sheet.count("<row ")), qint64(rows + 3), "saving as .xlsx",
+                               "the sheet's rows");
+                   expect(sheet.contains("<f>SUM(E3:E" + QByteArray::number(rows + 2) + ")</f>"),
+                          "saving as .xlsx", QStringLiteral("no total over the list"));
+               });
+        saveAs("saving the whole stock as CSV", QStringLiteral("总库存.csv"), 1,
+               [&](const QString &, const QByteArray &csv) {
+                   expect(csv.startsWith("\xef\xbb\xbf"), "saving as CSV",
+                          QStringLiteral("no BOM"));
+                   expectEqual(qint64(csv.count("\r\n")), qint64(rows + 1), "saving as CSV",
+                               "the file's records");
+                   expect(csv.contains(lastModel.toUtf8()), "saving as CSV",
+                          QStringLiteral("the last row's model is not in the file"));
+               });
     }
 
     // The print button lays the form out; the opener renders it as the

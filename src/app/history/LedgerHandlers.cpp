@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/catalogue/ModelLists.h"
 #include "app/reports/ReportExport.h"
+#include "app/reports/ReportSaving.h"
 #include "app/reports/Reports.h"
 #include "book/ValueText.h"
 #include "book/history/ModelLedger.h"
@@ -130,6 +131,12 @@ void exportLedger(AppContext &context)
 {
     const LedgerWindow &window = *context.form.窗口台账;
     exportList(context, *window.超级列表框台账, ledgerTitle(window));
+}
+
+void saveLedgerAs(AppContext &context)
+{
+    const LedgerWindow &window = *context.form.窗口台账;
+    saveListAs(context, *window.超级列表框台账, ledgerTitle(window), QStringLiteral("型号台账"));
 }
 
 void printLedger(AppContext &context, FormPreview &preview)

@@ -15,6 +15,7 @@ void openLedgerOfRow(AppContext &context, const ListView &list, int row);
 void refreshLedger(AppContext &context);
 
 void exportLedger(AppContext &context);
+void saveLedgerAs(AppContext &context);
 void printLedger(AppContext &context, FormPreview &preview);
 
 } // namespace kucun

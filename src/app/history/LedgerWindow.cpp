@@ -39,8 +39,10 @@ LedgerWindow::LedgerWindow(QWidget *parent) : QDialog(parent)
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     按钮导出台账 = makeButton(QStringLiteral("按钮导出台账"), QStringLiteral("导出表格"));
+    按钮另存台账 = makeButton(QStringLiteral("按钮另存台账"), QStringLiteral("另存为…"));
     按钮打印台账 = makeButton(QStringLiteral("按钮打印台账"), QStringLiteral("打印表单"));
     buttons->addWidget(按钮导出台账);
+    buttons->addWidget(按钮另存台账);
     buttons->addWidget(按钮打印台账);
     layout->addLayout(buttons);
 

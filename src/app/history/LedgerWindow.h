@@ -36,6 +36,7 @@ public:
     QDateEdit *日期框台账止 = nullptr;
     ListView *超级列表框台账 = nullptr;
     QPushButton *按钮导出台账 = nullptr;
+    QPushButton *按钮另存台账 = nullptr;
     QPushButton *按钮打印台账 = nullptr;
 
 signals:

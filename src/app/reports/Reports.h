@@ -25,18 +25,22 @@ enum class Report
 };
 
 // A report list as the window knows it: its list, its total label and its
-// two buttons, the titles of its export and of its printed form, and how it
-// is rebuilt when it is shown out of date. Export, print, sort and refresh
-// all go by it.
+// three buttons, the titles of its export and of its printed form, the name
+// of its saved sheet, and how it is rebuilt when it is shown out of date.
+// Export, save, print, sort and refresh all go by it.
 struct ReportDescription
 {
     Report report;
     ListView *Form::*list;
     QLabel *Form::*total;
     QPushButton *Form::*exportButton;
+    QPushButton *Form::*saveButton;
     QPushButton *Form::*printButton;
     // The title row of the exported file, as the page's controls choose it.
     QString (*exportTitle)(const Form &form);
+    // The report's name: the sheet of a saved workbook and the start of the
+    // proposed file name.
+    QString sheetName;
     // The title of the printed form, as the page's controls choose it.
     QString (*formTitle)(const Form &form);
     // Marks the report among those to rebuild when next shown.

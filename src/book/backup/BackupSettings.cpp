@@ -1,24 +1,15 @@
 #include "BackupSettings.h"
 
 #include "book/ChangeNotifier.h"
+#include "book/settings/ProgramIni.h"
 
 #include <QDir>
-#include <QSettings>
 
 namespace kucun {
 
-namespace {
-
-QSettings settingsFile(const QString &programDir)
-{
-    return QSettings(QDir(programDir).filePath(QStringLiteral("kucun.ini")), QSettings::IniFormat);
-}
-
-} // namespace
-
 BackupSettings readBackupSettings(const QString &programDir)
 {
-    const QSettings file = settingsFile(programDir);
+    const QSettings file = programIni(programDir);
     BackupSettings settings;
     settings.root = file.value(QStringLiteral("backup/folder"),
                                QDir::current().filePath(QStringLiteral("备份")))
@@ -31,13 +22,13 @@ BackupSettings readBackupSettings(const QString &programDir)
 
 void saveBackupRoot(const QString &programDir, const QString &root, ChangeNotifier &changes)
 {
-    settingsFile(programDir).setValue(QStringLiteral("backup/folder"), root);
+    programIni(programDir).setValue(QStringLiteral("backup/folder"), root);
     emit changes.backupsChanged();
 }
 
 void saveLastBackup(const QString &programDir, const QDateTime &takenAt, const QString &folder)
 {
-    QSettings file = settingsFile(programDir);
+    QSettings file = programIni(programDir);
     file.setValue(QStringLiteral("backup/lastTakenAt"), takenAt);
     file.setValue(QStringLiteral("backup/lastFolder"), folder);
 }

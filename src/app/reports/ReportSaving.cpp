@@ -1,0 +1,48 @@
+#include "ReportSaving.h"
+
+#include "app/AppContext.h"
+#include "app/Messages.h"
+#include "book/reports/SaveFolder.h"
+#include "book/reports/SheetFile.h"
+#include "ui/Dialogs.h"
+#include "ui/ListView.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+
+namespace kucun {
+
+void saveReportAs(AppContext &context, Report report)
+{
+    const ReportDescription &shown = describe(report);
+    saveListAs(context, *(context.form.*shown.list), shown.exportTitle(context.form),
+               shown.sheetName);
+}
+
+void saveListAs(AppContext &context, const ListView &list, const QString &title,
+                const QString &sheetName)
+{
+    QStringList types;
+    for (const SheetType type : sheetTypes()) {
+        types.append(sheetTypeFilter(type));
+    }
+    const std::optional<Dialogs::SaveChoice> choice = context.dialogs.chooseSaveFile(
+        QStringLiteral("另存为"), saveFolder(context.programDir),
+        proposedSheetFileName(sheetName, QDate::currentDate(), sheetTypes().constFirst()), types);
+    if (!choice) {
+        return;
+    }
+    const SheetType type =
+        sheetTypeOf(choice->path, sheetTypes().value(choice->type, sheetTypes().constFirst()));
+    if (!saveSheet(choice->path, type, shownTable(list),
+                   {title, sheetName, list.quantityColumns()})) {
+        tell(context.dialogs,
+             QStringLiteral("文件保存失败：") + QDir::toNativeSeparators(choice->path),
+             Dialogs::Error);
+        return;
+    }
+    rememberSaveFolder(context.programDir, QFileInfo(choice->path).absolutePath());
+}
+
+} // namespace kucun
