@@ -146,6 +146,11 @@ qint64 Statement::int64At(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
+double Statement::doubleAt(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
+}
+
 bool Statement::isTextAt(int column) const
 {
     return sqlite3_column_type(m_stmt, column) == SQLITE_TEXT;

@@ -39,6 +39,8 @@ public:
 
     int columnCount() const;
     qint64 int64At(int column) const;
+    // The column as a number; an absent value is 0.
+    double doubleAt(int column) const;
     QVariant valueAt(int column) const;
     QString textAt(int column) const;
     bool isTextAt(int column) const;

@@ -5,6 +5,8 @@
 #include "StoreError.h"
 
 #include <QFileInfo>
+#include <string>
+#include <unordered_map>
 
 namespace kucun {
 
@@ -491,24 +493,35 @@ std::optional<std::vector<Table::TextsTotal>> Table::totalsByTexts(const RecordF
     }
     m_schema->indexOf(added);
     m_schema->indexOf(taken);
-    const QString joined = texts.join(QLatin1Char(','));
+    // SQLite of this age groups by sorting, which over a million rows takes
+    // seconds; one pass that adds up in a hash table takes a fraction.
     sql::Statement select(m_connection->handle(),
-                          QStringLiteral("SELECT %1, total(%2) - total(%3) FROM %4 %5WHERE %6 "
-                                         "GROUP BY %1")
-                              .arg(joined, sql::quoteIdentifier(added), sql::quoteIdentifier(taken),
-                                   quotedTable(), indexChoice(filter), filter.sqlCondition));
+                          QStringLiteral("SELECT %1, %2, %3 FROM %4 %5WHERE %6")
+                              .arg(texts.join(QLatin1Char(',')), sql::quoteIdentifier(added),
+                                   sql::quoteIdentifier(taken), quotedTable(), indexChoice(filter),
+                                   filter.sqlCondition));
     for (int i = 0; i < filter.parameters.size(); ++i) {
         select.bind(i + 1, filter.parameters[i]);
     }
     const int count = int(textFields.size());
     std::vector<TextsTotal> totals;
+    std::unordered_map<std::string, size_t> positions;
+    std::string key;
     while (select.step()) {
-        TextsTotal row;
+        key.clear();
         for (int column = 0; column < count; ++column) {
-            row.texts << select.textAt(column);
+            key += select.utf8At(column);
+            key += '\x1f'; // a separator no text holds
         }
-        row.total = select.valueAt(count).toDouble();
-        totals.push_back(std::move(row));
+        const auto [position, isNew] = positions.try_emplace(key, totals.size());
+        if (isNew) {
+            TextsTotal row;
+            for (int column = 0; column < count; ++column) {
+                row.texts << select.textAt(column);
+            }
+            totals.push_back(std::move(row));
+        }
+        totals[position->second].total += select.doubleAt(count) - select.doubleAt(count + 1);
     }
     if (select.failed() || !select.isValid()) {
         noteReadFailure();

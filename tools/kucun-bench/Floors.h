@@ -40,7 +40,9 @@ public:
     // A model's movements, found by its texts, and its stock.
     Floor ledgerOf(const QString &category, const QString &item, const QString &model) const;
     // What each model named in the log booked in minus out after the day, one
-    // row per model (quantity: their sum), and every model's stock.
+    // row per model (quantity: their sum), and every model's stock. The
+    // grouping terms are kept off the model index: walking it for a group
+    // order would look up a million log rows one by one.
     Floor stockOnDay(const QDate &day) const;
     // Counts the movements, as a program that has not counted them yet does.
     Floor movementCount() const;
