@@ -628,7 +628,7 @@ private:
                         sheet->findChild<ListView *>(QStringLiteral("超级列表框盘点"))->rowCount()),
                     m_floors.allModels().rows, opening, "the sheet's rows");
             });
-        const char *booking = "booking 1,000 counted differences";
+        const char *booking = "booking a count of 1000 differences";
         const int differences = std::min<int>(1000, int(sheet->sheet.lines.size()));
         measure(
             booking, fewRuns(),
