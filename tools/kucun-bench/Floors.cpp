@@ -191,16 +191,24 @@ Floor Floors::movementCount() const
     return floor;
 }
 
+std::unique_ptr<sql::Connection> Floors::twinModelsWithLog() const
+{
+    auto models = sql::Connection::openExisting(twinPathOf(tables::型号), tablePassword());
+    if (!models ||
+        !models->attach(twinPathOf(tables::明细), QStringLiteral("log"), tablePassword())) {
+        return nullptr;
+    }
+    return models;
+}
+
 Floor Floors::bookMovement(const QString &category, const QString &item, const QString &model,
                            int in, int out, const QDate &day) const
 {
     QElapsedTimer clock;
     clock.start();
     Floor floor;
-    const auto models = sql::Connection::openExisting(twinPathOf(tables::型号), tablePassword());
-    bool done = models &&
-                models->attach(twinPathOf(tables::明细), QStringLiteral("log"), tablePassword()) &&
-                models->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    const auto models = twinModelsWithLog();
+    bool done = models && models->exec(QStringLiteral("BEGIN IMMEDIATE"));
     if (done) {
         sql::Statement stock(models->handle(),
                              QStringLiteral("UPDATE 型号 SET 库存 = 库存 + ? WHERE 品类 = ? AND "
@@ -238,10 +246,8 @@ Floor Floors::bookCount(const QList<qint64> &modelIds, const QDate &day) const
     QElapsedTimer clock;
     clock.start();
     Floor floor;
-    const auto models = sql::Connection::openExisting(twinPathOf(tables::型号), tablePassword());
-    bool done = models &&
-                models->attach(twinPathOf(tables::明细), QStringLiteral("log"), tablePassword()) &&
-                models->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    const auto models = twinModelsWithLog();
+    bool done = models && models->exec(QStringLiteral("BEGIN IMMEDIATE"));
     if (done) {
         sql::Statement read(models->handle(),
                             QStringLiteral("SELECT 品类, 名称, 型号, 单位, 库存 FROM 型号 "

@@ -4,6 +4,11 @@
 #include <QList>
 #include <QString>
 #include <QVariantList>
+#include <memory>
+
+namespace kucun::sql {
+class Connection;
+}
 
 // What the store itself allows: the rows an operation reads, each table read
 // with one SQLCipher statement on the same files, with nothing built from
@@ -66,6 +71,8 @@ public:
 private:
     QString pathOf(const QString &table) const;
     QString twinPathOf(const QString &table) const;
+    // The twin of 型号 with the twin of 明细 attached as "log".
+    std::unique_ptr<kucun::sql::Connection> twinModelsWithLog() const;
     Floor read(const QString &table, const QString &sql, const QVariantList &parameters,
                int quantityColumn, int outColumn = -1) const;
 
