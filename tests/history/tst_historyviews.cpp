@@ -1,9 +1,11 @@
 #include "app/history/LedgerWindow.h"
 #include "app/stocktake/StocktakeWindow.h"
+#include "book/reports/PrintTable.h"
 #include "helpers/ScriptedDialogs.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "helpers/WindowTest.h"
+#include "ui/FormPreview.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
@@ -221,6 +223,20 @@ void HistoryViewsTest::aCountIsTypedDownTheSheetAndBooked()
                                  {"3", "五金", "钳子", "8寸", "5", "5", "0", "把"},
                                  {"4", "电工", "电线", "2.5平方", "2.5", "2.5", "0", "卷"},
                                  {"5", "电工", "电线", "4平方", "2.5", "", "", "卷"}}));
+
+    // The printed sheet leaves 实盘 to the pen, with a line for who counted.
+    QList<PrintTable> shown;
+    shop.get<FormPreview>("表格1")->setOpener([&shown](const PrintTable &form) { shown << form; });
+    clickButton(*sheet, QStringLiteral("按钮打印盘点表"));
+    QCOMPARE(shown.size(), 1);
+    const PrintTable &printed = shown.first();
+    QCOMPARE(printed.cell(1, 1).text, QStringLiteral("盘点表 全部 ") + today.toString(Qt::ISODate));
+    QStringList firstRow;
+    for (int column = 1; column <= 6; ++column) {
+        firstRow << printed.cell(4, column).text;
+    }
+    QCOMPARE(firstRow, (QStringList{"1", "扳手", "8寸", "10", "把", ""}));
+    QCOMPARE(printed.cell(9, 1).text, QStringLiteral("盘点人："));
 
     // Closed by mistake and opened again, the count is still there.
     QTest::keyClick(sheet, Qt::Key_Escape);
