@@ -52,13 +52,6 @@ int Schema::indexOf(const QString &field) const
     throw StoreError(QStringLiteral("表 %1 没有字段 %2").arg(m_tableName, field));
 }
 
-int Schema::require(const QString &field, FieldKind kind) const
-{
-    const int index = indexOf(field);
-    requireKind(index, kind);
-    return index;
-}
-
 void Schema::requireKind(int field, FieldKind kind) const
 {
     const FieldDefinition &definition = m_fields[field];

@@ -18,9 +18,6 @@ public:
     const FieldList &fields() const { return m_fields; }
     // Index of a field; throws StoreError when the table lacks it.
     int indexOf(const QString &field) const;
-    // Index of a field that a read of this kind can answer; throws
-    // StoreError when the table lacks it or stores another kind there.
-    int require(const QString &field, FieldKind kind) const;
     // Throws StoreError unless the field at this index reads as this kind.
     void requireKind(int field, FieldKind kind) const;
     // Whether every field the program declares for this table
