@@ -19,7 +19,19 @@ QSet<QString> &openPaths()
     return paths;
 }
 
+thread_local LayoutMismatch lastMismatch;
+
 } // namespace
+
+LayoutMismatch lastLayoutMismatch()
+{
+    return lastMismatch;
+}
+
+void noteLayoutMismatch(const QString &table, const QString &field)
+{
+    lastMismatch = {table, field};
+}
 
 Table::Table() = default;
 
@@ -54,6 +66,7 @@ bool Table::open(const QString &fileName, const QString &password, FieldCheck ch
         return false;
     }
     if (check == FieldCheck::Declared && !m_schema->holdsDeclaredFields()) {
+        noteLayoutMismatch(m_schema->tableName(), m_schema->mismatchedField());
         m_fault = StoreFault::WrongLayout;
         m_schema.reset();
         m_connection.reset();
@@ -591,6 +604,7 @@ bool Table::attach(const QString &fileName, const QString &password, FieldCheck 
         fault = m_connection->lastFault() == StoreFault::Busy ? StoreFault::Busy
                                                               : StoreFault::Unavailable;
     } else if (check == FieldCheck::Declared && !schema->holdsDeclaredFields()) {
+        noteLayoutMismatch(tableName, schema->mismatchedField());
         fault = StoreFault::WrongLayout;
     }
     if (fault != StoreFault::None) {
