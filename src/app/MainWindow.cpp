@@ -138,7 +138,7 @@ void MainWindow::connectHandlers()
             handler([](AppContext &context, QDate) { reloadCountSheet(context); }));
     connect(&count->rows(), &EditableListModel::entered, this, handler(enterCount));
     connect(count->按钮只看差异, &QPushButton::clicked, this,
-            handler([](AppContext &context, bool) { showDifferencesFirst(context); }));
+            handler([](AppContext &context, bool) { showOnlyDifferences(context); }));
     connect(count->按钮盘点入账, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { bookCountedDifferences(context); }));
     connect(count->按钮放弃盘点, &QPushButton::clicked, this,

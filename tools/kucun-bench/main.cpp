@@ -634,8 +634,8 @@ private:
             booking, fewRuns(),
             [&](int) {
                 for (int line = 0; line < differences; ++line) {
-                    CountLine &counted = sheet->sheet.lines[size_t(line)];
-                    counted.counted = counted.bookStock + 1;
+                    sheet->sheet.lines[size_t(line)].enter(
+                        sheet->sheet.lines[size_t(line)].bookStock + 1);
                 }
             },
             [&] { sheet->按钮盘点入账->click(); },

@@ -27,6 +27,7 @@ StocktakeWindow::StocktakeWindow(QWidget *parent) : QDialog(parent)
     addLabelled(choices, QStringLiteral("盘点日期："), 日期框盘点);
     choices->addStretch(1);
     按钮只看差异 = makeButton(QStringLiteral("按钮只看差异"), QStringLiteral("只看差异"));
+    按钮只看差异->setCheckable(true);
     choices->addWidget(按钮只看差异);
     layout->addLayout(choices);
 
@@ -51,10 +52,11 @@ StocktakeWindow::StocktakeWindow(QWidget *parent) : QDialog(parent)
     buttons->addWidget(按钮放弃盘点);
     buttons->addWidget(按钮盘点入账);
     layout->addLayout(buttons);
-    // Enter finishes an entry; it must not press a button of the dialog.
-    for (QPushButton *button : {按钮只看差异, 按钮打印盘点表, 按钮放弃盘点, 按钮盘点入账}) {
-        button->setAutoDefault(false);
-    }
+}
+
+StocktakeWindow::~StocktakeWindow()
+{
+    rows().blockSignals(true);
 }
 
 EditableListModel &StocktakeWindow::rows() const
