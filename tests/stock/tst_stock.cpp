@@ -359,7 +359,7 @@ void StockTest::deletingExactlyTheSelectedLogRows()
     clickButton(*page.window, QStringLiteral("按钮删除选中"));
     QCOMPARE(
         page.dialogs.texts(),
-        QStringList{QStringLiteral("选中的记录中有 1 条已被更改或删除，这些记录未删除，列表已重新查询。")});
+        QStringList{QStringLiteral("选中的记录中有 1 条已被修改或删除，未予删除；列表已刷新。")});
     QCOMPARE(remarks(), QStringList{"1改过"});
 }
 
