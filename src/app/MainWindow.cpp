@@ -45,8 +45,11 @@
 
 namespace kucun {
 
-MainWindow::MainWindow(Dialogs &dialogs, const QString &programDir, QWidget *parent)
-    : QMainWindow(parent), m_context{m_form, m_state, dialogs, m_changes, programDir}
+MainWindow::MainWindow(Dialogs &dialogs, const QString &programDir, const QString &exportDir,
+                       QWidget *parent)
+    : QMainWindow(parent), m_context{m_form,     m_state,
+                                     dialogs,    m_changes,
+                                     programDir, exportDir.isEmpty() ? programDir : exportDir}
 {
     setWindowTitle(QStringLiteral("库存管理系统"));
     buildForm();

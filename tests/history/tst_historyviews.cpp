@@ -101,6 +101,8 @@ void HistoryViewsTest::theLedgerOpensFromTheModelListsAndFollowsBookings()
     clickButton(*shop.window, QStringLiteral("按钮台账"));
     QVERIFY(shop.ledger()->isVisible());
     QCOMPARE(shop.ledger()->windowTitle(), QStringLiteral("型号台账 — 五金 / 扳手 / 8寸"));
+    QCOMPARE(control<QLabel>(*shop.ledger(), "标签台账型号")->text(),
+             QStringLiteral("型号：五金 / 扳手 / 8寸　单位：把"));
     const QList<QStringList> history{{"1", day(today.addYears(-1)), "6", "0", "12", "备注"},
                                      {"2", day(today.addMonths(-1)), "0", "2", "10", "备注"}};
     QCOMPARE(allRows(shop.ledgerList()), history);
@@ -112,8 +114,25 @@ void HistoryViewsTest::theLedgerOpensFromTheModelListsAndFollowsBookings()
     const QList<QStringList> booked{{"3", day(today), "5", "0", "15", ""}};
     QCOMPARE(allRows(shop.ledgerList()), history + booked);
 
+    // No button is the default, in this window or the count's: Enter in a
+    // date box applies the date typed, and never exports.
+    const QList<QPushButton *> buttons =
+        shop.ledger()->findChildren<QPushButton *>() +
+        shop.get<QWidget>("窗口盘点")->findChildren<QPushButton *>();
+    QVERIFY(std::none_of(buttons.cbegin(), buttons.cend(),
+                         [](const QPushButton *button) { return button->autoDefault(); }));
+    auto *from = control<QDateEdit>(*shop.ledger(), "日期框台账起");
+    from->setFocus();
+    from->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(from, QString::number(today.year() + 1));
+    QCOMPARE(shop.ledgerList()->rowCount(), 3);
+    QTest::keyClick(from, Qt::Key_Return);
+    QCOMPARE(shop.ledgerList()->rowCount(), 0);
+    QCOMPARE(shop.opening(), QStringLiteral("起始日期晚于截止日期，请重新选择！"));
+    QVERIFY(!QFile::exists(QDir(shop.files.programDir()).filePath(QStringLiteral("岚栖库存.xls"))));
+
     // A narrower range keeps the balances of the whole history.
-    control<QDateEdit>(*shop.ledger(), "日期框台账起")->setDate(today.addDays(-40));
+    from->setDate(today.addDays(-40));
     QCOMPARE(shop.ledgerList()->rowCount(), 2);
     QCOMPARE(rowTexts(shop.ledgerList(), 0),
              (QStringList{"1", day(today.addMonths(-1)), "0", "2", "10", "备注"}));
@@ -124,6 +143,9 @@ void HistoryViewsTest::theLedgerOpensFromTheModelListsAndFollowsBookings()
     const QString csv = folder.filePath(QStringLiteral("台账.csv"));
     shop.dialogs.answerSaveFile(Dialogs::SaveChoice{csv, 1});
     clickButton(*shop.ledger(), QStringLiteral("按钮另存台账"));
+    QCOMPARE(QFileInfo(shop.dialogs.shown().last().initialText).fileName(),
+             QStringLiteral("台账-8寸-%1-%2.xlsx")
+                 .arg(today.addDays(-40).toString(Qt::ISODate), today.toString(Qt::ISODate)));
     QFile saved(csv);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(saved.readAll()).split(QStringLiteral("\r\n")).mid(0, 2),

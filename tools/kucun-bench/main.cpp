@@ -723,7 +723,7 @@ private:
             [&] { control<QPushButton>("按钮导出总库存")->click(); }, {},
             [&](int) {
                 expectEqual(m_dialogs.lastMessage,
-                            QStringLiteral("文件已保存到：") + QDir::toNativeSeparators(m_folder),
+                            QStringLiteral("文件已保存到：") + QDir::toNativeSeparators(path),
                             operation, "the message");
                 QFile file(path);
                 expect(file.open(QIODevice::ReadOnly), operation, QStringLiteral("no file"));
