@@ -72,7 +72,9 @@ std::optional<bool> bookLine(Table &models, const CountSheet &sheet, const Count
         if (models.current().rowId() == loaded.id) {
             bookStock -= *net;
         }
-        models.goToId(loaded.id);
+        if (!models.goToId(loaded.id)) {
+            return std::nullopt;
+        }
     }
     if (!line.countedAgainst || std::abs(bookStock - *line.countedAgainst) > numberTolerance) {
         return false;
