@@ -24,6 +24,8 @@ StocktakeWindow::StocktakeWindow(QWidget *parent) : QDialog(parent)
     组合框盘点品类 = makeCombo(QStringLiteral("组合框盘点品类"), QStringLiteral("盘点品类"));
     addLabelled(choices, QStringLiteral("品类："), 组合框盘点品类);
     日期框盘点 = makeDateBox(QStringLiteral("日期框盘点"), QStringLiteral("盘点日期"));
+    // A typed day applies with Enter, not at each digit: each reads the sheet.
+    日期框盘点->setKeyboardTracking(false);
     addLabelled(choices, QStringLiteral("盘点日期："), 日期框盘点);
     choices->addStretch(1);
     按钮只看差异 = makeButton(QStringLiteral("按钮只看差异"), QStringLiteral("只看差异"));
