@@ -276,7 +276,8 @@ void bookCountedDifferences(AppContext &context)
     if (summary.surplus + summary.shortage == 0) {
         warn(context.dialogs,
              summary.waiting > 0
-                 ? QStringLiteral("有 %1 项的账面已变，请重新录入实盘或按回车确认后再入账！")
+                 ? QStringLiteral(
+                       "有 %1 项的账面已变，须重新录入实盘或确认（F2 后回车）后才能入账！")
                        .arg(summary.waiting)
                  : QStringLiteral("没有需要入账的盘点差异！"));
         return;
