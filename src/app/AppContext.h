@@ -11,7 +11,7 @@ class ChangeNotifier;
 class Dialogs;
 
 // What every handler works with: the window's controls, the shared state,
-// the dialogs, where the program's own files live, and where the stock
+// the dialogs, where the program's own files and the exports go, and where the stock
 // book's operations announce their changes.
 struct AppContext
 {
@@ -20,6 +20,8 @@ struct AppContext
     Dialogs &dialogs;
     ChangeNotifier &changes;
     QString programDir;
+    // Where 导出表格 writes its file.
+    QString exportDir;
 };
 
 } // namespace kucun

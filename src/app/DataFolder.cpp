@@ -1,6 +1,5 @@
 #include "DataFolder.h"
 
-#include "book/files/DataLocation.h"
 #include "book/files/NewBook.h"
 #include "ui/Dialogs.h"
 
@@ -18,7 +17,7 @@ std::nullopt_t refuse(Dialogs &dialogs, const QString &text)
 
 } // namespace
 
-std::optional<QString> openDataFolder(Dialogs &dialogs)
+std::optional<DataLocation> openDataFolder(Dialogs &dialogs)
 {
     const DataLocation where = chooseDataLocation(locationSourcesOfThisProcess());
     if (where.installed) {
@@ -38,7 +37,7 @@ std::optional<QString> openDataFolder(Dialogs &dialogs)
             return refuse(dialogs, QStringLiteral("无法创建数据文件：\n%1").arg(made.error));
         }
     }
-    return where.programDir;
+    return where;
 }
 
 } // namespace kucun

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include "book/files/DataLocation.h"
+
 #include <optional>
 
 namespace kucun {
@@ -11,8 +12,8 @@ class Dialogs;
 // an installed program, KUCUN_DATA and KUCUN_PROGRAM), makes an installed
 // program's folders and, when not one table file is there yet, an empty
 // book without a password. The data folder becomes the working directory,
-// where the stock book opens the data tables. Returns the program's folder,
-// or nothing after telling the owner why the program can't start.
-std::optional<QString> openDataFolder(Dialogs &dialogs);
+// where the stock book opens the data tables. Returns the folders, or
+// nothing after telling the owner why the program can't start.
+std::optional<DataLocation> openDataFolder(Dialogs &dialogs);
 
 } // namespace kucun

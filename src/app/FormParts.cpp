@@ -35,6 +35,9 @@ QLineEdit *makeEdit(const QString &designerName, const QString &spokenName)
 QPushButton *makeButton(const QString &designerName, const QString &caption)
 {
     auto *button = new QPushButton(caption);
+    // In a dialog Enter would press the first such button: an export, a
+    // deletion or a booking must only ever be pressed on purpose.
+    button->setAutoDefault(false);
     nameControl(button, designerName, caption);
     return button;
 }

@@ -20,6 +20,7 @@ class RowModel;
 void nameControl(QWidget *control, const QString &designerName, const QString &spokenName);
 
 QLineEdit *makeEdit(const QString &designerName, const QString &spokenName);
+// A button that Enter in a dialog never presses unless it has the focus.
 QPushButton *makeButton(const QString &designerName, const QString &caption);
 // A check box or radio button whose caption is also its spoken name.
 template <typename Choice> Choice *makeChoice(const QString &designerName, const QString &caption)

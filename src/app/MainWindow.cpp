@@ -45,8 +45,11 @@
 
 namespace kucun {
 
-MainWindow::MainWindow(Dialogs &dialogs, const QString &programDir, QWidget *parent)
-    : QMainWindow(parent), m_context{m_form, m_state, dialogs, m_changes, programDir}
+MainWindow::MainWindow(Dialogs &dialogs, const QString &programDir, const QString &exportDir,
+                       QWidget *parent)
+    : QMainWindow(parent), m_context{m_form,     m_state,
+                                     dialogs,    m_changes,
+                                     programDir, exportDir.isEmpty() ? programDir : exportDir}
 {
     setWindowTitle(QStringLiteral("库存管理系统"));
     buildForm();
@@ -138,7 +141,7 @@ void MainWindow::connectHandlers()
             handler([](AppContext &context, QDate) { reloadCountSheet(context); }));
     connect(&count->rows(), &EditableListModel::entered, this, handler(enterCount));
     connect(count->按钮只看差异, &QPushButton::clicked, this,
-            handler([](AppContext &context, bool) { showDifferencesFirst(context); }));
+            handler([](AppContext &context, bool) { showOnlyDifferences(context); }));
     connect(count->按钮盘点入账, &QPushButton::clicked, this,
             handler([](AppContext &context, bool) { bookCountedDifferences(context); }));
     connect(count->按钮放弃盘点, &QPushButton::clicked, this,

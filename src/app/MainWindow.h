@@ -19,7 +19,10 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    MainWindow(Dialogs &dialogs, const QString &programDir, QWidget *parent = nullptr);
+    // Exports go to exportDir; with none given, to the program's folder, as
+    // a portable copy keeps them.
+    MainWindow(Dialogs &dialogs, const QString &programDir, const QString &exportDir = QString(),
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     const AppState &state() const { return m_state; }

@@ -33,8 +33,14 @@ QString tableFailureText(StoreFault fault, const QString &writeFailedText)
         return QStringLiteral("数据表正被其他程序使用，请稍后重试！");
     case StoreFault::ReadOnly:
         return QStringLiteral("数据表为只读，无法写入！");
-    case StoreFault::WrongLayout:
-        return QStringLiteral("数据表的字段缺失或类型不符，无法使用！");
+    case StoreFault::WrongLayout: {
+        const LayoutMismatch mismatch = lastLayoutMismatch();
+        if (mismatch.table.isEmpty()) {
+            return QStringLiteral("数据表的字段缺失或类型不符，无法使用！");
+        }
+        return QStringLiteral("数据表“%1”的字段“%2”缺失或类型不符，无法使用！")
+            .arg(mismatch.table, mismatch.field);
+    }
     case StoreFault::None:
     case StoreFault::WriteFailed:
         break;

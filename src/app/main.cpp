@@ -16,11 +16,11 @@ int main(int argc, char *argv[])
     kucun::installChineseTranslations(application);
 
     kucun::QtDialogs dialogs;
-    const std::optional<QString> programDir = kucun::openDataFolder(dialogs);
-    if (!programDir) {
+    const std::optional<kucun::DataLocation> location = kucun::openDataFolder(dialogs);
+    if (!location) {
         return 1;
     }
-    kucun::MainWindow window(dialogs, *programDir);
+    kucun::MainWindow window(dialogs, location->programDir, location->exportDir);
     dialogs.setParent(&window);
     window.show();
     if (qEnvironmentVariableIsSet("KUCUN_REPORT_WINDOWS")) {

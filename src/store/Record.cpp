@@ -61,15 +61,18 @@ void Schema::requireKind(int field, FieldKind kind) const
     }
 }
 
-bool Schema::holdsDeclaredFields() const
+QString Schema::mismatchedField() const
 {
-    const FieldList &declared = tables::fieldsOf(m_tableName);
-    return std::all_of(declared.cbegin(), declared.cend(), [this](const FieldDefinition &field) {
-        return std::any_of(m_fields.cbegin(), m_fields.cend(),
-                           [&field](const FieldDefinition &stored) {
-                               return stored.name == field.name && fits(stored.kind, field.kind);
-                           });
-    });
+    for (const FieldDefinition &field : tables::fieldsOf(m_tableName)) {
+        const bool held = std::any_of(
+            m_fields.cbegin(), m_fields.cend(), [&field](const FieldDefinition &stored) {
+                return stored.name == field.name && fits(stored.kind, field.kind);
+            });
+        if (!held) {
+            return field.name;
+        }
+    }
+    return {};
 }
 
 Record::Record(std::shared_ptr<const Schema> schema, qint64 rowId, QVariantList values)

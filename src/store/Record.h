@@ -23,7 +23,10 @@ public:
     // Whether every field the program declares for this table
     // (tables::fieldsOf) is there and reads as its kind. A table opened with
     // this checked throws StoreError only for a read the code gets wrong.
-    bool holdsDeclaredFields() const;
+    bool holdsDeclaredFields() const { return mismatchedField().isEmpty(); }
+    // The first declared field that is missing or reads as another kind;
+    // empty when every one is there as declared.
+    QString mismatchedField() const;
 
 private:
     QString m_tableName;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace kucun {
 
 // Why a table file could not be used, so that the owner is told what is
@@ -15,5 +17,16 @@ enum class StoreFault
     WriteFailed, // any other failed write (disk full, I/O error)
     WrongLayout, // a field of the table is missing or of another type
 };
+
+// The table and the field of the last field check of this thread that
+// failed (StoreFault::WrongLayout): the outcomes of the stock book name the
+// fault only, and the owner must be told which file holds the wrong field.
+struct LayoutMismatch
+{
+    QString table;
+    QString field;
+};
+LayoutMismatch lastLayoutMismatch();
+void noteLayoutMismatch(const QString &table, const QString &field);
 
 } // namespace kucun

@@ -19,7 +19,19 @@ QSet<QString> &openPaths()
     return paths;
 }
 
+thread_local LayoutMismatch lastMismatch;
+
 } // namespace
+
+LayoutMismatch lastLayoutMismatch()
+{
+    return lastMismatch;
+}
+
+void noteLayoutMismatch(const QString &table, const QString &field)
+{
+    lastMismatch = {table, field};
+}
 
 Table::Table() = default;
 
@@ -54,6 +66,7 @@ bool Table::open(const QString &fileName, const QString &password, FieldCheck ch
         return false;
     }
     if (check == FieldCheck::Declared && !m_schema->holdsDeclaredFields()) {
+        noteLayoutMismatch(m_schema->tableName(), m_schema->mismatchedField());
         m_fault = StoreFault::WrongLayout;
         m_schema.reset();
         m_connection.reset();
@@ -477,29 +490,39 @@ bool Table::forEachMatching(const RecordFilter &filter, const QStringList &field
     return select.isValid() && !select.failed() ? true : noteReadFailure();
 }
 
-std::optional<std::vector<Table::TextsTotal>> Table::totalsByTexts(const RecordFilter &filter,
-                                                                   const QStringList &textFields,
-                                                                   const QString &added,
-                                                                   const QString &taken)
+std::optional<std::vector<Table::TextsTotal>>
+Table::totalsByTexts(const RecordFilter &filter, const QStringList &textFields,
+                     const QString &added, const QString &taken, const QString &table)
 {
     if (!isOpen()) {
         m_fault = StoreFault::Unavailable;
         return std::nullopt;
     }
+    const bool main = table.isEmpty() || table == m_schema->tableName();
+    const Schema *schema = m_schema.get();
+    for (const AttachedTable &attached : std::as_const(m_attached)) {
+        if (!main && attached.schema->tableName() == table) {
+            schema = attached.schema.get();
+        }
+    }
+    if (!main && schema == m_schema.get()) {
+        throw StoreError(QStringLiteral("没有附加的表 %1").arg(table));
+    }
     QStringList texts;
     for (const QString &field : textFields) {
-        m_schema->indexOf(field);
+        schema->indexOf(field);
         texts << QStringLiteral("ifnull(%1, '')").arg(sql::quoteIdentifier(field));
     }
-    m_schema->indexOf(added);
-    m_schema->indexOf(taken);
+    schema->indexOf(added);
+    schema->indexOf(taken);
     // SQLite of this age groups by sorting, which over a million rows takes
     // seconds; one pass that adds up in a hash table takes a fraction.
     sql::Statement select(m_connection->handle(),
                           QStringLiteral("SELECT %1, %2, %3 FROM %4 %5WHERE %6")
                               .arg(texts.join(QLatin1Char(',')), sql::quoteIdentifier(added),
-                                   sql::quoteIdentifier(taken), quotedTable(), indexChoice(filter),
-                                   filter.sqlCondition));
+                                   sql::quoteIdentifier(taken),
+                                   main ? quotedTable() : qualifiedTable(table).first,
+                                   main ? indexChoice(filter) : QString(), filter.sqlCondition));
     for (int i = 0; i < filter.parameters.size(); ++i) {
         select.bind(i + 1, filter.parameters[i]);
     }
@@ -591,6 +614,7 @@ bool Table::attach(const QString &fileName, const QString &password, FieldCheck 
         fault = m_connection->lastFault() == StoreFault::Busy ? StoreFault::Busy
                                                               : StoreFault::Unavailable;
     } else if (check == FieldCheck::Declared && !schema->holdsDeclaredFields()) {
+        noteLayoutMismatch(tableName, schema->mismatchedField());
         fault = StoreFault::WrongLayout;
     }
     if (fault != StoreFault::None) {

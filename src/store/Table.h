@@ -111,10 +111,11 @@ public:
         QStringList texts;
         double total = 0;
     };
+    // The table is this one, or an attached one named.
     std::optional<std::vector<TextsTotal>> totalsByTexts(const RecordFilter &filter,
                                                          const QStringList &textFields,
-                                                         const QString &added,
-                                                         const QString &taken);
+                                                         const QString &added, const QString &taken,
+                                                         const QString &table = QString());
     // Another table file joined to this one, so that one transaction can
     // change both: a stock change and its movement record are written
     // together or not at all. Fails like open() does.

@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMetaProperty>
 #include <QStyledItemDelegate>
 
 namespace kucun {
@@ -26,13 +28,34 @@ protected:
                                  ? 1
                                  : 0;
             if (step != 0) {
+                const QPersistentModelIndex entered = m_view.currentIndex();
+                m_refused = false;
                 emit commitData(editor);
+                if (m_refused) {
+                    // The entry stays open on its row with the text refused
+                    // (opened again if the message took the focus from it).
+                    if (m_view.indexWidget(entered) != editor) {
+                        m_view.setCurrentIndex(entered);
+                        m_view.edit(entered);
+                    } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+                        line->setFocus();
+                        line->selectAll();
+                    }
+                    return true;
+                }
                 emit closeEditor(editor, QAbstractItemDelegate::NoHint);
                 moveBy(step);
                 return true;
             }
         }
         return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override
+    {
+        const QByteArray property = editor->metaObject()->userProperty().name();
+        m_refused = !model->setData(index, editor->property(property.constData()), Qt::EditRole);
     }
 
 private:
@@ -47,6 +70,7 @@ private:
     }
 
     QAbstractItemView &m_view;
+    mutable bool m_refused = false;
 };
 
 } // namespace

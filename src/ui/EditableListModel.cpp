@@ -1,7 +1,6 @@
 #include "EditableListModel.h"
 
 #include <QColor>
-#include <algorithm>
 
 namespace kucun {
 
@@ -11,19 +10,24 @@ EditableListModel::EditableListModel(const QStringList &columnTitles, int editab
 {
 }
 
-void EditableListModel::setMarked(int row, bool marked)
+void EditableListModel::setMark(int row, Mark mark)
 {
     const qint64 id = idAt(row);
-    const auto found = std::find(m_marked.begin(), m_marked.end(), id);
-    if (marked == (found != m_marked.end())) {
+    if (m_marks.value(id, Mark::None) == mark) {
         return;
     }
-    if (marked) {
-        m_marked.push_back(id);
+    if (mark == Mark::None) {
+        m_marks.remove(id);
     } else {
-        m_marked.erase(found);
+        m_marks.insert(id, mark);
     }
     emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::BackgroundRole});
+}
+
+void EditableListModel::refuseEntry(int row, const QString &text)
+{
+    m_refused.insert(idAt(row), text);
+    m_entryRefused = true;
 }
 
 Qt::ItemFlags EditableListModel::flags(const QModelIndex &index) const
@@ -37,12 +41,21 @@ Qt::ItemFlags EditableListModel::flags(const QModelIndex &index) const
 
 QVariant EditableListModel::data(const QModelIndex &index, int role) const
 {
-    if (role == Qt::BackgroundRole && index.isValid() &&
-        std::find(m_marked.begin(), m_marked.end(), idAt(index.row())) != m_marked.end()) {
-        return QColor(255, 236, 179); // a light amber that every text colour reads on
+    if (role == Qt::BackgroundRole && index.isValid()) {
+        switch (m_marks.value(idAt(index.row()), Mark::None)) {
+        case Mark::Marked:
+            return QColor(255, 236, 179); // a light amber that every text colour reads on
+        case Mark::Flagged:
+            return QColor(255, 205, 210); // a light red, as light
+        case Mark::None:
+            break;
+        }
     }
     if (role == Qt::EditRole) {
-        return cellText(index.row(), index.column());
+        const auto refused = m_refused.constFind(idAt(index.row()));
+        return refused != m_refused.cend() && index.column() == m_editableColumn
+                   ? *refused
+                   : cellText(index.row(), index.column());
     }
     return ListModel::data(index, role);
 }
@@ -52,8 +65,10 @@ bool EditableListModel::setData(const QModelIndex &index, const QVariant &value,
     if (role != Qt::EditRole || !index.isValid() || index.column() != m_editableColumn) {
         return false;
     }
+    m_refused.remove(idAt(index.row()));
+    m_entryRefused = false;
     emit entered(index.row(), value.toString());
-    return true;
+    return !m_entryRefused;
 }
 
 } // namespace kucun

@@ -2,13 +2,15 @@
 
 #include "ListModel.h"
 
-#include <vector>
+#include <QHash>
+#include <QString>
 
 namespace kucun {
 
 // A list whose one column takes typed entries. The model does not change
 // the cell itself: it reports what was typed, and whoever owns the rows
-// decides what the row shows then. Rows can be marked to stand out.
+// decides what the row shows then, or refuses the entry. Rows can be marked
+// to stand out.
 class EditableListModel : public ListModel
 {
     Q_OBJECT
@@ -18,11 +20,24 @@ public:
                       QObject *parent = nullptr);
 
     int editableColumn() const { return m_editableColumn; }
-    // Marks a row (by position) with a light background, or clears it.
-    void setMarked(int row, bool marked);
+
+    enum class Mark
+    {
+        None,
+        Marked,  // a light amber background
+        Flagged, // a light red one, for a row that needs the user
+    };
+    // Marks a row (by position), or clears its mark.
+    void setMark(int row, Mark mark);
+
+    // Called while an entry is reported: the entry is refused, and the
+    // row's next entry starts from the text refused, for the user to
+    // correct.
+    void refuseEntry(int row, const QString &text);
 
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant data(const QModelIndex &index, int role) const override;
+    // False for an entry refused while it was reported.
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
 signals:
@@ -31,7 +46,9 @@ signals:
 
 private:
     int m_editableColumn;
-    std::vector<qint64> m_marked; // ids of the marked rows
+    QHash<qint64, Mark> m_marks;      // by row id
+    QHash<qint64, QString> m_refused; // the text of a refused entry, by row id
+    bool m_entryRefused = false;
 };
 
 } // namespace kucun

@@ -47,26 +47,32 @@ void DataFolderTest::choosesTheFolders_data()
     QTest::addColumn<QString>("programOverride");
     QTest::addColumn<QString>("dataDir");
     QTest::addColumn<QString>("programDir");
+    QTest::addColumn<QString>("exportDir");
 
     QTest::newRow("installed") << false << ""
                                << ""
                                << "user"
-                               << "user";
+                               << "user"
+                               << "docs";
     QTest::newRow("portable") << true << ""
                               << ""
                               << "work"
+                              << "bin"
                               << "bin";
     QTest::newRow("installed, KUCUN_DATA") << false << "d"
                                            << ""
                                            << "d"
-                                           << "user";
+                                           << "user"
+                                           << "docs";
     QTest::newRow("installed, KUCUN_PROGRAM") << false << ""
                                               << "p"
                                               << "user"
-                                              << "p";
+                                              << "p"
+                                              << "docs";
     QTest::newRow("portable, both") << true << "d"
                                     << "p"
                                     << "d"
+                                    << "p"
                                     << "p";
 }
 
@@ -77,6 +83,7 @@ void DataFolderTest::choosesTheFolders()
     QFETCH(QString, programOverride);
     QFETCH(QString, dataDir);
     QFETCH(QString, programDir);
+    QFETCH(QString, exportDir);
 
     Folders folders;
     QVERIFY(QDir(folders.root.path()).mkdir(QStringLiteral("bin")));
@@ -89,9 +96,11 @@ void DataFolderTest::choosesTheFolders()
     };
     const DataLocation location = chooseDataLocation(
         {folders.path(QStringLiteral("bin")), folders.path(QStringLiteral("work")),
-         folders.path(QStringLiteral("user")), under(dataOverride), under(programOverride)});
+         folders.path(QStringLiteral("user")), folders.path(QStringLiteral("docs")),
+         under(dataOverride), under(programOverride)});
     QCOMPARE(location.dataDir, folders.path(dataDir));
     QCOMPARE(location.programDir, folders.path(programDir));
+    QCOMPARE(location.exportDir, folders.path(exportDir));
     QCOMPARE(location.installed, !portable);
 }
 

@@ -125,38 +125,42 @@ void SettingsBookTest::wrongTypesAreAWrongLayout_data()
 {
     QTest::addColumn<QString>("columns");
     QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("field"); // the field the owner is told of
     const auto with = [](const QString &from, const QString &to) {
         return QString(columns).replace(from, to);
     };
     QTest::newRow("password a number")
         << with(QStringLiteral("密码 TEXT"), QStringLiteral("密码 INTEGER"))
-        << QStringLiteral("123, 1, 0, 0, 0, 0, 0, 0, 0");
+        << QStringLiteral("123, 1, 0, 0, 0, 0, 0, 0, 0") << "密码";
     QTest::newRow("login flag a text")
         << with(QStringLiteral("登陆密码 BOOLEAN"), QStringLiteral("登陆密码 TEXT"))
-        << QStringLiteral("'abc', 'yes', 0, 0, 0, 0, 0, 0, 0");
+        << QStringLiteral("'abc', 'yes', 0, 0, 0, 0, 0, 0, 0") << "登陆密码";
     QTest::newRow("log flag a number")
         << with(QStringLiteral("日志密码 BOOLEAN"), QStringLiteral("日志密码 INTEGER"))
-        << QStringLiteral("'abc', 1, 1, 0, 0, 0, 0, 0, 0");
+        << QStringLiteral("'abc', 1, 1, 0, 0, 0, 0, 0, 0") << "日志密码";
     QTest::newRow("stock flag a date")
         << with(QStringLiteral("库存密码 BOOLEAN"), QStringLiteral("库存密码 DATETIME"))
-        << QStringLiteral("'abc', 1, 1, '2024-01-01', 0, 0, 0, 0, 0");
+        << QStringLiteral("'abc', 1, 1, '2024-01-01', 0, 0, 0, 0, 0") << "库存密码";
     QTest::newRow("colour a text")
         << with(QStringLiteral("选中颜色 INTEGER"), QStringLiteral("选中颜色 TEXT"))
-        << QStringLiteral("'abc', 1, 1, 0, 0, 0, 0, 0, 'red'");
+        << QStringLiteral("'abc', 1, 1, 0, 0, 0, 0, 0, 'red'") << "选中颜色";
     QTest::newRow("no password field") << with(QStringLiteral("密码 TEXT, "), QString())
-                                       << QStringLiteral("1, 1, 0, 0, 0, 0, 0, 0");
+                                       << QStringLiteral("1, 1, 0, 0, 0, 0, 0, 0") << "密码";
     // The types are those of the fields: an empty table is found out too.
     QTest::newRow("password a number, no record")
-        << with(QStringLiteral("密码 TEXT"), QStringLiteral("密码 INTEGER")) << QString();
+        << with(QStringLiteral("密码 TEXT"), QStringLiteral("密码 INTEGER")) << QString() << "密码";
 }
 
 void SettingsBookTest::wrongTypesAreAWrongLayout()
 {
     QFETCH(QString, columns);
     QFETCH(QString, values);
+    QFETCH(QString, field);
     TestTables files;
     replaceSettingsFile(files, columns, values);
     QCOMPARE(readSettings(files.programDir()).fault(), StoreFault::WrongLayout);
+    QCOMPARE(lastLayoutMismatch().table, tables::设置);
+    QCOMPARE(lastLayoutMismatch().field, field);
     QCOMPARE(saveMenuLook(files.programDir(), {}), SettingsOutcome::TableWrongLayout);
 }
 

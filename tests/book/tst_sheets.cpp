@@ -269,8 +269,10 @@ void SheetsTest::savingReplacesTheFileOrNothing()
     for (const SheetType type : sheetTypes()) {
         QVERIFY(!saveSheet(m_dir.filePath("missing/list"), type, shown, described));
     }
-    QCOMPARE(proposedSheetFileName("总库存", {2026, 12, 8}, SheetType::Xlsx),
-             "总库存-2026-12-08.xlsx");
+    QCOMPARE(proposedSheetFileName({"期末库存", "2025-12-31"}, SheetType::Xlsx),
+             "期末库存-2025-12-31.xlsx");
+    QCOMPARE(proposedSheetFileName({"台账", " M8/10\\:*?\"<>|\t ", "2026-01-01"}, SheetType::Csv),
+             "台账-M8_10_________-2026-01-01.csv");
 }
 
 void SheetsTest::startFolderIsTheLastUsed()

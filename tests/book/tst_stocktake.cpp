@@ -9,6 +9,7 @@
 #include "helpers/TestTables.h"
 #include "store/TableSchema.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace kucun;
@@ -22,6 +23,8 @@ private slots:
     void bookingACount_data();
     void bookingACount();
     void aDraftKeepsTheCountsOfItsModels();
+    void aDamagedDraftIsSetAside_data();
+    void aDamagedDraftIsSetAside();
 };
 
 namespace {
@@ -61,8 +64,10 @@ using Counts = QMap<int, double>;
 enum class Meanwhile
 {
     Nothing,
-    Booking,
+    Booking,   // +1 of 8寸 today
+    BackDated, // +1 of 8寸 on the count day and -1 today, as another copy books
     Deletion,
+    NoBookStock, // the second count was kept without the 账面 it was typed against
 };
 
 } // namespace
@@ -108,8 +113,31 @@ void StocktakeTest::bookingACount_data()
         << 0 << Counts{{1, 0}, {0, 12}} << Meanwhile::Deletion << StocktakeOutcome::StockChanged
         << QStringList{"扳手/10寸 2", "钳子/8寸 5", "电线/2.5平方 2.5", "电线/4平方 2.5"}
         << QStringList{};
+    QTest::newRow("a count beyond a booking's limit books nothing")
+        << 0 << Counts{{0, 12}, {1, 6901234567892.0}} << Meanwhile::Nothing
+        << StocktakeOutcome::CountTooLarge << untouched << QStringList{};
+    QTest::newRow("a 20-digit count books nothing")
+        << 0 << Counts{{2, 1e19}} << Meanwhile::Nothing << StocktakeOutcome::CountTooLarge
+        << untouched << QStringList{};
+    QTest::newRow("a count without its 账面 waits")
+        << 0 << Counts{{0, 12}, {1, 0}} << Meanwhile::NoBookStock << StocktakeOutcome::Booked
+        << QStringList{"扳手/8寸 12", "扳手/10寸 2", "钳子/8寸 5", "电线/2.5平方 2.5",
+                       "电线/4平方 2.5"}
+        << QStringList{day + " 8寸 2 0 盘点"};
     // 8寸 had 7 at the end of the day before yesterday: 3 came in since.
     const QString earlier = today.addDays(-2).toString(Qt::ISODate);
+    QTest::newRow("a back-dated booking on the count day stops the count")
+        << 2 << Counts{{0, 9}} << Meanwhile::BackDated << StocktakeOutcome::StockChanged
+        << QStringList{"扳手/8寸 10", "扳手/10寸 2", "钳子/8寸 5", "电线/2.5平方 2.5",
+                       "电线/4平方 2.5"}
+        << QStringList{today.addDays(-1).toString(Qt::ISODate) + " 8寸 3 0 ", earlier + " 8寸 1 0 ",
+                       day + " 8寸 0 1 "};
+    QTest::newRow("a booking after the count day leaves its 账面")
+        << 2 << Counts{{0, 9}} << Meanwhile::Booking << StocktakeOutcome::Booked
+        << QStringList{"扳手/8寸 13", "扳手/10寸 2", "钳子/8寸 5", "电线/2.5平方 2.5",
+                       "电线/4平方 2.5"}
+        << QStringList{today.addDays(-1).toString(Qt::ISODate) + " 8寸 3 0 ", day + " 8寸 1 0 ",
+                       earlier + " 8寸 2 0 盘点"};
     QTest::newRow("a count in the past books on its day")
         << 2 << Counts{{0, 9}} << Meanwhile::Nothing << StocktakeOutcome::Booked
         << QStringList{"扳手/8寸 12", "扳手/10寸 2", "钳子/8寸 5", "电线/2.5平方 2.5",
@@ -136,19 +164,27 @@ void StocktakeTest::bookingACount()
     ReadResult<CountSheet> sheet = loadCountSheet(QString(), today.addDays(-daysBack));
     QVERIFY(sheet);
     for (auto count = counts.cbegin(); count != counts.cend(); ++count) {
-        sheet->lines[size_t(count.key())].counted = count.value();
+        sheet->lines[size_t(count.key())].enter(count.value());
     }
     ChangeNotifier changes;
-    if (meanwhile == Meanwhile::Booking) {
+    const auto book8 = [&changes](MovementKind kind, const QDate &day) {
         book({QStringLiteral("五金"),
               QStringLiteral("扳手"),
               QStringLiteral("8寸"),
-              MovementKind::In,
+              kind,
               1,
               1,
-              today,
+              day,
               {}},
              changes);
+    };
+    if (meanwhile == Meanwhile::Booking) {
+        book8(MovementKind::In, today);
+    } else if (meanwhile == Meanwhile::BackDated) {
+        book8(MovementKind::In, sheet->day);
+        book8(MovementKind::Out, today);
+    } else if (meanwhile == Meanwhile::NoBookStock) {
+        sheet->lines[size_t(std::next(counts.cbegin()).key())].countedAgainst.reset();
     } else if (meanwhile == Meanwhile::Deletion) {
         deleteModel(
             QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
@@ -166,8 +202,8 @@ void StocktakeTest::aDraftKeepsTheCountsOfItsModels()
     ReadResult<CountSheet> sheet = loadCountSheet(QStringLiteral("五金"), today);
     QVERIFY(sheet);
     QCOMPARE(sheet->lines.size(), size_t(3));
-    sheet->lines[0].counted = 0;
-    sheet->lines[2].counted = 7;
+    sheet->lines[0].enter(0);
+    sheet->lines[2].enter(7);
     QVERIFY(saveCountDraft(draftOf(*sheet)));
 
     // 钳子/8寸 is renamed in between: its count does not carry over.
@@ -175,18 +211,73 @@ void StocktakeTest::aDraftKeepsTheCountsOfItsModels()
     QCOMPARE(modifyModel(QStringLiteral("五金"), QStringLiteral("钳子"), QStringLiteral("8寸"),
                          {QStringLiteral("9寸"), QStringLiteral("把"), {}}, changes),
              CatalogueOutcome::Done);
-    const std::optional<CountDraft> kept = loadCountDraft();
-    QVERIFY(kept);
-    QCOMPARE(kept->category, QStringLiteral("五金"));
-    QCOMPARE(kept->day, today);
-    ReadResult<CountSheet> again = loadCountSheet(kept->category, kept->day);
-    applyDraft(*kept, *again);
+    const ReadResult<KeptDraft> kept = loadCountDraft();
+    QVERIFY(kept && kept->draft);
+    QCOMPARE(kept->draft->category, QStringLiteral("五金"));
+    QCOMPARE(kept->draft->day, today);
+    ReadResult<CountSheet> again = loadCountSheet(kept->draft->category, kept->draft->day);
+    QCOMPARE(applyDraft(*kept->draft, *again), 1);
     QCOMPARE(again->lines[0].counted, std::optional<double>(0));
+    QCOMPARE(again->lines[0].countedAgainst, std::optional<double>(10));
     QCOMPARE(again->lines[1].counted, std::nullopt);
     QCOMPARE(again->lines[2].counted, std::nullopt);
 
     QVERIFY(discardCountDraft());
-    QVERIFY(!loadCountDraft());
+    QVERIFY(!loadCountDraft()->draft);
+}
+
+void StocktakeTest::aDamagedDraftIsSetAside_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("damaged");
+    const QByteArray head =
+        "{\"品类\":\"\",\"日期\":\"" + today.toString(Qt::ISODate).toUtf8() + "\",\"counts\":[";
+    const auto count = [](const QByteArray &id, const QByteArray &counted) {
+        return "{\"id\":" + id +
+               ",\"品类\":\"五金\",\"名称\":\"扳手\",\"型号\":\"8寸\",\"实盘\":" + counted + "}";
+    };
+    QTest::newRow("a draft of an older version") << head + count("1", "12") + "]}" << false;
+    QTest::newRow("no JSON") << head + count("1", "12") << true;
+    QTest::newRow("a count as a text") << head + count("1", "\"12\"") + "]}" << true;
+    QTest::newRow("a negative count") << head + count("1", "-1") + "]}" << true;
+    QTest::newRow("a count beyond a booking") << head + count("1", "1e19") + "]}" << true;
+    QTest::newRow("an id that is no number") << head + count("\"x\"", "1") + "]}" << true;
+    QTest::newRow("an id twice") << head + count("1", "1") + "," + count("1", "2") + "]}" << true;
+    QByteArray six = head;
+    for (int id = 1; id <= 6; ++id) {
+        six += count(QByteArray::number(id), "1") + (id < 6 ? "," : "]}");
+    }
+    QTest::newRow("more counts than models") << six << true;
+    QTest::newRow("too big for one count a model")
+        << head + count("1", "12") + "]}" + QByteArray(4096 + 5 * 256, ' ') << true;
+}
+
+void StocktakeTest::aDamagedDraftIsSetAside()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, damaged);
+    TestTables files;
+    addSmallShop(files);
+    QFile draft(QStringLiteral("盘点.json"));
+    QVERIFY(draft.open(QIODevice::WriteOnly) && draft.write(bytes) == bytes.size());
+    draft.close();
+
+    const ReadResult<KeptDraft> kept = loadCountDraft();
+    QVERIFY(kept);
+    QCOMPARE(kept->damage, damaged ? KeptDraft::Damage::SetAside : KeptDraft::Damage::None);
+    QCOMPARE(bool(kept->draft), !damaged);
+    if (!damaged) {
+        // Its count was typed against a 账面 it does not name: it waits.
+        ReadResult<CountSheet> sheet = loadCountSheet(QString(), today);
+        QCOMPARE(applyDraft(*kept->draft, *sheet), 0);
+        QCOMPARE(summarize(*sheet).waiting, 1);
+        return;
+    }
+    QFile aside(QStringLiteral("盘点.json.bad"));
+    QVERIFY(aside.open(QIODevice::ReadOnly));
+    QCOMPARE(aside.readAll(), bytes);
+    // Told once: the next start finds no draft.
+    QCOMPARE(loadCountDraft()->damage, KeptDraft::Damage::None);
 }
 
 QTEST_GUILESS_MAIN(StocktakeTest)

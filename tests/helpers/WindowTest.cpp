@@ -4,9 +4,10 @@
 
 namespace kucun::test {
 
-std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const QString &programDir)
+std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const QString &programDir,
+                                            const QString &exportDir)
 {
-    auto window = std::make_unique<MainWindow>(dialogs, programDir);
+    auto window = std::make_unique<MainWindow>(dialogs, programDir, exportDir);
     QCoreApplication::processEvents();
     if (!window->hasStarted()) {
         qFatal("the main window did not start");

@@ -13,8 +13,10 @@ class Dialogs;
 
 namespace kucun::test {
 
-// Builds the real main window and lets its start-up run.
-std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const QString &programDir);
+// Builds the real main window and lets its start-up run; exports go to
+// exportDir, or with none to the program's folder.
+std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const QString &programDir,
+                                            const QString &exportDir = QString());
 
 // The named control of a window; fails the test when it is missing.
 template <typename T> T *control(const QWidget &window, const QString &name)
@@ -63,11 +65,13 @@ struct ShopWindow
     TestTables files;
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
+    // Where exports go, as in an installed program; none for the program's folder.
+    QString exportDir;
 
     // Starts the window on the files and shows it.
     void start()
     {
-        window = startMainWindow(dialogs, files.programDir());
+        window = startMainWindow(dialogs, files.programDir(), exportDir);
         showWindow(*window);
     }
     // A named control of the window.

@@ -10,10 +10,13 @@
 #include "ui/RollUpMenu.h"
 
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,6 +101,8 @@ void HistoryViewsTest::theLedgerOpensFromTheModelListsAndFollowsBookings()
     clickButton(*shop.window, QStringLiteral("按钮台账"));
     QVERIFY(shop.ledger()->isVisible());
     QCOMPARE(shop.ledger()->windowTitle(), QStringLiteral("型号台账 — 五金 / 扳手 / 8寸"));
+    QCOMPARE(control<QLabel>(*shop.ledger(), "标签台账型号")->text(),
+             QStringLiteral("型号：五金 / 扳手 / 8寸　单位：把"));
     const QList<QStringList> history{{"1", day(today.addYears(-1)), "6", "0", "12", "备注"},
                                      {"2", day(today.addMonths(-1)), "0", "2", "10", "备注"}};
     QCOMPARE(allRows(shop.ledgerList()), history);
@@ -109,8 +114,25 @@ void HistoryViewsTest::theLedgerOpensFromTheModelListsAndFollowsBookings()
     const QList<QStringList> booked{{"3", day(today), "5", "0", "15", ""}};
     QCOMPARE(allRows(shop.ledgerList()), history + booked);
 
+    // No button is the default, in this window or the count's: Enter in a
+    // date box applies the date typed, and never exports.
+    const QList<QPushButton *> buttons =
+        shop.ledger()->findChildren<QPushButton *>() +
+        shop.get<QWidget>("窗口盘点")->findChildren<QPushButton *>();
+    QVERIFY(std::none_of(buttons.cbegin(), buttons.cend(),
+                         [](const QPushButton *button) { return button->autoDefault(); }));
+    auto *from = control<QDateEdit>(*shop.ledger(), "日期框台账起");
+    from->setFocus();
+    from->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(from, QString::number(today.year() + 1));
+    QCOMPARE(shop.ledgerList()->rowCount(), 3);
+    QTest::keyClick(from, Qt::Key_Return);
+    QCOMPARE(shop.ledgerList()->rowCount(), 0);
+    QCOMPARE(shop.opening(), QStringLiteral("起始日期晚于截止日期，请重新选择！"));
+    QVERIFY(!QFile::exists(QDir(shop.files.programDir()).filePath(QStringLiteral("岚栖库存.xls"))));
+
     // A narrower range keeps the balances of the whole history.
-    control<QDateEdit>(*shop.ledger(), "日期框台账起")->setDate(today.addDays(-40));
+    from->setDate(today.addDays(-40));
     QCOMPARE(shop.ledgerList()->rowCount(), 2);
     QCOMPARE(rowTexts(shop.ledgerList(), 0),
              (QStringList{"1", day(today.addMonths(-1)), "0", "2", "10", "备注"}));
@@ -121,6 +143,9 @@ void HistoryViewsTest::theLedgerOpensFromTheModelListsAndFollowsBookings()
     const QString csv = folder.filePath(QStringLiteral("台账.csv"));
     shop.dialogs.answerSaveFile(Dialogs::SaveChoice{csv, 1});
     clickButton(*shop.ledger(), QStringLiteral("按钮另存台账"));
+    QCOMPARE(QFileInfo(shop.dialogs.shown().last().initialText).fileName(),
+             QStringLiteral("台账-8寸-%1-%2.xlsx")
+                 .arg(today.addDays(-40).toString(Qt::ISODate), today.toString(Qt::ISODate)));
     QFile saved(csv);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(saved.readAll()).split(QStringLiteral("\r\n")).mid(0, 2),
@@ -213,18 +238,29 @@ void HistoryViewsTest::aCountIsTypedDownTheSheetAndBooked()
     };
     type(QStringLiteral("12"));
     type(QStringLiteral("0"));
+    // A count refused stays on its row, as typed, to be corrected.
+    type(QStringLiteral("3.5"));
+    QCOMPARE(shop.dialogs.texts(), QStringList{"实盘数量须为整数！"});
+    QCOMPARE(list->currentIndex().row(), 2);
+    QCOMPARE(openEntry()->text(), QStringLiteral("3.5"));
     type(QStringLiteral("5"));
     type(QStringLiteral("2.5"));
-    type(QStringLiteral("3"));
-    QCOMPARE(shop.dialogs.texts(), QStringList{"盘点差异须为整数！"});
-    QCOMPARE(allRows(list),
-             (QList<QStringList>{{"1", "五金", "扳手", "8寸", "10", "12", "2", "把"},
-                                 {"2", "五金", "扳手", "10寸", "2", "0", "-2", "把"},
-                                 {"3", "五金", "钳子", "8寸", "5", "5", "0", "把"},
-                                 {"4", "电工", "电线", "2.5平方", "2.5", "2.5", "0", "卷"},
-                                 {"5", "电工", "电线", "4平方", "2.5", "", "", "卷"}}));
+    type(QStringLiteral("6901234567892"));
+    QCOMPARE(shop.dialogs.texts().last(), QStringLiteral("实盘数量超出单次入账的范围，请核实！"));
+    QTest::keyClick(openEntry(), Qt::Key_Escape);
+    const QList<QStringList> counted{{"1", "五金", "扳手", "8寸", "10", "12", "+2", "把"},
+                                     {"2", "五金", "扳手", "10寸", "2", "0", "-2", "把"},
+                                     {"3", "五金", "钳子", "8寸", "5", "5", "0", "把"},
+                                     {"4", "电工", "电线", "2.5平方", "2.5", "2.5", "0", "卷"},
+                                     {"5", "电工", "电线", "4平方", "2.5", "", "", "卷"}};
+    QCOMPARE(allRows(list), counted);
+    clickButton(*sheet, QStringLiteral("按钮只看差异"));
+    QCOMPARE(allRows(list), counted.mid(0, 2));
+    clickButton(*sheet, QStringLiteral("按钮只看差异"));
+    QCOMPARE(allRows(list), counted);
 
-    // The printed sheet leaves 实盘 to the pen, with a line for who counted.
+    // The printed sheet of every category leaves 实盘 to the pen, on rows
+    // tall enough to write in, with a line for who counted.
     QList<PrintTable> shown;
     shop.get<FormPreview>("表格1")->setOpener([&shown](const PrintTable &form) { shown << form; });
     clickButton(*sheet, QStringLiteral("按钮打印盘点表"));
@@ -232,29 +268,42 @@ void HistoryViewsTest::aCountIsTypedDownTheSheetAndBooked()
     const PrintTable &printed = shown.first();
     QCOMPARE(printed.cell(1, 1).text, QStringLiteral("盘点表 全部 ") + today.toString(Qt::ISODate));
     QStringList firstRow;
-    for (int column = 1; column <= 6; ++column) {
+    for (int column = 1; column <= 7; ++column) {
         firstRow << printed.cell(4, column).text;
     }
-    QCOMPARE(firstRow, (QStringList{"1", "扳手", "8寸", "10", "把", ""}));
+    QCOMPARE(firstRow, (QStringList{"1", "五金", "扳手", "8寸", "10", "把", ""}));
+    QVERIFY(printed.rowHeight(4) >= 80);
     QCOMPARE(printed.cell(9, 1).text, QStringLiteral("盘点人："));
 
-    // Closed by mistake and opened again, the count is still there.
+    // Closed by mistake, and 8寸 booked in since: opened again, its count
+    // waits for the owner, and only the other is booked.
     QTest::keyClick(sheet, Qt::Key_Escape);
     QVERIFY(!sheet->isVisible());
+    shop.get<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
+    shop.bookIn(QStringLiteral("5"));
     clickButton(*shop.window, QStringLiteral("按钮盘点"));
-    QCOMPARE(rowTexts(list, 1), (QStringList{"2", "五金", "扳手", "10寸", "2", "0", "-2", "把"}));
+    QCOMPARE(rowTexts(list, 0),
+             (QStringList{"1", "五金", "扳手", "8寸", "15", "12", "账面已变", "把"}));
+    QCOMPARE(rowTexts(list, 1), counted[1]);
 
     shop.dialogs.forget();
     clickButton(*sheet, QStringLiteral("按钮盘点入账"));
     QCOMPARE(shop.dialogs.texts(),
-             (QStringList{"将按盘点结果入账：盘盈 1 项，盘亏 1 项。确定吗？", "盘点入账完成！"}));
+             (QStringList{"将按盘点结果入账：盘盈 0 项，盘亏 1 项。另有 1 项的账面已变，"
+                          "须重新录入实盘或确认，本次不入账。确定吗？",
+                          "盘点入账完成！"}));
     QCOMPARE(shop.dialogs.shown().at(0).icon, Dialogs::Question);
     QCOMPARE(shop.dialogs.shown().at(1).icon, Dialogs::Information);
-    QCOMPARE(rowTexts(list, 0), (QStringList{"1", "五金", "扳手", "8寸", "12", "", "", "把"}));
+    QCOMPARE(rowTexts(list, 1), (QStringList{"2", "五金", "扳手", "10寸", "0", "", "", "把"}));
     ListView *dayLog = shop.get<ListView>("超级列表框日志");
-    QCOMPARE(rowTexts(dayLog, 1).mid(3), (QStringList{"8寸", "2", "0", "把", "盘点"}));
-    QCOMPARE(rowTexts(dayLog, 2).mid(3), (QStringList{"10寸", "0", "2", "把", "盘点"}));
-    QCOMPARE(shop.get<QLabel>("标签合计库存")->text(), QStringLiteral("22"));
+    QCOMPARE(rowTexts(dayLog, dayLog->rowCount() - 1).mid(3),
+             (QStringList{"10寸", "0", "2", "把", "盘点"}));
+
+    // Enter on the waiting count confirms it against the 账面 now.
+    list->setCurrentIndex(list->model()->index(0, StocktakeWindow::CountColumn));
+    QTest::keyClick(list, Qt::Key_F2);
+    QTest::keyClick(openEntry(), Qt::Key_Return);
+    QCOMPARE(rowTexts(list, 0), (QStringList{"1", "五金", "扳手", "8寸", "15", "12", "-3", "把"}));
 }
 
 QTEST_MAIN(HistoryViewsTest)

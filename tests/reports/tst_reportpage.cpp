@@ -256,14 +256,17 @@ void ReportPageTest::exportWritesTheListAsShown()
     shop.files.add(tables::型号,
                    {QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("<12>"),
                     QStringLiteral("把"), 1.0, QStringLiteral("A&B 😀")});
+    // As installed: into the documents folder, made when missing.
+    const QTemporaryDir home;
+    shop.exportDir = QDir(home.path()).filePath(QStringLiteral("文档"));
     shop.start();
-    const QString path = QDir(shop.files.programDir()).filePath(QStringLiteral("岚栖库存.xls"));
+    const QString path = QDir(shop.exportDir).filePath(QStringLiteral("岚栖库存.xls"));
     const auto exported = [&path] {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? QStringDecoder("GB18030").decode(file.readAll())
                                               : QString();
     };
-    const QString savedTo = QStringLiteral("文件已保存到：") + shop.files.programDir();
+    const QString savedTo = QStringLiteral("文件已保存到：") + path;
 
     clickHeader(shop.get<ListView>("超级列表框总库存"), 4);
     clickButton(*shop.window, QStringLiteral("按钮导出总库存"));
@@ -341,12 +344,16 @@ void ReportPageTest::saveAsWritesTheChosenFile()
 
     // An .xls name is the web table of 导出表格, byte for byte.
     const QString table = folder.filePath("月库存.xls");
-    saveAs("按钮另存月库存", table, 0);
+    QCOMPARE(saveAs("按钮另存月库存", table, 0).initialText,
+             folder.filePath("月库存-" + today.left(7) + ".xlsx"));
     clickButton(*shop.window, QStringLiteral("按钮导出月库存"));
     QFile saved(table);
     QFile exported(QDir(shop.files.programDir()).filePath("岚栖库存.xls"));
     QVERIFY(saved.open(QIODevice::ReadOnly) && exported.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), exported.readAll());
+    QCOMPARE(saveAs("按钮另存期末库存", table, 0).initialText,
+             folder.filePath(
+                 QStringLiteral("期末库存-%1-12-31.xlsx").arg(QDate::currentDate().year() - 1)));
 
     // A file that cannot be written is never reported as saved; a
     // cancelled dialog writes nothing.

@@ -299,8 +299,8 @@ int countCutShort(const QByteArray &endOfName)
     if (!sheet || sheet->lines.size() != 2) {
         return 1;
     }
-    sheet->lines[0].counted = 3;
-    sheet->lines[1].counted = 2;
+    sheet->lines[0].enter(3);
+    sheet->lines[1].enter(2);
     bookCount(*sheet, changes);
     return 0; // never reached: the write ends the process
 }

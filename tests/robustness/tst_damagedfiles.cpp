@@ -271,6 +271,11 @@ void DamagedFilesTest::damagedFilesFailCleanly()
                                      : expected == u"WrongLayout" ? StoreFault::WrongLayout
                                                                   : StoreFault::None;
             QCOMPARE(faults, QList<StoreFault>(faults.size(), fault));
+            if (fault == StoreFault::WrongLayout) {
+                // The owner is told the table and its first field that is wrong.
+                QCOMPARE(lastLayoutMismatch().table, table);
+                QCOMPARE(lastLayoutMismatch().field, tables::fieldsOf(table).first().name);
+            }
         }
     }
     QDir::setCurrent(previous);

@@ -388,8 +388,8 @@ void SettingsTest::anUnreadableSettingsRecordEndsTheProgram()
                                        "INTEGER, 文本颜色 INTEGER, 选中颜色 INTEGER"),
                         QStringLiteral("123, 1, 1, 1, 0, 0, 0, 0, 0"));
     Run run(files, {QStringLiteral("123")});
-    const QStringList wrongLayout{QStringLiteral("数据表的字段缺失或类型不符，无法使用！||16")};
-    QCOMPARE(run.boxes(), wrongLayout);
+    QCOMPARE(run.boxes(),
+             QStringList{QStringLiteral("数据表“设置”的字段“密码”缺失或类型不符，无法使用！||16")});
     QVERIFY(run.closed());
     QVERIFY(!run.filled());
 
@@ -400,7 +400,8 @@ void SettingsTest::anUnreadableSettingsRecordEndsTheProgram()
                                        "INTEGER, 文本颜色 INTEGER, 选中颜色 INTEGER"),
                         QStringLiteral("'abc', 'no', 0, 0, 0, 0, 0, 0, 0"));
     Run flag(files, {QStringLiteral("abc")});
-    QCOMPARE(flag.boxes(), wrongLayout);
+    QCOMPARE(flag.boxes(), QStringList{QStringLiteral(
+                               "数据表“设置”的字段“登陆密码”缺失或类型不符，无法使用！||16")});
     QVERIFY(flag.closed());
 }
 

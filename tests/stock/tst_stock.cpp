@@ -275,7 +275,7 @@ void StockTest::stockChangeAndMovementAreOneChange()
     clickButton(*page.window, QStringLiteral("按钮入库"));
     clickButton(*page.window, QStringLiteral("按钮模糊搜索"));
     QCOMPARE(page.dialogs.texts(),
-             QStringList(2, QStringLiteral("数据表的字段缺失或类型不符，无法使用！")));
+             QStringList(2, QStringLiteral("数据表“明细”的字段“入库”缺失或类型不符，无法使用！")));
     QCOMPARE(page.storedStock(QStringLiteral("扳手"), QStringLiteral("8寸")), 10.0);
     page.files.removeFile(tables::明细);
     page.files.create(tables::明细);
@@ -357,9 +357,9 @@ void StockTest::deletingExactlyTheSelectedLogRows()
     }
     page.dialogs.forget();
     clickButton(*page.window, QStringLiteral("按钮删除选中"));
-    QCOMPARE(page.dialogs.texts(),
-             QStringList{QStringLiteral(
-                 "选中的记录中有 1 条已被更改或删除，这些记录未删除，列表已重新查询。")});
+    QCOMPARE(
+        page.dialogs.texts(),
+        QStringList{QStringLiteral("选中的记录中有 1 条已被修改或删除，未予删除；列表已刷新。")});
     QCOMPARE(remarks(), QStringList{"1改过"});
 }
 

@@ -634,8 +634,8 @@ private:
             booking, fewRuns(),
             [&](int) {
                 for (int line = 0; line < differences; ++line) {
-                    CountLine &counted = sheet->sheet.lines[size_t(line)];
-                    counted.counted = counted.bookStock + 1;
+                    sheet->sheet.lines[size_t(line)].enter(
+                        sheet->sheet.lines[size_t(line)].bookStock + 1);
                 }
             },
             [&] { sheet->按钮盘点入账->click(); },
@@ -723,7 +723,7 @@ private:
             [&] { control<QPushButton>("按钮导出总库存")->click(); }, {},
             [&](int) {
                 expectEqual(m_dialogs.lastMessage,
-                            QStringLiteral("文件已保存到：") + QDir::toNativeSeparators(m_folder),
+                            QStringLiteral("文件已保存到：") + QDir::toNativeSeparators(path),
                             operation, "the message");
                 QFile file(path);
                 expect(file.open(QIODevice::ReadOnly), operation, QStringLiteral("no file"));

@@ -63,6 +63,11 @@ bool fillLedger(AppContext &context)
 {
     LedgerWindow &window = *context.form.窗口台账;
     const bool whole = window.showsWholeHistory();
+    if (!whole && window.日期框台账起->date() > window.日期框台账止->date()) {
+        window.超级列表框台账->list().clear();
+        window.标签台账期初->setText(QStringLiteral("起始日期晚于截止日期，请重新选择！"));
+        return true;
+    }
     const ReadResult<ModelLedger> ledger =
         readModelLedger(window.model(), whole ? firstDay : window.日期框台账起->date(),
                         whole ? lastDay : window.日期框台账止->date());
@@ -83,7 +88,7 @@ bool fillLedger(AppContext &context)
 void openLedger(AppContext &context, const ModelRecord &model)
 {
     LedgerWindow &window = *context.form.窗口台账;
-    window.setModel({model.category, model.item, model.model});
+    window.setModel({model.category, model.item, model.model}, model.unit);
     if (!fillLedger(context)) {
         window.close();
         return;
@@ -136,7 +141,12 @@ void exportLedger(AppContext &context)
 void saveLedgerAs(AppContext &context)
 {
     const LedgerWindow &window = *context.form.窗口台账;
-    saveListAs(context, *window.超级列表框台账, ledgerTitle(window), QStringLiteral("型号台账"));
+    const auto day = [](const QDateEdit *box) {
+        return box->date().toString(QStringLiteral("yyyy-MM-dd"));
+    };
+    saveListAs(context, *window.超级列表框台账, ledgerTitle(window), QStringLiteral("型号台账"),
+               {QStringLiteral("台账"), window.model().model, day(window.日期框台账起),
+                day(window.日期框台账止)});
 }
 
 void printLedger(AppContext &context, FormPreview &preview)

@@ -17,6 +17,8 @@ LedgerWindow::LedgerWindow(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("窗口台账"));
     resize(720, 520);
     auto *layout = new QVBoxLayout(this);
+    标签台账型号 = makeValueLabel(QStringLiteral("标签台账型号"), QString());
+    layout->addWidget(标签台账型号);
 
     auto *range = new QHBoxLayout;
     日期框台账起 = makeDateBox(QStringLiteral("日期框台账起"), QStringLiteral("台账起始日期"));
@@ -47,6 +49,9 @@ LedgerWindow::LedgerWindow(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
 
     for (QDateEdit *box : {日期框台账起, 日期框台账止}) {
+        // A date typed applies with Enter (or on leaving the box), not at
+        // each digit.
+        box->setKeyboardTracking(false);
         connect(box, &QDateEdit::dateChanged, this, [this] {
             m_wholeHistory = false;
             emit rangeChosen();
@@ -54,12 +59,14 @@ LedgerWindow::LedgerWindow(QWidget *parent) : QDialog(parent)
     }
 }
 
-void LedgerWindow::setModel(const ModelKey &model)
+void LedgerWindow::setModel(const ModelKey &model, const QString &unit)
 {
     m_model = model;
     m_wholeHistory = true;
-    setWindowTitle(QStringLiteral("型号台账 — ") + model.category + QStringLiteral(" / ") +
-                   model.item + QStringLiteral(" / ") + model.model);
+    const QString named =
+        model.category + QStringLiteral(" / ") + model.item + QStringLiteral(" / ") + model.model;
+    setWindowTitle(QStringLiteral("型号台账 — ") + named);
+    标签台账型号->setText(QStringLiteral("型号：%1　单位：%2").arg(named, unit));
 }
 
 void LedgerWindow::setRange(const QDate &from, const QDate &to)

@@ -22,8 +22,9 @@ class LedgerWindow : public QDialog
 public:
     explicit LedgerWindow(QWidget *parent = nullptr);
 
-    // Shows the ledger of this model from now on, over its whole history.
-    void setModel(const ModelKey &model);
+    // Shows the ledger of this model, named with its unit above the list,
+    // from now on, over its whole history.
+    void setModel(const ModelKey &model, const QString &unit);
     const ModelKey &model() const { return m_model; }
     // True until the user narrows the dates: the range then follows new
     // movements at either end.
@@ -31,6 +32,7 @@ public:
     // Sets both date boxes without counting it as the user's choice.
     void setRange(const QDate &from, const QDate &to);
 
+    QLabel *标签台账型号 = nullptr;
     QLabel *标签台账期初 = nullptr;
     QDateEdit *日期框台账起 = nullptr;
     QDateEdit *日期框台账止 = nullptr;

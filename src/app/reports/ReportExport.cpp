@@ -17,15 +17,14 @@ void exportReport(AppContext &context, Report report)
 
 void exportList(AppContext &context, const ListView &list, const QString &title)
 {
-    const QString path = spreadsheetPath(context.programDir);
+    const QString path = spreadsheetPath(context.exportDir);
     const QByteArray file = spreadsheetBytes(shownTable(list), title, true);
-    if (!saveFile(path, file)) {
+    if (!QDir().mkpath(context.exportDir) || !saveFile(path, file)) {
         tell(context.dialogs, QStringLiteral("文件保存失败：") + QDir::toNativeSeparators(path),
              Dialogs::Error);
         return;
     }
-    inform(context.dialogs,
-           QStringLiteral("文件已保存到：") + QDir::toNativeSeparators(context.programDir));
+    inform(context.dialogs, QStringLiteral("文件已保存到：") + QDir::toNativeSeparators(path));
 }
 
 } // namespace kucun

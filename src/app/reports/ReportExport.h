@@ -7,7 +7,8 @@ namespace kucun {
 struct AppContext;
 
 // Writes the report list, as it is shown, to the spreadsheet file in the
-// program's directory and says where it went, or that it could not be saved.
+// export folder (made if missing) and names the file written, or says that
+// it could not be saved.
 void exportReport(AppContext &context, Report report);
 // The same for any list, under the title given.
 void exportList(AppContext &context, const ListView &list, const QString &title);

@@ -7,7 +7,6 @@
 #include "ui/Dialogs.h"
 #include "ui/ListView.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
@@ -17,11 +16,11 @@ void saveReportAs(AppContext &context, Report report)
 {
     const ReportDescription &shown = describe(report);
     saveListAs(context, *(context.form.*shown.list), shown.exportTitle(context.form),
-               shown.sheetName);
+               shown.sheetName, {shown.sheetName, shown.fileDay(context.form)});
 }
 
 void saveListAs(AppContext &context, const ListView &list, const QString &title,
-                const QString &sheetName)
+                const QString &sheetName, const QStringList &nameParts)
 {
     QStringList types;
     for (const SheetType type : sheetTypes()) {
@@ -29,7 +28,7 @@ void saveListAs(AppContext &context, const ListView &list, const QString &title,
     }
     const std::optional<Dialogs::SaveChoice> choice = context.dialogs.chooseSaveFile(
         QStringLiteral("另存为"), saveFolder(context.programDir),
-        proposedSheetFileName(sheetName, QDate::currentDate(), sheetTypes().constFirst()), types);
+        proposedSheetFileName(nameParts, sheetTypes().constFirst()), types);
     if (!choice) {
         return;
     }

@@ -22,6 +22,16 @@ QString dayText(const Form &form)
     return form.日期框期末->date().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+QString todayText(const Form &)
+{
+    return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QString monthText(const Form &form)
+{
+    return form.月历1->selectedDate().toString(QStringLiteral("yyyy-MM"));
+}
+
 } // namespace
 
 const std::array<ReportDescription, 4> &reportDescriptions()
@@ -30,24 +40,25 @@ const std::array<ReportDescription, 4> &reportDescriptions()
         {Report::WholeStock, &Form::超级列表框总库存, &Form::标签合计库存, &Form::按钮导出总库存,
          &Form::按钮另存总库存, &Form::按钮打印总表单,
          [](const Form &) { return QStringLiteral("岚栖库存管理—总库存"); },
-         QStringLiteral("总库存"), [](const Form &) { return QStringLiteral("库存-总表单"); },
-         &OutdatedReports::wholeStock,
+         QStringLiteral("总库存"), todayText,
+         [](const Form &) { return QStringLiteral("库存-总表单"); }, &OutdatedReports::wholeStock,
          [](AppContext &context) { loadModelList(context, ModelList::WholeStock); }},
         {Report::ByCategory, &Form::超级列表框类库存, &Form::标签合计库存2, &Form::按钮导出类库存,
          &Form::按钮另存类库存, &Form::按钮打印类表单,
          [](const Form &) { return QStringLiteral("岚栖库存管理—类库存"); },
-         QStringLiteral("类库存"), [](const Form &) { return QStringLiteral("库存-类表单"); },
-         &OutdatedReports::byCategory, refreshCategoryReport},
+         QStringLiteral("类库存"), todayText,
+         [](const Form &) { return QStringLiteral("库存-类表单"); }, &OutdatedReports::byCategory,
+         refreshCategoryReport},
         {Report::Monthly, &Form::超级列表框月库存, &Form::标签合计月库存, &Form::按钮导出月库存,
          &Form::按钮另存月库存, &Form::按钮打印月表单,
          [](const Form &) { return QStringLiteral("岚栖库存管理—月库存"); },
-         QStringLiteral("月库存"),
+         QStringLiteral("月库存"), monthText,
          [](const Form &form) { return monthlyFormTitle(form.月历1->selectedDate()); },
          &OutdatedReports::monthly, rebuildMonthlyReport},
         {Report::OnDay, &Form::超级列表框期末库存, &Form::标签合计期末库存, &Form::按钮导出期末库存,
          &Form::按钮另存期末库存, &Form::按钮打印期末表单,
          [](const Form &form) { return QStringLiteral("岚栖库存管理—期末库存 ") + dayText(form); },
-         QStringLiteral("期末库存"),
+         QStringLiteral("期末库存"), dayText,
          [](const Form &form) { return QStringLiteral("库存-期末表单 ") + dayText(form); },
          &OutdatedReports::onDay, rebuildStockOnDayReport},
     }};

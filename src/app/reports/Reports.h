@@ -41,6 +41,9 @@ struct ReportDescription
     // The report's name: the sheet of a saved workbook and the start of the
     // proposed file name.
     QString sheetName;
+    // The day or month the report shows, as the proposed file name ends:
+    // 2025-12-31, 2026-11.
+    QString (*fileDay)(const Form &form);
     // The title of the printed form, as the page's controls choose it.
     QString (*formTitle)(const Form &form);
     // Marks the report among those to rebuild when next shown.

@@ -33,7 +33,7 @@ void deleteSelectedLogEntries(AppContext &context)
     }
     if (result.notDeleted > 0) {
         warn(context.dialogs,
-             QStringLiteral("选中的记录中有 %1 条已被更改或删除，这些记录未删除，列表已重新查询。")
+             QStringLiteral("选中的记录中有 %1 条已被修改或删除，未予删除；列表已刷新。")
                  .arg(result.notDeleted));
     }
 }

@@ -14,7 +14,9 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
 
 namespace kucun {
@@ -34,14 +36,40 @@ bool hasDifference(const CountLine &line)
     return difference && std::abs(*difference) > numberTolerance;
 }
 
+// 差异 with its sign: +3, -2, 0; "账面已变" for a count that waits.
+QString differenceText(const CountLine &line)
+{
+    if (line.waits()) {
+        return QStringLiteral("账面已变");
+    }
+    const std::optional<double> difference = line.difference();
+    if (!difference) {
+        return QString();
+    }
+    const QString text = totalText(*difference);
+    return *difference > numberTolerance ? u'+' + text : text;
+}
+
 ListRow rowOf(const CountLine &line)
 {
     const ModelRecord &model = line.model;
-    const std::optional<double> difference = line.difference();
     return {{QString(), model.category, model.item, model.model, totalText(line.bookStock),
-             line.counted ? numberText(*line.counted) : QString(),
-             difference ? totalText(*difference) : QString(), model.unit},
+             line.counted ? numberText(*line.counted) : QString(), differenceText(line),
+             model.unit},
             model.id};
+}
+
+EditableListModel::Mark markOf(const CountLine &line)
+{
+    return line.waits()          ? EditableListModel::Mark::Flagged
+           : hasDifference(line) ? EditableListModel::Mark::Marked
+                                 : EditableListModel::Mark::None;
+}
+
+void showRow(StocktakeWindow &window, int row, const CountLine &line)
+{
+    window.rows().replaceRow(row, rowOf(line));
+    window.rows().setMark(row, markOf(line));
 }
 
 // The line of the sheet a row shows.
@@ -56,16 +84,24 @@ CountLine *lineOfRow(StocktakeWindow &window, int row)
     return nullptr;
 }
 
+// Every line, or with 只看差异 pressed those that differ or wait.
 void showSheet(StocktakeWindow &window)
 {
-    std::vector<ListRow> rows;
-    rows.reserve(window.sheet.lines.size());
+    const bool onlyDifferences = window.按钮只看差异->isChecked();
+    std::vector<const CountLine *> shown;
     for (const CountLine &line : window.sheet.lines) {
-        rows.push_back(rowOf(line));
+        if (!onlyDifferences || markOf(line) != EditableListModel::Mark::None) {
+            shown.push_back(&line);
+        }
+    }
+    std::vector<ListRow> rows;
+    rows.reserve(shown.size());
+    for (const CountLine *line : shown) {
+        rows.push_back(rowOf(*line));
     }
     window.rows().setRows(std::move(rows));
-    for (size_t row = 0; row < window.sheet.lines.size(); ++row) {
-        window.rows().setMarked(int(row), hasDifference(window.sheet.lines[row]));
+    for (size_t row = 0; row < shown.size(); ++row) {
+        window.rows().setMark(int(row), markOf(*shown[row]));
     }
 }
 
@@ -75,8 +111,9 @@ QString chosenCategory(const StocktakeWindow &window)
     return window.组合框盘点品类->currentIndex() <= 0 ? QString() : chosen;
 }
 
-// Reads the sheet for the chosen category and day, with these counts on it.
-bool loadSheet(AppContext &context, const CountDraft &counts)
+// Reads the sheet for the chosen category and day, with these counts on it;
+// `dropped` receives how many counts found no model on it.
+bool loadSheet(AppContext &context, const CountDraft &counts, int *dropped = nullptr)
 {
     StocktakeWindow &window = windowOf(context);
     const ReadResult<CountSheet> sheet =
@@ -86,7 +123,10 @@ bool loadSheet(AppContext &context, const CountDraft &counts)
         return false;
     }
     window.sheet = *sheet;
-    applyDraft(counts, window.sheet);
+    const int notOnSheet = applyDraft(counts, window.sheet);
+    if (dropped) {
+        *dropped = notOnSheet;
+    }
     showSheet(window);
     return true;
 }
@@ -112,18 +152,36 @@ void chooseCategory(StocktakeWindow &window, const QString &category)
 void openStocktake(AppContext &context)
 {
     StocktakeWindow &window = windowOf(context);
-    const std::optional<CountDraft> kept = loadCountDraft();
+    const ReadResult<KeptDraft> kept = loadCountDraft();
+    if (!kept) {
+        reportTableFailure(context.dialogs, kept.fault(), QString());
+        return;
+    }
+    if (kept->damage == KeptDraft::Damage::SetAside) {
+        warn(context.dialogs, QStringLiteral("上次的盘点记录已损坏，已改名为“盘点.json.bad”保留；"
+                                             "本次盘点从空白开始。"));
+    } else if (kept->damage == KeptDraft::Damage::NotSetAside) {
+        warn(context.dialogs,
+             QStringLiteral("上次的盘点记录已损坏，且无法改名保留；本次盘点从空白开始。"));
+    }
+    const std::optional<CountDraft> &draft = kept->draft;
     {
         const QSignalBlocker quietCategory(window.组合框盘点品类);
         const QSignalBlocker quietDay(window.日期框盘点);
         window.组合框盘点品类->clear();
         window.组合框盘点品类->addItem(everyCategory);
         window.组合框盘点品类->addItems(context.state.categories);
-        chooseCategory(window, kept ? kept->category : QString());
-        window.日期框盘点->setDate(kept ? kept->day : QDate::currentDate());
+        chooseCategory(window, draft ? draft->category : QString());
+        window.日期框盘点->setDate(draft ? draft->day : QDate::currentDate());
     }
-    if (!loadSheet(context, kept ? *kept : CountDraft())) {
+    int dropped = 0;
+    if (!loadSheet(context, draft ? *draft : CountDraft(), &dropped)) {
         return;
+    }
+    if (dropped > 0) {
+        warn(context.dialogs,
+             QStringLiteral("盘点记录中有 %1 项的型号已改名或删除，其实盘数量未载入。")
+                 .arg(dropped));
     }
     window.show();
     window.raise();
@@ -146,70 +204,93 @@ void enterCount(AppContext &context, int row, const QString &text)
     if (!line) {
         return;
     }
-    CountLine typed = *line;
-    if (isBlank(text)) {
-        typed.counted.reset();
-    } else if (isPlainNumber(text)) {
-        typed.counted = leadingNumber(normalizedNumberText(text));
-    } else {
-        tell(context.dialogs, QStringLiteral("实盘须为不小于0的数字！"), Dialogs::Warning);
+    // A refused entry stays on its row, as typed, for the owner to correct.
+    const auto refuse = [&](const QString &message) {
+        window.rows().refuseEntry(row, text);
+        warn(context.dialogs, message);
+    };
+    std::optional<double> count;
+    if (isPlainNumber(text)) {
+        count = leadingNumber(normalizedNumberText(text));
+    } else if (!isBlank(text)) {
+        refuse(QStringLiteral("实盘须为不小于0的数字！"));
         return;
     }
-    const std::optional<double> difference = typed.difference();
-    if (difference && std::abs(*difference - std::round(*difference)) > numberTolerance) {
-        tell(context.dialogs, QStringLiteral("盘点差异须为整数！"), Dialogs::Warning);
+    switch (count ? checkCount(*count, line->bookStock) : CountCheck::Fine) {
+    case CountCheck::NotWhole:
+        refuse(std::abs(line->bookStock - std::round(line->bookStock)) > numberTolerance
+                   ? QStringLiteral("实盘数量的小数部分须与账面相同！")
+                   : QStringLiteral("实盘数量须为整数！"));
         return;
+    case CountCheck::TooLarge:
+        refuse(QStringLiteral("实盘数量超出单次入账的范围，请核实！"));
+        return;
+    case CountCheck::Fine:
+        break;
     }
-    *line = typed;
-    window.rows().replaceRow(row, rowOf(*line));
-    window.rows().setMarked(row, hasDifference(*line));
+    line->enter(count);
+    showRow(window, row, *line);
     keepDraft(context);
 }
 
-void showDifferencesFirst(AppContext &context)
+void showOnlyDifferences(AppContext &context)
 {
-    StocktakeWindow &window = windowOf(context);
-    std::vector<int> order;
-    std::vector<int> rest;
-    for (int row = 0; row < window.rows().rowCount(); ++row) {
-        const CountLine *line = lineOfRow(window, row);
-        (line && hasDifference(*line) ? order : rest).push_back(row);
-    }
-    order.insert(order.end(), rest.begin(), rest.end());
-    window.rows().reorder(order);
+    showSheet(windowOf(context));
 }
 
 void printCountSheet(AppContext &context, FormPreview &preview)
 {
     StocktakeWindow &window = windowOf(context);
+    const QString category = chosenCategory(window);
     QList<QStringList> rows;
     for (int row = 0; row < window.rows().rowCount(); ++row) {
         const CountLine *line = lineOfRow(window, row);
-        rows.append({line->model.item, line->model.model, totalText(line->bookStock),
-                     line->model.unit, QString()});
+        QStringList cells{line->model.item, line->model.model, totalText(line->bookStock),
+                          line->model.unit, QString()};
+        if (category.isEmpty()) {
+            cells.prepend(line->model.category);
+        }
+        rows.append(cells);
     }
-    const QString category = chosenCategory(window);
     const QString title = QStringLiteral("盘点表 %1 %2")
                               .arg(category.isEmpty() ? everyCategory : category,
                                    window.sheet.day.toString(QStringLiteral("yyyy-MM-dd")));
-    preview.show(layOutCountSheetForm(title, rows, QDateTime::currentDateTime()));
+    preview.show(
+        layOutCountSheetForm(title, category.isEmpty(), rows, QDateTime::currentDateTime()));
 }
 
 void bookCountedDifferences(AppContext &context)
 {
     StocktakeWindow &window = windowOf(context);
+    // The 账面 as it is now: a row counted against another waits, marked.
+    if (!loadSheet(context, draftOf(window.sheet))) {
+        return;
+    }
     const CountSummary summary = summarize(window.sheet);
-    if (summary.fractionalRow >= 0) {
-        tell(context.dialogs, QStringLiteral("盘点差异须为整数！"), Dialogs::Warning);
+    if (summary.refusal != CountCheck::Fine) {
+        warn(context.dialogs, summary.refusal == CountCheck::NotWhole
+                                  ? QStringLiteral("盘点差异须为整数！")
+                                  : QStringLiteral("实盘数量超出单次入账的范围，请核实！"));
         return;
     }
     if (summary.surplus + summary.shortage == 0) {
-        tell(context.dialogs, QStringLiteral("没有需要入账的盘点差异！"), Dialogs::Warning);
+        warn(context.dialogs,
+             summary.waiting > 0
+                 ? QStringLiteral(
+                       "有 %1 项的账面已变，须重新录入实盘或确认（F2 后回车）后才能入账！")
+                       .arg(summary.waiting)
+                 : QStringLiteral("没有需要入账的盘点差异！"));
         return;
     }
-    const QString question = QStringLiteral("将按盘点结果入账：盘盈 %1 项，盘亏 %2 项。确定吗？")
+    const QString waiting =
+        summary.waiting > 0
+            ? QStringLiteral("另有 %1 项的账面已变，须重新录入实盘或确认，本次不入账。")
+                  .arg(summary.waiting)
+            : QString();
+    const QString question = QStringLiteral("将按盘点结果入账：盘盈 %1 项，盘亏 %2 项。%3确定吗？")
                                  .arg(summary.surplus)
-                                 .arg(summary.shortage);
+                                 .arg(summary.shortage)
+                                 .arg(waiting);
     if (!context.dialogs.message(question, QString(), Dialogs::Question,
                                  Dialogs::Buttons::OkCancel)) {
         return;
@@ -219,20 +300,30 @@ void bookCountedDifferences(AppContext &context)
         return;
     }
     switch (outcome) {
-    case StocktakeOutcome::Booked:
-        discardCountDraft();
-        loadSheet(context, CountDraft());
-        tell(context.dialogs, QStringLiteral("盘点入账完成！"), Dialogs::Information);
+    case StocktakeOutcome::Booked: {
+        // The counts that wait stay for the owner; the rest are booked.
+        CountDraft rest = draftOf(window.sheet);
+        std::erase_if(rest.counts, [&window](const CountDraft::Count &count) {
+            return std::none_of(window.sheet.lines.cbegin(), window.sheet.lines.cend(),
+                                [&count](const CountLine &line) {
+                                    return line.model.id == count.model.id && line.waits();
+                                });
+        });
+        loadSheet(context, rest);
+        if (rest.counts.empty()) {
+            discardCountDraft();
+        } else {
+            keepDraft(context);
+        }
+        inform(context.dialogs, QStringLiteral("盘点入账完成！"));
         return;
+    }
     case StocktakeOutcome::StockChanged:
-        tell(context.dialogs, QStringLiteral("账面库存已变化，请重新盘点！"), Dialogs::Warning);
+        warn(context.dialogs, QStringLiteral("账面库存已变化，请重新盘点！"));
         reloadCountSheet(context);
         return;
-    case StocktakeOutcome::FractionalDifference:
-        tell(context.dialogs, QStringLiteral("盘点差异须为整数！"), Dialogs::Warning);
-        return;
     default:
-        tell(context.dialogs, QStringLiteral("没有需要入账的盘点差异！"), Dialogs::Warning);
+        warn(context.dialogs, QStringLiteral("盘点入账失败！"));
         return;
     }
 }

@@ -12,10 +12,11 @@ void openStocktake(AppContext &context);
 // Another category or day: the sheet is read again; what was counted of
 // the models still on it stays.
 void reloadCountSheet(AppContext &context);
-// A figure typed into 实盘 of a row.
+// A figure typed into 实盘 of a row; typed again, or Enter on it, it counts
+// against the 账面 shown. A figure that can't be booked is refused on its row.
 void enterCount(AppContext &context, int row, const QString &text);
-// 只看差异: the rows with a difference first.
-void showDifferencesFirst(AppContext &context);
+// 只看差异, pressed or released: only the rows that differ or wait, or all.
+void showOnlyDifferences(AppContext &context);
 void printCountSheet(AppContext &context, FormPreview &preview);
 // 盘点入账: books every difference, once the user agrees.
 void bookCountedDifferences(AppContext &context);

@@ -24,9 +24,12 @@ StocktakeWindow::StocktakeWindow(QWidget *parent) : QDialog(parent)
     组合框盘点品类 = makeCombo(QStringLiteral("组合框盘点品类"), QStringLiteral("盘点品类"));
     addLabelled(choices, QStringLiteral("品类："), 组合框盘点品类);
     日期框盘点 = makeDateBox(QStringLiteral("日期框盘点"), QStringLiteral("盘点日期"));
+    // A typed day applies with Enter, not at each digit: each reads the sheet.
+    日期框盘点->setKeyboardTracking(false);
     addLabelled(choices, QStringLiteral("盘点日期："), 日期框盘点);
     choices->addStretch(1);
     按钮只看差异 = makeButton(QStringLiteral("按钮只看差异"), QStringLiteral("只看差异"));
+    按钮只看差异->setCheckable(true);
     choices->addWidget(按钮只看差异);
     layout->addLayout(choices);
 
@@ -51,10 +54,11 @@ StocktakeWindow::StocktakeWindow(QWidget *parent) : QDialog(parent)
     buttons->addWidget(按钮放弃盘点);
     buttons->addWidget(按钮盘点入账);
     layout->addLayout(buttons);
-    // Enter finishes an entry; it must not press a button of the dialog.
-    for (QPushButton *button : {按钮只看差异, 按钮打印盘点表, 按钮放弃盘点, 按钮盘点入账}) {
-        button->setAutoDefault(false);
-    }
+}
+
+StocktakeWindow::~StocktakeWindow()
+{
+    rows().blockSignals(true);
 }
 
 EditableListModel &StocktakeWindow::rows() const

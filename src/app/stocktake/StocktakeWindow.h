@@ -34,6 +34,9 @@ public:
     };
 
     explicit StocktakeWindow(QWidget *parent = nullptr);
+    // An entry still open is not reported: the sheet is gone by the time
+    // the closing window takes its focus.
+    ~StocktakeWindow() override;
 
     EditableListModel &rows() const;
 

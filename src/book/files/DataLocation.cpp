@@ -21,14 +21,20 @@ DataLocation chooseDataLocation(const LocationSources &sources)
     }
     location.dataDir = QDir(location.dataDir).absolutePath();
     location.programDir = QDir(location.programDir).absolutePath();
+    location.exportDir = location.installed && !sources.documentsDir.isEmpty()
+                             ? QDir(sources.documentsDir).absolutePath()
+                             : location.programDir;
     return location;
 }
 
 LocationSources locationSourcesOfThisProcess()
 {
-    return {QCoreApplication::applicationDirPath(), QDir::currentPath(),
+    return {QCoreApplication::applicationDirPath(),
+            QDir::currentPath(),
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-            qEnvironmentVariable("KUCUN_DATA"), qEnvironmentVariable("KUCUN_PROGRAM")};
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            qEnvironmentVariable("KUCUN_DATA"),
+            qEnvironmentVariable("KUCUN_PROGRAM")};
 }
 
 } // namespace kucun

@@ -9,8 +9,11 @@ struct DataLocation
 {
     // The four data tables and, by default, the backups.
     QString dataDir;
-    // The program's folder: 设置.edb, kucun.ini and the export file.
+    // The program's folder: 设置.edb and kucun.ini.
     QString programDir;
+    // Where 导出表格 writes its file: the user's documents folder for an
+    // installed program, the program's folder for a portable copy.
+    QString exportDir;
     // No portable marker beside the executable: the program is installed,
     // and its first start may make a new, empty set of tables.
     bool installed = false;
@@ -23,6 +26,8 @@ struct LocationSources
     QString workingDir;
     // The user's data folder (~/.local/share/kucun).
     QString userDataDir;
+    // The user's documents folder (QStandardPaths::DocumentsLocation).
+    QString documentsDir;
     // KUCUN_DATA and KUCUN_PROGRAM; empty when not set.
     QString dataOverride;
     QString programOverride;
@@ -39,7 +44,7 @@ inline const QString portableMarker = QStringLiteral("portable");
 DataLocation chooseDataLocation(const LocationSources &sources);
 
 // The sources of this process: its executable, working directory,
-// environment and QStandardPaths::AppDataLocation.
+// environment, QStandardPaths::AppDataLocation and DocumentsLocation.
 LocationSources locationSourcesOfThisProcess();
 
 } // namespace kucun

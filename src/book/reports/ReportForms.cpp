@@ -2,13 +2,10 @@
 
 #include "book/ValueText.h"
 
-#include <array>
-
 namespace kucun {
 
 namespace {
 
-constexpr int formColumns = 6;
 constexpr int titleRow = 1;
 constexpr int timeRow = 2;
 constexpr int headingRow = 3;
@@ -17,13 +14,15 @@ constexpr int quantityColumn = 5;
 
 const CellFont headingFont{QStringLiteral("黑体"), 60};
 
-// What differs between the forms: the six headings, the column widths, the
-// columns aligned to the right, and the cells of the totals row.
+// What differs between the forms: the headings, the column widths, the
+// columns aligned to the right, the height of a body row, and the cells of
+// the totals row.
 struct FormColumns
 {
     QStringList headings;
-    std::array<int, formColumns> widths;
+    QList<int> widths;
     QList<int> rightAligned;
+    int bodyRowHeight = PrintTable::defaultRowHeight;
 };
 
 struct TotalsCell
@@ -40,6 +39,7 @@ PrintTable layOutForm(const QString &title, const FormColumns &columns,
 {
     const int n = int(rows.size());
     const int totalsRow = n + 4;
+    const int formColumns = int(columns.headings.size());
     PrintTable form(totalsRow, formColumns);
 
     form.setBorders({headingRow, 1, totalsRow, formColumns});
@@ -50,7 +50,7 @@ PrintTable layOutForm(const QString &title, const FormColumns &columns,
     }
 
     for (int column = 1; column <= formColumns; ++column) {
-        form.setColumnWidth(column, columns.widths[size_t(column - 1)]);
+        form.setColumnWidth(column, columns.widths[column - 1]);
     }
     form.setRowHeight(titleRow, 150);
     form.setRowHeight(timeRow, 100);
@@ -85,6 +85,9 @@ PrintTable layOutForm(const QString &title, const FormColumns &columns,
 
     for (int i = 0; i < n; ++i) {
         const int row = firstBodyRow + i;
+        if (columns.bodyRowHeight != PrintTable::defaultRowHeight) {
+            form.setRowHeight(row, columns.bodyRowHeight);
+        }
         form.cell(row, 1).text = QString::number(i + 1);
         for (int column = 2; column <= formColumns; ++column) {
             form.cell(row, column).text = rows[i].value(column - 2);
@@ -118,7 +121,7 @@ PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows
                                      {quantityColumn}};
     return layOutForm(title, columns, rows,
                       {{1, 4, QStringLiteral("合计："), CellAlignment::Right},
-                       {quantityColumn, formColumns, QStringLiteral("     ") + total}},
+                       {quantityColumn, 6, QStringLiteral("     ") + total}},
                       printedAt);
 }
 
@@ -135,22 +138,32 @@ PrintTable layOutLedgerForm(const QString &title, const QList<QStringList> &rows
                       {{1, 2, QStringLiteral("合计："), CellAlignment::Right},
                        {3, 3, inTotal, CellAlignment::Right},
                        {4, 4, outTotal, CellAlignment::Right},
-                       {5, formColumns, QString()}},
+                       {5, 6, QString()}},
                       printedAt);
 }
 
-PrintTable layOutCountSheetForm(const QString &title, const QList<QStringList> &rows,
-                                const QDateTime &printedAt)
+PrintTable layOutCountSheetForm(const QString &title, bool withCategory,
+                                const QList<QStringList> &rows, const QDateTime &printedAt)
 {
+    // A body row of 9 mm takes a figure written by hand.
     static const FormColumns columns{{QStringLiteral("序号"), QStringLiteral("名称"),
                                       QStringLiteral("型号"), QStringLiteral("账面"),
                                       QStringLiteral("单位"), QStringLiteral("实盘")},
                                      {150, 400, 400, 250, 150, 400},
-                                     {4}};
-    return layOutForm(
-        title, columns, rows,
-        {{1, 3, QStringLiteral("盘点人：")}, {4, formColumns, QStringLiteral("日期：")}},
-        printedAt);
+                                     {4},
+                                     90};
+    static const FormColumns withCategories{{QStringLiteral("序号"), QStringLiteral("品类"),
+                                             QStringLiteral("名称"), QStringLiteral("型号"),
+                                             QStringLiteral("账面"), QStringLiteral("单位"),
+                                             QStringLiteral("实盘")},
+                                            {150, 250, 350, 350, 200, 150, 350},
+                                            {5},
+                                            90};
+    const FormColumns &chosen = withCategory ? withCategories : columns;
+    const int last = int(chosen.headings.size());
+    return layOutForm(title, chosen, rows,
+                      {{1, 3, QStringLiteral("盘点人：")}, {4, last, QStringLiteral("日期：")}},
+                      printedAt);
 }
 
 QString monthlyFormTitle(const QDate &date)

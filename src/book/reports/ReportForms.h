@@ -24,11 +24,12 @@ PrintTable layOutLedgerForm(const QString &title, const QList<QStringList> &rows
                             const QString &inTotal, const QString &outTotal,
                             const QDateTime &printedAt);
 
-// The count sheet of a stocktake, to fill in by hand: rows hold 名称, 型号,
-// 账面 and 单位, with 实盘 left empty; the last row has room for the
-// counter's name and the date.
-PrintTable layOutCountSheetForm(const QString &title, const QList<QStringList> &rows,
-                                const QDateTime &printedAt);
+// The count sheet of a stocktake, to fill in by hand: rows hold (品类,)
+// 名称, 型号, 账面 and 单位, with 实盘 left empty, each tall enough to write
+// in; the last row has room for the counter's name and the date. The sheet
+// of every category has the 品类 column.
+PrintTable layOutCountSheetForm(const QString &title, bool withCategory,
+                                const QList<QStringList> &rows, const QDateTime &printedAt);
 
 // The monthly form's title, for the year and month of the date:
 // 库存2024年5月表单.

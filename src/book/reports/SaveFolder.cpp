@@ -19,7 +19,10 @@ QString saveFolder(const QString &programDir)
     if (!last.isEmpty() && QDir(last).exists()) {
         return last;
     }
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Made when missing, so that the dialog does not fall back on the
+    // working directory, which holds the data tables.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir().mkpath(documents) ? documents : QDir::homePath();
 }
 
 void rememberSaveFolder(const QString &programDir, const QString &folder)

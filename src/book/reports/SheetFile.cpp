@@ -55,9 +55,21 @@ SheetType sheetTypeOf(const QString &path, SheetType chosen)
     return chosen;
 }
 
-QString proposedSheetFileName(const QString &report, const QDate &day, SheetType type)
+QString proposedSheetFileName(const QStringList &parts, SheetType type)
 {
-    return report + u'-' + day.toString(QStringLiteral("yyyy-MM-dd")) + u'.' + sheetSuffix(type);
+    // A model's text may be long; a file name holds 255 bytes at most.
+    constexpr qsizetype longestPart = 40;
+    QStringList names;
+    for (const QString &part : parts) {
+        QString name = part.left(longestPart);
+        for (QChar &c : name) {
+            if (c.unicode() < 0x20 || QStringView(u"\\/:*?\"<>|").contains(c)) {
+                c = u'_';
+            }
+        }
+        names << name.trimmed();
+    }
+    return names.join(u'-') + u'.' + sheetSuffix(type);
 }
 
 bool saveSheet(const QString &path, SheetType type, const ShownTable &table,

@@ -38,8 +38,11 @@ QString sheetSuffix(SheetType type);
 // three endings is written as the chosen type.
 SheetType sheetTypeOf(const QString &path, SheetType chosen);
 
-// The name a save proposes: the report and the day, "总库存-2026-12-08.xlsx".
-QString proposedSheetFileName(const QString &report, const QDate &day, SheetType type);
+// The name a save proposes: the parts joined by "-", each with the
+// characters a file name can't hold (\ / : * ? " < > | and control
+// characters) replaced by "_" and cut to a sensible length:
+// {"期末库存", "2025-12-31"} gives "期末库存-2025-12-31.xlsx".
+QString proposedSheetFileName(const QStringList &parts, SheetType type);
 
 // Writes the list as a file of the type, all or nothing. False when it could
 // not be written; a file that was there stays as it was.

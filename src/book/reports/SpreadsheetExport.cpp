@@ -7,9 +7,9 @@
 
 namespace kucun {
 
-QString spreadsheetPath(const QString &programDir)
+QString spreadsheetPath(const QString &exportDir)
 {
-    return QDir(programDir).filePath(QStringLiteral("岚栖库存.xls"));
+    return QDir(exportDir).filePath(QStringLiteral("岚栖库存.xls"));
 }
 
 QByteArray spreadsheetBytes(const ShownTable &table, const QString &title, bool withHeader)

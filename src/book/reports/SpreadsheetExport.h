@@ -15,8 +15,8 @@ struct ShownTable
     QList<QStringList> rows;
 };
 
-// The file every export writes, in the program's directory.
-QString spreadsheetPath(const QString &programDir);
+// The file every export writes, in the export folder.
+QString spreadsheetPath(const QString &exportDir);
 
 // The spreadsheet file of a list: an HTML table, GB18030 bytes, CRLF lines.
 // A title gives a title row spanning every column above the table; the

@@ -90,13 +90,18 @@ bool isPlainNumber(const QString &text)
     return digits > 0;
 }
 
+bool isBookableQuantity(qint64 quantity)
+{
+    return quantity >= 1 && quantity <= largestQuantity;
+}
+
 std::optional<qint32> bookableQuantity(const QString &text)
 {
     if (!isPlainNumber(text)) {
         return std::nullopt;
     }
     const qint64 value = leadingInteger(text);
-    if (value < 1 || value > std::numeric_limits<qint32>::max()) {
+    if (!isBookableQuantity(value)) {
         return std::nullopt;
     }
     return qint32(value);

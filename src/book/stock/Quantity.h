@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <limits>
 #include <optional>
 
 namespace kucun {
@@ -22,8 +23,14 @@ double leadingNumber(const QString &text);
 // and ".5" are no plain number.
 bool isPlainNumber(const QString &text);
 
-// A quantity to book: of a plain number, its whole part, when that is at
-// least 1 and fits a 32-bit integer; otherwise nothing.
+// The most one booking moves: the log keeps a quantity as a 32-bit integer.
+constexpr qint64 largestQuantity = std::numeric_limits<qint32>::max();
+
+// True for a whole quantity one booking can move: from 1 to largestQuantity.
+bool isBookableQuantity(qint64 quantity);
+
+// A quantity to book: of a plain number, its whole part, when that is
+// bookable; otherwise nothing.
 std::optional<qint32> bookableQuantity(const QString &text);
 
 } // namespace kucun

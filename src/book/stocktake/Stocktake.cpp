@@ -3,7 +3,9 @@
 #include "book/ChangeNotifier.h"
 #include "book/TableFailure.h"
 #include "book/ValueText.h"
+#include "book/catalogue/ModelKey.h"
 #include "book/history/StockOnDay.h"
+#include "book/stock/Quantity.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -15,32 +17,77 @@ namespace {
 
 const QString countRemark = QStringLiteral("盘点");
 
-bool isWhole(double value)
-{
-    return std::abs(value - std::round(value)) <= numberTolerance;
-}
-
 bool isZero(double value)
 {
     return std::abs(value) <= numberTolerance;
 }
 
+// The movements after the count day, net per model texts, read in the open
+// transaction.
+using NetAfter = QHash<ModelKey, double>;
+
+std::optional<NetAfter> netMovementsAfter(Table &models, const QDate &day)
+{
+    NetAfter net;
+    if (!day.isValid() || day >= QDate(9999, 12, 31)) {
+        return net;
+    }
+    const auto totals = models.totalsByTexts(
+        RecordFilter::dateTimeFrom(fields::日期, day.addDays(1)),
+        {fields::品类, fields::名称, fields::型号}, fields::入库, fields::出库, tables::明细);
+    if (!totals) {
+        return std::nullopt;
+    }
+    for (const Table::TextsTotal &total : *totals) {
+        net.insert({total.texts[0], total.texts[1], total.texts[2]}, total.total);
+    }
+    return net;
+}
+
 // Books one line's difference in the open transaction. False when the model
-// is no longer as loaded.
+// is gone or renamed, or its 账面 on the count day is no longer the one its
+// count was typed against.
 std::optional<bool> bookLine(Table &models, const CountSheet &sheet, const CountLine &line,
-                             qint64 difference)
+                             const NetAfter &netAfter)
 {
     const ModelRecord &loaded = line.model;
-    if (!models.goToId(loaded.id) || models.text(fields::品类) != loaded.category ||
-        models.text(fields::名称) != loaded.item || models.text(fields::型号) != loaded.model ||
-        std::abs(models.number(fields::库存) - loaded.stock) > numberTolerance) {
+    const ModelKey key{loaded.category, loaded.item, loaded.model};
+    const auto sameTexts = [&models, &key] {
+        return models.text(fields::品类) == key.category && models.text(fields::名称) == key.item &&
+               models.text(fields::型号) == key.model;
+    };
+    if (!models.goToId(loaded.id) || !sameTexts()) {
+        return models.fault() == StoreFault::None ? std::optional<bool>(false) : std::nullopt;
+    }
+    const double stock = models.number(fields::库存);
+    double bookStock = stock;
+    // The log's movements belong to the first model with these texts.
+    if (const auto net = netAfter.constFind(key); net != netAfter.cend() && !isZero(*net)) {
+        models.first();
+        if (!models.findTexts({{fields::品类, key.category},
+                               {fields::名称, key.item},
+                               {fields::型号, key.model}})) {
+            return std::nullopt;
+        }
+        if (models.current().rowId() == loaded.id) {
+            bookStock -= *net;
+        }
+        if (!models.goToId(loaded.id)) {
+            return std::nullopt;
+        }
+    }
+    if (!line.countedAgainst || std::abs(bookStock - *line.countedAgainst) > numberTolerance) {
         return false;
     }
-    const double stock = models.number(fields::库存) + double(difference);
+    const double difference = *line.counted - bookStock;
+    if (checkCount(*line.counted, bookStock) != CountCheck::Fine) {
+        return false;
+    }
+    const qint64 whole = std::llround(difference);
     QVariantList stockOnly(models.schema().fields().size());
-    stockOnly[models.schema().indexOf(fields::库存)] = stock;
-    const QVariant quantity(qint32(std::abs(difference)));
-    const bool in = difference > 0;
+    stockOnly[models.schema().indexOf(fields::库存)] = stock + double(whole);
+    const QVariant quantity(qint32(std::abs(whole)));
+    const bool in = whole > 0;
     const QVariantList movement{sheet.day,
                                 loaded.category,
                                 loaded.item,
@@ -57,12 +104,36 @@ std::optional<bool> bookLine(Table &models, const CountSheet &sheet, const Count
 
 } // namespace
 
+void CountLine::enter(std::optional<double> count)
+{
+    counted = count;
+    countedAgainst = count ? std::optional<double>(bookStock) : std::nullopt;
+}
+
+bool CountLine::waits() const
+{
+    return counted && (!countedAgainst || std::abs(*countedAgainst - bookStock) > numberTolerance);
+}
+
 std::optional<double> CountLine::difference() const
 {
-    if (!counted) {
+    if (!counted || waits()) {
         return std::nullopt;
     }
     return *counted - bookStock;
+}
+
+CountCheck checkCount(double counted, double bookStock)
+{
+    const double difference = counted - bookStock;
+    if (!std::isfinite(difference) || counted > double(largestQuantity) ||
+        std::abs(difference) > double(largestQuantity) + numberTolerance) {
+        return CountCheck::TooLarge;
+    }
+    if (std::abs(difference - std::round(difference)) > numberTolerance) {
+        return CountCheck::NotWhole;
+    }
+    return CountCheck::Fine;
 }
 
 ReadResult<CountSheet> loadCountSheet(const QString &category, const QDate &day)
@@ -81,7 +152,7 @@ ReadResult<CountSheet> loadCountSheet(const QString &category, const QDate &day)
     CountSheet sheet{category, day, {}};
     sheet.lines.reserve(models->size());
     for (size_t row = 0; row < models->size(); ++row) {
-        sheet.lines.push_back({(*models)[row], (*onDay)[row], std::nullopt});
+        sheet.lines.push_back({(*models)[row], (*onDay)[row], std::nullopt, std::nullopt});
     }
     return sheet;
 }
@@ -90,12 +161,19 @@ CountSummary summarize(const CountSheet &sheet)
 {
     CountSummary summary;
     for (size_t row = 0; row < sheet.lines.size(); ++row) {
-        const std::optional<double> difference = sheet.lines[row].difference();
+        const CountLine &line = sheet.lines[row];
+        if (line.waits()) {
+            ++summary.waiting;
+            continue;
+        }
+        const std::optional<double> difference = line.difference();
         if (!difference || isZero(*difference)) {
             continue;
         }
-        if (!isWhole(*difference) && summary.fractionalRow < 0) {
-            summary.fractionalRow = int(row);
+        const CountCheck check = checkCount(*line.counted, line.bookStock);
+        if (check != CountCheck::Fine && summary.refusedRow < 0) {
+            summary.refusedRow = int(row);
+            summary.refusal = check;
         }
         ++(*difference > 0 ? summary.surplus : summary.shortage);
     }
@@ -105,8 +183,9 @@ CountSummary summarize(const CountSheet &sheet)
 StocktakeOutcome bookCount(const CountSheet &sheet, ChangeNotifier &changes)
 {
     const CountSummary summary = summarize(sheet);
-    if (summary.fractionalRow >= 0) {
-        return StocktakeOutcome::FractionalDifference;
+    if (summary.refusal != CountCheck::Fine) {
+        return summary.refusal == CountCheck::NotWhole ? StocktakeOutcome::FractionalDifference
+                                                       : StocktakeOutcome::CountTooLarge;
     }
     if (summary.surplus + summary.shortage == 0) {
         return StocktakeOutcome::NothingToBook;
@@ -118,17 +197,19 @@ StocktakeOutcome bookCount(const CountSheet &sheet, ChangeNotifier &changes)
             !models.attach(tables::明细, tablePassword()) || !models.beginTransaction()) {
             return failureOf<StocktakeOutcome>(models);
         }
+        const std::optional<NetAfter> netAfter = netMovementsAfter(models, sheet.day);
+        if (!netAfter) {
+            outcome = failureOf<StocktakeOutcome>(models);
+        }
         for (const CountLine &line : sheet.lines) {
             const std::optional<double> difference = line.difference();
-            if (!difference || isZero(*difference)) {
+            if (outcome != StocktakeOutcome::Booked || !difference || isZero(*difference)) {
                 continue;
             }
-            const std::optional<bool> booked =
-                bookLine(models, sheet, line, qint64(std::llround(*difference)));
+            const std::optional<bool> booked = bookLine(models, sheet, line, *netAfter);
             if (!booked || !*booked) {
                 outcome =
                     booked ? StocktakeOutcome::StockChanged : failureOf<StocktakeOutcome>(models);
-                break;
             }
         }
         if (outcome == StocktakeOutcome::Booked && !models.commit()) {

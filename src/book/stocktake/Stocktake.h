@@ -14,17 +14,35 @@ class ChangeNotifier;
 // One model on a count sheet.
 struct CountLine
 {
-    // The model as read when the sheet was loaded; its stock is the stock
-    // then, which booking checks is still the stock.
+    // The model as read when the sheet was loaded.
     ModelRecord model;
-    // 账面: the stock at the end of the count day.
+    // 账面: the stock at the end of the count day, as last read.
     double bookStock = 0;
     // 实盘: what was counted on the shelf; none while nothing was typed.
     std::optional<double> counted;
+    // The 账面 the count was typed against; none for a count kept from a
+    // draft that did not say.
+    std::optional<double> countedAgainst;
 
-    // 实盘 − 账面; none while nothing was counted.
+    // Types a count, or clears it, against the 账面 shown now.
+    void enter(std::optional<double> count);
+    // A count typed against another 账面 than the one read last: it is not
+    // booked until it is typed again or confirmed.
+    bool waits() const;
+    // 实盘 − 账面 of a count that does not wait; none otherwise.
     std::optional<double> difference() const;
 };
+
+// Whether a count can be booked: the count and the difference it books keep
+// the limits of any booking (a whole difference, neither beyond
+// largestQuantity).
+enum class CountCheck
+{
+    Fine,
+    NotWhole, // 实盘 − 账面 is not a whole number
+    TooLarge, // the count or its difference is more than one booking moves
+};
+CountCheck checkCount(double counted, double bookStock);
 
 struct CountSheet
 {
@@ -44,9 +62,11 @@ struct CountSummary
 {
     int surplus = 0;  // 盘盈: rows counted above 账面
     int shortage = 0; // 盘亏: rows counted below 账面
-    // The first row whose difference is not a whole number, or -1: a
-    // difference books as whole units, like any booking.
-    int fractionalRow = -1;
+    int waiting = 0;  // counted rows whose 账面 changed since: not booked
+    // The first row whose count can't be booked, and why; -1 and Fine
+    // when every one can.
+    int refusedRow = -1;
+    CountCheck refusal = CountCheck::Fine;
 };
 CountSummary summarize(const CountSheet &sheet);
 
@@ -55,7 +75,9 @@ enum class StocktakeOutcome
     Booked,
     NothingToBook,        // no row was counted different from 账面
     FractionalDifference, // a difference is not a whole number; nothing booked
-    StockChanged,         // a model's stock changed since loading, or it is gone
+    CountTooLarge,        // a count or its difference is beyond any booking
+    StockChanged,         // a row's 账面 is no longer the one it was counted
+                          // against, or its model is gone
     TableUnavailable,
     TableWrongLayout,
     TableBusy,
@@ -63,10 +85,13 @@ enum class StocktakeOutcome
     WriteFailed,
 };
 
-// Books every difference in one transaction: for a surplus a stock-in, for
-// a shortage a stock-out, dated the count day with the remark "盘点", and
-// the model's 库存 changed by the same amount. All are written or none: a
-// model whose stock is no longer what the sheet was loaded with stops it.
+// Books every difference of the rows that do not wait in one transaction:
+// for a surplus a stock-in, for a shortage a stock-out, dated the count day
+// with the remark "盘点", and the model's 库存 changed by the same amount.
+// The 账面 of each row on the count day is read again once the write lock is
+// held; a row whose 账面 is not the one its count was typed against, or
+// whose model is gone or renamed, stops the whole count: all are written or
+// none.
 StocktakeOutcome bookCount(const CountSheet &sheet, ChangeNotifier &changes);
 
 } // namespace kucun
