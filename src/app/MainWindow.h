@@ -26,7 +26,6 @@ public:
     ~MainWindow() override;
 
     const AppState &state() const { return m_state; }
-    bool hasStarted() const { return m_started; }
 
 private:
     void buildForm();

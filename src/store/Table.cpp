@@ -104,7 +104,6 @@ void Table::close()
     m_path.clear();
     m_current = Record();
     m_cachedCount = -1;
-    m_marked.clear();
 }
 
 std::shared_ptr<const Schema> Table::readSchema(const QString &database,
@@ -398,55 +397,6 @@ bool Table::removeMatching(const QString &table, const RecordFilter &filter)
     });
     m_cachedCount = -1;
     return removed;
-}
-
-void Table::markDeleted()
-{
-    if (isOpen() && !atEnd()) {
-        m_marked.insert(m_current.rowId());
-    }
-}
-
-bool Table::purge()
-{
-    if (!isOpen()) {
-        return false;
-    }
-    if (m_marked.isEmpty()) {
-        return true;
-    }
-    const bool removed = countedWrite(m_path, -qint64(m_marked.size()), [this] {
-        if (!m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-            return false;
-        }
-        sql::Statement remove(m_connection->handle(),
-                              QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedTable()));
-        bool ok = remove.isValid();
-        for (const qint64 rowId : std::as_const(m_marked)) {
-            if (!ok) {
-                break;
-            }
-            remove.reset();
-            remove.bind(1, rowId);
-            remove.step();
-            ok = !remove.failed();
-        }
-        if (!ok || !m_connection->exec(QStringLiteral("COMMIT"))) {
-            m_connection->exec(QStringLiteral("ROLLBACK"));
-            return false;
-        }
-        return true;
-    });
-    if (!removed) {
-        return false;
-    }
-    m_marked.clear();
-    m_cachedCount = -1;
-    // A removed current record gives way to the record after it.
-    if (!atEnd()) {
-        moveToRow(QStringLiteral("WHERE rowid >= ? ORDER BY rowid LIMIT 1"), {m_current.rowId()});
-    }
-    return true;
 }
 
 bool Table::forEachMatching(const RecordFilter &filter,

@@ -79,11 +79,6 @@ public:
     bool append(const QVariantList &values);
     // Values in field order; a missing (invalid) value leaves that field.
     bool modify(const QVariantList &values);
-    // Marks the current record; purge() removes every marked record in one
-    // transaction.
-    void markDeleted();
-    bool purge();
-
     // Makes current the first record from the current one forward whose
     // texts equal these exactly (an absent text equals the empty text).
     // Moving and finding fail for a file that can't be read as well as for
@@ -158,7 +153,6 @@ private:
     QString m_path;
     Record m_current;
     qint64 m_cachedCount = -1;
-    QSet<qint64> m_marked;
 
     struct AttachedTable
     {

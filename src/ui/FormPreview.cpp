@@ -31,11 +31,6 @@ void FormPreview::setOpener(Opener opener)
     m_opener = std::move(opener);
 }
 
-QPrintPreviewDialog *FormPreview::openDialog() const
-{
-    return m_dialog;
-}
-
 void FormPreview::openPreview(const PrintTable &form)
 {
     m_form = std::make_unique<PrintTable>(form);

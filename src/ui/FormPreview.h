@@ -36,8 +36,6 @@ public:
     // preview already open shows the new form and comes to the front
     // instead of a second one opening.
     void openPreview(const PrintTable &form);
-    // The preview window open now, if any.
-    QPrintPreviewDialog *openDialog() const;
 
 private:
     QWidget *m_window;

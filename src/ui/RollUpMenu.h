@@ -49,17 +49,13 @@ public:
     bool hideGroup(int group);
     void showGroup(int group);
     bool isGroupHidden(int group) const;
-    bool isGroupOpen(int group) const;
 
     int itemHeight() const { return m_itemHeight; }
     void setItemHeight(int height);
     int scrollSpeed() const { return m_scrollSpeed; }
     void setScrollSpeed(int speed);
-    QColor backgroundColour() const { return m_background; }
     void setBackgroundColour(const QColor &colour);
-    QColor textColour() const { return m_text; }
     void setTextColour(const QColor &colour);
-    QColor selectedColour() const { return m_selected; }
     void setSelectedColour(const QColor &colour);
 
     // Gestures a user makes; each raises the same event a click raises.

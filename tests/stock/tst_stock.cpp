@@ -284,9 +284,8 @@ void StockTest::stockChangeAndMovementAreOneChange()
     {
         Table models;
         QVERIFY(models.open(page.files.path(tables::型号), tablePassword()));
-        QVERIFY(models.findTexts({{fields::型号, QStringLiteral("8寸")}}));
-        models.markDeleted();
-        QVERIFY(models.purge());
+        QVERIFY(models.removeMatching(
+            tables::型号, RecordFilter::textsEqual({{fields::型号, QStringLiteral("8寸")}})));
     }
     page.dialogs.forget();
     clickButton(*page.window, QStringLiteral("按钮入库"));

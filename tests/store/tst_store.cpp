@@ -22,7 +22,6 @@ private slots:
     void openFindsBareNamesInTheWorkingDirectory();
     void appendReadAndNavigate();
     void modifyKeepsMissingValues();
-    void purgeRemovesTheMarkedRecords();
     void findTexts();
     void readsAreTyped();
     void numericColumnsOfAnyTypeReadAsNumbers();
@@ -161,30 +160,6 @@ void StoreTest::modifyKeepsMissingValues()
     QCOMPARE(table.text(fields::备注), QStringLiteral("常用"));
     QVERIFY(!table.findTexts({{fields::型号, QStringLiteral("8寸")}}));
     QVERIFY(!table.modify({QStringLiteral("x")}));
-}
-
-void StoreTest::purgeRemovesTheMarkedRecords()
-{
-    TestTables files;
-    files.create(tables::品类);
-    for (const char *name : {"a", "b", "c", "d", "e"}) {
-        files.add(tables::品类, {QString::fromLatin1(name)});
-    }
-    Table table;
-    QVERIFY(table.open(files.path(tables::品类), tablePassword()));
-    QVERIFY(table.goToId(2));
-    table.markDeleted();
-    QVERIFY(table.goToId(4));
-    table.markDeleted();
-    // Marked records count until the purge.
-    QCOMPARE(table.recordCount(), 5);
-    QVERIFY(table.purge());
-    QCOMPARE(table.recordCount(), 3);
-    // The removed current record gives way to the one after it.
-    QCOMPARE(table.text(fields::品类), QStringLiteral("e"));
-    QVERIFY(!table.goToId(2));
-    QVERIFY(table.goToId(3));
-    QCOMPARE(table.text(fields::品类), QStringLiteral("c"));
 }
 
 void StoreTest::findTexts()
@@ -345,10 +320,8 @@ void StoreTest::filtersAndRecordIdentity()
     QCOMPARE(matching(RecordFilter::idsIn({5, 2, 9})), (QList<qint64>{2, 5}));
     QCOMPARE(matching(RecordFilter::idsIn({})), QList<qint64>());
 
-    // A record keeps its identity when a purge removes records before it.
-    log.first();
-    log.markDeleted();
-    QVERIFY(log.purge());
+    // A record keeps its identity when records before it are removed.
+    QVERIFY(log.removeMatching(tables::明细, RecordFilter::idsIn({1})));
     QVERIFY(log.goToId(4));
     QCOMPARE(log.text(fields::品类), QStringLiteral("水暖"));
     QVERIFY(!log.goToId(1));
@@ -392,10 +365,7 @@ void StoreTest::recordCountsFollowEveryChange()
     QCOMPARE(countOf(tables::名称), 1);
 
     QVERIFY(table.open(files.path(tables::品类), tablePassword()));
-    table.markDeleted();
-    QVERIFY(table.goToId(3));
-    table.markDeleted();
-    QVERIFY(table.purge());
+    QVERIFY(table.removeMatching(tables::品类, RecordFilter::idsIn({1, 3})));
     table.close();
     QCOMPARE(countOf(tables::品类), 3);
 }

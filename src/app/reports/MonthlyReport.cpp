@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "app/catalogue/ModelLists.h"
 #include "book/ValueText.h"
 #include "book/catalogue/CatalogueReads.h"
 #include "book/reports/MonthlyMovements.h"
@@ -33,14 +34,12 @@ void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
     rows.reserve(models.size());
     double total = 0;
     ValueTexts texts;
-    const QString number; // the list numbers its rows itself
     for (size_t row = 0; row < models.size(); ++row) {
-        const ModelRecord &model = models[row];
-        const double figure = figures ? (*figures)[row] : 0;
-        total += figure;
-        rows.push_back({{number, model.category, model.item, model.model, texts.number(figure),
-                         model.unit, model.remark},
-                        model.id});
+        // The row holds the model with the month's figure, as it is listed and sorted.
+        ModelRecord model = models[row];
+        model.stock = figures ? (*figures)[row] : 0;
+        total += model.stock;
+        rows.push_back(stockReportRow(model, texts));
     }
     context.form.超级列表框月库存->list().setRows(std::move(rows));
     if (!figures) {

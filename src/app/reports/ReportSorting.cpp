@@ -1,43 +1,52 @@
 #include "ReportSorting.h"
 
+#include "app/catalogue/ModelLists.h"
 #include "book/reports/RowOrder.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
-
-#include <optional>
 
 namespace kucun {
 
 namespace {
 
-std::optional<KeyKind> keyKindOfColumn(int column)
+// The order of the rows by the value a column was filled from: the model's
+// texts, or the figure the report shows for it. Empty for a column that
+// does not sort.
+std::vector<int> orderByColumn(const ListView &list, int column)
 {
-    switch (column) {
-    case 1: // 品类
-    case 2: // 名称
-    case 3: // 型号
-        return KeyKind::Text;
-    case 4: // quantity
-        return KeyKind::Number;
-    default:
-        return std::nullopt;
+    QStringList texts;
+    std::vector<double> figures;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        const ModelRecord model = modelInRow(list, row);
+        switch (column) {
+        case 1:
+            texts.append(model.category);
+            break;
+        case 2:
+            texts.append(model.item);
+            break;
+        case 3:
+            texts.append(model.model);
+            break;
+        case 4:
+            figures.push_back(model.stock);
+            break;
+        default:
+            return {};
+        }
     }
+    return column == 4 ? sortedRowOrder(figures) : sortedRowOrder(texts, {KeyKind::Text});
 }
 
 } // namespace
 
 void sortReportList(ListView &list, int column)
 {
-    const std::optional<KeyKind> kind = keyKindOfColumn(column);
-    if (!kind) {
+    const std::vector<int> order = orderByColumn(list, column);
+    if (order.empty()) {
         return;
     }
-    QStringList keys;
-    keys.reserve(list.rowCount());
-    for (int row = 0; row < list.rowCount(); ++row) {
-        keys.append(list.cellText(row, column));
-    }
-    list.list().reorder(sortedRowOrder(keys, {*kind}));
+    list.list().reorder(order);
     if (const int selected = list.selectedRow(); selected >= 0) {
         list.ensureVisible(selected);
     }

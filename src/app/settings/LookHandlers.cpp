@@ -53,7 +53,7 @@ void showMenuLook(const Form &form, const MenuLook &look)
 
 void onMenuHeightChosen(AppContext &context)
 {
-    // The text is read again for the second menu, as the preview is specified.
+    // Both menus take the chosen height at once: the owner tries a look before saving it.
     onBothMenus(context.form, [&context](RollUpMenu &menu) {
         menu.setItemHeight(numberIn(context.form.组合框菜单高度));
     });

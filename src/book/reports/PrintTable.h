@@ -94,7 +94,6 @@ public:
     int rowHeight(int row) const;
 
     void merge(const CellRange &range);
-    const QList<CellRange> &merges() const { return m_merges; }
     // The merged range that holds the cell, or the cell alone.
     CellRange rangeAt(int row, int column) const;
 

@@ -87,6 +87,23 @@ bool less(const Key &a, const Key &b)
 
 } // namespace
 
+namespace {
+
+// The present indexes of the keys in their sorted order; equal keys keep theirs.
+template <typename Key, typename Less>
+std::vector<int> stableOrderOf(const std::vector<Key> &keys, Less less, bool descending)
+{
+    std::vector<int> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return descending ? less(keys[size_t(b)], keys[size_t(a)])
+                          : less(keys[size_t(a)], keys[size_t(b)]);
+    });
+    return order;
+}
+
+} // namespace
+
 std::vector<int> sortedRowOrder(const QStringList &keys, const SortRule &rule)
 {
     std::vector<Key> encoded;
@@ -94,13 +111,17 @@ std::vector<int> sortedRowOrder(const QStringList &keys, const SortRule &rule)
     for (const QString &key : keys) {
         encoded.push_back(keyOf(key, rule));
     }
-    std::vector<int> order(encoded.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return rule.descending ? less(encoded[size_t(b)], encoded[size_t(a)])
-                               : less(encoded[size_t(a)], encoded[size_t(b)]);
-    });
-    return order;
+    return stableOrderOf(encoded, less, rule.descending);
+}
+
+std::vector<int> sortedRowOrder(const std::vector<double> &keys)
+{
+    std::vector<double> onGrid;
+    onGrid.reserve(keys.size());
+    for (const double key : keys) {
+        onGrid.push_back(onToleranceGrid(key));
+    }
+    return stableOrderOf(onGrid, std::less<double>(), false);
 }
 
 } // namespace kucun

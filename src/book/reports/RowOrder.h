@@ -29,5 +29,7 @@ struct SortRule
 // keys keep their present order, so sorting by one column and then another
 // sorts by both.
 std::vector<int> sortedRowOrder(const QStringList &keys, const SortRule &rule);
+// The same, ascending, for the numbers the rows were filled from.
+std::vector<int> sortedRowOrder(const std::vector<double> &keys);
 
 } // namespace kucun
