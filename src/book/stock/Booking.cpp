@@ -1,5 +1,6 @@
 #include "Booking.h"
 
+#include "MovementWrite.h"
 #include "book/ChangeNotifier.h"
 #include "book/TableFailure.h"
 #include "book/ValueText.h"
@@ -9,16 +10,6 @@
 namespace kucun {
 
 namespace {
-
-// The movement record, in the field order of 明细.
-QVariantList movementRecord(const Movement &movement, const QString &unit)
-{
-    const QVariant booked(movement.quantity);
-    const bool in = movement.kind == MovementKind::In;
-    return {movement.date,  movement.category,        movement.item,
-            movement.model, in ? booked : QVariant(), in ? QVariant() : booked,
-            unit,           movement.remark};
-}
 
 // The model a booking changed and its stock after it.
 struct BookedStock
@@ -50,19 +41,14 @@ BookingOutcome bookInOpenTables(Table &models, const Movement &movement, BookedS
         models.rollback();
         return BookingOutcome::NotEnoughStock;
     }
-    const double newStock = in ? stock + movement.quantity : stock - movement.quantity;
-    const QString unit = models.text(fields::单位);
-    QVariantList stockOnly(models.schema().fields().size());
-    stockOnly[models.schema().indexOf(fields::库存)] = newStock;
-    const bool written = models.modify(stockOnly) &&
-                         models.appendTo(tables::明细, movementRecord(movement, unit)) &&
-                         models.commit();
+    const std::optional<double> newStock = writeMovement(models, movement);
+    const bool written = newStock && models.commit();
     if (!written) {
         const BookingOutcome failure = failureOf<BookingOutcome>(models);
         models.rollback();
         return failure;
     }
-    booked = {models.current().rowId(), newStock};
+    booked = {models.current().rowId(), *newStock};
     return BookingOutcome::Booked;
 }
 

@@ -5,6 +5,8 @@
 #include "book/ValueText.h"
 #include "book/catalogue/ModelKey.h"
 #include "book/history/StockOnDay.h"
+#include "book/stock/Booking.h"
+#include "book/stock/MovementWrite.h"
 #include "book/stock/Quantity.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
@@ -84,19 +86,12 @@ std::optional<bool> bookLine(Table &models, const CountSheet &sheet, const Count
         return false;
     }
     const qint64 whole = std::llround(difference);
-    QVariantList stockOnly(models.schema().fields().size());
-    stockOnly[models.schema().indexOf(fields::库存)] = stock + double(whole);
-    const QVariant quantity(qint32(std::abs(whole)));
-    const bool in = whole > 0;
-    const QVariantList movement{sheet.day,
-                                loaded.category,
-                                loaded.item,
-                                loaded.model,
-                                in ? quantity : QVariant(),
-                                in ? QVariant() : quantity,
-                                models.text(fields::单位),
-                                countRemark};
-    if (!models.modify(stockOnly) || !models.appendTo(tables::明细, movement)) {
+    const qint32 quantity = qint32(std::abs(whole));
+    const Movement movement{loaded.category, loaded.item,
+                            loaded.model,    whole > 0 ? MovementKind::In : MovementKind::Out,
+                            quantity,        double(quantity),
+                            sheet.day,       countRemark};
+    if (!writeMovement(models, movement)) {
         return std::nullopt;
     }
     return true;
