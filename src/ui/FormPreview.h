@@ -1,6 +1,6 @@
 #pragma once
 
-#include "book/reports/PrintTable.h"
+#include "book/forms/PrintTable.h"
 
 #include <QObject>
 #include <QPointer>

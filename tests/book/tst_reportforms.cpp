@@ -1,4 +1,4 @@
-#include "book/reports/ReportForms.h"
+#include "book/forms/ReportForms.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "book/reports/CsvSheet.h"
-#include "book/reports/SaveFolder.h"
-#include "book/reports/SheetFile.h"
+#include "book/sheets/CsvSheet.h"
+#include "book/sheets/SaveFolder.h"
+#include "book/sheets/SheetFile.h"
 #include "helpers/XlsxFile.h"
 
 #include <QDir>

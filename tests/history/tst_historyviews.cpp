@@ -1,6 +1,6 @@
 #include "app/history/LedgerWindow.h"
 #include "app/stocktake/StocktakeWindow.h"
-#include "book/reports/PrintTable.h"
+#include "book/forms/PrintTable.h"
 #include "helpers/ScriptedDialogs.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"

@@ -1,4 +1,4 @@
-#include "book/reports/ReportForms.h"
+#include "book/forms/ReportForms.h"
 #include "helpers/ScriptedDialogs.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"

@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
-#include "book/reports/SpreadsheetExport.h"
+#include "book/sheets/SpreadsheetExport.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "ReportPrinting.h"
 
 #include "app/AppContext.h"
-#include "book/reports/ReportForms.h"
-#include "book/reports/SpreadsheetExport.h"
+#include "book/forms/ReportForms.h"
+#include "book/sheets/SpreadsheetExport.h"
 #include "ui/FormPreview.h"
 
 #include <QLabel>

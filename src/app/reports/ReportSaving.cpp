@@ -2,8 +2,8 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
-#include "book/reports/SaveFolder.h"
-#include "book/reports/SheetFile.h"
+#include "book/sheets/SaveFolder.h"
+#include "book/sheets/SheetFile.h"
 #include "ui/Dialogs.h"
 #include "ui/ListView.h"
 

@@ -5,8 +5,8 @@
 #include "StockOnDayReport.h"
 #include "app/AppContext.h"
 #include "app/catalogue/ModelLists.h"
-#include "book/reports/ReportForms.h"
-#include "book/reports/SpreadsheetExport.h"
+#include "book/forms/ReportForms.h"
+#include "book/sheets/SpreadsheetExport.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
 

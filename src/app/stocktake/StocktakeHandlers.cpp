@@ -4,7 +4,7 @@
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "book/ValueText.h"
-#include "book/reports/ReportForms.h"
+#include "book/forms/ReportForms.h"
 #include "book/stock/Quantity.h"
 #include "book/stocktake/CountDraft.h"
 #include "ui/Dialogs.h"

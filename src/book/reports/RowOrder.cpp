@@ -1,6 +1,6 @@
 #include "RowOrder.h"
 
-#include "Gb18030.h"
+#include "book/Gb18030.h"
 #include "book/ValueText.h"
 #include "book/stock/Quantity.h"
 

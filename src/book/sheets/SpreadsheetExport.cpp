@@ -1,6 +1,6 @@
 #include "SpreadsheetExport.h"
 
-#include "Gb18030.h"
+#include "book/Gb18030.h"
 
 #include <QDir>
 #include <QSaveFile>
