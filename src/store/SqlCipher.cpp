@@ -96,15 +96,16 @@ void Statement::bind(int index, const QVariant &value)
         sqlite3_bind_double(m_stmt, index, value.toDouble());
         break;
     case QMetaType::QDate:
-        sqlite3_bind_text(m_stmt, index,
-                          value.toDate().toString(QStringLiteral("yyyy-MM-dd 00:00:00")).toUtf8(),
-                          -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(
+            m_stmt, index,
+            value.toDate().toString(QStringLiteral("yyyy-MM-dd 00:00:00")).toUtf8().constData(), -1,
+            SQLITE_TRANSIENT);
         break;
     case QMetaType::QDateTime:
         sqlite3_bind_text(
             m_stmt, index,
-            value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8(), -1,
-            SQLITE_TRANSIENT);
+            value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8().constData(),
+            -1, SQLITE_TRANSIENT);
         break;
     default: {
         const QByteArray utf8 = value.toString().toUtf8();
