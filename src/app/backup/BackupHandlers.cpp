@@ -208,6 +208,14 @@ void restoreChosenBackup(AppContext &context)
         tell(context.dialogs, QStringLiteral("此备份不能恢复：") + check.problem, Dialogs::Error);
         return;
     }
+    // Asked only when no other copy has the books; the restore makes sure again.
+    const QString inUse = QStringLiteral("其他窗口或电脑正在使用这些数据，请先关闭后再恢复。");
+    BooksInUse &books = booksOf(context);
+    if (!books.tryAlone()) {
+        warn(context.dialogs, inUse);
+        return;
+    }
+    books.share();
     const QString question =
         QStringLiteral("将数据恢复到 %1 的备份（型号 %2 个，明细 %3 条）？当前数据会先自动备份。")
             .arg(shownTime(check.info.takenAt), count(check.info.models),
@@ -223,12 +231,12 @@ void restoreChosenBackup(AppContext &context)
     progress.setMinimumDuration(1000);
     progress.setAutoClose(false);
     const RestoreResult restored =
-        restoreBackup(context.programDir, folder, booksOf(context), QDateTime::currentDateTime(),
+        restoreBackup(context.programDir, folder, books, QDateTime::currentDateTime(),
                       context.changes, [&progress](int step) { progress.setValue(step); });
     progress.close();
     switch (restored.outcome) {
     case RestoreOutcome::InUseElsewhere:
-        warn(context.dialogs, QStringLiteral("其他窗口或电脑正在使用这些数据，请先关闭后再恢复。"));
+        warn(context.dialogs, inUse);
         return;
     case RestoreOutcome::BackupMissing:
         tell(context.dialogs, missing, Dialogs::Error);

@@ -19,9 +19,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kucun {
@@ -82,8 +84,8 @@ enum class Copy
     Failed,
 };
 
-// Copies a file into a new one; `sync` makes the copy last a power cut.
-Copy copyFile(const QString &from, const QString &to, bool sync)
+// Copies a file into a new one, into the system's cache: syncFile makes it last.
+Copy copyFile(const QString &from, const QString &to)
 {
     const Handle source(::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC));
     if (source.fd < 0) {
@@ -118,32 +120,64 @@ Copy copyFile(const QString &from, const QString &to, bool sync)
             written += wrote;
         }
     }
-    if (sync && ::fsync(copy.fd) != 0) {
-        return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
-    }
     return Copy::Done;
 }
 
+// Makes a copy equal to the file again after the file changed: reads both
+// and writes only the megabytes that differ. Both are in the system's
+// cache, so this takes a small part of a copy.
+Copy catchUp(const QString &from, const QString &to)
+{
+    const Handle source(::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC));
+    const Handle copy(::open(encoded(to).constData(), O_RDWR | O_CLOEXEC));
+    struct stat size
+    {
+    };
+    if (source.fd < 0 || copy.fd < 0 || ::fstat(source.fd, &size) != 0) {
+        return Copy::Failed;
+    }
+    constexpr qsizetype piece = 1 << 20;
+    QByteArray live(piece, Qt::Uninitialized);
+    QByteArray copied(piece, Qt::Uninitialized);
+    for (off_t at = 0; at < size.st_size; at += piece) {
+        const ssize_t read = ::pread(source.fd, live.data(), piece, at);
+        if (read <= 0) {
+            return Copy::Failed;
+        }
+        const ssize_t old = ::pread(copy.fd, copied.data(), size_t(read), at);
+        if (old != read || std::memcmp(live.constData(), copied.constData(), size_t(read)) != 0) {
+            if (::pwrite(copy.fd, live.constData(), size_t(read), at) != read) {
+                return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
+            }
+        }
+    }
+    return ::ftruncate(copy.fd, size.st_size) == 0 ? Copy::Done : Copy::Failed;
+}
+
+// Makes a file last a power cut. Written out a few megabytes at a time:
+// a booking's own sync meanwhile (which, on ext4, waits for the data of
+// every file written since the last one) waits for one piece, not for all.
 Copy syncFile(const QString &path)
 {
     const Handle file(::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC));
-    if (file.fd < 0) {
+    struct stat written
+    {
+    };
+    if (file.fd < 0 || ::fstat(file.fd, &written) != 0) {
         return Copy::Failed;
+    }
+    constexpr off_t piece = 8 << 20;
+    for (off_t at = 0; at < written.st_size; at += piece) {
+        if (::sync_file_range(file.fd, at, piece,
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                  SYNC_FILE_RANGE_WAIT_AFTER) != 0) {
+            break; // not on this file system: the fsync below does it all
+        }
     }
     if (::fsync(file.fd) != 0) {
         return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
     }
     return Copy::Done;
-}
-
-// Reads a file through once, so that copying it under the write lock reads
-// from the system's cache, not from the disk.
-void readThrough(const QString &path)
-{
-    const Handle file(::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC));
-    QByteArray chunk(1 << 20, Qt::Uninitialized);
-    while (file.fd >= 0 && ::read(file.fd, chunk.data(), size_t(chunk.size())) > 0) {
-    }
 }
 
 // The files a backup or a staging folder holds: the only ones ever removed.
@@ -325,15 +359,15 @@ BackupOutcome outcomeOfCopy(Copy copy)
                                   : BackupOutcome::WriteFailed;
 }
 
-// Copies the five files into the folder while holding all of them locked
-// for writing, through plain SQLite connections: no Table is opened, so
-// the window's thread may go on opening its own meanwhile.
+// Copies the five files into the folder as one moment: copied while
+// others may write, then, holding all of them locked for writing, made
+// equal to them again. A booking waits only for that second pass, which
+// reads from the system's cache and writes only what changed. Plain
+// SQLite connections hold the lock: no Table is opened, so the window's
+// thread may go on opening its own meanwhile.
 BackupOutcome copyLockedFiles(const QString &programDir, const QString &folder)
 {
     const auto files = liveFiles(programDir);
-    for (const auto &file : files) {
-        readThrough(file.first);
-    }
     StoreFault fault = StoreFault::None;
     const auto locked =
         sql::Connection::openExisting(tables::settingsPath(programDir), tablePassword(), &fault);
@@ -346,23 +380,22 @@ BackupOutcome copyLockedFiles(const QString &programDir, const QString &folder)
             return outcomeOfFault(fault);
         }
     }
+    for (const auto &[from, name] : files) {
+        const BackupOutcome copied = outcomeOfCopy(copyFile(from, QDir(folder).filePath(name)));
+        if (copied != BackupOutcome::Done) {
+            return copied;
+        }
+    }
     if (!locked->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         return outcomeOfFault(locked->lastFault());
     }
     BackupOutcome outcome = BackupOutcome::Done;
     for (const auto &[from, name] : files) {
-        outcome = outcomeOfCopy(copyFile(from, QDir(folder).filePath(name), false));
-        if (outcome != BackupOutcome::Done) {
-            break;
+        if (outcome == BackupOutcome::Done) {
+            outcome = outcomeOfCopy(catchUp(from, QDir(folder).filePath(name)));
         }
     }
     locked->exec(QStringLiteral("ROLLBACK"));
-    // The copies reach the disk after the lock is let go.
-    for (const auto &file : files) {
-        if (outcome == BackupOutcome::Done) {
-            outcome = outcomeOfCopy(syncFile(QDir(folder).filePath(file.second)));
-        }
-    }
     return outcome;
 }
 
@@ -525,15 +558,32 @@ BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
     info.takenAt = takenAt;
     info.kind = kind;
     BackupOutcome outcome = copyLockedFiles(programDir, partial.path());
-    // Each copy must open with the key before the backup counts as made.
+    if (outcome != BackupOutcome::Done) {
+        return {outcome, {}};
+    }
+    // The copies reach the disk after the lock is let go; meanwhile the
+    // figures are counted from them (the one takes the disk, the other a core).
+    bool counted = false;
+    std::thread count([&partial, &info, &counted] {
+        // Each copy must open with the key before the backup counts as made.
+        const QStringList names = tables::allTableNames();
+        counted =
+            std::all_of(names.cbegin(), names.cend(),
+                        [&partial](const QString &table) {
+                            return sql::Connection::openExisting(
+                                       QDir(partial.path()).filePath(tables::fileNameOf(table)),
+                                       tablePassword()) != nullptr;
+                        }) &&
+            readFigures(partial.path(), info);
+    });
     for (const QString &table : tables::allTableNames()) {
-        if (outcome == BackupOutcome::Done &&
-            !sql::Connection::openExisting(QDir(partial.path()).filePath(tables::fileNameOf(table)),
-                                           tablePassword())) {
-            outcome = BackupOutcome::WriteFailed;
+        if (outcome == BackupOutcome::Done) {
+            outcome =
+                outcomeOfCopy(syncFile(QDir(partial.path()).filePath(tables::fileNameOf(table))));
         }
     }
-    if (outcome == BackupOutcome::Done && !readFigures(partial.path(), info)) {
+    count.join();
+    if (outcome == BackupOutcome::Done && !counted) {
         outcome = BackupOutcome::WriteFailed;
     }
     if (outcome == BackupOutcome::Done && !writeFigures(partial.path(), info)) {
@@ -778,7 +828,7 @@ RestoreResult stageBackup(const QString &folder, const QString &staging)
         if (!QFileInfo::exists(from)) {
             return unsound(QStringLiteral("备份中缺少文件：%1").arg(file));
         }
-        if (copyFile(from, copy, false) != Copy::Done) {
+        if (copyFile(from, copy) != Copy::Done) {
             return {QFileInfo(folder).isDir() ? RestoreOutcome::WriteFailed
                                               : RestoreOutcome::BackupMissing,
                     {},
