@@ -1,8 +1,10 @@
 #pragma once
 
+#include "book/backup/BooksInUse.h"
 #include "book/settings/Settings.h"
 
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 namespace kucun {
@@ -40,6 +42,9 @@ struct AppState
     // The password and its three flags as read at start-up; a save changes
     // them only at the next start.
     PasswordSettings settings;
+    // The shared hold of the books this window keeps while it runs; a
+    // restore holds them alone for a while.
+    std::unique_ptr<BooksInUse> books;
 };
 
 } // namespace kucun

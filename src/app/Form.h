@@ -129,6 +129,7 @@ struct Form
     QPushButton *按钮备份位置 = nullptr;
     QPushButton *按钮恢复备份 = nullptr;
     QLabel *标签上次备份 = nullptr;
+    QLabel *标签备份磁盘 = nullptr;
     ListView *列表框备份 = nullptr;
 };
 

@@ -202,10 +202,16 @@ QGroupBox *buildBackupBox(Form &form)
     form.标签上次备份 = makeTitleLabel(QStringLiteral("标签上次备份"));
     form.标签上次备份->setWordWrap(true);
     layout->addWidget(form.标签上次备份);
-    form.列表框备份 = makeList(QStringLiteral("列表框备份"), QStringLiteral("备份列表"),
-                               {QStringLiteral("备份时间"), QStringLiteral("型号"),
-                                QStringLiteral("明细"), QStringLiteral("总库存")},
-                               {120, 50, 60});
+    // A line of its own, shown only while the backups share the tables' disk.
+    form.标签备份磁盘 = makeValueLabel(QStringLiteral("标签备份磁盘"), {});
+    form.标签备份磁盘->setWordWrap(true);
+    form.标签备份磁盘->hide();
+    layout->addWidget(form.标签备份磁盘);
+    form.列表框备份 =
+        makeList(QStringLiteral("列表框备份"), QStringLiteral("备份列表"),
+                 {QStringLiteral("备份时间"), QStringLiteral("类型"), QStringLiteral("型号数"),
+                  QStringLiteral("明细条数"), QStringLiteral("总库存")},
+                 {120, 50, 50, 70});
     // The list shows backups by their time, not by a row number.
     form.列表框备份->list().setNumbered(false);
     form.列表框备份->setMinimumHeight(120);

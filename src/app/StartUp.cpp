@@ -9,13 +9,17 @@
 #include "app/reports/ReportRefresh.h"
 #include "app/settings/PasswordHandlers.h"
 #include "app/stock/LogLists.h"
+#include "book/backup/BooksInUse.h"
 #include "book/files/InterruptedWrites.h"
 #include "book/files/TableIndexes.h"
 #include "book/settings/Settings.h"
 #include "ui/Dialogs.h"
 #include "ui/RollUpMenu.h"
 
-#include <QTimer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QWidget>
 
 namespace kucun {
@@ -65,9 +69,23 @@ bool logIn(AppContext &context)
 
 // False when a change cut short in a folder that has moved since can't be
 // made to roll back here: opening any table would keep half of it.
-bool tablesMayOpen(AppContext &context)
+bool tablesMayOpen(QWidget &window, AppContext &context)
 {
-    const WriteRecovery recovery = recoverInterruptedWrites(context.programDir);
+    // Held for the window's life; while another copy restores a backup the
+    // window waits for it, saying so, and then opens the books restored.
+    context.state.books = std::make_unique<BooksInUse>(QDir::currentPath());
+    auto *status = qobject_cast<QMainWindow *>(&window);
+    const WriteRecovery recovery =
+        recoverInterruptedWrites(context.programDir, *context.state.books, [status] {
+            if (status && status->statusBar()->currentMessage().isEmpty()) {
+                status->statusBar()->showMessage(
+                    QStringLiteral("其他窗口正在恢复备份，请稍候，完成后将打开恢复后的数据……"));
+            }
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    if (status) {
+        status->statusBar()->clearMessage();
+    }
     if (!recovery.tablesMayOpen) {
         tell(context.dialogs,
              QStringLiteral("上次写入数据时程序被中断，之后数据文件夹被移动过，"
@@ -84,7 +102,7 @@ bool tablesMayOpen(AppContext &context)
 void startUp(QWidget &window, AppContext &context)
 {
     window.move(window.x(), 0);
-    if (!tablesMayOpen(context) || !logIn(context)) {
+    if (!tablesMayOpen(window, context) || !logIn(context)) {
         window.close();
         return;
     }
@@ -101,8 +119,9 @@ void startUp(QWidget &window, AppContext &context)
     loadLog(context, LogQuery::Day);
     rebuildStockReports(context);
     loadBackupList(context);
-    // The window is drawn and answers first; the day's backup follows.
-    QTimer::singleShot(0, &window, [&window, &context] { backUpDaily(window, context); });
+    // The day's backup runs off the window's thread; a booking meanwhile
+    // waits only while the files are copied into the system's cache.
+    backUpDaily(window, context);
 }
 
 } // namespace kucun

@@ -1,6 +1,8 @@
 #include "book/ChangeNotifier.h"
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
+#include "book/backup/BooksInUse.h"
+#include "book/files/InterruptedWrites.h"
 #include "book/settings/Settings.h"
 #include "book/stock/Booking.h"
 #include "book/stock/LogQueries.h"
@@ -11,9 +13,18 @@
 #include "store/TableSchema.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace kucun;
 using namespace kucun::test;
@@ -28,8 +39,63 @@ private slots:
     void anUnsoundBackupIsRefused_data();
     void anUnsoundBackupIsRefused();
     void aFolderThatCantBeWrittenMakesNoBackup();
-    void pruningKeepsTheNewest();
+    void pruningAndCleaningUpSpareWhatTheyProtect_data();
+    void pruningAndCleaningUpSpareWhatTheyProtect();
+    void aRestoreHasTheBooksToItself();
 };
+
+namespace {
+
+// A small stick: writes to files under `stickRoot` fail as on a full disk
+// once the files there would hold more than `stickBytes`.
+QString stickRoot;
+qint64 stickBytes = -1;
+// The process ends right after this many renames out of a restore's staging folder.
+int renamesBeforeDeath = 0;
+// Books a stock-in of 5 as a backup starts to write its copy of 型号.
+bool bookWhileCopying = false;
+void bookIn(int quantity, const QString &remark);
+
+qint64 bytesUnder(const QString &folder)
+{
+    qint64 bytes = 0;
+    for (QDirIterator file(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         file.hasNext();) {
+        bytes += file.nextFileInfo().size();
+    }
+    return bytes;
+}
+
+} // namespace
+
+extern "C" ssize_t write(int fd, const void *data, size_t size)
+{
+    char path[4096] = {};
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
+    if (bookWhileCopying && ::readlink(link.constData(), path, sizeof path - 1) > 0 &&
+        QByteArray(path).endsWith(".partial/型号.edb")) {
+        bookWhileCopying = false;
+        bookIn(5, QStringLiteral("复制中"));
+    }
+    if (stickBytes >= 0) {
+        if (::readlink(link.constData(), path, sizeof path - 1) > 0 &&
+            QFile::decodeName(path).startsWith(stickRoot) &&
+            bytesUnder(stickRoot) + qint64(size) > stickBytes) {
+            errno = ENOSPC;
+            return -1;
+        }
+    }
+    return ::syscall(SYS_write, fd, data, size);
+}
+
+extern "C" int rename(const char *from, const char *to)
+{
+    const int renamed = ::renameat(AT_FDCWD, from, AT_FDCWD, to);
+    if (renamesBeforeDeath > 0 && std::strstr(from, ".恢复中") && --renamesBeforeDeath == 0) {
+        ::_exit(3);
+    }
+    return renamed;
+}
 
 namespace {
 
@@ -78,7 +144,7 @@ void BackupsTest::aBackupIsRestoredWhole()
 
     ChangeNotifier changes;
     QSignalSpy backups(&changes, &ChangeNotifier::backupsChanged);
-    const BackupResult made = backUp(files.programDir(), noon, changes);
+    const BackupResult made = backUp(files.programDir(), noon, BackupKind::Manual, changes);
     QCOMPARE(made.outcome, BackupOutcome::Done);
     QCOMPARE(made.folder,
              QDir(backupRoot(files)).filePath(QStringLiteral("kucun-备份-2026-12-01-183000")));
@@ -94,6 +160,7 @@ void BackupsTest::aBackupIsRestoredWhole()
     QCOMPARE(listed[0].models, 5);
     QCOMPARE(listed[0].movements, 1);
     QCOMPARE(listed[0].totalStock, 27.0);
+    QCOMPARE(listed[0].kind, BackupKind::Manual);
     // A backup copied by hand without its figures still shows its time.
     QVERIFY(QFile::remove(QDir(made.folder).filePath(QStringLiteral("备份信息.ini"))));
     QCOMPARE(listBackups(backupRoot(files)).constFirst().takenAt, noon);
@@ -111,7 +178,11 @@ void BackupsTest::aBackupIsRestoredWhole()
     QCOMPARE(check.problem, QString());
     QCOMPARE(check.info.movements, 1);
     QSignalSpy restored(&changes, &ChangeNotifier::movementsDeleted);
-    QCOMPARE(restoreBackup(made.folder, changes), RestoreOutcome::Done);
+    BooksInUse held(files.workDir());
+    QVERIFY(held.tryShared());
+    QCOMPARE(restoreBackup(files.programDir(), made.folder, held, noon, changes).outcome,
+             RestoreOutcome::Done);
+    QVERIFY(held.isShared());
     QCOMPARE(books(), before);
     Table categories;
     QVERIFY(categories.open(files.path(tables::品类), tablePassword()));
@@ -130,11 +201,15 @@ void BackupsTest::anUnsoundBackupIsRefused_data()
     QTest::newRow("missing file") << "missing"
                                   << "备份中缺少文件：型号.edb";
     QTest::newRow("another key") << "key"
-                                 << "备份文件无法打开（密钥不符或不是数据表）：型号.edb";
+                                 << "备份文件无法打开（不是本程序的数据文件，或已损坏）：型号.edb";
     QTest::newRow("damaged inside") << "damaged"
                                     << "备份文件已损坏：型号.edb";
     QTest::newRow("lacking a field") << "field"
                                      << "备份文件缺少数据表或字段：型号.edb";
+    QTest::newRow("a page moved") << "moved"
+                                  << "备份文件已损坏：型号.edb";
+    QTest::newRow("gone before the restore") << "vanished"
+                                             << "所选备份已不存在：";
 }
 
 void BackupsTest::anUnsoundBackupIsRefused()
@@ -148,7 +223,7 @@ void BackupsTest::anUnsoundBackupIsRefused()
                                  QStringLiteral("个"), 1.0, QString()});
     }
     ChangeNotifier changes;
-    const QString folder = backUp(files.programDir(), noon, changes).folder;
+    const QString folder = backUp(files.programDir(), noon, BackupKind::Manual, changes).folder;
     const QString models = QDir(folder).filePath(QStringLiteral("型号.edb"));
     QVERIFY(QFile::remove(models));
     if (damage == QStringLiteral("key")) {
@@ -159,18 +234,34 @@ void BackupsTest::anUnsoundBackupIsRefused()
         QFile file(models);
         QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(file.size() - 4096 - 200));
         file.write(QByteArray(64, 'x'));
+    } else if (damage == QStringLiteral("moved")) {
+        // Two whole pages swapped: every byte as SQLCipher wrote it, in the wrong place.
+        QVERIFY(QFile::copy(files.path(tables::型号), models));
+        QFile file(models);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.size() >= 8 * 1024);
+        const QByteArray bytes = file.readAll();
+        file.seek(4 * 1024);
+        file.write(bytes.mid(5 * 1024, 1024) + bytes.mid(4 * 1024, 1024));
+    } else if (damage == QStringLiteral("vanished")) {
+        QVERIFY(QDir(folder).removeRecursively());
     } else if (damage == QStringLiteral("field")) {
         auto made = sql::Connection::create(models, tablePassword());
         QVERIFY(made && made->exec(QStringLiteral("CREATE TABLE 型号 (品类 TEXT, 名称 TEXT)")));
     }
     const QString before = books();
-    QCOMPARE(checkBackup(folder).problem, problem);
-    // Even past the check, a restore from a file that is no sound table of
-    // the shop changes nothing.
-    if (damage != QStringLiteral("damaged")) {
-        QVERIFY(restoreBackup(folder, changes) != RestoreOutcome::Done);
+    // The check finds what it can before the question; the restore checks
+    // every page as it copies, and even past the check changes nothing.
+    QString found = checkBackup(folder).problem;
+    BooksInUse held(files.workDir());
+    const RestoreResult restored = restoreBackup(files.programDir(), folder, held, noon, changes);
+    QVERIFY(restored.outcome != RestoreOutcome::Done);
+    if (found.isEmpty()) {
+        found = restored.problem;
     }
+    QCOMPARE(found, damage == QStringLiteral("vanished") ? problem + folder : problem);
     QCOMPARE(books(), before);
+    // Nothing was backed up for a restore that could not be made.
+    QCOMPARE(listBackups(backupRoot(files)).size(), damage == QStringLiteral("vanished") ? 0 : 1);
 }
 
 void BackupsTest::aFolderThatCantBeWrittenMakesNoBackup()
@@ -182,36 +273,305 @@ void BackupsTest::aFolderThatCantBeWrittenMakesNoBackup()
     QFile blocker(root);
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    QCOMPARE(makeBackup(files.programDir(), root, noon).outcome, BackupOutcome::FolderUnavailable);
+    QCOMPARE(makeBackup(files.programDir(), root, noon, BackupKind::Manual).outcome,
+             BackupOutcome::FolderUnavailable);
+    // A restore from a stick that can't be written backs the books up
+    // beside the tables, and says where.
+    ChangeNotifier changes;
+    const QString beside = backupRoot(files);
+    const QString backup = makeBackup(files.programDir(), beside, noon, BackupKind::Manual).folder;
+    saveBackupRoot(files.programDir(), root, changes);
+    BooksInUse held(files.workDir());
+    const RestoreResult restored =
+        restoreBackup(files.programDir(), backup, held, noon.addSecs(60), changes);
+    QCOMPARE(restored.outcome, RestoreOutcome::Done);
+    QVERIFY(restored.safetyBesideTables);
+    QCOMPARE(QFileInfo(restored.safety.folder).path(), beside);
+    QVERIFY(QDir(beside).removeRecursively());
     // A table that can't be opened: nothing is left behind.
     files.removeFile(tables::明细);
     const QString elsewhere = QDir(files.workDir()).filePath(QStringLiteral("备份"));
-    QCOMPARE(makeBackup(files.programDir(), elsewhere, noon).outcome,
+    QCOMPARE(makeBackup(files.programDir(), elsewhere, noon, BackupKind::Manual).outcome,
              BackupOutcome::TableUnavailable);
     QCOMPARE(QDir(elsewhere).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
-void BackupsTest::pruningKeepsTheNewest()
+void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("kinds kept") << "kinds"
+                                << "恢复前10 手动2 自动30 重置前10 partial0 links0 tables4";
+    QTest::newRow("restoring the oldest") << "oldest"
+                                          << "恢复前11 partial0 links0 tables4 Done";
+    QTest::newRow("a link named like a backup") << "link"
+                                                << "自动30 partial0 links1 tables4";
+    QTest::newRow("two in the same second") << "same second"
+                                            << "手动2 partial1 links0 tables4";
+    QTest::newRow("a booking while copying") << "booked"
+                                             << "手动1 partial0 links0 tables4";
+    QTest::newRow("left by a kill") << "killed"
+                                    << "手动1 partial1 links0 tables4";
+    QTest::newRow("a full stick") << "full"
+                                  << "手动3 partial0 links0 tables4 DiskFull";
+}
+
+namespace {
+
+// Where a ".partial" folder of another backup is, with its lock held by
+// `held` (or by nothing when held is null).
+void partialOfAnother(const QString &root, const QString &name, int *held)
+{
+    QVERIFY(QDir(root).mkpath(name + QStringLiteral(".partial")));
+    const QString folder = QDir(root).filePath(name + QStringLiteral(".partial"));
+    QFile copy(QDir(folder).filePath(QStringLiteral("明细.edb")));
+    QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write("half"));
+    const int lock = ::open(QFile::encodeName(QDir(folder).filePath(QStringLiteral(".写入中"))),
+                            O_RDWR | O_CREAT, 0644);
+    QVERIFY(lock >= 0 && (!held || ::flock(lock, LOCK_EX) == 0));
+    if (held) {
+        *held = lock;
+    } else {
+        ::close(lock);
+    }
+}
+
+// The backups left by kind (and none broken), the ".partial" folders, the
+// links and the data tables beside them.
+QString whatIsLeft(const QString &root, const QString &dataFolder)
+{
+    QMap<QString, int> kinds;
+    for (const BackupInfo &backup : listBackups(root)) {
+        // Each movement of these books is a stock-in of 5 onto 22 to start with.
+        const bool whole = backup.models == 5 && backup.totalStock == 22 + 5.0 * backup.movements;
+        ++kinds[whole ? backupKindText(backup.kind) : QStringLiteral("broken")];
+    }
+    QStringList left;
+    for (auto kind = kinds.cbegin(); kind != kinds.cend(); ++kind) {
+        left << kind.key() + QString::number(kind.value());
+    }
+    const QDir folder(root);
+    left << QStringLiteral("partial%1")
+                .arg(folder.entryList({QStringLiteral("*.partial")}, QDir::Dirs | QDir::Hidden)
+                         .size())
+         << QStringLiteral("links%1").arg(folder.entryList(QDir::System | QDir::Dirs).size() -
+                                          folder.entryList(QDir::Dirs | QDir::NoSymLinks).size())
+         << QStringLiteral("tables%1")
+                .arg(QDir(dataFolder).entryList({QStringLiteral("*.edb")}, QDir::Files).size());
+    return left.join(u' ');
+}
+
+} // namespace
+
+void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect()
+{
+    QFETCH(QString, situation);
+    QFETCH(QString, left);
+    TestTables files;
+    addSmallShop(files);
+    const QString root = backupRoot(files);
+    const auto made = [&files, &root](int day, BackupKind kind) {
+        return makeBackup(files.programDir(), root,
+                          QDateTime(QDate(2026, 1, 1).addDays(day), QTime(9, 0)), kind);
+    };
+    QString outcome;
+    int held = -1;
+    if (situation == QStringLiteral("kinds")) {
+        for (int day = 0; day < 58; ++day) {
+            made(day, day < 33   ? BackupKind::Daily
+                      : day < 35 ? BackupKind::Manual
+                      : day < 47 ? BackupKind::BeforeRestore
+                                 : BackupKind::BeforeReset);
+        }
+        pruneBackups(root, 30);
+    } else if (situation == QStringLiteral("oldest")) {
+        // The backup before the restore must not prune the one restored.
+        for (int day = 0; day < 10; ++day) {
+            made(day, BackupKind::BeforeRestore);
+        }
+        ChangeNotifier changes;
+        BooksInUse books(files.workDir());
+        const RestoreOutcome restored =
+            restoreBackup(files.programDir(), listBackups(root).constLast().folder, books, noon,
+                          changes)
+                .outcome;
+        outcome =
+            restored == RestoreOutcome::Done ? QStringLiteral("Done") : QStringLiteral("failed");
+    } else if (situation == QStringLiteral("link")) {
+        QVERIFY(QDir().mkpath(root));
+        QVERIFY(QFile::link(files.workDir(), QDir(root).filePath(backupFolderName(
+                                                 QDateTime(QDate(2020, 1, 1), QTime(0, 0))))));
+        // A backup holding a link to a table in use.
+        const QString oldest = made(0, BackupKind::Daily).folder;
+        QVERIFY(QFile::remove(QDir(oldest).filePath(QStringLiteral("明细.edb"))));
+        QVERIFY(QFile::link(files.path(tables::明细),
+                            QDir(oldest).filePath(QStringLiteral("明细.edb"))));
+        for (int day = 1; day <= 30; ++day) {
+            made(day, BackupKind::Daily);
+        }
+        pruneBackups(root, 30);
+    } else if (situation == QStringLiteral("same second")) {
+        partialOfAnother(root, backupFolderName(noon) + QStringLiteral(".1-1"), &held);
+        // Two copies back up in the same second; neither touches the
+        // other's folder, nor the one of a third still writing.
+        std::thread other(
+            [&files, &root] { makeBackup(files.programDir(), root, noon, BackupKind::Manual); });
+        makeBackup(files.programDir(), root, noon, BackupKind::Manual);
+        other.join();
+    } else if (situation == QStringLiteral("booked")) {
+        bookWhileCopying = true;
+        made(0, BackupKind::Manual);
+        QVERIFY(!bookWhileCopying);
+    } else if (situation == QStringLiteral("killed")) {
+        partialOfAnother(root, QStringLiteral("kucun-备份-2026-01-01-090000.1-1"), nullptr);
+        partialOfAnother(root, QStringLiteral("kucun-备份-2026-01-02-090000.2-2"), &held);
+        made(3, BackupKind::Manual);
+    } else if (situation == QStringLiteral("full")) {
+        stickRoot = root;
+        made(0, BackupKind::Daily);
+        // Room for three backups and a half.
+        stickBytes = bytesUnder(root) * 7 / 2;
+        for (int day = 1; day < 5; ++day) {
+            QCOMPARE(makeKeptBackup(files.programDir(), QDateTime(QDate(2026, 2, day), QTime()),
+                                    BackupKind::Daily)
+                         .outcome,
+                     BackupOutcome::Done);
+        }
+        // Backups made by hand take the room of the automatic ones, then
+        // the stick is full.
+        for (int day = 10; day < 14; ++day) {
+            const BackupOutcome last =
+                makeKeptBackup(files.programDir(), QDateTime(QDate(2026, 2, day), QTime()),
+                               BackupKind::Manual)
+                    .outcome;
+            outcome = last == BackupOutcome::DiskFull ? QStringLiteral("DiskFull") : QString();
+        }
+        stickBytes = -1;
+    }
+    if (held >= 0) {
+        ::close(held);
+    }
+    QCOMPARE((whatIsLeft(root, files.workDir()) + u' ' + outcome).trimmed(), left);
+}
+
+void BackupsTest::aRestoreHasTheBooksToItself()
 {
     TestTables files;
     addSmallShop(files);
+    bookIn(5, QStringLiteral("备份前"));
+    const QString backup =
+        makeBackup(files.programDir(), backupRoot(files), noon, BackupKind::Manual).folder;
+    const auto start = [&files](QProcess &child, const QStringList &arguments) {
+        child.setWorkingDirectory(files.workDir());
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), arguments);
+        QVERIFY(child.waitForStarted() && child.waitForReadyRead(20000));
+    };
+    const auto remarks = [] {
+        QStringList all;
+        const std::optional<LogMatches> log = movementsWithKeyword(QString());
+        const std::optional<std::vector<MovementRecord>> rows = readMovements(log->ids);
+        for (const MovementRecord &movement : *rows) {
+            all << movement.remark;
+        }
+        return all;
+    };
+    // Another copy books in a loop: the restore changes nothing, and every
+    // booking it reported stays.
+    QProcess first;
+    start(first, {QStringLiteral("--book"), files.programDir(), QStringLiteral("甲")});
     ChangeNotifier changes;
-    for (int day = 1; day <= 33; ++day) {
-        QCOMPARE(makeBackup(files.programDir(), backupRoot(files),
-                            QDateTime(QDate(2026, 10, day % 31 + 1), QTime(9, day)))
-                     .outcome,
-                 BackupOutcome::Done);
+    BooksInUse mine(files.workDir());
+    QVERIFY(mine.tryShared());
+    QCOMPARE(restoreBackup(files.programDir(), backup, mine, noon, changes).outcome,
+             RestoreOutcome::InUseElsewhere);
+    QThread::msleep(100);
+    first.kill();
+    QVERIFY(first.waitForFinished(10000));
+    const QStringList booked =
+        QString::fromUtf8(first.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(booked.size() > 1);
+    for (const QString &remark : booked) {
+        QVERIFY2(remarks().contains(remark), qPrintable(remark));
     }
-    const QList<BackupInfo> all = listBackups(backupRoot(files));
-    QCOMPARE(all.size(), 33);
-    pruneBackups(backupRoot(files), 30);
-    const QList<BackupInfo> kept = listBackups(backupRoot(files));
-    QCOMPARE(kept.size(), 30);
-    for (int i = 0; i < 30; ++i) {
-        QCOMPARE(kept[i].folder, all[i].folder);
-    }
-    QVERIFY(kept.first().takenAt > kept.last().takenAt);
+    // A restore killed between its renames while a copy starts: the copy
+    // waits, finishes the restore, and books into the books restored.
+    mine.release();
+    QProcess restorer;
+    start(restorer, {QStringLiteral("--restore-cut"), backup, files.programDir()});
+    QProcess second;
+    second.setWorkingDirectory(files.workDir());
+    second.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--book"), files.programDir(), QStringLiteral("乙")});
+    QVERIFY(restorer.waitForFinished(20000));
+    QCOMPARE(restorer.exitCode(), 3);
+    QVERIFY(second.waitForReadyRead(20000));
+    second.kill();
+    QVERIFY(second.waitForFinished(10000));
+    const QStringList now = remarks();
+    QCOMPARE(now.filter(QStringLiteral("甲")), QStringList());
+    const QStringList afterwards = now.filter(QStringLiteral("乙"));
+    QVERIFY(!afterwards.isEmpty());
+    QCOMPARE(now.mid(0, now.size() - afterwards.size()), QStringList{"备份前"});
+    // Stock and log agree: 10 to start with, 5 in the backup, 1 a booking.
+    QCOMPARE(books().section(u' ', 0, 0), QString::number(15 + afterwards.size()));
+    QVERIFY(!QFileInfo::exists(QDir(files.workDir()).filePath(QStringLiteral(".恢复中"))));
 }
 
-QTEST_GUILESS_MAIN(BackupsTest)
+namespace {
+
+// A copy of the program on the books of the working directory: starts as
+// the window does, then books one in at a time until killed, printing each
+// remark once it is booked.
+int bookInALoop(const QString &programDir, const QString &mark)
+{
+    BooksInUse books(QDir::currentPath());
+    recoverInterruptedWrites(programDir, books);
+    ChangeNotifier changes;
+    for (int i = 0;; ++i) {
+        const QString remark = mark + QString::number(i);
+        if (book({QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
+                  MovementKind::In, 1, 1.0, QDate(2026, 12, 1), remark},
+                 changes) == BookingOutcome::Booked) {
+            std::printf("%s\n", remark.toUtf8().constData());
+            std::fflush(stdout);
+        }
+        QThread::msleep(5);
+    }
+}
+
+// A restore that says when it has the books alone, lingers before its
+// renames and dies after the first.
+int restoreCutShort(const QString &folder, const QString &programDir)
+{
+    renamesBeforeDeath = 1;
+    BooksInUse books(QDir::currentPath());
+    ChangeNotifier changes;
+    restoreBackup(programDir, folder, books, noon, changes, [](int step) {
+        if (step == 0) {
+            std::printf("alone\n");
+            std::fflush(stdout);
+        }
+        if (step == 2) {
+            QThread::msleep(500);
+        }
+    });
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--book") == 0) {
+        return bookInALoop(QString::fromLocal8Bit(argv[2]), QString::fromUtf8(argv[3]));
+    }
+    if (argc == 4 && qstrcmp(argv[1], "--restore-cut") == 0) {
+        return restoreCutShort(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    BackupsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_backups.moc"

@@ -1,5 +1,6 @@
 #include "book/ChangeNotifier.h"
 #include "book/backup/Backups.h"
+#include "book/backup/BooksInUse.h"
 #include "book/catalogue/CatalogueChanges.h"
 #include "book/catalogue/CatalogueReads.h"
 #include "book/files/InterruptedWrites.h"
@@ -439,7 +440,8 @@ void CrashTest::backupsTakenWhileBookingHoldWholeBooks()
     for (int i = 0; i < 6; ++i) {
         QThread::msleep(60);
         const BackupResult made =
-            makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0, i)));
+            makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0, i)),
+                       BackupKind::Manual);
         QCOMPARE(made.outcome, BackupOutcome::Done);
         folders << made.folder;
     }
@@ -468,12 +470,16 @@ void CrashTest::aRestoreKilledLeavesOneSetOrTheOther()
     };
     work(21);
     const QString backup =
-        makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0))).folder;
+        makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0)),
+                   BackupKind::Manual)
+            .folder;
     const QString restored = dataTablesAsText();
     work(22);
     const QString current = dataTablesAsText();
     const QString aside =
-        makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(10, 0))).folder;
+        makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(10, 0)),
+                   BackupKind::Manual)
+            .folder;
     QVERIFY(!backup.isEmpty() && !aside.isEmpty() && current != restored);
 
     std::mt19937 random(1208);
@@ -486,13 +492,15 @@ void CrashTest::aRestoreKilledLeavesOneSetOrTheOther()
         }
         QProcess child;
         child.setWorkingDirectory(files.workDir());
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--restore"), backup});
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--restore"), backup, files.programDir()});
         QVERIFY(child.waitForStarted());
         QThread::msleep(random() % 40);
         child.kill();
         QVERIFY(child.waitForFinished(10000));
         // The next start finishes a restore marked complete, or drops it.
-        QVERIFY(recoverInterruptedWrites(files.programDir()).tablesMayOpen);
+        BooksInUse books(files.workDir());
+        QVERIFY(recoverInterruptedWrites(files.programDir(), books).tablesMayOpen);
         const QString now = dataTablesAsText();
         QVERIFY2(now == current || now == restored, "a mix of the two sets");
         done += now == restored;
@@ -548,7 +556,8 @@ void CrashTest::aCommitCutShortThenAMovedFolderIsUndone()
     QVERIFY(QDir().rename(before, after));
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(after));
-    const WriteRecovery recovery = recoverInterruptedWrites(after);
+    BooksInUse books(after);
+    const WriteRecovery recovery = recoverInterruptedWrites(after, books);
     QVERIFY(recovery.tablesMayOpen);
     removeLeftJournals(after);
     verifyNothingLost(
@@ -590,9 +599,12 @@ void CrashTest::noTextLiesInPlainBytes()
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "--restore") == 0) {
+    if (argc == 4 && qstrcmp(argv[1], "--restore") == 0) {
         ChangeNotifier changes;
-        return int(restoreBackup(QString::fromLocal8Bit(argv[2]), changes));
+        BooksInUse books(QDir::currentPath());
+        return int(restoreBackup(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[2]),
+                                 books, QDateTime::currentDateTime(), changes)
+                       .outcome);
     }
     if (argc == 3 && qstrcmp(argv[1], "--cut-at") == 0) {
         return bookCutShort(argv[2]);

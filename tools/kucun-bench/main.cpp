@@ -206,6 +206,7 @@ public:
         printWholeStock();
         addModel();
         deleteCategory();
+        bookDuringDailyBackup();
         backUpAndRestore();
         m_window.reset();
         QCoreApplication::processEvents();
@@ -899,7 +900,46 @@ private:
             });
     }
 
-    // Copies the table files with cp: the floor of a backup and of a restore.
+    // The first start of a day backs up off the window's thread. A stock-in
+    // booked right after the start-up, while the backup runs (it waits
+    // only while the backup makes its copies equal to the files in use),
+    // against the floor of a booking.
+    void bookDuringDailyBackup()
+    {
+        const char *operation = "booking during the automatic backup";
+        const QString running = QStringLiteral("每日备份");
+        std::vector<double> ours;
+        std::vector<double> floors;
+        for (int run = 0; run < fewRuns(); ++run) {
+            m_window.reset();
+            QCoreApplication::processEvents();
+            saveLastBackup(m_folder, QDateTime::currentDateTime().addDays(-1), QString());
+            m_window = std::make_unique<MainWindow>(m_dialogs, m_folder);
+            m_window->show();
+            QCoreApplication::processEvents();
+            control<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
+            ListView *models = list("超级列表框进销");
+            models->selectRow(0);
+            control<QLineEdit>("编辑框入库")->setText(QStringLiteral("1"));
+            m_dialogs.lastMessage.clear();
+            ours.push_back(timed([this] { control<QPushButton>("按钮入库")->click(); }));
+            expectNoMessage(operation);
+            while (m_window->findChild<QObject *>(running) != nullptr) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            }
+            expect(readBackupSettings(m_folder).lastTakenAt.date() == QDate::currentDate(),
+                   operation, QStringLiteral("no backup of the day was made"));
+            floors.push_back(m_floors
+                                 .bookMovement(menuText(0, false), menuText(0, true),
+                                               models->cellText(1, 1), 1, 0,
+                                               control<QDateEdit>("日期框进销")->date())
+                                 .ms);
+        }
+        m_figures.add(operation, median(ours), median(floors));
+    }
+
+    // Copies the table files with cp (and syncs them, as a backup does): the
+    // floor of a backup and of a restore.
     Floor copiedWithCp(const QStringList &files) const
     {
         const QString into = QDir(m_folder).filePath(QStringLiteral("cp-floor"));
@@ -909,7 +949,8 @@ private:
         arguments << into;
         QElapsedTimer clock;
         clock.start();
-        const int exit = QProcess::execute(QStringLiteral("cp"), arguments);
+        const int exit = QProcess::execute(QStringLiteral("cp"), arguments) |
+                         QProcess::execute(QStringLiteral("sync"), {});
         Floor floor{double(clock.nsecsElapsed()) / 1e6, exit == 0 ? qint64(files.size()) : -1, 0};
         QDir(into).removeRecursively();
         return floor;

@@ -2,17 +2,23 @@
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "book/ChangeNotifier.h"
 #include "book/ValueText.h"
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
+#include "book/backup/BooksInUse.h"
 #include "ui/Dialogs.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QMainWindow>
+#include <QProgressDialog>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <thread>
 
 namespace kucun {
 
@@ -29,9 +35,8 @@ QString count(qint64 number)
 }
 
 // Why a backup could not be made; empty when it was.
-QString backupFailure(AppContext &context, BackupOutcome outcome)
+QString backupFailure(const QString &root, BackupOutcome outcome)
 {
-    const QString root = readBackupSettings(context.programDir).root;
     switch (outcome) {
     case BackupOutcome::Done:
         return {};
@@ -39,6 +44,10 @@ QString backupFailure(AppContext &context, BackupOutcome outcome)
         return QStringLiteral("备份位置无法使用（U盘未插入或没有写入权限）：%1").arg(root);
     case BackupOutcome::WriteFailed:
         return QStringLiteral("备份失败，磁盘空间不足或无法写入：%1").arg(root);
+    case BackupOutcome::DiskFull:
+        return QStringLiteral("备份位置已满（已删除最旧的自动备份，仍然放不下），"
+                              "请换一个U盘或删除不要的备份：%1")
+            .arg(root);
     case BackupOutcome::TableBusy:
         return tableFailureText(StoreFault::Busy, QString());
     case BackupOutcome::TableWrongLayout:
@@ -50,12 +59,80 @@ QString backupFailure(AppContext &context, BackupOutcome outcome)
     return tableFailureText(StoreFault::Unavailable, QString());
 }
 
+QString backupFailure(AppContext &context, BackupOutcome outcome)
+{
+    return backupFailure(readBackupSettings(context.programDir).root, outcome);
+}
+
+// The day's backup on a thread of its own; its result comes back to the
+// window's thread as a queued call. Ending the window waits for it.
+class BackgroundBackup : public QObject
+{
+public:
+    BackgroundBackup(QObject *window, std::function<BackupResult()> work,
+                     std::function<void(const BackupResult &)> done)
+        : QObject(window), m_done(std::move(done))
+    {
+        setObjectName(QStringLiteral("每日备份"));
+        m_thread = std::thread([this, work = std::move(work)] {
+            const BackupResult result = work();
+            QMetaObject::invokeMethod(
+                this,
+                [this, result] {
+                    wait();
+                    m_done(result);
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        });
+    }
+    ~BackgroundBackup() override { wait(); }
+    BackgroundBackup(const BackgroundBackup &) = delete;
+    BackgroundBackup &operator=(const BackgroundBackup &) = delete;
+
+    void wait()
+    {
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+    }
+
+private:
+    std::function<void(const BackupResult &)> m_done;
+    std::thread m_thread;
+};
+
+QWidget *windowOf(AppContext &context)
+{
+    return context.form.高级选择夹1->window();
+}
+
+// A backup or restore of the window's own waits for the day's backup to end.
+void waitForTheDailyBackup(AppContext &context)
+{
+    for (QObject *child : windowOf(context)->children()) {
+        if (auto *running = dynamic_cast<BackgroundBackup *>(child)) {
+            running->wait();
+        }
+    }
+}
+
+BooksInUse &booksOf(AppContext &context)
+{
+    if (!context.state.books) {
+        context.state.books = std::make_unique<BooksInUse>(QDir::currentPath());
+        context.state.books->tryShared();
+    }
+    return *context.state.books;
+}
+
 } // namespace
 
 bool backUpFirst(AppContext &context)
 {
-    const BackupResult result =
-        backUp(context.programDir, QDateTime::currentDateTime(), context.changes);
+    waitForTheDailyBackup(context);
+    const BackupResult result = backUp(context.programDir, QDateTime::currentDateTime(),
+                                       BackupKind::BeforeReset, context.changes);
     const QString failure = backupFailure(context, result.outcome);
     if (!failure.isEmpty()) {
         tell(context.dialogs, failure, Dialogs::Error);
@@ -71,11 +148,16 @@ void loadBackupList(AppContext &context)
             ? QStringLiteral("上次备份：%1  %2")
                   .arg(shownTime(settings.lastTakenAt), settings.lastFolder)
             : QStringLiteral("尚未备份"));
+    const bool sameDisk = onDataDisk(settings.root, QDir::currentPath());
+    context.form.标签备份磁盘->setText(
+        sameDisk ? QStringLiteral("备份与数据在同一磁盘上，建议选择U盘或其他磁盘。") : QString());
+    context.form.标签备份磁盘->setVisible(sameDisk);
     std::vector<ListRow> rows;
     ValueTexts texts;
     for (const BackupInfo &backup : listBackups(settings.root)) {
         ListRow row;
-        row.cells << shownTime(backup.takenAt) << count(backup.models) << count(backup.movements)
+        row.cells << shownTime(backup.takenAt) << backupKindText(backup.kind)
+                  << count(backup.models) << count(backup.movements)
                   << texts.number(backup.totalStock);
         row.record = backup.folder;
         rows.push_back(std::move(row));
@@ -85,10 +167,15 @@ void loadBackupList(AppContext &context)
 
 void backUpNow(AppContext &context)
 {
-    if (backUpFirst(context)) {
-        inform(context.dialogs,
-               QStringLiteral("备份完成：") + readBackupSettings(context.programDir).lastFolder);
+    waitForTheDailyBackup(context);
+    const BackupResult result = backUp(context.programDir, QDateTime::currentDateTime(),
+                                       BackupKind::Manual, context.changes);
+    const QString failure = backupFailure(context, result.outcome);
+    if (!failure.isEmpty()) {
+        tell(context.dialogs, failure, Dialogs::Error);
+        return;
     }
+    inform(context.dialogs, QStringLiteral("备份完成：") + result.folder);
 }
 
 void chooseBackupFolder(AppContext &context)
@@ -108,41 +195,98 @@ void restoreChosenBackup(AppContext &context)
         warn(context.dialogs, QStringLiteral("请选择要恢复的备份！"));
         return;
     }
-    const BackupCheck check = checkBackup(backups.list().recordAt(chosen).toString());
+    // No backup of this window prunes between the choice and the restore.
+    waitForTheDailyBackup(context);
+    const QString folder = backups.list().recordAt(chosen).toString();
+    const BackupCheck check = checkBackup(folder);
+    const QString missing = QStringLiteral("所选备份已不存在：") + folder;
+    if (check.missing) {
+        tell(context.dialogs, missing, Dialogs::Error);
+        return;
+    }
     if (!check.problem.isEmpty()) {
         tell(context.dialogs, QStringLiteral("此备份不能恢复：") + check.problem, Dialogs::Error);
         return;
     }
+    // Asked only when no other copy has the books; the restore makes sure again.
+    const QString inUse = QStringLiteral("其他窗口或电脑正在使用这些数据，请先关闭后再恢复。");
+    BooksInUse &books = booksOf(context);
+    if (!books.tryAlone()) {
+        warn(context.dialogs, inUse);
+        return;
+    }
+    books.share();
     const QString question =
         QStringLiteral("将数据恢复到 %1 的备份（型号 %2 个，明细 %3 条）？当前数据会先自动备份。")
             .arg(shownTime(check.info.takenAt), count(check.info.models),
                  count(check.info.movements));
     if (!context.dialogs.message(question, QString(), Dialogs::Warning,
-                                 Dialogs::Buttons::OkCancel) ||
-        !backUpFirst(context)) {
+                                 Dialogs::Buttons::OkCancel)) {
         return;
     }
-    const RestoreOutcome outcome = restoreBackup(check.info.folder, context.changes);
-    if (!toldTableFailure(context.dialogs, outcome,
-                          QStringLiteral("恢复失败，数据未改变，请稍后重试！"))) {
-        inform(context.dialogs,
-               QStringLiteral("数据已恢复到 %1 的备份。").arg(shownTime(check.info.takenAt)));
+    // Shown once the restore has taken a second; the window takes no input meanwhile.
+    QProgressDialog progress(QStringLiteral("正在恢复备份，请稍候……"), QString(), 0, 4,
+                             windowOf(context));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(1000);
+    progress.setAutoClose(false);
+    const RestoreResult restored =
+        restoreBackup(context.programDir, folder, books, QDateTime::currentDateTime(),
+                      context.changes, [&progress](int step) { progress.setValue(step); });
+    progress.close();
+    switch (restored.outcome) {
+    case RestoreOutcome::InUseElsewhere:
+        warn(context.dialogs, inUse);
+        return;
+    case RestoreOutcome::BackupMissing:
+        tell(context.dialogs, missing, Dialogs::Error);
+        return;
+    case RestoreOutcome::BackupUnsound:
+        tell(context.dialogs, QStringLiteral("此备份不能恢复：") + restored.problem,
+             Dialogs::Error);
+        return;
+    case RestoreOutcome::NoSafetyBackup:
+        tell(context.dialogs, backupFailure(context, restored.safety.outcome), Dialogs::Error);
+        return;
+    default:
+        break;
     }
+    if (toldTableFailure(context.dialogs, restored.outcome,
+                         QStringLiteral("恢复失败，数据未改变，请稍后重试！"))) {
+        return;
+    }
+    QString done = QStringLiteral("数据已恢复到 %1 的备份。").arg(shownTime(check.info.takenAt));
+    if (restored.safetyBesideTables) {
+        done += QStringLiteral("\n备份位置无法写入，恢复前的数据已备份到数据文件旁：") +
+                restored.safety.folder;
+    }
+    inform(context.dialogs, done);
 }
 
 void backUpDaily(QWidget &window, AppContext &context)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    if (!dailyBackupDue(readBackupSettings(context.programDir), now.date())) {
-        return;
-    }
-    const BackupResult result = backUp(context.programDir, now, context.changes);
-    const QString failure = backupFailure(context, result.outcome);
-    if (auto *main = qobject_cast<QMainWindow *>(&window)) {
-        main->statusBar()->showMessage(failure.isEmpty()
-                                           ? QStringLiteral("已自动备份：") + result.folder
-                                           : QStringLiteral("自动备份失败：") + failure);
-    }
+    const QString programDir = context.programDir;
+    const BackupSettings settings = readBackupSettings(programDir);
+    const bool due = dailyBackupDue(settings, now.date());
+    new BackgroundBackup(
+        &window,
+        [programDir, root = settings.root, now, due]() -> BackupResult {
+            removeLeftPartials(root);
+            return due ? makeKeptBackup(programDir, now, BackupKind::Daily) : BackupResult{};
+        },
+        [&window, &context, due, root = settings.root](const BackupResult &result) {
+            if (!due) {
+                return;
+            }
+            emit context.changes.backupsChanged();
+            const QString failure = backupFailure(root, result.outcome);
+            if (auto *main = qobject_cast<QMainWindow *>(&window)) {
+                main->statusBar()->showMessage(failure.isEmpty()
+                                                   ? QStringLiteral("已自动备份：") + result.folder
+                                                   : QStringLiteral("自动备份失败：") + failure);
+            }
+        });
 }
 
 } // namespace kucun

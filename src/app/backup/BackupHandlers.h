@@ -6,25 +6,27 @@ namespace kucun {
 
 struct AppContext;
 
-// 列表框备份 and 标签上次备份: the backups in the backup folder, newest first,
-// and when and where the last one was made.
+// 列表框备份, 标签上次备份 and 标签备份磁盘: the backups in the backup folder,
+// newest first, with their kind; when and where the last one was made; and
+// a line of its own while the backups lie on the tables' own disk.
 void loadBackupList(AppContext &context);
 
 // 按钮立即备份: backs the five tables up now and says where.
 void backUpNow(AppContext &context);
 // 按钮备份位置: the owner chooses the folder backups go into.
 void chooseBackupFolder(AppContext &context);
-// 按钮恢复备份: checks the backup chosen in 列表框备份, asks, backs the
-// current books up and puts the backup's books in their place.
+// 按钮恢复备份: checks the backup chosen in 列表框备份, asks, then, with the
+// books alone, backs the current books up and puts the backup's books in
+// their place. A restore longer than a second shows its progress.
 void restoreChosenBackup(AppContext &context);
 
-// The first start of a day, after the login: a backup without a question,
-// told in the status bar of the window.
+// At start, after the login: removes what killed backups left and, on the
+// first start of a day, makes a backup without a question, off the
+// window's thread; the status bar of the window tells how it went.
 void backUpDaily(QWidget &window, AppContext &context);
 
-// Before a change that replaces the books (a factory reset, a restore): a
-// backup without a question. False, and the failure told, when it could not
-// be made.
+// Before a factory reset: a backup without a question. False, and the
+// failure told, when it could not be made.
 bool backUpFirst(AppContext &context);
 
 } // namespace kucun

@@ -13,7 +13,7 @@ struct BackupSettings
 {
     // The folder the backups go into; by default 备份 beside the table files.
     QString root;
-    // How many backups are kept.
+    // How many automatic (daily) backups are kept.
     int keep = 30;
     QDateTime lastTakenAt;
     QString lastFolder;

@@ -1,8 +1,10 @@
 #include "Backups.h"
 
 #include "BackupSettings.h"
+#include "BooksInUse.h"
 #include "book/ChangeNotifier.h"
 #include "book/TableFailure.h"
+#include "store/PageCheck.h"
 #include "store/RecordCounts.h"
 #include "store/SqlCipher.h"
 #include "store/Table.h"
@@ -12,11 +14,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kucun {
@@ -26,76 +33,257 @@ namespace {
 const QString folderPrefix = QStringLiteral("kucun-备份-");
 const QString partialSuffix = QStringLiteral(".partial");
 const QString figuresFile = QStringLiteral("备份信息.ini");
+// Held locked by the backup writing a ".partial" folder, for as long as it writes.
+const QString writingLock = QStringLiteral(".写入中");
 const QStringList dataTables{tables::品类, tables::名称, tables::型号, tables::明细};
+// Backups taken before a restore or a reset: how many of each kind are kept.
+constexpr int keepBeforeChange = 10;
+// A ".partial" folder without its lock is one whose backup died before it
+// made the lock, or one about to make it: left alone while this young.
+constexpr int unlockedPartialGraceSeconds = 600;
+
+QByteArray encoded(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// A file handle closed when it goes out of scope.
+struct Handle
+{
+    int fd = -1;
+    Handle() = default;
+    explicit Handle(int opened) : fd(opened) {}
+    ~Handle()
+    {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
+};
 
 // Makes a folder's new entries (a renamed folder, a new file) last a power cut.
 void syncFolder(const QString &folder)
 {
-    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (handle >= 0) {
-        ::fsync(handle);
-        ::close(handle);
+    const Handle handle(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.fd >= 0) {
+        ::fsync(handle.fd);
     }
 }
 
-// Copies a file and makes the copy last a power cut.
-bool copyToDisk(const QString &from, const QString &to)
+bool isNoRoom(int error)
 {
-    QFile source(from);
-    QFile copy(to);
-    if (!source.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly)) {
-        return false;
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
+
+enum class Copy
+{
+    Done,
+    NoRoom, // the disk (or the file system's largest file) is full
+    Failed,
+};
+
+// Copies a file into a new one, into the system's cache: syncFile makes it last.
+Copy copyFile(const QString &from, const QString &to)
+{
+    const Handle source(::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC));
+    if (source.fd < 0) {
+        return Copy::Failed;
+    }
+    const Handle copy(
+        ::open(encoded(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (copy.fd < 0) {
+        return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
     }
     QByteArray chunk(1 << 20, Qt::Uninitialized);
     for (;;) {
-        const qint64 read = source.read(chunk.data(), chunk.size());
+        const ssize_t read = ::read(source.fd, chunk.data(), size_t(chunk.size()));
+        if (read < 0 && errno == EINTR) {
+            continue;
+        }
         if (read < 0) {
-            return false;
+            return Copy::Failed;
         }
         if (read == 0) {
             break;
         }
-        if (copy.write(chunk.constData(), read) != read) {
-            return false;
+        for (ssize_t written = 0; written < read;) {
+            const ssize_t wrote =
+                ::write(copy.fd, chunk.constData() + written, size_t(read - written));
+            if (wrote < 0 && errno == EINTR) {
+                continue;
+            }
+            if (wrote <= 0) {
+                return wrote < 0 && isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
+            }
+            written += wrote;
         }
     }
-    return copy.flush() && ::fsync(copy.handle()) == 0 && copy.size() == source.size();
+    return Copy::Done;
+}
+
+// Makes a copy equal to the file again after the file changed: reads both
+// and writes only the megabytes that differ. Both are in the system's
+// cache, so this takes a small part of a copy.
+Copy catchUp(const QString &from, const QString &to)
+{
+    const Handle source(::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC));
+    const Handle copy(::open(encoded(to).constData(), O_RDWR | O_CLOEXEC));
+    struct stat size
+    {
+    };
+    if (source.fd < 0 || copy.fd < 0 || ::fstat(source.fd, &size) != 0) {
+        return Copy::Failed;
+    }
+    constexpr qsizetype piece = 1 << 20;
+    QByteArray live(piece, Qt::Uninitialized);
+    QByteArray copied(piece, Qt::Uninitialized);
+    for (off_t at = 0; at < size.st_size; at += piece) {
+        const ssize_t read = ::pread(source.fd, live.data(), piece, at);
+        if (read <= 0) {
+            return Copy::Failed;
+        }
+        const ssize_t old = ::pread(copy.fd, copied.data(), size_t(read), at);
+        if (old != read || std::memcmp(live.constData(), copied.constData(), size_t(read)) != 0) {
+            if (::pwrite(copy.fd, live.constData(), size_t(read), at) != read) {
+                return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
+            }
+        }
+    }
+    return ::ftruncate(copy.fd, size.st_size) == 0 ? Copy::Done : Copy::Failed;
+}
+
+// Makes a file last a power cut. Written out a few megabytes at a time:
+// a booking's own sync meanwhile (which, on ext4, waits for the data of
+// every file written since the last one) waits for one piece, not for all.
+Copy syncFile(const QString &path)
+{
+    const Handle file(::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC));
+    struct stat written
+    {
+    };
+    if (file.fd < 0 || ::fstat(file.fd, &written) != 0) {
+        return Copy::Failed;
+    }
+    constexpr off_t piece = 8 << 20;
+    for (off_t at = 0; at < written.st_size; at += piece) {
+        if (::sync_file_range(file.fd, at, piece,
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                  SYNC_FILE_RANGE_WAIT_AFTER) != 0) {
+            break; // not on this file system: the fsync below does it all
+        }
+    }
+    if (::fsync(file.fd) != 0) {
+        return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
+    }
+    return Copy::Done;
+}
+
+// The files a backup or a staging folder holds: the only ones ever removed.
+QStringList filesOfABackup()
+{
+    QStringList names{figuresFile, writingLock};
+    for (const QString &table : tables::allTableNames()) {
+        names << tables::fileNameOf(table)
+              << tables::fileNameOf(table) + QStringLiteral("-journal");
+    }
+    return names;
+}
+
+// Removes the named files of a folder under `parent`, then the folder if
+// that left it empty. Never follows a link: a link named like the folder is
+// left alone, and so is anything a link in the folder points at.
+bool removeFolderOf(const QString &parent, const QString &name, const QStringList &files)
+{
+    const Handle above(::open(encoded(parent).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (above.fd < 0) {
+        return false;
+    }
+    {
+        const Handle folder(::openat(above.fd, encoded(name).constData(),
+                                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (folder.fd < 0) {
+            return false;
+        }
+        for (const QString &file : files) {
+            ::unlinkat(folder.fd, encoded(file).constData(), 0);
+        }
+    }
+    return ::unlinkat(above.fd, encoded(name).constData(), AT_REMOVEDIR) == 0;
+}
+
+QString kindKey(BackupKind kind)
+{
+    switch (kind) {
+    case BackupKind::Daily:
+        return QStringLiteral("daily");
+    case BackupKind::Manual:
+        break;
+    case BackupKind::BeforeRestore:
+        return QStringLiteral("before-restore");
+    case BackupKind::BeforeReset:
+        return QStringLiteral("before-reset");
+    }
+    return QStringLiteral("manual");
+}
+
+BackupKind kindOfKey(const QString &key)
+{
+    for (const BackupKind kind :
+         {BackupKind::Daily, BackupKind::BeforeRestore, BackupKind::BeforeReset}) {
+        if (key == kindKey(kind)) {
+            return kind;
+        }
+    }
+    return BackupKind::Manual;
+}
+
+qint64 numberOf(sql::Connection &connection, const QString &query, double *second = nullptr)
+{
+    sql::Statement read(connection.handle(), query);
+    if (!read.step()) {
+        return -1;
+    }
+    if (second) {
+        *second = read.doubleAt(1);
+    }
+    return read.int64At(0);
 }
 
 // The models, their total stock and the movements of a set of table files.
 bool readFigures(const QString &folder, BackupInfo &info)
 {
-    Table models;
-    if (!models.open(QDir(folder).filePath(tables::fileNameOf(tables::型号)), tablePassword())) {
+    const auto models = sql::Connection::openExisting(
+        QDir(folder).filePath(tables::fileNameOf(tables::型号)), tablePassword());
+    const auto log = sql::Connection::openExisting(
+        QDir(folder).filePath(tables::fileNameOf(tables::明细)), tablePassword());
+    if (!models || !log) {
         return false;
     }
-    info.models = 0;
-    info.totalStock = 0;
-    const bool read =
-        models.forEachMatching(RecordFilter::all(), {fields::库存}, [&info](const Record &model) {
-            ++info.models;
-            info.totalStock += model.numberAt(0);
-        });
-    if (!read) {
-        return false;
-    }
-    Table log;
-    if (!log.open(QDir(folder).filePath(tables::fileNameOf(tables::明细)), tablePassword())) {
-        return false;
-    }
-    info.movements = log.recordCount();
-    return true;
+    info.models =
+        numberOf(*models,
+                 QStringLiteral("SELECT count(*), total(%1) FROM %2")
+                     .arg(sql::quoteIdentifier(fields::库存), sql::quoteIdentifier(tables::型号)),
+                 &info.totalStock);
+    info.movements = numberOf(
+        *log, QStringLiteral("SELECT count(*) FROM %1").arg(sql::quoteIdentifier(tables::明细)));
+    return info.models >= 0 && info.movements >= 0;
 }
 
+// 备份信息.ini, written whole and synced like the copies.
 bool writeFigures(const QString &folder, const BackupInfo &info)
 {
-    QSettings figures(QDir(folder).filePath(figuresFile), QSettings::IniFormat);
-    figures.setValue(QStringLiteral("takenAt"), info.takenAt.toString(Qt::ISODate));
-    figures.setValue(QStringLiteral("models"), info.models);
-    figures.setValue(QStringLiteral("movements"), info.movements);
-    figures.setValue(QStringLiteral("totalStock"), info.totalStock);
-    figures.sync();
-    return figures.status() == QSettings::NoError;
+    const QByteArray text = QStringLiteral("[General]\ntakenAt=%1\nkind=%2\nmodels=%3\n"
+                                           "movements=%4\ntotalStock=%5\n")
+                                .arg(info.takenAt.toString(Qt::ISODate), kindKey(info.kind))
+                                .arg(info.models)
+                                .arg(info.movements)
+                                .arg(QString::number(info.totalStock, 'g', 17))
+                                .toUtf8();
+    QFile file(QDir(folder).filePath(figuresFile));
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() &&
+           ::fsync(file.handle()) == 0;
 }
 
 BackupInfo readFiguresFile(const QString &folder)
@@ -111,6 +299,7 @@ BackupInfo readFiguresFile(const QString &folder)
             QDateTime::fromString(QFileInfo(folder).fileName().mid(folderPrefix.size(), 17),
                                   QStringLiteral("yyyy-MM-dd-HHmmss"));
     }
+    info.kind = kindOfKey(figures.value(QStringLiteral("kind")).toString());
     info.models = figures.value(QStringLiteral("models")).toLongLong();
     info.movements = figures.value(QStringLiteral("movements")).toLongLong();
     info.totalStock = figures.value(QStringLiteral("totalStock")).toDouble();
@@ -146,31 +335,208 @@ QList<std::pair<QString, QString>> liveFiles(const QString &programDir)
     return files;
 }
 
-// Copies the five files into the folder while holding all of them locked
-// for writing.
+BackupOutcome outcomeOfFault(StoreFault fault)
+{
+    switch (fault) {
+    case StoreFault::Busy:
+        return BackupOutcome::TableBusy;
+    case StoreFault::ReadOnly:
+        return BackupOutcome::TableReadOnly;
+    case StoreFault::WrongLayout:
+        return BackupOutcome::TableWrongLayout;
+    case StoreFault::None:
+    case StoreFault::Unavailable:
+    case StoreFault::WriteFailed:
+        break;
+    }
+    return BackupOutcome::TableUnavailable;
+}
+
+BackupOutcome outcomeOfCopy(Copy copy)
+{
+    return copy == Copy::Done     ? BackupOutcome::Done
+           : copy == Copy::NoRoom ? BackupOutcome::DiskFull
+                                  : BackupOutcome::WriteFailed;
+}
+
+// Copies the five files into the folder as one moment: copied while
+// others may write, then, holding all of them locked for writing, made
+// equal to them again. A booking waits only for that second pass, which
+// reads from the system's cache and writes only what changed. Plain
+// SQLite connections hold the lock: no Table is opened, so the window's
+// thread may go on opening its own meanwhile.
 BackupOutcome copyLockedFiles(const QString &programDir, const QString &folder)
 {
-    Table locked;
-    if (!locked.open(tables::settingsPath(programDir), tablePassword())) {
-        return failureOf<BackupOutcome>(locked);
+    const auto files = liveFiles(programDir);
+    StoreFault fault = StoreFault::None;
+    const auto locked =
+        sql::Connection::openExisting(tables::settingsPath(programDir), tablePassword(), &fault);
+    if (!locked) {
+        return outcomeOfFault(fault);
     }
-    for (const QString &table : dataTables) {
-        if (!locked.attach(table, tablePassword())) {
-            return failureOf<BackupOutcome>(locked);
+    for (qsizetype i = 1; i < files.size(); ++i) {
+        if (!locked->attach(files[i].first, QStringLiteral("t%1").arg(i), tablePassword(),
+                            &fault)) {
+            return outcomeOfFault(fault);
         }
     }
-    if (!locked.beginTransaction()) {
-        return failureOf<BackupOutcome>(locked);
-    }
-    for (const auto &[from, name] : liveFiles(programDir)) {
-        if (!copyToDisk(from, QDir(folder).filePath(name))) {
-            return BackupOutcome::WriteFailed;
+    for (const auto &[from, name] : files) {
+        const BackupOutcome copied = outcomeOfCopy(copyFile(from, QDir(folder).filePath(name)));
+        if (copied != BackupOutcome::Done) {
+            return copied;
         }
     }
-    return BackupOutcome::Done;
+    if (!locked->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        return outcomeOfFault(locked->lastFault());
+    }
+    BackupOutcome outcome = BackupOutcome::Done;
+    for (const auto &[from, name] : files) {
+        if (outcome == BackupOutcome::Done) {
+            outcome = outcomeOfCopy(catchUp(from, QDir(folder).filePath(name)));
+        }
+    }
+    locked->exec(QStringLiteral("ROLLBACK"));
+    return outcome;
+}
+
+// A backup's own ".partial" folder, locked while it is written, removed
+// unless it was finished.
+class PartialFolder
+{
+public:
+    PartialFolder(const QString &root, const QString &finalName) : m_root(root), m_final(finalName)
+    {
+        // Another backup's clean-up may take the folder between its making
+        // and its lock; then it is made again under another name.
+        for (int attempt = 0; attempt < 3 && m_lock < 0; ++attempt) {
+            m_name = QStringLiteral("%1.%2-%3%4")
+                         .arg(finalName)
+                         .arg(::getpid())
+                         .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))
+                         .arg(partialSuffix);
+            if (!QDir(m_root).mkdir(m_name)) {
+                return;
+            }
+            const QByteArray lockPath = encoded(QDir(path()).filePath(writingLock));
+            const int lock =
+                ::open(lockPath.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+            struct stat held
+            {
+            };
+            struct stat named
+            {
+            };
+            if (lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0 && ::fstat(lock, &held) == 0 &&
+                ::stat(lockPath.constData(), &named) == 0 && held.st_ino == named.st_ino &&
+                held.st_dev == named.st_dev) {
+                m_lock = lock;
+            } else if (lock >= 0) {
+                ::close(lock);
+            }
+        }
+    }
+    ~PartialFolder()
+    {
+        if (m_lock >= 0 && !m_done) {
+            removeFolderOf(m_root, m_name, filesOfABackup());
+        }
+        if (m_lock >= 0) {
+            ::close(m_lock);
+        }
+    }
+    PartialFolder(const PartialFolder &) = delete;
+    PartialFolder &operator=(const PartialFolder &) = delete;
+
+    bool isOpen() const { return m_lock >= 0; }
+    QString path() const { return QDir(m_root).filePath(m_name); }
+
+    // Renames the folder to the first free name of the backup; the folder's
+    // path, or empty when it could not be renamed.
+    QString finish()
+    {
+        syncFolder(path());
+        for (int second = 1; second < 1000; ++second) {
+            const QString name =
+                second == 1 ? m_final : m_final + QLatin1Char('-') + QString::number(second);
+            const QString into = QDir(m_root).filePath(name);
+            // Never over a folder that is there: a rename would replace an empty one.
+            int renamed = ::renameat2(AT_FDCWD, encoded(path()).constData(), AT_FDCWD,
+                                      encoded(into).constData(), RENAME_NOREPLACE);
+            if (renamed != 0 && (errno == EINVAL || errno == ENOSYS)) {
+                // A file system without that rename (a network share).
+                renamed = QFileInfo::exists(into)
+                              ? -1
+                              : ::rename(encoded(path()).constData(), encoded(into).constData());
+                errno = renamed != 0 && QFileInfo::exists(into) ? EEXIST : errno;
+            }
+            if (renamed == 0) {
+                m_done = true;
+                ::unlink(encoded(QDir(into).filePath(writingLock)).constData());
+                syncFolder(m_root);
+                return into;
+            }
+            if (errno != EEXIST && errno != ENOTEMPTY) {
+                return {};
+            }
+        }
+        return {};
+    }
+
+private:
+    QString m_root;
+    QString m_final;
+    QString m_name;
+    int m_lock = -1;
+    bool m_done = false;
+};
+
+bool sameFolder(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty()) {
+        return false;
+    }
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    const QString canonical = first.canonicalFilePath();
+    return canonical.isEmpty() ? first.absoluteFilePath() == second.absoluteFilePath()
+                               : canonical == second.canonicalFilePath();
+}
+
+void removeBackup(const BackupInfo &backup)
+{
+    const QFileInfo folder(backup.folder);
+    removeFolderOf(folder.absolutePath(), folder.fileName(), filesOfABackup());
+}
+
+// Removes the oldest automatic backup but `spare`; false when there is none.
+bool removeOldestDaily(const QString &backupRoot, const QString &spare)
+{
+    const QList<BackupInfo> backups = listBackups(backupRoot);
+    for (auto backup = backups.crbegin(); backup != backups.crend(); ++backup) {
+        if (backup->kind == BackupKind::Daily && !sameFolder(backup->folder, spare)) {
+            removeBackup(*backup);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
+
+QString backupKindText(BackupKind kind)
+{
+    switch (kind) {
+    case BackupKind::Daily:
+        return QStringLiteral("自动");
+    case BackupKind::Manual:
+        break;
+    case BackupKind::BeforeRestore:
+        return QStringLiteral("恢复前");
+    case BackupKind::BeforeReset:
+        return QStringLiteral("重置前");
+    }
+    return QStringLiteral("手动");
+}
 
 QString backupFolderName(const QDateTime &takenAt)
 {
@@ -178,61 +544,82 @@ QString backupFolderName(const QDateTime &takenAt)
 }
 
 BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
-                        const QDateTime &takenAt)
+                        const QDateTime &takenAt, BackupKind kind)
 {
-    QDir root(backupRoot);
-    if (!root.mkpath(QStringLiteral("."))) {
+    if (!QDir(backupRoot).mkpath(QStringLiteral("."))) {
         return {BackupOutcome::FolderUnavailable, {}};
     }
-    QString name = backupFolderName(takenAt);
-    for (int second = 2; root.exists(name); ++second) {
-        name = backupFolderName(takenAt) + QLatin1Char('-') + QString::number(second);
-    }
-    const QString partial = root.filePath(name + partialSuffix);
-    QDir(partial).removeRecursively();
-    if (!root.mkdir(name + partialSuffix)) {
+    removeLeftPartials(backupRoot);
+    PartialFolder partial(backupRoot, backupFolderName(takenAt));
+    if (!partial.isOpen()) {
         return {BackupOutcome::FolderUnavailable, {}};
     }
     BackupInfo info;
     info.takenAt = takenAt;
-    BackupOutcome outcome = copyLockedFiles(programDir, partial);
-    // Each copy must open with the key and hold its table before the backup
-    // counts as made.
-    if (outcome == BackupOutcome::Done) {
-        for (const QString &table : tables::allTableNames()) {
-            Table copy;
-            if (!copy.open(QDir(partial).filePath(tables::fileNameOf(table)), tablePassword())) {
-                outcome = BackupOutcome::WriteFailed;
-            }
-        }
-    }
-    if (outcome == BackupOutcome::Done &&
-        (!readFigures(partial, info) || !writeFigures(partial, info))) {
-        outcome = BackupOutcome::WriteFailed;
-    }
-    if (outcome == BackupOutcome::Done) {
-        syncFolder(partial);
-        if (!root.rename(name + partialSuffix, name)) {
-            outcome = BackupOutcome::WriteFailed;
-        }
-    }
+    info.kind = kind;
+    BackupOutcome outcome = copyLockedFiles(programDir, partial.path());
     if (outcome != BackupOutcome::Done) {
-        QDir(partial).removeRecursively();
         return {outcome, {}};
     }
-    syncFolder(root.absolutePath());
-    return {BackupOutcome::Done, root.filePath(name)};
+    // The copies reach the disk after the lock is let go; meanwhile the
+    // figures are counted from them (the one takes the disk, the other a core).
+    bool counted = false;
+    std::thread count([&partial, &info, &counted] {
+        // Each copy must open with the key before the backup counts as made.
+        const QStringList names = tables::allTableNames();
+        counted =
+            std::all_of(names.cbegin(), names.cend(),
+                        [&partial](const QString &table) {
+                            return sql::Connection::openExisting(
+                                       QDir(partial.path()).filePath(tables::fileNameOf(table)),
+                                       tablePassword()) != nullptr;
+                        }) &&
+            readFigures(partial.path(), info);
+    });
+    for (const QString &table : tables::allTableNames()) {
+        if (outcome == BackupOutcome::Done) {
+            outcome =
+                outcomeOfCopy(syncFile(QDir(partial.path()).filePath(tables::fileNameOf(table))));
+        }
+    }
+    count.join();
+    if (outcome == BackupOutcome::Done && !counted) {
+        outcome = BackupOutcome::WriteFailed;
+    }
+    if (outcome == BackupOutcome::Done && !writeFigures(partial.path(), info)) {
+        outcome = isNoRoom(errno) ? BackupOutcome::DiskFull : BackupOutcome::WriteFailed;
+    }
+    if (outcome != BackupOutcome::Done) {
+        return {outcome, {}};
+    }
+    const QString folder = partial.finish();
+    if (folder.isEmpty()) {
+        return {BackupOutcome::WriteFailed, {}};
+    }
+    return {BackupOutcome::Done, folder};
 }
 
-BackupResult backUp(const QString &programDir, const QDateTime &takenAt, ChangeNotifier &changes)
+BackupResult makeKeptBackup(const QString &programDir, const QDateTime &takenAt, BackupKind kind,
+                            const QString &spare)
 {
     const BackupSettings settings = readBackupSettings(programDir);
-    const BackupResult result = makeBackup(programDir, settings.root, takenAt);
+    BackupResult result = makeBackup(programDir, settings.root, takenAt, kind);
+    // Pruning runs after a backup is made; on a full stick it must come first.
+    if (result.outcome == BackupOutcome::DiskFull && removeOldestDaily(settings.root, spare)) {
+        result = makeBackup(programDir, settings.root, takenAt, kind);
+    }
     if (result.outcome == BackupOutcome::Done) {
         saveLastBackup(programDir, takenAt, result.folder);
-        pruneBackups(settings.root, settings.keep);
-        emit changes.backupsChanged();
+        pruneBackups(settings.root, settings.keep, spare);
     }
+    return result;
+}
+
+BackupResult backUp(const QString &programDir, const QDateTime &takenAt, BackupKind kind,
+                    ChangeNotifier &changes)
+{
+    const BackupResult result = makeKeptBackup(programDir, takenAt, kind);
+    emit changes.backupsChanged();
     return result;
 }
 
@@ -241,7 +628,8 @@ QList<BackupInfo> listBackups(const QString &backupRoot)
     const QDir root(backupRoot);
     QList<BackupInfo> backups;
     for (const QString &name :
-         root.entryList({folderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+         root.entryList({folderPrefix + QLatin1Char('*')},
+                        QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
         if (!name.endsWith(partialSuffix)) {
             backups.append(readFiguresFile(root.filePath(name)));
         }
@@ -252,18 +640,86 @@ QList<BackupInfo> listBackups(const QString &backupRoot)
     return backups;
 }
 
-void pruneBackups(const QString &backupRoot, int keep)
+void pruneBackups(const QString &backupRoot, int keepDaily, const QString &spare)
 {
-    const QList<BackupInfo> backups = listBackups(backupRoot);
-    for (qsizetype i = std::max(keep, 0); i < backups.size(); ++i) {
-        QDir(backups[i].folder).removeRecursively();
+    int daily = 0;
+    int beforeRestore = 0;
+    int beforeReset = 0;
+    for (const BackupInfo &backup : listBackups(backupRoot)) {
+        bool beyond = false;
+        switch (backup.kind) {
+        case BackupKind::Daily:
+            beyond = ++daily > std::max(keepDaily, 0);
+            break;
+        case BackupKind::Manual:
+            break;
+        case BackupKind::BeforeRestore:
+            beyond = ++beforeRestore > keepBeforeChange;
+            break;
+        case BackupKind::BeforeReset:
+            beyond = ++beforeReset > keepBeforeChange;
+            break;
+        }
+        if (beyond && !sameFolder(backup.folder, spare)) {
+            removeBackup(backup);
+        }
     }
+}
+
+void removeLeftPartials(const QString &backupRoot)
+{
+    const QDir root(backupRoot);
+    for (const QString &name :
+         root.entryList({folderPrefix + QLatin1Char('*') + partialSuffix},
+                        QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        const Handle folder(::open(encoded(root.filePath(name)).constData(),
+                                   O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (folder.fd < 0) {
+            continue;
+        }
+        const Handle lock(
+            ::openat(folder.fd, encoded(writingLock).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
+        if (lock.fd >= 0 ? ::flock(lock.fd, LOCK_EX | LOCK_NB) == 0 : [&folder] {
+                struct stat made
+                {
+                };
+                return ::fstat(folder.fd, &made) == 0 &&
+                       made.st_mtime < ::time(nullptr) - unlockedPartialGraceSeconds;
+            }()) {
+            // Held by nothing: its backup is no longer running. The lock goes last.
+            QStringList files = filesOfABackup();
+            files.removeAll(writingLock);
+            files.append(writingLock);
+            removeFolderOf(backupRoot, name, files);
+        }
+    }
+}
+
+bool onDataDisk(const QString &backupRoot, const QString &dataFolder)
+{
+    QFileInfo existing(QDir::cleanPath(QFileInfo(backupRoot).absoluteFilePath()));
+    while (!existing.exists() && !existing.isRoot()) {
+        existing = QFileInfo(existing.absolutePath());
+    }
+    struct stat backups
+    {
+    };
+    struct stat data
+    {
+    };
+    return ::stat(encoded(existing.absoluteFilePath()).constData(), &backups) == 0 &&
+           ::stat(encoded(dataFolder).constData(), &data) == 0 && backups.st_dev == data.st_dev;
 }
 
 BackupCheck checkBackup(const QString &folder)
 {
     BackupCheck check;
     check.info = readFiguresFile(folder);
+    if (!QFileInfo(folder).isDir()) {
+        check.missing = true;
+        check.problem = QStringLiteral("所选备份已不存在：") + folder;
+        return check;
+    }
     for (const QString &table : dataTables) {
         const QString file = tables::fileNameOf(table);
         const QString path = QDir(folder).filePath(file);
@@ -271,15 +727,9 @@ BackupCheck checkBackup(const QString &folder)
             check.problem = QStringLiteral("备份中缺少文件：%1").arg(file);
             return check;
         }
-        const auto connection = sql::Connection::openExisting(path, tablePassword());
-        if (!connection) {
+        if (!sql::Connection::openExisting(path, tablePassword())) {
             check.problem =
-                QStringLiteral("备份文件无法打开（密钥不符或不是数据表）：%1").arg(file);
-            return check;
-        }
-        sql::Statement integrity(connection->handle(), QStringLiteral("PRAGMA integrity_check"));
-        if (!integrity.step() || integrity.textAt(0) != QStringLiteral("ok")) {
-            check.problem = QStringLiteral("备份文件已损坏：%1").arg(file);
+                QStringLiteral("备份文件无法打开（不是本程序的数据文件，或已损坏）：%1").arg(file);
             return check;
         }
         if (!holdsEveryField(path, table)) {
@@ -287,7 +737,9 @@ BackupCheck checkBackup(const QString &folder)
             return check;
         }
     }
-    if (!readFigures(folder, check.info)) {
+    // The figures the backup wrote when it was made, or, without them, counted.
+    if (!QFileInfo::exists(QDir(folder).filePath(figuresFile)) &&
+        !readFigures(folder, check.info)) {
         check.problem = QStringLiteral("备份文件无法读取：%1").arg(folder);
     }
     return check;
@@ -299,6 +751,11 @@ namespace {
 // complete, then renames each over the file in use.
 const QString stagingName = QStringLiteral(".恢复中");
 const QString completeMark = QStringLiteral("已就绪");
+
+void removeStaging(const QString &dataFolder)
+{
+    removeFolderOf(dataFolder, stagingName, filesOfABackup() << completeMark);
+}
 
 // Takes the write lock of the four data tables in a folder: no other
 // program is in the middle of changing them while the lock is held.
@@ -330,84 +787,167 @@ bool moveStagedFilesIn(const QString &dataFolder)
         const QString file = tables::fileNameOf(table);
         if (staging.exists(file)) {
             const QString into = QDir(dataFolder).filePath(file);
-            moved = ::rename(QFile::encodeName(staging.filePath(file)).constData(),
-                             QFile::encodeName(into).constData()) == 0 &&
+            moved = ::rename(encoded(staging.filePath(file)).constData(),
+                             encoded(into).constData()) == 0 &&
                     moved;
             recordcounts::forget(QFileInfo(into).canonicalFilePath());
         }
     }
     syncFolder(dataFolder);
-    return moved && QDir(staging.path()).removeRecursively();
+    return moved && (removeStaging(dataFolder), !QFileInfo::exists(staging.path()));
 }
 
+// The mark is an empty file: being there is what it says.
 bool markComplete(const QString &staging)
 {
-    QSaveFile mark(QDir(staging).filePath(completeMark));
-    return mark.open(QIODevice::WriteOnly) && mark.commit();
+    const Handle mark(::open(encoded(QDir(staging).filePath(completeMark)).constData(),
+                             O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    return mark.fd >= 0 && ::fsync(mark.fd) == 0;
 }
 
-// Copies the backup's data files into the staging folder and marks them
-// complete, with the tables in use locked for writing. Nothing is changed
-// in the data folder.
-RestoreOutcome stageBackup(const QString &folder, const QString &staging, Table &live)
+// Copies the backup's data files into the staging folder and checks every
+// page and field of each copy. Nothing is changed in the data folder.
+RestoreResult stageBackup(const QString &folder, const QString &staging)
 {
-    if (!lockDataTables(live, QDir::currentPath())) {
-        return failureOf<RestoreOutcome>(live);
-    }
-    QDir(staging).removeRecursively();
+    RestoreResult result;
+    const auto unsound = [&result](const QString &problem) {
+        result.outcome = RestoreOutcome::BackupUnsound;
+        result.problem = problem;
+        return result;
+    };
     if (!QDir().mkpath(staging)) {
-        return RestoreOutcome::WriteFailed;
+        return {RestoreOutcome::WriteFailed, {}, {}, false};
     }
     for (const QString &table : dataTables) {
         const QString file = tables::fileNameOf(table);
-        if (!copyToDisk(QDir(folder).filePath(file), QDir(staging).filePath(file))) {
-            return RestoreOutcome::WriteFailed;
+        const QString from = QDir(folder).filePath(file);
+        const QString copy = QDir(staging).filePath(file);
+        if (!QFileInfo(folder).isDir()) {
+            return {RestoreOutcome::BackupMissing, {}, {}, false};
         }
-        if (!holdsEveryField(QDir(staging).filePath(file), table)) {
-            return RestoreOutcome::TableUnavailable;
+        if (!QFileInfo::exists(from)) {
+            return unsound(QStringLiteral("备份中缺少文件：%1").arg(file));
+        }
+        if (copyFile(from, copy) != Copy::Done) {
+            return {QFileInfo(folder).isDir() ? RestoreOutcome::WriteFailed
+                                              : RestoreOutcome::BackupMissing,
+                    {},
+                    {},
+                    false};
+        }
+        // The copy is checked, not the original: these are the bytes that go in.
+        const qint64 page = sql::firstUnsoundPage(copy, tablePassword());
+        if (page < 0) {
+            return unsound(
+                QStringLiteral("备份文件无法打开（不是本程序的数据文件，或已损坏）：%1").arg(file));
+        }
+        if (page > 0) {
+            return unsound(QStringLiteral("备份文件已损坏：%1").arg(file));
+        }
+        if (!holdsEveryField(copy, table)) {
+            return unsound(QStringLiteral("备份文件缺少数据表或字段：%1").arg(file));
         }
     }
     // Ids the log in use handed out are not handed out again.
     if (!keepIdsAbove(QDir(staging).filePath(tables::fileNameOf(tables::明细)),
                       QFileInfo(tables::fileNameOf(tables::明细)).absoluteFilePath())) {
-        return RestoreOutcome::WriteFailed;
+        result.outcome = RestoreOutcome::WriteFailed;
     }
-    return RestoreOutcome::Done;
+    return result;
+}
+
+// The backup of the books in force before a restore: into the backup
+// folder, or, when that can't be written (a read-only or full stick),
+// beside the tables.
+void backUpBeforeRestore(const QString &programDir, const QString &restored, const QDateTime &now,
+                         RestoreResult &result)
+{
+    result.safety = makeKeptBackup(programDir, now, BackupKind::BeforeRestore, restored);
+    const QString beside = QDir::current().filePath(QStringLiteral("备份"));
+    const BackupOutcome failed = result.safety.outcome;
+    if ((failed == BackupOutcome::FolderUnavailable || failed == BackupOutcome::DiskFull ||
+         failed == BackupOutcome::WriteFailed) &&
+        !sameFolder(readBackupSettings(programDir).root, beside)) {
+        const BackupResult there = makeBackup(programDir, beside, now, BackupKind::BeforeRestore);
+        if (there.outcome == BackupOutcome::Done) {
+            result.safety = there;
+            result.safetyBesideTables = true;
+            saveLastBackup(programDir, now, there.folder);
+        }
+    }
+    if (result.safety.outcome != BackupOutcome::Done) {
+        result.outcome = RestoreOutcome::NoSafetyBackup;
+    }
 }
 
 } // namespace
 
-RestoreOutcome restoreBackup(const QString &folder, ChangeNotifier &changes)
+RestoreResult restoreBackup(const QString &programDir, const QString &folder, BooksInUse &books,
+                            const QDateTime &now, ChangeNotifier &changes,
+                            const RestoreProgress &progress)
 {
+    const auto step = [&progress](int done) {
+        if (progress) {
+            progress(done);
+        }
+    };
+    if (!books.tryAlone()) {
+        return {RestoreOutcome::InUseElsewhere, {}, {}, false};
+    }
+    // Back to shared however the restore ends; until then no other copy
+    // starts, books or backs up.
+    const std::unique_ptr<BooksInUse, void (*)(BooksInUse *)> shareAgain(
+        &books, [](BooksInUse *held) { held->share(); });
+    if (!QFileInfo(folder).isDir()) {
+        return {RestoreOutcome::BackupMissing, {}, {}, false};
+    }
     const QString dataFolder = QDir::currentPath();
     const QString staging = QDir(dataFolder).filePath(stagingName);
-    RestoreOutcome outcome;
+    removeStaging(dataFolder);
+    step(0);
+    RestoreResult result = stageBackup(folder, staging);
+    if (result.outcome == RestoreOutcome::Done) {
+        step(1);
+        backUpBeforeRestore(programDir, folder, now, result);
+        emit changes.backupsChanged();
+    }
+    if (result.outcome == RestoreOutcome::Done) {
+        step(2);
+        for (const QString &table : dataTables) {
+            if (syncFile(QDir(staging).filePath(tables::fileNameOf(table))) != Copy::Done) {
+                result.outcome = RestoreOutcome::WriteFailed;
+            }
+        }
+    }
     {
         Table live;
-        outcome = stageBackup(folder, staging, live);
+        if (result.outcome == RestoreOutcome::Done && !lockDataTables(live, dataFolder)) {
+            result.outcome = failureOf<RestoreOutcome>(live);
+        }
         // The staged files are locked too, so that a program that opens a
         // table the moment it is renamed in waits for the others to follow.
         Table restored;
-        if (outcome == RestoreOutcome::Done && !lockDataTables(restored, staging)) {
-            outcome = RestoreOutcome::TableUnavailable;
+        if (result.outcome == RestoreOutcome::Done && !lockDataTables(restored, staging)) {
+            result.outcome = RestoreOutcome::TableUnavailable;
         }
-        if (outcome == RestoreOutcome::Done && !markComplete(staging)) {
-            outcome = RestoreOutcome::WriteFailed;
+        if (result.outcome == RestoreOutcome::Done && !markComplete(staging)) {
+            result.outcome = RestoreOutcome::WriteFailed;
         }
-        if (outcome != RestoreOutcome::Done) {
-            QDir(staging).removeRecursively();
-            return outcome;
+        if (result.outcome != RestoreOutcome::Done) {
+            removeStaging(dataFolder);
+            return result;
         }
         syncFolder(staging);
         if (!moveStagedFilesIn(dataFolder)) {
-            outcome = RestoreOutcome::WriteFailed;
+            result.outcome = RestoreOutcome::WriteFailed;
         }
     }
+    step(3);
     emit changes.catalogueChanged();
     emit changes.modelsChanged();
     emit changes.stockChanged();
     emit changes.movementsDeleted();
-    return outcome;
+    return result;
 }
 
 void finishInterruptedRestore(const QString &dataFolder)
@@ -416,7 +956,7 @@ void finishInterruptedRestore(const QString &dataFolder)
     if (QFileInfo::exists(QDir(staging).filePath(completeMark))) {
         moveStagedFilesIn(dataFolder);
     } else {
-        QDir(staging).removeRecursively();
+        removeStaging(dataFolder);
     }
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace kucun {
+
+class BooksInUse;
 
 // What start-up finds of a write the program was killed in the middle of.
 struct WriteRecovery
@@ -14,12 +17,17 @@ struct WriteRecovery
     QString originalFolder;
 };
 
-// Before any table is opened: a booking (or any change across files) cut
-// short in a folder that has moved since is made to roll back as a whole
-// where the files are now, and a restore cut short is finished or dropped.
-// The data tables are in the working directory, 设置 in the program
-// directory.
-WriteRecovery recoverInterruptedWrites(const QString &programDir);
+// Before any table is opened: takes the shared hold of the books this
+// process keeps for its life. While another copy restores a backup it
+// waits, calling `whileWaiting` every 50 ms, and then opens the books
+// restored. Held alone for a moment (no other copy runs), it finishes a
+// restore cut short or drops it; a restore is never touched while another
+// copy may be running it. A booking (or any change across files) cut short
+// in a folder that has moved since is made to roll back as a whole where the
+// files are now. The data tables are in the working directory, 设置 in the
+// program directory.
+WriteRecovery recoverInterruptedWrites(const QString &programDir, BooksInUse &books,
+                                       const std::function<void()> &whileWaiting = {});
 
 // Once the program may use its tables: takes the write lock of all five
 // (SQLite rolls back any change cut short as it does), then removes the
