@@ -326,8 +326,9 @@ void partialOfAnother(const QString &root, const QString &name, int *held)
     const QString folder = QDir(root).filePath(name + QStringLiteral(".partial"));
     QFile copy(QDir(folder).filePath(QStringLiteral("明细.edb")));
     QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write("half"));
-    const int lock = ::open(QFile::encodeName(QDir(folder).filePath(QStringLiteral(".写入中"))),
-                            O_RDWR | O_CREAT, 0644);
+    const int lock =
+        ::open(QFile::encodeName(QDir(folder).filePath(QStringLiteral(".写入中"))).constData(),
+               O_RDWR | O_CREAT, 0644);
     QVERIFY(lock >= 0 && (!held || ::flock(lock, LOCK_EX) == 0));
     if (held) {
         *held = lock;
