@@ -353,15 +353,10 @@ Outcome<BackupOutcome> outcomeOfFault(StoreFault fault)
 
 Outcome<BackupOutcome> outcomeOfCopy(Copy copy)
 {
-    switch (copy) {
-    case Copy::Done:
-        return BackupOutcome::Done;
-    case Copy::NoRoom:
-        return BackupOutcome::DiskFull;
-    case Copy::Failed:
-        break;
+    if (copy == Copy::Failed) {
+        return StoreFault::WriteFailed;
     }
-    return StoreFault::WriteFailed;
+    return copy == Copy::Done ? BackupOutcome::Done : BackupOutcome::DiskFull;
 }
 
 // Copies the five files into the folder as one moment: copied while
