@@ -53,6 +53,15 @@ void reportTableFailure(Dialogs &dialogs, StoreFault fault, const QString &write
     tell(dialogs, tableFailureText(fault, writeFailedText), Dialogs::Error);
 }
 
+bool toldTableFailure(Dialogs &dialogs, StoreFault fault, const QString &writeFailedText)
+{
+    if (fault == StoreFault::None) {
+        return false;
+    }
+    reportTableFailure(dialogs, fault, writeFailedText);
+    return true;
+}
+
 void reportStoreError(Dialogs &dialogs, const QString &message)
 {
     dialogs.message(QStringLiteral("数据表读取错误：%1").arg(message),

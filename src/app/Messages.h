@@ -23,28 +23,9 @@ void reportTableUnavailable(Dialogs &dialogs);
 QString tableFailureText(StoreFault fault, const QString &writeFailedText);
 void reportTableFailure(Dialogs &dialogs, StoreFault fault, const QString &writeFailedText);
 
-// The same for an outcome of the stock book; false, and nothing shown, for
-// an outcome that is no table failure.
-template <typename Outcome>
-bool toldTableFailure(Dialogs &dialogs, Outcome outcome, const QString &writeFailedText)
-{
-    StoreFault fault = StoreFault::None;
-    if (outcome == Outcome::TableUnavailable) {
-        fault = StoreFault::Unavailable;
-    } else if (outcome == Outcome::TableBusy) {
-        fault = StoreFault::Busy;
-    } else if (outcome == Outcome::TableReadOnly) {
-        fault = StoreFault::ReadOnly;
-    } else if (outcome == Outcome::TableWrongLayout) {
-        fault = StoreFault::WrongLayout;
-    } else if (outcome == Outcome::WriteFailed) {
-        fault = StoreFault::WriteFailed;
-    } else {
-        return false;
-    }
-    reportTableFailure(dialogs, fault, writeFailedText);
-    return true;
-}
+// The same for the fault of a write's outcome; false, and nothing shown,
+// for None.
+bool toldTableFailure(Dialogs &dialogs, StoreFault fault, const QString &writeFailedText);
 
 // A read the code gets wrong (a field no table declares, no open table),
 // shown to the user.

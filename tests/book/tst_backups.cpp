@@ -6,6 +6,7 @@
 #include "book/settings/Settings.h"
 #include "book/stock/Booking.h"
 #include "book/stock/LogQueries.h"
+#include "helpers/OutcomeText.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "store/SqlCipher.h"
@@ -292,7 +293,7 @@ void BackupsTest::aFolderThatCantBeWrittenMakesNoBackup()
     files.removeFile(tables::明细);
     const QString elsewhere = QDir(files.workDir()).filePath(QStringLiteral("备份"));
     QCOMPARE(makeBackup(files.programDir(), elsewhere, noon, BackupKind::Manual).outcome,
-             BackupOutcome::TableUnavailable);
+             StoreFault::Unavailable);
     QCOMPARE(QDir(elsewhere).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
@@ -392,7 +393,7 @@ void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect()
         }
         ChangeNotifier changes;
         BooksInUse books(files.workDir());
-        const RestoreOutcome restored =
+        const Outcome<RestoreOutcome> restored =
             restoreBackup(files.programDir(), listBackups(root).constLast().folder, books, noon,
                           changes)
                 .outcome;
@@ -441,7 +442,7 @@ void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect()
         // Backups made by hand take the room of the automatic ones, then
         // the stick is full.
         for (int day = 10; day < 14; ++day) {
-            const BackupOutcome last =
+            const Outcome<BackupOutcome> last =
                 makeKeptBackup(files.programDir(), QDateTime(QDate(2026, 2, day), QTime()),
                                BackupKind::Manual)
                     .outcome;

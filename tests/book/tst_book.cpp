@@ -5,6 +5,7 @@
 #include "book/stock/Booking.h"
 #include "book/stock/LogQueries.h"
 #include "book/stock/MovementDeletion.h"
+#include "helpers/OutcomeText.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "store/SqlCipher.h"
@@ -105,12 +106,13 @@ int runBookingChild(int seed, int count)
     for (int i = 0; i < count; ++i) {
         const QString model = QStringLiteral("型号%1").arg(random() % 10);
         const MovementKind kind = random() % 2 ? MovementKind::In : MovementKind::Out;
-        const BookingOutcome outcome = book(movement(model, kind, 1 + random() % 5), changes);
+        const Outcome<BookingOutcome> outcome =
+            book(movement(model, kind, 1 + random() % 5), changes);
         if (outcome == BookingOutcome::Booked) {
             ++booked;
-        } else if (outcome != BookingOutcome::NotEnoughStock &&
-                   outcome != BookingOutcome::TableBusy) {
-            std::fprintf(stderr, "booking %d ended with outcome %d\n", i, int(outcome));
+        } else if (outcome != BookingOutcome::NotEnoughStock && outcome != StoreFault::Busy) {
+            std::fprintf(stderr, "booking %d ended with outcome %d, fault %d\n", i,
+                         int(outcome.reason()), int(outcome.fault()));
             return 1;
         }
     }
@@ -126,23 +128,24 @@ void BookTest::bookingOutcomes_data()
     QTest::addColumn<bool>("in");
     QTest::addColumn<double>("typed");
     QTest::addColumn<QString>("removedTable");
-    QTest::addColumn<int>("outcome");
+    using Booking = Outcome<BookingOutcome>;
+    QTest::addColumn<Booking>("outcome");
     QTest::addColumn<double>("stockAfter");
 
-    const int booked = int(BookingOutcome::Booked);
+    const Booking booked = BookingOutcome::Booked;
     QTest::newRow("in") << inch8 << true << 3.0 << QString() << booked << 13.0;
     QTest::newRow("in, fraction cut") << inch8 << true << 3.9 << QString() << booked << 13.0;
     QTest::newRow("out of all the stock") << inch10 << false << 2.0 << QString() << booked << 0.0;
     QTest::newRow("out of more than the stock")
-        << inch10 << false << 3.0 << QString() << int(BookingOutcome::NotEnoughStock) << 2.0;
+        << inch10 << false << 3.0 << QString() << Booking(BookingOutcome::NotEnoughStock) << 2.0;
     QTest::newRow("out of 2.5 where 2 are")
-        << inch10 << false << 2.5 << QString() << int(BookingOutcome::NotEnoughStock) << 2.0;
+        << inch10 << false << 2.5 << QString() << Booking(BookingOutcome::NotEnoughStock) << 2.0;
     QTest::newRow("no such model") << QStringLiteral("12寸") << true << 1.0 << QString()
-                                   << int(BookingOutcome::ModelNotFound) << -1.0;
+                                   << Booking(BookingOutcome::ModelNotFound) << -1.0;
     QTest::newRow("no model table")
-        << inch8 << true << 1.0 << tables::型号 << int(BookingOutcome::TableUnavailable) << -1.0;
+        << inch8 << true << 1.0 << tables::型号 << Booking(StoreFault::Unavailable) << -1.0;
     QTest::newRow("no log table") << inch8 << true << 1.0 << tables::明细
-                                  << int(BookingOutcome::TableUnavailable) << 10.0;
+                                  << Booking(StoreFault::Unavailable) << 10.0;
 }
 
 void BookTest::bookingOutcomes()
@@ -151,7 +154,7 @@ void BookTest::bookingOutcomes()
     QFETCH(bool, in);
     QFETCH(double, typed);
     QFETCH(QString, removedTable);
-    QFETCH(int, outcome);
+    QFETCH(Outcome<BookingOutcome>, outcome);
     QFETCH(double, stockAfter);
 
     TestTables files;
@@ -165,11 +168,11 @@ void BookTest::bookingOutcomes()
     QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
     Movement booking = movement(model, in ? MovementKind::In : MovementKind::Out, typed);
 
-    QCOMPARE(int(book(booking, changes)), outcome);
+    QCOMPARE(book(booking, changes), outcome);
     QCOMPARE(storedStock(spanner, model), stockAfter);
-    const bool done = outcome == int(BookingOutcome::Booked);
+    const bool done = outcome.done();
     QCOMPARE(movementsAdded.count(), done ? 1 : 0);
-    QCOMPARE(stockChanged.count(), outcome == int(BookingOutcome::ModelNotFound) ? 1 : 0);
+    QCOMPARE(stockChanged.count(), outcome == BookingOutcome::ModelNotFound ? 1 : 0);
     // A booking names the model it changed and its stock now, which the lists show.
     QCOMPARE(modelStockChanged.count(), done ? 1 : 0);
     if (done) {
@@ -209,7 +212,7 @@ void BookTest::aFailedLogWriteLeavesTheStock()
     ChangeNotifier changes;
     QSignalSpy stockChanged(&changes, &ChangeNotifier::stockChanged);
     QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
-    QCOMPARE(book(movement(inch8, MovementKind::In, 5), changes), BookingOutcome::WriteFailed);
+    QCOMPARE(book(movement(inch8, MovementKind::In, 5), changes), StoreFault::WriteFailed);
     QCOMPARE(storedStock(spanner, inch8), 10.0);
     QCOMPARE(movementCount(), 0);
     QCOMPARE(stockChanged.count(), 0);
@@ -436,16 +439,16 @@ void BookTest::aLogThatCantBeWrittenLosesNothing()
         QVERIFY(log && log->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON 明细 "
                                                 "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
     }
-    QCOMPARE(deleteMovements(shown, changes).outcome, DeletionOutcome::WriteFailed);
+    QCOMPARE(deleteMovements(shown, changes).outcome, StoreFault::WriteFailed);
     QCOMPARE(remarksInLog(), QStringList{"第0笔"});
     {
         // A log another program holds is busy, not missing.
         auto other = sql::Connection::openExisting(files.path(tables::明细), tablePassword());
         QVERIFY(other && other->exec(QStringLiteral("BEGIN IMMEDIATE")));
-        QCOMPARE(deleteMovements(shown, changes).outcome, DeletionOutcome::TableBusy);
+        QCOMPARE(deleteMovements(shown, changes).outcome, StoreFault::Busy);
     }
     files.removeFile(tables::明细);
-    QCOMPARE(deleteMovements(shown, changes).outcome, DeletionOutcome::TableUnavailable);
+    QCOMPARE(deleteMovements(shown, changes).outcome, StoreFault::Unavailable);
     QVERIFY(!movementsOfDay(QDate(2024, 5, 1)));
     QVERIFY(!readMovements({1}));
 }
@@ -590,8 +593,8 @@ void BookTest::cascadesReachExactlyTheirRecords()
 
     // One table that can't be opened: nothing goes anywhere.
     QFile::rename(files.path(tables::型号), files.path(tables::型号) + QStringLiteral(".away"));
-    QCOMPARE(deleteItem(electric, wire, changes), CatalogueOutcome::TableUnavailable);
-    QCOMPARE(deleteCategory(2, electric, changes), CatalogueOutcome::TableUnavailable);
+    QCOMPARE(deleteItem(electric, wire, changes), StoreFault::Unavailable);
+    QCOMPARE(deleteCategory(2, electric, changes), StoreFault::Unavailable);
     QFile::rename(files.path(tables::型号) + QStringLiteral(".away"), files.path(tables::型号));
     QCOMPARE(readItems()->size(), 5);
     QCOMPARE(readCategories()->size(), 3);

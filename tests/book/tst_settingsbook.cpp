@@ -1,4 +1,5 @@
 #include "book/settings/Settings.h"
+#include "helpers/OutcomeText.h"
 #include "helpers/SettingsFile.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
@@ -161,15 +162,15 @@ void SettingsBookTest::wrongTypesAreAWrongLayout()
     QCOMPARE(readSettings(files.programDir()).fault(), StoreFault::WrongLayout);
     QCOMPARE(lastLayoutMismatch().table, tables::设置);
     QCOMPARE(lastLayoutMismatch().field, field);
-    QCOMPARE(saveMenuLook(files.programDir(), {}), SettingsOutcome::TableWrongLayout);
+    QCOMPARE(saveMenuLook(files.programDir(), {}), StoreFault::WrongLayout);
 }
 
 void SettingsBookTest::savesKeepTheOtherHalf()
 {
     TestTables files;
     QCOMPARE(savePasswordSettings(files.programDir(), {QStringLiteral("x"), true, true, true}),
-             SettingsOutcome::TableUnavailable);
-    QCOMPARE(saveMenuLook(files.programDir(), {}), SettingsOutcome::TableUnavailable);
+             StoreFault::Unavailable);
+    QCOMPARE(saveMenuLook(files.programDir(), {}), StoreFault::Unavailable);
     files.createAll();
 
     QCOMPARE(saveMenuLook(files.programDir(), {40, 200, 0x563412, 0xFFFFFF, 0x0000FF}),
@@ -192,7 +193,7 @@ void SettingsBookTest::savesKeepTheOtherHalf()
 
     // A table without its record has nothing to change.
     replaceSettingsFile(files, columns, QString());
-    QCOMPARE(saveMenuLook(files.programDir(), {}), SettingsOutcome::WriteFailed);
+    QCOMPARE(saveMenuLook(files.programDir(), {}), StoreFault::WriteFailed);
     QCOMPARE(recordsOf(files, tables::设置), 0);
 }
 
@@ -319,24 +320,24 @@ void SettingsBookTest::factoryResetIsWholeOrNothing_data()
 {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<SettingsOutcome>("outcome");
+    QTest::addColumn<StoreFault>("outcome");
     for (const QString &table : tables::allTableNames()) {
         QTest::addRow("%s missing", qPrintable(table))
-            << table << QStringLiteral("missing") << SettingsOutcome::TableUnavailable;
+            << table << QStringLiteral("missing") << StoreFault::Unavailable;
     }
     for (const QString &table : {tables::设置, tables::型号}) {
         QTest::addRow("%s refuses the write", qPrintable(table))
-            << table << QStringLiteral("refuses") << SettingsOutcome::WriteFailed;
+            << table << QStringLiteral("refuses") << StoreFault::WriteFailed;
     }
     QTest::newRow("明细 held by another program")
-        << tables::明细 << QStringLiteral("held") << SettingsOutcome::TableBusy;
+        << tables::明细 << QStringLiteral("held") << StoreFault::Busy;
 }
 
 void SettingsBookTest::factoryResetIsWholeOrNothing()
 {
     QFETCH(QString, table);
     QFETCH(QString, fault);
-    QFETCH(SettingsOutcome, outcome);
+    QFETCH(StoreFault, outcome);
     TestTables files;
     addSmallShop(files);
     addMovement(files, QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),

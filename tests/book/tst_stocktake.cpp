@@ -5,6 +5,7 @@
 #include "book/stock/LogQueries.h"
 #include "book/stocktake/CountDraft.h"
 #include "book/stocktake/Stocktake.h"
+#include "helpers/OutcomeText.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "store/TableSchema.h"

@@ -8,6 +8,7 @@
 #include "book/stock/LogQueries.h"
 #include "book/stock/MovementDeletion.h"
 #include "book/stocktake/Stocktake.h"
+#include "helpers/OutcomeText.h"
 #include "helpers/TestTables.h"
 #include "store/SqlCipher.h"
 #include "store/Table.h"
@@ -127,15 +128,15 @@ private:
     QString booked(const ModelRecord &model, MovementKind kind, qint32 quantity,
                    const QString &remark)
     {
-        const BookingOutcome outcome =
+        const Outcome<BookingOutcome> outcome =
             book({model.category, model.item, model.model, kind, quantity, double(quantity),
                   QDate(2024, 1, 1 + pick(28)), remark},
                  m_changes);
         // Another copy may have deleted the model, taken its stock or held
         // the files longer than the busy timeout; those are refusals, not
         // faults. A table that does not open is one.
-        if (outcome == BookingOutcome::TableUnavailable) {
-            return QStringLiteral("booking outcome %1").arg(int(outcome));
+        if (outcome == StoreFault::Unavailable) {
+            return QStringLiteral("booking outcome %1").arg(int(outcome.fault()));
         }
         return {};
     }
@@ -163,15 +164,14 @@ private:
                 complete.push_back(*pair[1]);
             }
         }
-        const DeletionOutcome outcome = deleteMovements(complete, m_changes).outcome;
-        return outcome == DeletionOutcome::TableUnavailable ? QStringLiteral("明细 unavailable")
-                                                            : QString();
+        const Outcome<DeletionOutcome> outcome = deleteMovements(complete, m_changes).outcome;
+        return outcome == StoreFault::Unavailable ? QStringLiteral("明细 unavailable") : QString();
     }
 
-    static QString refused(CatalogueOutcome outcome)
+    static QString refused(Outcome<CatalogueOutcome> outcome)
     {
-        return outcome == CatalogueOutcome::TableUnavailable
-                   ? QStringLiteral("catalogue outcome %1").arg(int(outcome))
+        return outcome == StoreFault::Unavailable
+                   ? QStringLiteral("catalogue outcome %1").arg(int(outcome.fault()))
                    : QString();
     }
 
@@ -602,9 +602,10 @@ int main(int argc, char *argv[])
     if (argc == 4 && qstrcmp(argv[1], "--restore") == 0) {
         ChangeNotifier changes;
         BooksInUse books(QDir::currentPath());
-        return int(restoreBackup(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[2]),
-                                 books, QDateTime::currentDateTime(), changes)
-                       .outcome);
+        const RestoreResult restored =
+            restoreBackup(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[2]), books,
+                          QDateTime::currentDateTime(), changes);
+        return restored.outcome.done() ? 0 : 1;
     }
     if (argc == 3 && qstrcmp(argv[1], "--cut-at") == 0) {
         return bookCutShort(argv[2]);

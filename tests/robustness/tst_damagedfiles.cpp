@@ -40,17 +40,6 @@ const QStringList dataTables{tables::品类, tables::名称, tables::型号, tab
 
 constexpr qint64 manyRecords = 600;
 
-// The table failure an outcome of the stock book names; None for any other.
-template <typename Outcome> StoreFault faultOf(Outcome outcome)
-{
-    return outcome == Outcome::TableUnavailable   ? StoreFault::Unavailable
-           : outcome == Outcome::TableBusy        ? StoreFault::Busy
-           : outcome == Outcome::TableReadOnly    ? StoreFault::ReadOnly
-           : outcome == Outcome::TableWrongLayout ? StoreFault::WrongLayout
-           : outcome == Outcome::WriteFailed      ? StoreFault::WriteFailed
-                                                  : StoreFault::None;
-}
-
 // The faults of every read and of a write of the stock book that touch the
 // table, each of which reads the table before it writes; None where it
 // read. A StoreError escaping fails the test.
@@ -61,19 +50,19 @@ QList<StoreFault> useTable(const QString &table)
     const QString first = QStringLiteral("五金%1").arg(manyRecords);
     if (table == tables::设置) {
         return {readSettings(QDir::currentPath()).fault(),
-                faultOf(saveMenuLook(QDir::currentPath(), {}))};
+                saveMenuLook(QDir::currentPath(), {}).fault()};
     }
     if (table == tables::品类) {
-        return {readCategories().fault(), faultOf(deleteCategory(manyRecords, first, changes))};
+        return {readCategories().fault(), deleteCategory(manyRecords, first, changes).fault()};
     }
     if (table == tables::名称) {
-        return {readItems().fault(), faultOf(deleteItem(first, first, changes))};
+        return {readItems().fault(), deleteItem(first, first, changes).fault()};
     }
     if (table == tables::型号) {
         return {readAllModels().fault(), queryCategoryReport({2, first, QString(), {}}).fault(),
-                faultOf(book({first, first, first, MovementKind::In, 1, 1, QDate(2024, 5, 3), {}},
-                             changes)),
-                faultOf(modifyModel(first, first, first, {first, first, first}, changes))};
+                book({first, first, first, MovementKind::In, 1, 1, QDate(2024, 5, 3), {}}, changes)
+                    .fault(),
+                modifyModel(first, first, first, {first, first, first}, changes).fault()};
     }
     MovementRecord shown;
     shown.id = 1;
@@ -82,7 +71,7 @@ QList<StoreFault> useTable(const QString &table)
             movementsOfDay(QDate(2024, 5, 3)).fault(),
             movementsBetween(QDate(1, 1, 1), QDate(9999, 12, 31)).fault(),
             monthlyNetMovements({{first, first, first}}, 2024, 5).fault(),
-            faultOf(deleteMovements({shown}, changes).outcome)};
+            deleteMovements({shown}, changes).outcome.fault()};
 }
 
 // A sound file of the table with a few records, or with pages of them.

@@ -35,31 +35,34 @@ QString count(qint64 number)
 }
 
 // Why a backup could not be made; empty when it was.
-QString backupFailure(const QString &root, BackupOutcome outcome)
+QString backupFailure(const QString &root, Outcome<BackupOutcome> outcome)
 {
-    switch (outcome) {
+    switch (outcome.fault()) {
+    case StoreFault::None:
+        break;
+    case StoreFault::WriteFailed:
+        return QStringLiteral("备份失败，磁盘空间不足或无法写入：%1").arg(root);
+    case StoreFault::Busy:
+    case StoreFault::WrongLayout:
+        return tableFailureText(outcome.fault(), QString());
+    case StoreFault::ReadOnly:
+    case StoreFault::Unavailable:
+        return tableFailureText(StoreFault::Unavailable, QString());
+    }
+    switch (outcome.reason()) {
     case BackupOutcome::Done:
-        return {};
+        break;
     case BackupOutcome::FolderUnavailable:
         return QStringLiteral("备份位置无法使用（U盘未插入或没有写入权限）：%1").arg(root);
-    case BackupOutcome::WriteFailed:
-        return QStringLiteral("备份失败，磁盘空间不足或无法写入：%1").arg(root);
     case BackupOutcome::DiskFull:
         return QStringLiteral("备份位置已满（已删除最旧的自动备份，仍然放不下），"
                               "请换一个U盘或删除不要的备份：%1")
             .arg(root);
-    case BackupOutcome::TableBusy:
-        return tableFailureText(StoreFault::Busy, QString());
-    case BackupOutcome::TableWrongLayout:
-        return tableFailureText(StoreFault::WrongLayout, QString());
-    case BackupOutcome::TableReadOnly:
-    case BackupOutcome::TableUnavailable:
-        break;
     }
-    return tableFailureText(StoreFault::Unavailable, QString());
+    return {};
 }
 
-QString backupFailure(AppContext &context, BackupOutcome outcome)
+QString backupFailure(AppContext &context, Outcome<BackupOutcome> outcome)
 {
     return backupFailure(readBackupSettings(context.programDir).root, outcome);
 }
@@ -234,7 +237,11 @@ void restoreChosenBackup(AppContext &context)
         restoreBackup(context.programDir, folder, books, QDateTime::currentDateTime(),
                       context.changes, [&progress](int step) { progress.setValue(step); });
     progress.close();
-    switch (restored.outcome) {
+    if (toldTableFailure(context.dialogs, restored.outcome.fault(),
+                         QStringLiteral("恢复失败，数据未改变，请稍后重试！"))) {
+        return;
+    }
+    switch (restored.outcome.reason()) {
     case RestoreOutcome::InUseElsewhere:
         warn(context.dialogs, inUse);
         return;
@@ -248,12 +255,8 @@ void restoreChosenBackup(AppContext &context)
     case RestoreOutcome::NoSafetyBackup:
         tell(context.dialogs, backupFailure(context, restored.safety.outcome), Dialogs::Error);
         return;
-    default:
+    case RestoreOutcome::Done:
         break;
-    }
-    if (toldTableFailure(context.dialogs, restored.outcome,
-                         QStringLiteral("恢复失败，数据未改变，请稍后重试！"))) {
-        return;
     }
     QString done = QStringLiteral("数据已恢复到 %1 的备份。").arg(shownTime(check.info.takenAt));
     if (restored.safetyBesideTables) {

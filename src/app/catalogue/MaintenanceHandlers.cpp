@@ -18,16 +18,16 @@ namespace kucun {
 namespace {
 
 // The outcomes every change tells the same way; true when it was done.
-bool toldOutcome(AppContext &context, CatalogueOutcome outcome)
+bool toldOutcome(AppContext &context, Outcome<CatalogueOutcome> outcome)
 {
     if (outcome == CatalogueOutcome::AlreadyThere) {
         // Another copy gave a model this text after the list was shown.
         warn(context.dialogs, QStringLiteral("修改的项目已存在！"));
         return false;
     }
-    toldTableFailure(context.dialogs, outcome,
+    toldTableFailure(context.dialogs, outcome.fault(),
                      QStringLiteral("数据写入失败，项目未改变，请稍后重试！"));
-    return outcome == CatalogueOutcome::Done;
+    return outcome.done();
 }
 
 struct ChosenItem
@@ -83,10 +83,10 @@ void addTypedCategory(AppContext &context)
         inform(context.dialogs, QStringLiteral("请填写品类信息！"));
         return;
     }
-    const CatalogueOutcome outcome = addCategory(category, context.changes);
-    if (outcome == CatalogueOutcome::WriteFailed) {
+    const Outcome<CatalogueOutcome> outcome = addCategory(category, context.changes);
+    if (outcome == StoreFault::WriteFailed) {
         warn(context.dialogs, QStringLiteral("品类添加失败，请联系设计人员！"));
-    } else if (toldTableFailure(context.dialogs, outcome, QString())) {
+    } else if (toldTableFailure(context.dialogs, outcome.fault(), QString())) {
         return;
     }
     RollUpMenu &menu = *context.form.卷帘式菜单2;
@@ -125,7 +125,7 @@ void addTypedModel(AppContext &context)
     if (!modelBoxesFilled(context)) {
         return;
     }
-    const CatalogueOutcome outcome =
+    const Outcome<CatalogueOutcome> outcome =
         addModel(chosen->category, chosen->item, typedModel(form), context.changes);
     if (outcome == CatalogueOutcome::AlreadyThere) {
         inform(context.dialogs, QStringLiteral("您要添加的型号或颜色已经存在请核实！"));
@@ -162,7 +162,7 @@ void modifySelectedModel(AppContext &context)
     if (!chosen) {
         return; // the list shows no item's models: nothing to find
     }
-    const CatalogueOutcome outcome = modifyModel(
+    const Outcome<CatalogueOutcome> outcome = modifyModel(
         chosen->category, chosen->item, modelInRow(models, selected).model, typed, context.changes);
     if (toldOutcome(context, outcome)) {
         inform(context.dialogs, QStringLiteral("修改成功！"));

@@ -122,13 +122,14 @@ void saveTypedPasswordSettings(AppContext &context)
                      QStringLiteral("保存成功！重启程序后生效！"));
 }
 
-void tellSettingsSave(AppContext &context, SettingsOutcome outcome, const QString &savedText)
+void tellSettingsSave(AppContext &context, Outcome<SettingsOutcome> outcome,
+                      const QString &savedText)
 {
-    if (outcome == SettingsOutcome::Done) {
+    if (outcome.done()) {
         inform(context.dialogs, savedText);
         return;
     }
-    toldTableFailure(context.dialogs, outcome,
+    toldTableFailure(context.dialogs, outcome.fault(),
                      QStringLiteral("数据写入失败，设置未保存，请稍后重试！"));
 }
 
@@ -188,7 +189,7 @@ void resetToFactory(AppContext &context)
     }
     // A reset is whole or not at all: whatever stopped it, the tables are
     // as they were and the program goes on.
-    if (factoryReset(context.programDir) != SettingsOutcome::Done) {
+    if (!factoryReset(context.programDir).done()) {
         reportTableUnavailable(context.dialogs);
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/Outcome.h"
+
 class QString;
 class QWidget;
 
@@ -30,7 +32,8 @@ void onPasswordOff(AppContext &context);
 // What a save of the settings record came to, told to the user: the
 // message for a table that can't be opened or a failed write, else
 // `savedText`.
-void tellSettingsSave(AppContext &context, SettingsOutcome outcome, const QString &savedText);
+void tellSettingsSave(AppContext &context, Outcome<SettingsOutcome> outcome,
+                      const QString &savedText);
 
 // "保存": the password and its three flags into the settings record, in
 // force from the next start.

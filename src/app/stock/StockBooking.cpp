@@ -92,8 +92,13 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
         warn(context.dialogs, QStringLiteral("请选择要进销库的型号"));
         return;
     }
-    const BookingOutcome outcome = book(movementOnPage(form, kind, quantity), context.changes);
-    switch (outcome) {
+    const Outcome<BookingOutcome> outcome =
+        book(movementOnPage(form, kind, quantity), context.changes);
+    if (toldTableFailure(context.dialogs, outcome.fault(),
+                         QStringLiteral("数据写入失败，库存未改变，请稍后重试！"))) {
+        return;
+    }
+    switch (outcome.reason()) {
     case BookingOutcome::Booked:
         clearBookingBoxes(form);
         break;
@@ -103,14 +108,6 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
         break;
     case BookingOutcome::NotEnoughStock:
         tellAboutQuantity(context, kind, QStringLiteral("库存余额不足！"), Dialogs::Error);
-        break;
-    case BookingOutcome::TableUnavailable:
-    case BookingOutcome::TableBusy:
-    case BookingOutcome::TableReadOnly:
-    case BookingOutcome::TableWrongLayout:
-    case BookingOutcome::WriteFailed:
-        toldTableFailure(context.dialogs, outcome,
-                         QStringLiteral("数据写入失败，库存未改变，请稍后重试！"));
         break;
     }
 }

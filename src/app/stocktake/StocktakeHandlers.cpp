@@ -295,11 +295,11 @@ void bookCountedDifferences(AppContext &context)
                                  Dialogs::Buttons::OkCancel)) {
         return;
     }
-    const StocktakeOutcome outcome = bookCount(window.sheet, context.changes);
-    if (toldTableFailure(context.dialogs, outcome, QStringLiteral("盘点入账失败！"))) {
+    const Outcome<StocktakeOutcome> outcome = bookCount(window.sheet, context.changes);
+    if (toldTableFailure(context.dialogs, outcome.fault(), QStringLiteral("盘点入账失败！"))) {
         return;
     }
-    switch (outcome) {
+    switch (outcome.reason()) {
     case StocktakeOutcome::Booked: {
         // The counts that wait stay for the owner; the rest are booked.
         CountDraft rest = draftOf(window.sheet);

@@ -3,7 +3,6 @@
 #include "BackupSettings.h"
 #include "BooksInUse.h"
 #include "book/ChangeNotifier.h"
-#include "book/TableFailure.h"
 #include "store/PageCheck.h"
 #include "store/RecordCounts.h"
 #include "store/SqlCipher.h"
@@ -335,28 +334,29 @@ QList<std::pair<QString, QString>> liveFiles(const QString &programDir)
     return files;
 }
 
-BackupOutcome outcomeOfFault(StoreFault fault)
+// A table that could not be locked for the copy: busy, read-only, of the
+// wrong fields, or else one that could not be opened.
+Outcome<BackupOutcome> outcomeOfFault(StoreFault fault)
 {
     switch (fault) {
     case StoreFault::Busy:
-        return BackupOutcome::TableBusy;
     case StoreFault::ReadOnly:
-        return BackupOutcome::TableReadOnly;
     case StoreFault::WrongLayout:
-        return BackupOutcome::TableWrongLayout;
+        return fault;
     case StoreFault::None:
     case StoreFault::Unavailable:
     case StoreFault::WriteFailed:
         break;
     }
-    return BackupOutcome::TableUnavailable;
+    return StoreFault::Unavailable;
 }
 
-BackupOutcome outcomeOfCopy(Copy copy)
+Outcome<BackupOutcome> outcomeOfCopy(Copy copy)
 {
-    return copy == Copy::Done     ? BackupOutcome::Done
-           : copy == Copy::NoRoom ? BackupOutcome::DiskFull
-                                  : BackupOutcome::WriteFailed;
+    if (copy == Copy::Failed) {
+        return StoreFault::WriteFailed;
+    }
+    return copy == Copy::Done ? BackupOutcome::Done : BackupOutcome::DiskFull;
 }
 
 // Copies the five files into the folder as one moment: copied while
@@ -365,7 +365,7 @@ BackupOutcome outcomeOfCopy(Copy copy)
 // reads from the system's cache and writes only what changed. Plain
 // SQLite connections hold the lock: no Table is opened, so the window's
 // thread may go on opening its own meanwhile.
-BackupOutcome copyLockedFiles(const QString &programDir, const QString &folder)
+Outcome<BackupOutcome> copyLockedFiles(const QString &programDir, const QString &folder)
 {
     const auto files = liveFiles(programDir);
     StoreFault fault = StoreFault::None;
@@ -381,7 +381,8 @@ BackupOutcome copyLockedFiles(const QString &programDir, const QString &folder)
         }
     }
     for (const auto &[from, name] : files) {
-        const BackupOutcome copied = outcomeOfCopy(copyFile(from, QDir(folder).filePath(name)));
+        const Outcome<BackupOutcome> copied =
+            outcomeOfCopy(copyFile(from, QDir(folder).filePath(name)));
         if (copied != BackupOutcome::Done) {
             return copied;
         }
@@ -389,7 +390,7 @@ BackupOutcome copyLockedFiles(const QString &programDir, const QString &folder)
     if (!locked->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         return outcomeOfFault(locked->lastFault());
     }
-    BackupOutcome outcome = BackupOutcome::Done;
+    Outcome<BackupOutcome> outcome = BackupOutcome::Done;
     for (const auto &[from, name] : files) {
         if (outcome == BackupOutcome::Done) {
             outcome = outcomeOfCopy(catchUp(from, QDir(folder).filePath(name)));
@@ -557,7 +558,7 @@ BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
     BackupInfo info;
     info.takenAt = takenAt;
     info.kind = kind;
-    BackupOutcome outcome = copyLockedFiles(programDir, partial.path());
+    Outcome<BackupOutcome> outcome = copyLockedFiles(programDir, partial.path());
     if (outcome != BackupOutcome::Done) {
         return {outcome, {}};
     }
@@ -584,17 +585,21 @@ BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
     }
     count.join();
     if (outcome == BackupOutcome::Done && !counted) {
-        outcome = BackupOutcome::WriteFailed;
+        outcome = StoreFault::WriteFailed;
     }
     if (outcome == BackupOutcome::Done && !writeFigures(partial.path(), info)) {
-        outcome = isNoRoom(errno) ? BackupOutcome::DiskFull : BackupOutcome::WriteFailed;
+        if (isNoRoom(errno)) {
+            outcome = BackupOutcome::DiskFull;
+        } else {
+            outcome = StoreFault::WriteFailed;
+        }
     }
     if (outcome != BackupOutcome::Done) {
         return {outcome, {}};
     }
     const QString folder = partial.finish();
     if (folder.isEmpty()) {
-        return {BackupOutcome::WriteFailed, {}};
+        return {StoreFault::WriteFailed, {}};
     }
     return {BackupOutcome::Done, folder};
 }
@@ -816,7 +821,7 @@ RestoreResult stageBackup(const QString &folder, const QString &staging)
         return result;
     };
     if (!QDir().mkpath(staging)) {
-        return {RestoreOutcome::WriteFailed, {}, {}, false};
+        return {StoreFault::WriteFailed, {}, {}, false};
     }
     for (const QString &table : dataTables) {
         const QString file = tables::fileNameOf(table);
@@ -829,11 +834,10 @@ RestoreResult stageBackup(const QString &folder, const QString &staging)
             return unsound(QStringLiteral("备份中缺少文件：%1").arg(file));
         }
         if (copyFile(from, copy) != Copy::Done) {
-            return {QFileInfo(folder).isDir() ? RestoreOutcome::WriteFailed
-                                              : RestoreOutcome::BackupMissing,
-                    {},
-                    {},
-                    false};
+            if (QFileInfo(folder).isDir()) {
+                return {StoreFault::WriteFailed, {}, {}, false};
+            }
+            return {RestoreOutcome::BackupMissing, {}, {}, false};
         }
         // The copy is checked, not the original: these are the bytes that go in.
         const qint64 page = sql::firstUnsoundPage(copy, tablePassword());
@@ -851,7 +855,7 @@ RestoreResult stageBackup(const QString &folder, const QString &staging)
     // Ids the log in use handed out are not handed out again.
     if (!keepIdsAbove(QDir(staging).filePath(tables::fileNameOf(tables::明细)),
                       QFileInfo(tables::fileNameOf(tables::明细)).absoluteFilePath())) {
-        result.outcome = RestoreOutcome::WriteFailed;
+        result.outcome = StoreFault::WriteFailed;
     }
     return result;
 }
@@ -864,9 +868,9 @@ void backUpBeforeRestore(const QString &programDir, const QString &restored, con
 {
     result.safety = makeKeptBackup(programDir, now, BackupKind::BeforeRestore, restored);
     const QString beside = QDir::current().filePath(QStringLiteral("备份"));
-    const BackupOutcome failed = result.safety.outcome;
+    const Outcome<BackupOutcome> failed = result.safety.outcome;
     if ((failed == BackupOutcome::FolderUnavailable || failed == BackupOutcome::DiskFull ||
-         failed == BackupOutcome::WriteFailed) &&
+         failed == StoreFault::WriteFailed) &&
         !sameFolder(readBackupSettings(programDir).root, beside)) {
         const BackupResult there = makeBackup(programDir, beside, now, BackupKind::BeforeRestore);
         if (there.outcome == BackupOutcome::Done) {
@@ -915,23 +919,23 @@ RestoreResult restoreBackup(const QString &programDir, const QString &folder, Bo
         step(2);
         for (const QString &table : dataTables) {
             if (syncFile(QDir(staging).filePath(tables::fileNameOf(table))) != Copy::Done) {
-                result.outcome = RestoreOutcome::WriteFailed;
+                result.outcome = StoreFault::WriteFailed;
             }
         }
     }
     {
         Table live;
         if (result.outcome == RestoreOutcome::Done && !lockDataTables(live, dataFolder)) {
-            result.outcome = failureOf<RestoreOutcome>(live);
+            result.outcome = live.fault();
         }
         // The staged files are locked too, so that a program that opens a
         // table the moment it is renamed in waits for the others to follow.
         Table restored;
         if (result.outcome == RestoreOutcome::Done && !lockDataTables(restored, staging)) {
-            result.outcome = RestoreOutcome::TableUnavailable;
+            result.outcome = StoreFault::Unavailable;
         }
         if (result.outcome == RestoreOutcome::Done && !markComplete(staging)) {
-            result.outcome = RestoreOutcome::WriteFailed;
+            result.outcome = StoreFault::WriteFailed;
         }
         if (result.outcome != RestoreOutcome::Done) {
             removeStaging(dataFolder);
@@ -939,7 +943,7 @@ RestoreResult restoreBackup(const QString &programDir, const QString &folder, Bo
         }
         syncFolder(staging);
         if (!moveStagedFilesIn(dataFolder)) {
-            result.outcome = RestoreOutcome::WriteFailed;
+            result.outcome = StoreFault::WriteFailed;
         }
     }
     step(3);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/Outcome.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -37,18 +39,13 @@ struct BackupInfo
 enum class BackupOutcome
 {
     Done,
-    TableUnavailable,  // a table file could not be opened; nothing was copied
-    TableBusy,         // another program held a table too long
-    TableReadOnly,     // not used by a backup; named like every table failure
-    TableWrongLayout,  // a table's fields are missing or of another type
     FolderUnavailable, // the backup folder can't be made or written (no stick)
-    WriteFailed,       // a copy could not be written whole
     DiskFull,          // no room left where the backup goes, even after pruning
 };
 
 struct BackupResult
 {
-    BackupOutcome outcome = BackupOutcome::Done;
+    Outcome<BackupOutcome> outcome = BackupOutcome::Done;
     // The finished backup's folder.
     QString folder;
 };
@@ -118,20 +115,15 @@ BackupCheck checkBackup(const QString &folder);
 enum class RestoreOutcome
 {
     Done,
-    TableUnavailable, // a table (live or in the backup) could not be opened
-    TableBusy,        // another program held a table too long; nothing changed
-    TableReadOnly,    // a live table can't be written; nothing changed
-    TableWrongLayout, // the backup's fields are missing or of another type
-    WriteFailed,      // the restore could not be committed; nothing changed
-    InUseElsewhere,   // another copy of the program has the books; nothing changed
-    BackupMissing,    // the backup's folder is gone; nothing changed
-    BackupUnsound,    // a file of the backup fails its check; nothing changed
-    NoSafetyBackup,   // the books in force could not be backed up; nothing changed
+    InUseElsewhere, // another copy of the program has the books; nothing changed
+    BackupMissing,  // the backup's folder is gone; nothing changed
+    BackupUnsound,  // a file of the backup fails its check; nothing changed
+    NoSafetyBackup, // the books in force could not be backed up; nothing changed
 };
 
 struct RestoreResult
 {
-    RestoreOutcome outcome = RestoreOutcome::Done;
+    Outcome<RestoreOutcome> outcome = RestoreOutcome::Done;
     // BackupUnsound: why, as checkBackup says it.
     QString problem;
     // The backup of the books in force taken first.

@@ -1,7 +1,6 @@
 #include "CatalogueChanges.h"
 
 #include "book/ChangeNotifier.h"
-#include "book/TableFailure.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -11,45 +10,45 @@ namespace kucun {
 
 namespace {
 
-using Step = std::function<CatalogueOutcome(Table &)>;
+using Result = Outcome<CatalogueOutcome>;
+using Step = std::function<Result(Table &)>;
 
 // Opens the first table, joins the others and runs the step in one
 // transaction: committed when it is done, rolled back otherwise.
-CatalogueOutcome inTransaction(const QString &first, const QStringList &others, const Step &step)
+Result inTransaction(const QString &first, const QStringList &others, const Step &step)
 {
     Table table;
     if (!table.open(first, tablePassword())) {
-        return failureOf<CatalogueOutcome>(table);
+        return table.fault();
     }
     for (const QString &other : others) {
         if (!table.attach(other, tablePassword())) {
-            return failureOf<CatalogueOutcome>(table);
+            return table.fault();
         }
     }
     if (!table.beginTransaction()) {
-        return failureOf<CatalogueOutcome>(table);
+        return table.fault();
     }
-    CatalogueOutcome outcome = step(table);
-    if (outcome == CatalogueOutcome::Done && !table.commit()) {
-        outcome = CatalogueOutcome::WriteFailed;
+    Result outcome = step(table);
+    if (outcome.done() && !table.commit()) {
+        outcome = table.fault();
     }
-    if (outcome == CatalogueOutcome::WriteFailed) {
-        outcome = failureOf<CatalogueOutcome>(table);
-    }
-    if (outcome != CatalogueOutcome::Done) {
+    if (!outcome.done()) {
         table.rollback();
     }
     return outcome;
 }
 
-CatalogueOutcome written(bool ok)
+Result written(const Table &table, bool ok)
 {
-    return ok ? CatalogueOutcome::Done : CatalogueOutcome::WriteFailed;
+    if (!ok) {
+        return table.fault();
+    }
+    return CatalogueOutcome::Done;
 }
 
 // Tells the lists when the tables changed, or when what they show is stale.
-CatalogueOutcome announced(CatalogueOutcome outcome, void (ChangeNotifier::*signal)(),
-                           ChangeNotifier &changes)
+Result announced(Result outcome, void (ChangeNotifier::*signal)(), ChangeNotifier &changes)
 {
     if (outcome == CatalogueOutcome::Done || outcome == CatalogueOutcome::NotFound) {
         emit(changes.*signal)();
@@ -64,12 +63,14 @@ bool findModel(Table &models, const QString &category, const QString &item, cons
         {{fields::品类, category}, {fields::名称, item}, {fields::型号, model}});
 }
 
-// A search that found nothing: NotFound, or a failed write (told by the
-// table's fault) when the file could not answer it.
-CatalogueOutcome notFound(const Table &table)
+// A search that found nothing: NotFound, or the table's fault when the file
+// could not answer it.
+Result notFound(const Table &table)
 {
-    return table.fault() == StoreFault::None ? CatalogueOutcome::NotFound
-                                             : CatalogueOutcome::WriteFailed;
+    if (table.fault() != StoreFault::None) {
+        return table.fault();
+    }
+    return CatalogueOutcome::NotFound;
 }
 
 RecordFilter modelsOf(const QString &category, const QString &item)
@@ -79,42 +80,44 @@ RecordFilter modelsOf(const QString &category, const QString &item)
 
 } // namespace
 
-CatalogueOutcome addCategory(const QString &category, ChangeNotifier &changes)
+Outcome<CatalogueOutcome> addCategory(const QString &category, ChangeNotifier &changes)
 {
-    const CatalogueOutcome outcome = inTransaction(tables::品类, {}, [&](Table &categories) {
-        return written(categories.append({category}));
+    const Result outcome = inTransaction(tables::品类, {}, [&](Table &categories) -> Result {
+        return written(categories, categories.append({category}));
     });
     return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
 }
 
-CatalogueOutcome addItem(const QString &category, const QString &item, ChangeNotifier &changes)
+Outcome<CatalogueOutcome> addItem(const QString &category, const QString &item,
+                                  ChangeNotifier &changes)
 {
-    const CatalogueOutcome outcome = inTransaction(tables::名称, {}, [&](Table &items) {
-        return written(items.append({category, item}));
+    const Result outcome = inTransaction(tables::名称, {}, [&](Table &items) -> Result {
+        return written(items, items.append({category, item}));
     });
     return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
 }
 
-CatalogueOutcome addModel(const QString &category, const QString &item, const ModelTexts &texts,
-                          ChangeNotifier &changes)
+Outcome<CatalogueOutcome> addModel(const QString &category, const QString &item,
+                                   const ModelTexts &texts, ChangeNotifier &changes)
 {
-    const CatalogueOutcome outcome = inTransaction(tables::型号, {}, [&](Table &models) {
+    const Result outcome = inTransaction(tables::型号, {}, [&](Table &models) -> Result {
         if (findModel(models, category, item, texts.model)) {
             return CatalogueOutcome::AlreadyThere;
         }
-        if (notFound(models) != CatalogueOutcome::NotFound) {
-            return CatalogueOutcome::WriteFailed;
+        if (models.fault() != StoreFault::None) {
+            return models.fault();
         }
-        return written(
-            models.append({category, item, texts.model, texts.unit, QVariant(), texts.remark}));
+        return written(models, models.append({category, item, texts.model, texts.unit, QVariant(),
+                                              texts.remark}));
     });
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
 
-CatalogueOutcome modifyModel(const QString &category, const QString &item, const QString &model,
-                             const ModelTexts &texts, ChangeNotifier &changes)
+Outcome<CatalogueOutcome> modifyModel(const QString &category, const QString &item,
+                                      const QString &model, const ModelTexts &texts,
+                                      ChangeNotifier &changes)
 {
-    const CatalogueOutcome outcome = inTransaction(tables::型号, {}, [&](Table &models) {
+    const Result outcome = inTransaction(tables::型号, {}, [&](Table &models) -> Result {
         if (!findModel(models, category, item, model)) {
             return notFound(models);
         }
@@ -124,27 +127,28 @@ CatalogueOutcome modifyModel(const QString &category, const QString &item, const
         if (texts.model != model && findModel(models, category, item, texts.model)) {
             return CatalogueOutcome::AlreadyThere;
         }
-        if (notFound(models) != CatalogueOutcome::NotFound) {
-            return CatalogueOutcome::WriteFailed;
+        if (models.fault() != StoreFault::None) {
+            return models.fault();
         }
-        return written(
-            models.goToId(changed) &&
-            models.modify({category, item, texts.model, texts.unit, QVariant(), texts.remark}));
+        return written(models, models.goToId(changed) &&
+                                   models.modify({category, item, texts.model, texts.unit,
+                                                  QVariant(), texts.remark}));
     });
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
 
-CatalogueOutcome deleteModel(const QString &category, const QString &item, const QString &model,
-                             const std::function<bool()> &confirm, ChangeNotifier &changes)
+Outcome<CatalogueOutcome> deleteModel(const QString &category, const QString &item,
+                                      const QString &model, const std::function<bool()> &confirm,
+                                      ChangeNotifier &changes)
 {
     {
         Table models;
         if (!models.open(tables::型号, tablePassword())) {
-            return failureOf<CatalogueOutcome>(models);
+            return models.fault();
         }
         if (!findModel(models, category, item, model)) {
-            if (notFound(models) != CatalogueOutcome::NotFound) {
-                return failureOf<CatalogueOutcome>(models);
+            if (models.fault() != StoreFault::None) {
+                return models.fault();
             }
             return announced(CatalogueOutcome::NotFound, &ChangeNotifier::modelsChanged, changes);
         }
@@ -152,39 +156,41 @@ CatalogueOutcome deleteModel(const QString &category, const QString &item, const
     if (!confirm()) {
         return CatalogueOutcome::Cancelled;
     }
-    const CatalogueOutcome outcome = inTransaction(tables::型号, {}, [&](Table &models) {
+    const Result outcome = inTransaction(tables::型号, {}, [&](Table &models) -> Result {
         if (!findModel(models, category, item, model)) {
             return notFound(models);
         }
-        return written(
-            models.removeMatching(tables::型号, RecordFilter::idsIn({models.current().rowId()})));
+        return written(models, models.removeMatching(
+                                   tables::型号, RecordFilter::idsIn({models.current().rowId()})));
     });
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
 
-CatalogueOutcome deleteItem(const QString &category, const QString &item, ChangeNotifier &changes)
+Outcome<CatalogueOutcome> deleteItem(const QString &category, const QString &item,
+                                     ChangeNotifier &changes)
 {
-    const CatalogueOutcome outcome = inTransaction(tables::名称, {tables::型号}, [&](Table &items) {
+    const Result outcome = inTransaction(tables::名称, {tables::型号}, [&](Table &items) -> Result {
         // Only the first record of the item goes; a second one of the
         // same texts stays, as its group in the menus does.
         items.first();
         const bool found = items.findTexts({{fields::品类, category}, {fields::名称, item}});
         if (found &&
             !items.removeMatching(tables::名称, RecordFilter::idsIn({items.current().rowId()}))) {
-            return CatalogueOutcome::WriteFailed;
+            return items.fault();
         }
-        if (!found && notFound(items) != CatalogueOutcome::NotFound) {
-            return CatalogueOutcome::WriteFailed;
+        if (!found && items.fault() != StoreFault::None) {
+            return items.fault();
         }
-        return written(items.removeMatching(tables::型号, modelsOf(category, item)));
+        return written(items, items.removeMatching(tables::型号, modelsOf(category, item)));
     });
     return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
 }
 
-CatalogueOutcome deleteCategory(qint64 position, const QString &category, ChangeNotifier &changes)
+Outcome<CatalogueOutcome> deleteCategory(qint64 position, const QString &category,
+                                         ChangeNotifier &changes)
 {
-    const CatalogueOutcome outcome =
-        inTransaction(tables::品类, {tables::名称, tables::型号}, [&](Table &categories) {
+    const Result outcome =
+        inTransaction(tables::品类, {tables::名称, tables::型号}, [&](Table &categories) -> Result {
             // A menu that no longer matches the table deletes nothing.
             if (!categories.goToPosition(position)) {
                 return notFound(categories);
@@ -193,10 +199,11 @@ CatalogueOutcome deleteCategory(qint64 position, const QString &category, Change
                 return CatalogueOutcome::NotFound;
             }
             const RecordFilter ofCategory = RecordFilter::textsEqual({{fields::品类, category}});
-            return written(categories.removeMatching(
+            return written(categories,
+                           categories.removeMatching(
                                tables::品类, RecordFilter::idsIn({categories.current().rowId()})) &&
-                           categories.removeMatching(tables::名称, ofCategory) &&
-                           categories.removeMatching(tables::型号, ofCategory));
+                               categories.removeMatching(tables::名称, ofCategory) &&
+                               categories.removeMatching(tables::型号, ofCategory));
         });
     return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
 }

@@ -1,6 +1,5 @@
 #include "Settings.h"
 
-#include "book/TableFailure.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -25,13 +24,16 @@ qint32 toInt32(double value)
     return qint32(std::trunc(std::clamp(value, lowest, highest)));
 }
 
-SettingsOutcome modifySettings(const QString &programDir, const QVariantList &values)
+Outcome<SettingsOutcome> modifySettings(const QString &programDir, const QVariantList &values)
 {
     Table settings;
     if (!settings.open(tables::settingsPath(programDir), tablePassword())) {
-        return failureOf<SettingsOutcome>(settings);
+        return settings.fault();
     }
-    return settings.modify(values) ? SettingsOutcome::Done : failureOf<SettingsOutcome>(settings);
+    if (!settings.modify(values)) {
+        return settings.fault();
+    }
+    return SettingsOutcome::Done;
 }
 
 } // namespace
@@ -62,13 +64,14 @@ bool isLocked(const QString &programDir)
     return !QFileInfo::exists(tables::settingsPath(programDir));
 }
 
-SettingsOutcome savePasswordSettings(const QString &programDir, const PasswordSettings &settings)
+Outcome<SettingsOutcome> savePasswordSettings(const QString &programDir,
+                                              const PasswordSettings &settings)
 {
     return modifySettings(programDir, {settings.password, settings.atLogin, settings.beforeLog,
                                        settings.beforeStock});
 }
 
-SettingsOutcome saveMenuLook(const QString &programDir, const MenuLook &look)
+Outcome<SettingsOutcome> saveMenuLook(const QString &programDir, const MenuLook &look)
 {
     return modifySettings(programDir,
                           {QVariant(), QVariant(), QVariant(), QVariant(), look.itemHeight,
@@ -110,31 +113,31 @@ bool isSuperPassword(const QString &typed)
     return typed == QStringLiteral("kx7Tq2mWv9pLr4");
 }
 
-SettingsOutcome factoryReset(const QString &programDir)
+Outcome<SettingsOutcome> factoryReset(const QString &programDir)
 {
     // 设置 carries the four data tables, joined to it, so that the reset is
     // one transaction across the five files.
     Table table;
     if (!table.open(tables::settingsPath(programDir), tablePassword())) {
-        return failureOf<SettingsOutcome>(table);
+        return table.fault();
     }
     const QStringList data{tables::品类, tables::名称, tables::型号, tables::明细};
     for (const QString &name : data) {
         if (!table.attach(name, tablePassword())) {
-            return failureOf<SettingsOutcome>(table);
+            return table.fault();
         }
     }
     if (!table.beginTransaction()) {
-        return failureOf<SettingsOutcome>(table);
+        return table.fault();
     }
     bool ok = table.removeMatching(tables::设置, RecordFilter::all()) && table.append({});
     for (const QString &name : data) {
         ok = ok && table.removeMatching(name, RecordFilter::all());
     }
     if (!ok || !table.commit()) {
-        const SettingsOutcome failure = failureOf<SettingsOutcome>(table);
+        const StoreFault fault = table.fault();
         table.rollback();
-        return failure;
+        return fault;
     }
     return SettingsOutcome::Done;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "book/Outcome.h"
 #include "book/ReadResult.h"
 
 #include <QString>
@@ -49,20 +50,17 @@ ReadResult<Settings> readSettings(const QString &programDir);
 // damaged) is not: the owner must not be told to replace it.
 bool isLocked(const QString &programDir);
 
+// A save of the settings is done or stopped by its table's fault.
 enum class SettingsOutcome
 {
     Done,
-    TableUnavailable, // 设置 could not be opened; nothing was written
-    TableBusy,        // another program held 设置 too long; nothing was written
-    TableReadOnly,    // 设置 can't be written; nothing was written
-    TableWrongLayout, // a table's fields are missing or of another type
-    WriteFailed,      // the record could not be changed; nothing was written
 };
 
 // Writes 密码 and the three flags into the current record; the look stays.
-SettingsOutcome savePasswordSettings(const QString &programDir, const PasswordSettings &settings);
+Outcome<SettingsOutcome> savePasswordSettings(const QString &programDir,
+                                              const PasswordSettings &settings);
 // Writes the five look fields into the current record; 密码 and the flags stay.
-SettingsOutcome saveMenuLook(const QString &programDir, const MenuLook &look);
+Outcome<SettingsOutcome> saveMenuLook(const QString &programDir, const MenuLook &look);
 
 // Byte-for-byte equality: spaces and letter case count.
 bool passwordMatches(const QString &typed, const QString &password);
@@ -101,6 +99,6 @@ bool isSuperPassword(const QString &typed);
 // of empty fields, in one transaction across the five files: all of them
 // or, when any can't be opened or written, none, so that the stock never
 // outlives its log or the log its stock.
-SettingsOutcome factoryReset(const QString &programDir);
+Outcome<SettingsOutcome> factoryReset(const QString &programDir);
 
 } // namespace kucun

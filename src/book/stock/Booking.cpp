@@ -2,7 +2,6 @@
 
 #include "MovementWrite.h"
 #include "book/ChangeNotifier.h"
-#include "book/TableFailure.h"
 #include "book/ValueText.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
@@ -18,10 +17,11 @@ struct BookedStock
     double stock = 0;
 };
 
-BookingOutcome bookInOpenTables(Table &models, const Movement &movement, BookedStock &booked)
+Outcome<BookingOutcome> bookInOpenTables(Table &models, const Movement &movement,
+                                         BookedStock &booked)
 {
     if (!models.beginTransaction()) {
-        return failureOf<BookingOutcome>(models);
+        return models.fault();
     }
     models.first();
     const bool found = models.findTexts({{fields::品类, movement.category},
@@ -29,11 +29,12 @@ BookingOutcome bookInOpenTables(Table &models, const Movement &movement, BookedS
                                          {fields::型号, movement.model}});
     if (!found) {
         // A search the file could not answer is no missing model.
-        const BookingOutcome outcome = models.fault() == StoreFault::None
-                                           ? BookingOutcome::ModelNotFound
-                                           : failureOf<BookingOutcome>(models);
+        const StoreFault fault = models.fault();
         models.rollback();
-        return outcome;
+        if (fault != StoreFault::None) {
+            return fault;
+        }
+        return BookingOutcome::ModelNotFound;
     }
     const double stock = models.number(fields::库存);
     const bool in = movement.kind == MovementKind::In;
@@ -44,9 +45,9 @@ BookingOutcome bookInOpenTables(Table &models, const Movement &movement, BookedS
     const std::optional<double> newStock = writeMovement(models, movement);
     const bool written = newStock && models.commit();
     if (!written) {
-        const BookingOutcome failure = failureOf<BookingOutcome>(models);
+        const StoreFault fault = models.fault();
         models.rollback();
-        return failure;
+        return fault;
     }
     booked = {models.current().rowId(), *newStock};
     return BookingOutcome::Booked;
@@ -54,15 +55,15 @@ BookingOutcome bookInOpenTables(Table &models, const Movement &movement, BookedS
 
 } // namespace
 
-BookingOutcome book(const Movement &movement, ChangeNotifier &changes)
+Outcome<BookingOutcome> book(const Movement &movement, ChangeNotifier &changes)
 {
-    BookingOutcome outcome;
+    Outcome<BookingOutcome> outcome = BookingOutcome::Booked;
     BookedStock booked;
     {
         Table models;
         if (!models.open(tables::型号, tablePassword()) ||
             !models.attach(tables::明细, tablePassword())) {
-            return failureOf<BookingOutcome>(models);
+            return models.fault();
         }
         outcome = bookInOpenTables(models, movement, booked);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/Outcome.h"
+
 #include <QDate>
 #include <QString>
 
@@ -32,13 +34,8 @@ struct Movement
 enum class BookingOutcome
 {
     Booked,
-    ModelNotFound,    // no 型号 record has this category, item and model
-    NotEnoughStock,   // a stock-out of more than the stored stock
-    TableUnavailable, // 型号 or 明细 could not be opened
-    TableBusy,        // another program held a table too long; nothing changed
-    TableReadOnly,    // a table can't be written; nothing changed
-    TableWrongLayout, // a table's fields are missing or of another type
-    WriteFailed,      // the change could not be committed; nothing changed
+    ModelNotFound,  // no 型号 record has this category, item and model
+    NotEnoughStock, // a stock-out of more than the stored stock
 };
 
 // Changes the model's 库存 and appends its 明细 record, with the unit of the
@@ -47,6 +44,6 @@ enum class BookingOutcome
 // program booking the same model at the same moment cannot lose an update.
 // A booking announces stockChanged and movementsAdded; a model that is gone
 // announces stockChanged, since the stock shown is stale.
-BookingOutcome book(const Movement &movement, ChangeNotifier &changes);
+Outcome<BookingOutcome> book(const Movement &movement, ChangeNotifier &changes);
 
 } // namespace kucun

@@ -2,7 +2,6 @@
 
 #include "LogQueries.h"
 #include "book/ChangeNotifier.h"
-#include "book/TableFailure.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -17,7 +16,7 @@ namespace {
 DeletionResult deleteUnchanged(Table &log, const std::vector<MovementRecord> &shown)
 {
     if (!log.beginTransaction()) {
-        return {failureOf<DeletionOutcome>(log), 0};
+        return {log.fault(), 0};
     }
     QList<qint64> ids;
     ids.reserve(qsizetype(shown.size()));
@@ -26,9 +25,9 @@ DeletionResult deleteUnchanged(Table &log, const std::vector<MovementRecord> &sh
     }
     ReadResult<std::vector<MovementRecord>> read = readMovements(log, ids);
     if (!read) {
-        const DeletionOutcome failure = failureOf<DeletionOutcome>(log);
+        const StoreFault fault = log.fault();
         log.rollback();
-        return {failure, 0};
+        return {fault, 0};
     }
     QHash<qint64, MovementRecord> stored;
     for (MovementRecord &movement : *read) {
@@ -51,7 +50,7 @@ DeletionResult deleteUnchanged(Table &log, const std::vector<MovementRecord> &sh
             tables::明细, RecordFilter::idsIn(unchanged.mid(start, RecordFilter::maximumIds)));
     }
     if (!written || !log.commit()) {
-        result.outcome = failureOf<DeletionOutcome>(log);
+        result.outcome = log.fault();
         log.rollback();
     }
     return result;
@@ -65,7 +64,7 @@ DeletionResult deleteMovements(const std::vector<MovementRecord> &shown, ChangeN
     {
         Table log;
         if (!log.open(tables::明细, tablePassword())) {
-            return {failureOf<DeletionOutcome>(log), 0};
+            return {log.fault(), 0};
         }
         result = deleteUnchanged(log, shown);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/Outcome.h"
+
 #include <QtGlobal>
 #include <vector>
 
@@ -8,19 +10,15 @@ namespace kucun {
 class ChangeNotifier;
 struct MovementRecord;
 
+// A deletion is done or stopped by the log's fault.
 enum class DeletionOutcome
 {
     Deleted,
-    TableUnavailable, // 明细 could not be opened
-    TableBusy,        // another program held 明细 too long; nothing changed
-    TableReadOnly,    // 明细 can't be written; nothing changed
-    TableWrongLayout, // 明细's fields are missing or of another type
-    WriteFailed,      // the deletion could not be committed; nothing changed
 };
 
 struct DeletionResult
 {
-    DeletionOutcome outcome = DeletionOutcome::Deleted;
+    Outcome<DeletionOutcome> outcome = DeletionOutcome::Deleted;
     // Movements left alone because the log no longer holds them as shown.
     qsizetype notDeleted = 0;
 };

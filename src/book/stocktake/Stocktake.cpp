@@ -1,7 +1,6 @@
 #include "Stocktake.h"
 
 #include "book/ChangeNotifier.h"
-#include "book/TableFailure.h"
 #include "book/ValueText.h"
 #include "book/catalogue/ModelKey.h"
 #include "book/history/StockOnDay.h"
@@ -175,7 +174,7 @@ CountSummary summarize(const CountSheet &sheet)
     return summary;
 }
 
-StocktakeOutcome bookCount(const CountSheet &sheet, ChangeNotifier &changes)
+Outcome<StocktakeOutcome> bookCount(const CountSheet &sheet, ChangeNotifier &changes)
 {
     const CountSummary summary = summarize(sheet);
     if (summary.refusal != CountCheck::Fine) {
@@ -185,16 +184,16 @@ StocktakeOutcome bookCount(const CountSheet &sheet, ChangeNotifier &changes)
     if (summary.surplus + summary.shortage == 0) {
         return StocktakeOutcome::NothingToBook;
     }
-    StocktakeOutcome outcome = StocktakeOutcome::Booked;
+    Outcome<StocktakeOutcome> outcome = StocktakeOutcome::Booked;
     {
         Table models;
         if (!models.open(tables::型号, tablePassword()) ||
             !models.attach(tables::明细, tablePassword()) || !models.beginTransaction()) {
-            return failureOf<StocktakeOutcome>(models);
+            return models.fault();
         }
         const std::optional<NetAfter> netAfter = netMovementsAfter(models, sheet.day);
         if (!netAfter) {
-            outcome = failureOf<StocktakeOutcome>(models);
+            outcome = models.fault();
         }
         for (const CountLine &line : sheet.lines) {
             const std::optional<double> difference = line.difference();
@@ -202,13 +201,14 @@ StocktakeOutcome bookCount(const CountSheet &sheet, ChangeNotifier &changes)
                 continue;
             }
             const std::optional<bool> booked = bookLine(models, sheet, line, *netAfter);
-            if (!booked || !*booked) {
-                outcome =
-                    booked ? StocktakeOutcome::StockChanged : failureOf<StocktakeOutcome>(models);
+            if (!booked) {
+                outcome = models.fault();
+            } else if (!*booked) {
+                outcome = StocktakeOutcome::StockChanged;
             }
         }
         if (outcome == StocktakeOutcome::Booked && !models.commit()) {
-            outcome = failureOf<StocktakeOutcome>(models);
+            outcome = models.fault();
         }
         if (outcome != StocktakeOutcome::Booked) {
             models.rollback();

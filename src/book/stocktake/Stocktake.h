@@ -1,5 +1,6 @@
 #pragma once
 
+#include "book/Outcome.h"
 #include "book/ReadResult.h"
 #include "book/catalogue/CatalogueReads.h"
 
@@ -78,11 +79,6 @@ enum class StocktakeOutcome
     CountTooLarge,        // a count or its difference is beyond any booking
     StockChanged,         // a row's 账面 is no longer the one it was counted
                           // against, or its model is gone
-    TableUnavailable,
-    TableWrongLayout,
-    TableBusy,
-    TableReadOnly,
-    WriteFailed,
 };
 
 // Books every difference of the rows that do not wait in one transaction:
@@ -92,6 +88,6 @@ enum class StocktakeOutcome
 // held; a row whose 账面 is not the one its count was typed against, or
 // whose model is gone or renamed, stops the whole count: all are written or
 // none.
-StocktakeOutcome bookCount(const CountSheet &sheet, ChangeNotifier &changes);
+Outcome<StocktakeOutcome> bookCount(const CountSheet &sheet, ChangeNotifier &changes);
 
 } // namespace kucun
