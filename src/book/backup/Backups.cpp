@@ -1,10 +1,8 @@
 #include "Backups.h"
 
+#include "BackupFiles.h"
 #include "BackupSettings.h"
-#include "BooksInUse.h"
 #include "book/ChangeNotifier.h"
-#include "store/PageCheck.h"
-#include "store/RecordCounts.h"
 #include "store/SqlCipher.h"
 #include "store/Table.h"
 #include "store/TableFiles.h"
@@ -27,190 +25,17 @@
 
 namespace kucun {
 
+using namespace backupfiles;
+
 namespace {
 
 const QString folderPrefix = QStringLiteral("kucun-备份-");
 const QString partialSuffix = QStringLiteral(".partial");
-const QString figuresFile = QStringLiteral("备份信息.ini");
-// Held locked by the backup writing a ".partial" folder, for as long as it writes.
-const QString writingLock = QStringLiteral(".写入中");
-const QStringList dataTables{tables::品类, tables::名称, tables::型号, tables::明细};
 // Backups taken before a restore or a reset: how many of each kind are kept.
 constexpr int keepBeforeChange = 10;
 // A ".partial" folder without its lock is one whose backup died before it
 // made the lock, or one about to make it: left alone while this young.
 constexpr int unlockedPartialGraceSeconds = 600;
-
-QByteArray encoded(const QString &path)
-{
-    return QFile::encodeName(path);
-}
-
-// A file handle closed when it goes out of scope.
-struct Handle
-{
-    int fd = -1;
-    Handle() = default;
-    explicit Handle(int opened) : fd(opened) {}
-    ~Handle()
-    {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-};
-
-// Makes a folder's new entries (a renamed folder, a new file) last a power cut.
-void syncFolder(const QString &folder)
-{
-    const Handle handle(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (handle.fd >= 0) {
-        ::fsync(handle.fd);
-    }
-}
-
-bool isNoRoom(int error)
-{
-    return error == ENOSPC || error == EDQUOT || error == EFBIG;
-}
-
-enum class Copy
-{
-    Done,
-    NoRoom, // the disk (or the file system's largest file) is full
-    Failed,
-};
-
-// Copies a file into a new one, into the system's cache: syncFile makes it last.
-Copy copyFile(const QString &from, const QString &to)
-{
-    const Handle source(::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC));
-    if (source.fd < 0) {
-        return Copy::Failed;
-    }
-    const Handle copy(
-        ::open(encoded(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (copy.fd < 0) {
-        return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
-    }
-    QByteArray chunk(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const ssize_t read = ::read(source.fd, chunk.data(), size_t(chunk.size()));
-        if (read < 0 && errno == EINTR) {
-            continue;
-        }
-        if (read < 0) {
-            return Copy::Failed;
-        }
-        if (read == 0) {
-            break;
-        }
-        for (ssize_t written = 0; written < read;) {
-            const ssize_t wrote =
-                ::write(copy.fd, chunk.constData() + written, size_t(read - written));
-            if (wrote < 0 && errno == EINTR) {
-                continue;
-            }
-            if (wrote <= 0) {
-                return wrote < 0 && isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
-            }
-            written += wrote;
-        }
-    }
-    return Copy::Done;
-}
-
-// Makes a copy equal to the file again after the file changed: reads both
-// and writes only the megabytes that differ. Both are in the system's
-// cache, so this takes a small part of a copy.
-Copy catchUp(const QString &from, const QString &to)
-{
-    const Handle source(::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC));
-    const Handle copy(::open(encoded(to).constData(), O_RDWR | O_CLOEXEC));
-    struct stat size
-    {
-    };
-    if (source.fd < 0 || copy.fd < 0 || ::fstat(source.fd, &size) != 0) {
-        return Copy::Failed;
-    }
-    constexpr qsizetype piece = 1 << 20;
-    QByteArray live(piece, Qt::Uninitialized);
-    QByteArray copied(piece, Qt::Uninitialized);
-    for (off_t at = 0; at < size.st_size; at += piece) {
-        const ssize_t read = ::pread(source.fd, live.data(), piece, at);
-        if (read <= 0) {
-            return Copy::Failed;
-        }
-        const ssize_t old = ::pread(copy.fd, copied.data(), size_t(read), at);
-        if (old != read || std::memcmp(live.constData(), copied.constData(), size_t(read)) != 0) {
-            if (::pwrite(copy.fd, live.constData(), size_t(read), at) != read) {
-                return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
-            }
-        }
-    }
-    return ::ftruncate(copy.fd, size.st_size) == 0 ? Copy::Done : Copy::Failed;
-}
-
-// Makes a file last a power cut. Written out a few megabytes at a time:
-// a booking's own sync meanwhile (which, on ext4, waits for the data of
-// every file written since the last one) waits for one piece, not for all.
-Copy syncFile(const QString &path)
-{
-    const Handle file(::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC));
-    struct stat written
-    {
-    };
-    if (file.fd < 0 || ::fstat(file.fd, &written) != 0) {
-        return Copy::Failed;
-    }
-    constexpr off_t piece = 8 << 20;
-    for (off_t at = 0; at < written.st_size; at += piece) {
-        if (::sync_file_range(file.fd, at, piece,
-                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
-                                  SYNC_FILE_RANGE_WAIT_AFTER) != 0) {
-            break; // not on this file system: the fsync below does it all
-        }
-    }
-    if (::fsync(file.fd) != 0) {
-        return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
-    }
-    return Copy::Done;
-}
-
-// The files a backup or a staging folder holds: the only ones ever removed.
-QStringList filesOfABackup()
-{
-    QStringList names{figuresFile, writingLock};
-    for (const QString &table : tables::allTableNames()) {
-        names << tables::fileNameOf(table)
-              << tables::fileNameOf(table) + QStringLiteral("-journal");
-    }
-    return names;
-}
-
-// Removes the named files of a folder under `parent`, then the folder if
-// that left it empty. Never follows a link: a link named like the folder is
-// left alone, and so is anything a link in the folder points at.
-bool removeFolderOf(const QString &parent, const QString &name, const QStringList &files)
-{
-    const Handle above(::open(encoded(parent).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (above.fd < 0) {
-        return false;
-    }
-    {
-        const Handle folder(::openat(above.fd, encoded(name).constData(),
-                                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-        if (folder.fd < 0) {
-            return false;
-        }
-        for (const QString &file : files) {
-            ::unlinkat(folder.fd, encoded(file).constData(), 0);
-        }
-    }
-    return ::unlinkat(above.fd, encoded(name).constData(), AT_REMOVEDIR) == 0;
-}
 
 QString kindKey(BackupKind kind)
 {
@@ -303,23 +128,6 @@ BackupInfo readFiguresFile(const QString &folder)
     info.movements = figures.value(QStringLiteral("movements")).toLongLong();
     info.totalStock = figures.value(QStringLiteral("totalStock")).toDouble();
     return info;
-}
-
-// Whether the file opens as the table with every one of its fields.
-bool holdsEveryField(const QString &path, const QString &table)
-{
-    Table opened;
-    if (!opened.open(path, tablePassword())) {
-        return false;
-    }
-    const FieldList &stored = opened.schema().fields();
-    return std::all_of(tables::fieldsOf(table).cbegin(), tables::fieldsOf(table).cend(),
-                       [&stored](const FieldDefinition &field) {
-                           return std::any_of(stored.cbegin(), stored.cend(),
-                                              [&field](const FieldDefinition &column) {
-                                                  return column.name == field.name;
-                                              });
-                       });
 }
 
 // The five files to copy, by their file name in the backup.
@@ -490,18 +298,6 @@ private:
     int m_lock = -1;
     bool m_done = false;
 };
-
-bool sameFolder(const QString &a, const QString &b)
-{
-    if (a.isEmpty() || b.isEmpty()) {
-        return false;
-    }
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    const QString canonical = first.canonicalFilePath();
-    return canonical.isEmpty() ? first.absoluteFilePath() == second.absoluteFilePath()
-                               : canonical == second.canonicalFilePath();
-}
 
 void removeBackup(const BackupInfo &backup)
 {
@@ -748,220 +544,6 @@ BackupCheck checkBackup(const QString &folder)
         check.problem = QStringLiteral("备份文件无法读取：%1").arg(folder);
     }
     return check;
-}
-
-namespace {
-
-// A restore stages the backup's files here, in the data folder, marks them
-// complete, then renames each over the file in use.
-const QString stagingName = QStringLiteral(".恢复中");
-const QString completeMark = QStringLiteral("已就绪");
-
-void removeStaging(const QString &dataFolder)
-{
-    removeFolderOf(dataFolder, stagingName, filesOfABackup() << completeMark);
-}
-
-// Takes the write lock of the four data tables in a folder: no other
-// program is in the middle of changing them while the lock is held.
-bool lockDataTables(Table &locked, const QString &folder)
-{
-    const auto path = [&folder](const QString &table) {
-        return QDir(folder).filePath(tables::fileNameOf(table));
-    };
-    // No field is read: a book whose fields went wrong may be restored too.
-    if (!locked.open(path(tables::品类), tablePassword(), FieldCheck::None)) {
-        return false;
-    }
-    for (const QString &table : {tables::名称, tables::型号, tables::明细}) {
-        if (!locked.attach(path(table), tablePassword(), FieldCheck::None)) {
-            return false;
-        }
-    }
-    return locked.beginTransaction();
-}
-
-// Renames the staged files over those in use, then removes the staging
-// folder. Each rename is whole; the mark, left until the end, makes the next
-// start finish what a cut-off run began.
-bool moveStagedFilesIn(const QString &dataFolder)
-{
-    const QDir staging(QDir(dataFolder).filePath(stagingName));
-    bool moved = true;
-    for (const QString &table : dataTables) {
-        const QString file = tables::fileNameOf(table);
-        if (staging.exists(file)) {
-            const QString into = QDir(dataFolder).filePath(file);
-            moved = ::rename(encoded(staging.filePath(file)).constData(),
-                             encoded(into).constData()) == 0 &&
-                    moved;
-            recordcounts::forget(QFileInfo(into).canonicalFilePath());
-        }
-    }
-    syncFolder(dataFolder);
-    return moved && (removeStaging(dataFolder), !QFileInfo::exists(staging.path()));
-}
-
-// The mark is an empty file: being there is what it says.
-bool markComplete(const QString &staging)
-{
-    const Handle mark(::open(encoded(QDir(staging).filePath(completeMark)).constData(),
-                             O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
-    return mark.fd >= 0 && ::fsync(mark.fd) == 0;
-}
-
-// Copies the backup's data files into the staging folder and checks every
-// page and field of each copy. Nothing is changed in the data folder.
-RestoreResult stageBackup(const QString &folder, const QString &staging)
-{
-    RestoreResult result;
-    const auto unsound = [&result](const QString &problem) {
-        result.outcome = RestoreOutcome::BackupUnsound;
-        result.problem = problem;
-        return result;
-    };
-    if (!QDir().mkpath(staging)) {
-        return {StoreFault::WriteFailed, {}, {}, false};
-    }
-    for (const QString &table : dataTables) {
-        const QString file = tables::fileNameOf(table);
-        const QString from = QDir(folder).filePath(file);
-        const QString copy = QDir(staging).filePath(file);
-        if (!QFileInfo(folder).isDir()) {
-            return {RestoreOutcome::BackupMissing, {}, {}, false};
-        }
-        if (!QFileInfo::exists(from)) {
-            return unsound(QStringLiteral("备份中缺少文件：%1").arg(file));
-        }
-        if (copyFile(from, copy) != Copy::Done) {
-            if (QFileInfo(folder).isDir()) {
-                return {StoreFault::WriteFailed, {}, {}, false};
-            }
-            return {RestoreOutcome::BackupMissing, {}, {}, false};
-        }
-        // The copy is checked, not the original: these are the bytes that go in.
-        const qint64 page = sql::firstUnsoundPage(copy, tablePassword());
-        if (page < 0) {
-            return unsound(
-                QStringLiteral("备份文件无法打开（不是本程序的数据文件，或已损坏）：%1").arg(file));
-        }
-        if (page > 0) {
-            return unsound(QStringLiteral("备份文件已损坏：%1").arg(file));
-        }
-        if (!holdsEveryField(copy, table)) {
-            return unsound(QStringLiteral("备份文件缺少数据表或字段：%1").arg(file));
-        }
-    }
-    // Ids the log in use handed out are not handed out again.
-    if (!keepIdsAbove(QDir(staging).filePath(tables::fileNameOf(tables::明细)),
-                      QFileInfo(tables::fileNameOf(tables::明细)).absoluteFilePath())) {
-        result.outcome = StoreFault::WriteFailed;
-    }
-    return result;
-}
-
-// The backup of the books in force before a restore: into the backup
-// folder, or, when that can't be written (a read-only or full stick),
-// beside the tables.
-void backUpBeforeRestore(const QString &programDir, const QString &restored, const QDateTime &now,
-                         RestoreResult &result)
-{
-    result.safety = makeKeptBackup(programDir, now, BackupKind::BeforeRestore, restored);
-    const QString beside = QDir::current().filePath(QStringLiteral("备份"));
-    const Outcome<BackupOutcome> failed = result.safety.outcome;
-    if ((failed == BackupOutcome::FolderUnavailable || failed == BackupOutcome::DiskFull ||
-         failed == StoreFault::WriteFailed) &&
-        !sameFolder(readBackupSettings(programDir).root, beside)) {
-        const BackupResult there = makeBackup(programDir, beside, now, BackupKind::BeforeRestore);
-        if (there.outcome == BackupOutcome::Done) {
-            result.safety = there;
-            result.safetyBesideTables = true;
-            saveLastBackup(programDir, now, there.folder);
-        }
-    }
-    if (result.safety.outcome != BackupOutcome::Done) {
-        result.outcome = RestoreOutcome::NoSafetyBackup;
-    }
-}
-
-} // namespace
-
-RestoreResult restoreBackup(const QString &programDir, const QString &folder, BooksInUse &books,
-                            const QDateTime &now, ChangeNotifier &changes,
-                            const RestoreProgress &progress)
-{
-    const auto step = [&progress](int done) {
-        if (progress) {
-            progress(done);
-        }
-    };
-    if (!books.tryAlone()) {
-        return {RestoreOutcome::InUseElsewhere, {}, {}, false};
-    }
-    // Back to shared however the restore ends; until then no other copy
-    // starts, books or backs up.
-    const std::unique_ptr<BooksInUse, void (*)(BooksInUse *)> shareAgain(
-        &books, [](BooksInUse *held) { held->share(); });
-    if (!QFileInfo(folder).isDir()) {
-        return {RestoreOutcome::BackupMissing, {}, {}, false};
-    }
-    const QString dataFolder = QDir::currentPath();
-    const QString staging = QDir(dataFolder).filePath(stagingName);
-    removeStaging(dataFolder);
-    step(0);
-    RestoreResult result = stageBackup(folder, staging);
-    if (result.outcome == RestoreOutcome::Done) {
-        step(1);
-        backUpBeforeRestore(programDir, folder, now, result);
-        emit changes.backupsChanged();
-    }
-    if (result.outcome == RestoreOutcome::Done) {
-        step(2);
-        for (const QString &table : dataTables) {
-            if (syncFile(QDir(staging).filePath(tables::fileNameOf(table))) != Copy::Done) {
-                result.outcome = StoreFault::WriteFailed;
-            }
-        }
-    }
-    {
-        Table live;
-        if (result.outcome == RestoreOutcome::Done && !lockDataTables(live, dataFolder)) {
-            result.outcome = live.fault();
-        }
-        // The staged files are locked too, so that a program that opens a
-        // table the moment it is renamed in waits for the others to follow.
-        Table restored;
-        if (result.outcome == RestoreOutcome::Done && !lockDataTables(restored, staging)) {
-            result.outcome = StoreFault::Unavailable;
-        }
-        if (result.outcome == RestoreOutcome::Done && !markComplete(staging)) {
-            result.outcome = StoreFault::WriteFailed;
-        }
-        if (result.outcome != RestoreOutcome::Done) {
-            removeStaging(dataFolder);
-            return result;
-        }
-        syncFolder(staging);
-        if (!moveStagedFilesIn(dataFolder)) {
-            result.outcome = StoreFault::WriteFailed;
-        }
-    }
-    step(3);
-    emit changes.catalogueChanged();
-    emit changes.modelsChanged();
-    emit changes.stockChanged();
-    emit changes.movementsDeleted();
-    return result;
-}
-
-void finishInterruptedRestore(const QString &dataFolder)
-{
-    const QString staging = QDir(dataFolder).filePath(stagingName);
-    if (QFileInfo::exists(QDir(staging).filePath(completeMark))) {
-        moveStagedFilesIn(dataFolder);
-    } else {
-        removeStaging(dataFolder);
-    }
 }
 
 } // namespace kucun
