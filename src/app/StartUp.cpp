@@ -2,19 +2,12 @@
 
 #include "AppContext.h"
 #include "Messages.h"
-#include "Pages.h"
-#include "app/backup/BackupHandlers.h"
-#include "app/catalogue/CategoryLoaders.h"
-#include "app/catalogue/ModelLists.h"
-#include "app/reports/ReportRefresh.h"
 #include "app/settings/PasswordHandlers.h"
-#include "app/stock/LogLists.h"
 #include "book/backup/BooksInUse.h"
 #include "book/files/InterruptedWrites.h"
 #include "book/files/TableIndexes.h"
 #include "book/settings/Settings.h"
 #include "ui/Dialogs.h"
-#include "ui/RollUpMenu.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,11 +22,11 @@ namespace {
 // Loads the settings and asks the login password until it is right. False
 // when the program must end: it is locked, the settings record can't be read,
 // the login was cancelled or the third wrong entry locked it.
-bool logIn(AppContext &context)
+bool logIn(AppContext &context, LookPanel &look)
 {
     LoginLockOut lockOut(context.programDir);
     for (;;) {
-        switch (loadSettings(context)) {
+        switch (loadSettings(context, look)) {
         case SettingsLoad::Locked:
             context.dialogs.message(QStringLiteral("密码错误次数过多，本程序已停止使用！"),
                                     QStringLiteral("本程序已禁止使用"), Dialogs::Error,
@@ -99,29 +92,16 @@ bool tablesMayOpen(QWidget &window, AppContext &context)
 
 } // namespace
 
-void startUp(QWidget &window, AppContext &context)
+bool startUp(QWidget &window, AppContext &context, LookPanel &look)
 {
     window.move(window.x(), 0);
-    if (!tablesMayOpen(window, context) || !logIn(context)) {
+    if (!tablesMayOpen(window, context) || !logIn(context, look)) {
         window.close();
-        return;
+        return false;
     }
     removeLeftJournals(context.programDir);
     addMissingTableIndexes();
-    primePasswordControls(context);
-    loadCategories(context);
-    loadItems(context);
-    orderBookingFocus(context.form);
-    // The keyboard starts at the first category.
-    if (QWidget *first = context.form.卷帘式菜单1->groupHeader(0)) {
-        first->setFocus();
-    }
-    loadLog(context, LogQuery::Day);
-    rebuildStockReports(context);
-    loadBackupList(context);
-    // The day's backup runs off the window's thread; a booking meanwhile
-    // waits only while the files are copied into the system's cache.
-    backUpDaily(window, context);
+    return true;
 }
 
 } // namespace kucun

@@ -34,13 +34,13 @@ private slots:
 namespace {
 
 // The booking page of a started window over the small shop.
-struct BookingPage
+struct OpenBookingPage
 {
     TestTables files;
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 
-    BookingPage()
+    OpenBookingPage()
     {
         addSmallShop(files);
         window = startMainWindow(dialogs, files.programDir());
@@ -89,7 +89,7 @@ QVariantList lastMovement(const TestTables &files)
 
 void StockTest::bookingInAndOutUpdatesEveryView()
 {
-    BookingPage page;
+    OpenBookingPage page;
     auto *dateBox = page.get<QDateEdit>("日期框进销");
     QCOMPARE(dateBox->date(), QDate::currentDate());
     dateBox->setDate(QDate(2024, 5, 3));
@@ -158,7 +158,7 @@ void StockTest::bookingInAndOutUpdatesEveryView()
 
 void StockTest::quantitiesAreReadAsTyped()
 {
-    BookingPage page;
+    OpenBookingPage page;
     const auto bookIn = [&page](const QString &typed) {
         page.selectModel(1);
         typeInto(page.get<QLineEdit>("编辑框入库"), typed);
@@ -201,7 +201,7 @@ void StockTest::quantitiesAreReadAsTyped()
 
 void StockTest::checksComeInOrder()
 {
-    BookingPage page;
+    OpenBookingPage page;
     const auto messageAfter = [&page](const char *button) {
         page.dialogs.forget();
         clickButton(*page.window, QString::fromUtf8(button));
@@ -243,7 +243,7 @@ void StockTest::checksComeInOrder()
 
 void StockTest::stockChangeAndMovementAreOneChange()
 {
-    BookingPage page;
+    OpenBookingPage page;
     page.selectModel(0);
     page.files.removeFile(tables::明细);
     typeInto(page.get<QLineEdit>("编辑框入库"), QStringLiteral("5"));
@@ -297,7 +297,7 @@ void StockTest::stockChangeAndMovementAreOneChange()
 
 void StockTest::deletingExactlyTheSelectedLogRows()
 {
-    BookingPage page;
+    OpenBookingPage page;
     for (int i = 1; i <= 7; ++i) {
         addMovement(page.files, QDate(2024, 5, i), QStringLiteral("五金"), QStringLiteral("扳手"),
                     i % 2 ? QStringLiteral("10寸") : QStringLiteral("8寸"), i, 0,

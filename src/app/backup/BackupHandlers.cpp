@@ -105,15 +105,10 @@ private:
     std::thread m_thread;
 };
 
-QWidget *windowOf(AppContext &context)
-{
-    return context.form.高级选择夹1->window();
-}
-
 // A backup or restore of the window's own waits for the day's backup to end.
-void waitForTheDailyBackup(AppContext &context)
+void waitForTheDailyBackup(QWidget &window)
 {
-    for (QObject *child : windowOf(context)->children()) {
+    for (QObject *child : window.children()) {
         if (auto *running = dynamic_cast<BackgroundBackup *>(child)) {
             running->wait();
         }
@@ -131,9 +126,9 @@ BooksInUse &booksOf(AppContext &context)
 
 } // namespace
 
-bool backUpFirst(AppContext &context)
+bool backUpFirst(AppContext &context, QWidget &window)
 {
-    waitForTheDailyBackup(context);
+    waitForTheDailyBackup(window);
     const BackupResult result = backUp(context.programDir, QDateTime::currentDateTime(),
                                        BackupKind::BeforeReset, context.changes);
     const QString failure = backupFailure(context, result.outcome);
@@ -143,18 +138,18 @@ bool backUpFirst(AppContext &context)
     return failure.isEmpty();
 }
 
-void loadBackupList(AppContext &context)
+void loadBackupList(BackupContext &context)
 {
     const BackupSettings settings = readBackupSettings(context.programDir);
-    context.form.标签上次备份->setText(
+    context.page.标签上次备份->setText(
         settings.lastTakenAt.isValid()
             ? QStringLiteral("上次备份：%1  %2")
                   .arg(shownTime(settings.lastTakenAt), settings.lastFolder)
             : QStringLiteral("尚未备份"));
     const bool sameDisk = onDataDisk(settings.root, QDir::currentPath());
-    context.form.标签备份磁盘->setText(
+    context.page.标签备份磁盘->setText(
         sameDisk ? QStringLiteral("备份与数据在同一磁盘上，建议选择U盘或其他磁盘。") : QString());
-    context.form.标签备份磁盘->setVisible(sameDisk);
+    context.page.标签备份磁盘->setVisible(sameDisk);
     std::vector<ListRow> rows;
     ValueTexts texts;
     for (const BackupInfo &backup : listBackups(settings.root)) {
@@ -165,12 +160,12 @@ void loadBackupList(AppContext &context)
         row.record = backup.folder;
         rows.push_back(std::move(row));
     }
-    context.form.列表框备份->list().setRows(std::move(rows));
+    context.page.列表框备份->list().setRows(std::move(rows));
 }
 
-void backUpNow(AppContext &context)
+void backUpNow(BackupContext &context)
 {
-    waitForTheDailyBackup(context);
+    waitForTheDailyBackup(*context.page.window());
     const BackupResult result = backUp(context.programDir, QDateTime::currentDateTime(),
                                        BackupKind::Manual, context.changes);
     const QString failure = backupFailure(context, result.outcome);
@@ -181,7 +176,7 @@ void backUpNow(AppContext &context)
     inform(context.dialogs, QStringLiteral("备份完成：") + result.folder);
 }
 
-void chooseBackupFolder(AppContext &context)
+void chooseBackupFolder(BackupContext &context)
 {
     const std::optional<QString> folder = context.dialogs.chooseFolder(
         QStringLiteral("备份位置"), readBackupSettings(context.programDir).root);
@@ -190,16 +185,16 @@ void chooseBackupFolder(AppContext &context)
     }
 }
 
-void restoreChosenBackup(AppContext &context)
+void restoreChosenBackup(BackupContext &context)
 {
-    const ListView &backups = *context.form.列表框备份;
+    const ListView &backups = *context.page.列表框备份;
     const int chosen = backups.selectedRow();
     if (chosen < 0) {
         warn(context.dialogs, QStringLiteral("请选择要恢复的备份！"));
         return;
     }
     // No backup of this window prunes between the choice and the restore.
-    waitForTheDailyBackup(context);
+    waitForTheDailyBackup(*context.page.window());
     const QString folder = backups.list().recordAt(chosen).toString();
     const BackupCheck check = checkBackup(folder);
     const QString missing = QStringLiteral("所选备份已不存在：") + folder;
@@ -229,7 +224,7 @@ void restoreChosenBackup(AppContext &context)
     }
     // Shown once the restore has taken a second; the window takes no input meanwhile.
     QProgressDialog progress(QStringLiteral("正在恢复备份，请稍候……"), QString(), 0, 4,
-                             windowOf(context));
+                             context.page.window());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(1000);
     progress.setAutoClose(false);

@@ -1,6 +1,6 @@
 #pragma once
 
-class QWidget;
+#include "BackupPanel.h"
 
 namespace kucun {
 
@@ -9,16 +9,16 @@ struct AppContext;
 // 列表框备份, 标签上次备份 and 标签备份磁盘: the backups in the backup folder,
 // newest first, with their kind; when and where the last one was made; and
 // a line of its own while the backups lie on the tables' own disk.
-void loadBackupList(AppContext &context);
+void loadBackupList(BackupContext &context);
 
 // 按钮立即备份: backs the five tables up now and says where.
-void backUpNow(AppContext &context);
+void backUpNow(BackupContext &context);
 // 按钮备份位置: the owner chooses the folder backups go into.
-void chooseBackupFolder(AppContext &context);
+void chooseBackupFolder(BackupContext &context);
 // 按钮恢复备份: checks the backup chosen in 列表框备份, asks, then, with the
 // books alone, backs the current books up and puts the backup's books in
 // their place. A restore longer than a second shows its progress.
-void restoreChosenBackup(AppContext &context);
+void restoreChosenBackup(BackupContext &context);
 
 // At start, after the login: removes what killed backups left and, on the
 // first start of a day, makes a backup without a question, off the
@@ -27,6 +27,6 @@ void backUpDaily(QWidget &window, AppContext &context);
 
 // Before a factory reset: a backup without a question. False, and the
 // failure told, when it could not be made.
-bool backUpFirst(AppContext &context);
+bool backUpFirst(AppContext &context, QWidget &window);
 
 } // namespace kucun

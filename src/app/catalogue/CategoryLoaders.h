@@ -3,18 +3,15 @@
 namespace kucun {
 
 struct AppContext;
+struct AppState;
+class RollUpMenu;
 
-// Rebuilds the category groups of both roll-up menus, the two category
-// drop-down lists and the category list from table 品类.
-void loadCategories(AppContext &context);
+// Reads the categories of table 品类 and the items of table 名称 into the
+// shared state, telling each table that can't be read.
+void readCatalogue(AppContext &context);
 
-// Hangs the items of table 名称 under their category groups in both roll-up
-// menus. Runs right after loadCategories.
-void loadItems(AppContext &context);
-
-// After categories or items changed: both menus and the category lists are
-// rebuilt; the items chosen before are gone, so their model lists and names
-// are cleared. The whole stock follows with the reports.
-void reloadCatalogue(AppContext &context);
+// Rebuilds a roll-up menu from the catalogue read: a group per category,
+// each item under the first group of its category.
+void showCatalogue(RollUpMenu &menu, const AppState &state);
 
 } // namespace kucun

@@ -1,15 +1,19 @@
 #include "MaintenanceHandlers.h"
 
+#include "CategoryLoaders.h"
+#include "MaintenancePage.h"
+#include "ModelLists.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
-#include "app/catalogue/ModelLists.h"
 #include "book/ValueText.h"
 #include "book/catalogue/CatalogueChanges.h"
 #include "ui/Dialogs.h"
+#include "ui/ListModel.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <optional>
 
@@ -18,7 +22,7 @@ namespace kucun {
 namespace {
 
 // The outcomes every change tells the same way; true when it was done.
-bool toldOutcome(AppContext &context, Outcome<CatalogueOutcome> outcome)
+bool toldOutcome(MaintenanceContext &context, Outcome<CatalogueOutcome> outcome)
 {
     if (outcome == CatalogueOutcome::AlreadyThere) {
         // Another copy gave a model this text after the list was shown.
@@ -47,28 +51,28 @@ std::optional<ChosenItem> chosenItem(const RollUpMenu &menu)
     return ChosenItem{menu.groupText(group), menu.itemText(group, item)};
 }
 
-ModelTexts typedModel(const Form &form)
+ModelTexts typedModel(const MaintenancePage &page)
 {
-    return {form.编辑框型号->text(), form.编辑框单位->text(), form.编辑框型号备注->text()};
+    return {page.编辑框型号->text(), page.编辑框单位->text(), page.编辑框型号备注->text()};
 }
 
 // A model needs a 型号 and a 单位: true when both boxes hold one, otherwise
 // tells the first that is missing.
-bool modelBoxesFilled(AppContext &context)
+bool modelBoxesFilled(MaintenanceContext &context)
 {
-    const Form &form = context.form;
-    if (isBlank(form.编辑框型号->text())) {
+    const MaintenancePage &page = context.page;
+    if (isBlank(page.编辑框型号->text())) {
         inform(context.dialogs, QStringLiteral("请填写型号信息！"));
         return false;
     }
-    if (isBlank(form.编辑框单位->text())) {
+    if (isBlank(page.编辑框单位->text())) {
         inform(context.dialogs, QStringLiteral("请填写单位信息！"));
         return false;
     }
     return true;
 }
 
-bool confirmed(AppContext &context, const QString &question, const QString &caption,
+bool confirmed(MaintenanceContext &context, const QString &question, const QString &caption,
                Dialogs::Icon icon)
 {
     return context.dialogs.message(question, caption, icon, Dialogs::Buttons::OkCancel);
@@ -76,9 +80,9 @@ bool confirmed(AppContext &context, const QString &question, const QString &capt
 
 } // namespace
 
-void addTypedCategory(AppContext &context)
+void addTypedCategory(MaintenanceContext &context)
 {
-    const QString category = context.form.编辑框品类->text();
+    const QString category = context.page.编辑框品类->text();
     if (isBlank(category)) {
         inform(context.dialogs, QStringLiteral("请填写品类信息！"));
         return;
@@ -89,35 +93,35 @@ void addTypedCategory(AppContext &context)
     } else if (toldTableFailure(context.dialogs, outcome.fault(), QString())) {
         return;
     }
-    RollUpMenu &menu = *context.form.卷帘式菜单2;
+    RollUpMenu &menu = *context.page.卷帘式菜单2;
     menu.setCurrentGroup(menu.groupCount() - 1);
 }
 
-void addTypedItem(AppContext &context)
+void addTypedItem(MaintenanceContext &context)
 {
-    Form &form = context.form;
-    const int category = form.组合框品类->currentIndex();
+    MaintenancePage &page = context.page;
+    const int category = page.组合框品类->currentIndex();
     if (category < 0) {
         warn(context.dialogs, QStringLiteral("请先选择品类，然后在当前品类下添加项目！"));
         return;
     }
-    const QString item = form.编辑框名称->text();
+    const QString item = page.编辑框名称->text();
     if (isBlank(item)) {
         inform(context.dialogs, QStringLiteral("请填写名称信息！"));
         return;
     }
-    if (!toldOutcome(context, addItem(form.组合框品类->currentText(), item, context.changes))) {
+    if (!toldOutcome(context, addItem(page.组合框品类->currentText(), item, context.changes))) {
         return;
     }
-    form.编辑框名称->clear();
-    form.卷帘式菜单2->setCurrentGroup(category);
-    form.组合框品类->setCurrentIndex(category);
+    page.编辑框名称->clear();
+    page.卷帘式菜单2->setCurrentGroup(category);
+    page.组合框品类->setCurrentIndex(category);
 }
 
-void addTypedModel(AppContext &context)
+void addTypedModel(MaintenanceContext &context)
 {
-    const Form &form = context.form;
-    const std::optional<ChosenItem> chosen = chosenItem(*form.卷帘式菜单2);
+    const MaintenancePage &page = context.page;
+    const std::optional<ChosenItem> chosen = chosenItem(*page.卷帘式菜单2);
     if (!chosen) {
         inform(context.dialogs, QStringLiteral("请选择要添加的型号的项目！"));
         return;
@@ -126,7 +130,7 @@ void addTypedModel(AppContext &context)
         return;
     }
     const Outcome<CatalogueOutcome> outcome =
-        addModel(chosen->category, chosen->item, typedModel(form), context.changes);
+        addModel(chosen->category, chosen->item, typedModel(page), context.changes);
     if (outcome == CatalogueOutcome::AlreadyThere) {
         inform(context.dialogs, QStringLiteral("您要添加的型号或颜色已经存在请核实！"));
         return;
@@ -134,10 +138,10 @@ void addTypedModel(AppContext &context)
     toldOutcome(context, outcome);
 }
 
-void modifySelectedModel(AppContext &context)
+void modifySelectedModel(MaintenanceContext &context)
 {
-    const Form &form = context.form;
-    const ListView &models = *form.超级列表框设置;
+    const MaintenancePage &page = context.page;
+    const ListView &models = *page.超级列表框设置;
     const int selected = models.selectedRow();
     if (selected < 0) {
         warn(context.dialogs, QStringLiteral("请选择要修改的项目！"));
@@ -146,7 +150,7 @@ void modifySelectedModel(AppContext &context)
     if (!modelBoxesFilled(context)) {
         return;
     }
-    const ModelTexts typed = typedModel(form);
+    const ModelTexts typed = typedModel(page);
     for (int row = 0; row < models.rowCount(); ++row) {
         const ModelRecord listed = modelInRow(models, row);
         if (listed.model != typed.model) {
@@ -158,7 +162,7 @@ void modifySelectedModel(AppContext &context)
             return;
         }
     }
-    const std::optional<ChosenItem> chosen = chosenItem(*form.卷帘式菜单2);
+    const std::optional<ChosenItem> chosen = chosenItem(*page.卷帘式菜单2);
     if (!chosen) {
         return; // the list shows no item's models: nothing to find
     }
@@ -169,11 +173,11 @@ void modifySelectedModel(AppContext &context)
     }
 }
 
-void deleteSelectedModel(AppContext &context)
+void deleteSelectedModel(MaintenanceContext &context)
 {
-    const Form &form = context.form;
-    const std::optional<ChosenItem> chosen = chosenItem(*form.卷帘式菜单2);
-    const int selected = form.超级列表框设置->selectedRow();
+    const MaintenancePage &page = context.page;
+    const std::optional<ChosenItem> chosen = chosenItem(*page.卷帘式菜单2);
+    const int selected = page.超级列表框设置->selectedRow();
     if (!chosen || selected < 0) {
         inform(context.dialogs, QStringLiteral("请选择要删除的型号！"));
         return;
@@ -183,13 +187,13 @@ void deleteSelectedModel(AppContext &context)
                          Dialogs::Question);
     };
     toldOutcome(context, deleteModel(chosen->category, chosen->item,
-                                     modelInRow(*form.超级列表框设置, selected).model, confirm,
+                                     modelInRow(*page.超级列表框设置, selected).model, confirm,
                                      context.changes));
 }
 
-void deleteChosenItem(AppContext &context)
+void deleteChosenItem(MaintenanceContext &context)
 {
-    RollUpMenu &menu = *context.form.卷帘式菜单2;
+    RollUpMenu &menu = *context.page.卷帘式菜单2;
     const std::optional<ChosenItem> chosen = chosenItem(menu);
     if (!chosen) {
         inform(context.dialogs, QStringLiteral("请选择要删除的项目名称！"));
@@ -207,9 +211,9 @@ void deleteChosenItem(AppContext &context)
     inform(context.dialogs, QStringLiteral("删除成功！"));
 }
 
-void deleteChosenCategory(AppContext &context)
+void deleteChosenCategory(MaintenanceContext &context)
 {
-    const RollUpMenu &menu = *context.form.卷帘式菜单2;
+    const RollUpMenu &menu = *context.page.卷帘式菜单2;
     const int group = menu.currentGroup();
     if (group < 0) {
         inform(context.dialogs, QStringLiteral("请选择要删除的品类！"));
@@ -223,6 +227,45 @@ void deleteChosenCategory(AppContext &context)
     if (toldOutcome(context, deleteCategory(group + 1, category, context.changes))) {
         inform(context.dialogs, QStringLiteral("删除成功！"));
     }
+}
+
+void showMaintenanceCatalogue(MaintenanceContext &context)
+{
+    MaintenancePage &page = context.page;
+    showCatalogue(*page.卷帘式菜单2, context.state);
+    page.组合框品类->clear();
+    page.组合框品类->addItems(context.state.categories);
+    // A filled drop-down selects its first entry by itself; a new item's
+    // category is the owner's choice, so none is chosen after a reload.
+    page.组合框品类->setCurrentIndex(-1);
+    page.标签设置名称->clear();
+    page.超级列表框设置->list().clear();
+}
+
+void loadMaintenanceModels(MaintenanceContext &context)
+{
+    loadModelList(context.dialogs, *context.page.超级列表框设置, ModelColumns::Maintenance,
+                  modelsOfChosenItem(*context.page.卷帘式菜单2));
+}
+
+void onMaintenanceItemChosen(MaintenanceContext &context, int group, int item)
+{
+    context.page.标签设置名称->setText(context.page.卷帘式菜单2->itemText(group, item));
+    loadMaintenanceModels(context);
+}
+
+void onMaintenanceModelSelected(MaintenanceContext &context)
+{
+    MaintenancePage &page = context.page;
+    const ListView &models = *page.超级列表框设置;
+    const int row = models.selectedRow();
+    if (row < 0) {
+        return;
+    }
+    const ModelRecord chosen = modelInRow(models, row);
+    page.编辑框型号->setText(chosen.model);
+    page.编辑框单位->setText(chosen.unit);
+    page.编辑框型号备注->setText(chosen.remark);
 }
 
 } // namespace kucun

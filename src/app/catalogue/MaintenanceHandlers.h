@@ -1,18 +1,30 @@
 #pragma once
 
+#include "MaintenancePage.h"
+
 namespace kucun {
 
-struct AppContext;
+// After the catalogue was read: the menu and 组合框品类 show its categories
+// and items; the item chosen before is gone, so its models and name are
+// cleared.
+void showMaintenanceCatalogue(MaintenanceContext &context);
+// The models of the item chosen in 卷帘式菜单2, into 超级列表框设置.
+void loadMaintenanceModels(MaintenanceContext &context);
+// An item chosen lists its models.
+void onMaintenanceItemChosen(MaintenanceContext &context, int group, int item);
+// A selected model row puts its 型号, 单位 and 备注 into the boxes that
+// modify it.
+void onMaintenanceModelSelected(MaintenanceContext &context);
 
-// The catalogue buttons of the settings page. Each checks the boxes in
+// The catalogue buttons. Each checks the boxes in
 // order, asks where it must, makes its change through the stock book and
 // tells the outcome; the lists reload as the change is announced.
-void addTypedCategory(AppContext &context);
-void addTypedItem(AppContext &context);
-void addTypedModel(AppContext &context);
-void modifySelectedModel(AppContext &context);
-void deleteSelectedModel(AppContext &context);
-void deleteChosenItem(AppContext &context);
-void deleteChosenCategory(AppContext &context);
+void addTypedCategory(MaintenanceContext &context);
+void addTypedItem(MaintenanceContext &context);
+void addTypedModel(MaintenanceContext &context);
+void modifySelectedModel(MaintenanceContext &context);
+void deleteSelectedModel(MaintenanceContext &context);
+void deleteChosenItem(MaintenanceContext &context);
+void deleteChosenCategory(MaintenanceContext &context);
 
 } // namespace kucun

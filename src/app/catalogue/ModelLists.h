@@ -5,29 +5,30 @@
 
 namespace kucun {
 
-struct AppContext;
+class Dialogs;
 class ListView;
+class RollUpMenu;
 class ValueTexts;
 
-// The lists of models the model list loader fills from table 型号.
-enum class ModelList
+// The cells a model list shows after the row number.
+enum class ModelColumns
 {
-    Booking,     // 超级列表框进销: models of the item chosen on the booking page
-    Maintenance, // 超级列表框设置: models of the item chosen on the settings page
-    WholeStock,  // 超级列表框总库存 and its total
+    Booking,     // 超级列表框进销: 型号, 库存, 单位, 备注
+    Maintenance, // 超级列表框设置: 型号, 单位, 备注
+    Report,      // a stock report: 品类, 名称, 型号, 库存, 单位, 备注
 };
 
-// Clears the list and fills it from 型号 in table order, numbering the rows
-// from 1.
-void loadModelList(AppContext &context, ModelList list);
+// The models of the item chosen in a roll-up menu; none when no item is chosen.
+ReadResult<std::vector<ModelRecord>> modelsOfChosenItem(const RollUpMenu &menu);
 
-// The same from models already read from 型号 (all of them, for the whole
-// stock).
-void showModelList(AppContext &context, ModelList list, const std::vector<ModelRecord> &models);
+// Fills the list with the models in table order, numbering the rows from 1;
+// returns their total stock.
+double showModelList(ListView &list, ModelColumns columns, const std::vector<ModelRecord> &models);
 
-// Keeps the rows of 超级列表框进销 whose 型号 or 备注 contains the keyword of
-// 编辑框_关键字, then renumbers them. Works on the list alone.
-void filterBookingModels(AppContext &context);
+// Clears the list, then fills it with the models read, or tells why they
+// could not be read. Their total stock; nothing when they could not be read.
+std::optional<double> loadModelList(Dialogs &dialogs, ListView &list, ModelColumns columns,
+                                    const ReadResult<std::vector<ModelRecord>> &models);
 
 // A row of a stock report: 品类, 名称, 型号, 库存, 单位 and 备注 after the
 // row number.
@@ -36,9 +37,5 @@ ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts);
 // The model a row of a model list shows, as read; an empty record outside
 // the list.
 ModelRecord modelInRow(const ListView &list, int row);
-
-// After a stock change: the booking page's model list, filtered again with
-// the keyword it was filtered with. The whole stock follows with the reports.
-void reloadStockLists(AppContext &context);
 
 } // namespace kucun

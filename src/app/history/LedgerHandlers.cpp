@@ -3,11 +3,11 @@
 #include "LedgerWindow.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
-#include "app/catalogue/ModelLists.h"
 #include "app/reports/ReportExport.h"
 #include "app/reports/ReportSaving.h"
 #include "app/reports/Reports.h"
 #include "book/ValueText.h"
+#include "book/catalogue/CatalogueReads.h"
 #include "book/forms/ReportForms.h"
 #include "book/history/ModelLedger.h"
 #include "book/sheets/SpreadsheetExport.h"
@@ -18,6 +18,7 @@
 
 #include <QDateEdit>
 #include <QLabel>
+#include <QPushButton>
 
 namespace kucun {
 
@@ -59,9 +60,9 @@ void showLedger(LedgerWindow &window, const ModelLedger &ledger)
 // Reads the ledger of the window's model over its range and shows it. False
 // when there is none to show: the table could not be read (and the user
 // was told), or the model is gone.
-bool fillLedger(AppContext &context)
+bool fillLedger(LedgerContext &context)
 {
-    LedgerWindow &window = *context.form.窗口台账;
+    LedgerWindow &window = context.page;
     const bool whole = window.showsWholeHistory();
     if (!whole && window.日期框台账起->date() > window.日期框台账止->date()) {
         window.超级列表框台账->list().clear();
@@ -85,9 +86,16 @@ bool fillLedger(AppContext &context)
     return true;
 }
 
-void openLedger(AppContext &context, const ModelRecord &model)
+QString ledgerTitle(const LedgerWindow &window)
 {
-    LedgerWindow &window = *context.form.窗口台账;
+    return QStringLiteral("型号台账-") + window.model().model;
+}
+
+} // namespace
+
+void openLedger(LedgerContext &context, const ModelRecord &model)
+{
+    LedgerWindow &window = context.page;
     window.setModel({model.category, model.item, model.model}, model.unit);
     if (!fillLedger(context)) {
         window.close();
@@ -99,48 +107,23 @@ void openLedger(AppContext &context, const ModelRecord &model)
     window.超级列表框台账->setFocus();
 }
 
-QString ledgerTitle(const LedgerWindow &window)
+void refreshLedger(LedgerContext &context)
 {
-    return QStringLiteral("型号台账-") + window.model().model;
-}
-
-} // namespace
-
-void openLedgerOfChosenModel(AppContext &context)
-{
-    const ListView &models = *context.form.超级列表框进销;
-    const int row = models.selectedRow();
-    if (row < 0) {
-        tell(context.dialogs, QStringLiteral("请选择要查看台账的型号！"), Dialogs::Warning);
-        return;
-    }
-    openLedgerOfRow(context, models, row);
-}
-
-void openLedgerOfRow(AppContext &context, const ListView &list, int row)
-{
-    if (row >= 0 && row < list.rowCount()) {
-        openLedger(context, modelInRow(list, row));
-    }
-}
-
-void refreshLedger(AppContext &context)
-{
-    LedgerWindow &window = *context.form.窗口台账;
+    LedgerWindow &window = context.page;
     if (window.isVisible() && !fillLedger(context)) {
         window.close();
     }
 }
 
-void exportLedger(AppContext &context)
+void exportLedger(LedgerContext &context)
 {
-    const LedgerWindow &window = *context.form.窗口台账;
+    const LedgerWindow &window = context.page;
     exportList(context, *window.超级列表框台账, ledgerTitle(window));
 }
 
-void saveLedgerAs(AppContext &context)
+void saveLedgerAs(LedgerContext &context)
 {
-    const LedgerWindow &window = *context.form.窗口台账;
+    const LedgerWindow &window = context.page;
     const auto day = [](const QDateEdit *box) {
         return box->date().toString(QStringLiteral("yyyy-MM-dd"));
     };
@@ -149,9 +132,9 @@ void saveLedgerAs(AppContext &context)
                 day(window.日期框台账止)});
 }
 
-void printLedger(AppContext &context, FormPreview &preview)
+void printLedger(LedgerContext &context, FormPreview &preview)
 {
-    const LedgerWindow &window = *context.form.窗口台账;
+    const LedgerWindow &window = context.page;
     const ListView &list = *window.超级列表框台账;
     // The form takes list columns 1 to 5 (日期 to 备注) of every row, and the
     // sums of what the rows booked in and out.
@@ -166,6 +149,19 @@ void printLedger(AppContext &context, FormPreview &preview)
     }
     preview.show(layOutLedgerForm(ledgerTitle(window), rows, totalText(in), totalText(out),
                                   QDateTime::currentDateTime()));
+}
+
+void connectLedgerWindow(const LedgerContext &context, FormPreview &preview)
+{
+    LedgerWindow &window = context.page;
+    QObject::connect(&window, &LedgerWindow::rangeChosen, &window, slotOf(context, refreshLedger));
+    QObject::connect(window.按钮导出台账, &QPushButton::clicked, &window,
+                     slotOf(context, exportLedger));
+    QObject::connect(window.按钮另存台账, &QPushButton::clicked, &window,
+                     slotOf(context, saveLedgerAs));
+    QObject::connect(
+        window.按钮打印台账, &QPushButton::clicked, &window,
+        slotOf(context, [&preview](LedgerContext &ledger) { printLedger(ledger, preview); }));
 }
 
 } // namespace kucun

@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace kucun {
 
+template <typename Page> struct PageContext;
+class FormPreview;
 class ListView;
 
 // The window 窗口台账: the movements of one model with the stock after each.
@@ -49,5 +51,11 @@ private:
     ModelKey m_model;
     bool m_wholeHistory = true;
 };
+
+using LedgerContext = PageContext<LedgerWindow>;
+
+// Connects the window's controls to their handlers; 按钮打印台账 shows its
+// form in the preview.
+void connectLedgerWindow(const LedgerContext &context, FormPreview &preview);
 
 } // namespace kucun

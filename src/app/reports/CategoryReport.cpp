@@ -31,23 +31,23 @@ void offerChoices(QComboBox &selector, const QStringList &choices)
 
 } // namespace
 
-void runCategoryQuery(AppContext &context, int level)
+void runCategoryQuery(ReportContext &context, int level)
 {
-    Form &form = context.form;
-    form.超级列表框类库存->list().clear();
-    form.标签合计库存2->setText(QStringLiteral("0"));
+    ReportPage &page = context.page;
+    page.超级列表框类库存->list().clear();
+    page.标签合计库存2->setText(QStringLiteral("0"));
     if (level == 1) {
-        form.组合框2->clear();
+        page.组合框2->clear();
     }
     if (level <= 2) {
-        form.组合框3->clear();
+        page.组合框3->clear();
     }
-    if (form.组合框1->currentIndex() < 0) {
+    if (page.组合框1->currentIndex() < 0) {
         return;
     }
 
     const ReadResult<CategoryReport> report = queryCategoryReport(
-        {level, chosenText(*form.组合框1), chosenText(*form.组合框2), chosenText(*form.组合框3)});
+        {level, chosenText(*page.组合框1), chosenText(*page.组合框2), chosenText(*page.组合框3)});
     if (!report) {
         reportTableFailure(context.dialogs, report.fault(), QString());
         return;
@@ -60,29 +60,29 @@ void runCategoryQuery(AppContext &context, int level)
         rows.push_back(stockReportRow(model, texts));
         total += model.stock;
     }
-    form.超级列表框类库存->list().setRows(std::move(rows));
-    form.标签合计库存2->setText(totalText(total));
+    page.超级列表框类库存->list().setRows(std::move(rows));
+    page.标签合计库存2->setText(totalText(total));
     if (level == 1) {
-        offerChoices(*form.组合框2, report->nextChoices);
+        offerChoices(*page.组合框2, report->nextChoices);
     } else if (level == 2) {
-        offerChoices(*form.组合框3, report->nextChoices);
+        offerChoices(*page.组合框3, report->nextChoices);
     }
 }
 
-void refreshCategoryReport(AppContext &context)
+void refreshCategoryReport(ReportContext &context)
 {
     // The choices are made again, one level after another, so each selector
     // offers what the tables hold now; a choice that is gone ends there.
-    Form &form = context.form;
+    ReportPage &page = context.page;
     const auto choiceOf = [](const QComboBox *selector) {
         return selector->currentIndex() < 0 ? std::nullopt
                                             : std::optional<QString>(selector->currentText());
     };
-    const std::optional<QString> item = choiceOf(form.组合框2);
-    const std::optional<QString> model = choiceOf(form.组合框3);
+    const std::optional<QString> item = choiceOf(page.组合框2);
+    const std::optional<QString> model = choiceOf(page.组合框3);
     runCategoryQuery(context, 1);
     for (const auto &[level, selector, choice] :
-         {std::tuple{2, form.组合框2, item}, std::tuple{3, form.组合框3, model}}) {
+         {std::tuple{2, page.组合框2, item}, std::tuple{3, page.组合框3, model}}) {
         const int index =
             choice ? selector->findText(*choice, Qt::MatchExactly | Qt::MatchCaseSensitive) : -1;
         if (index < 0) {
@@ -91,6 +91,17 @@ void refreshCategoryReport(AppContext &context)
         selector->setCurrentIndex(index);
         runCategoryQuery(context, level);
     }
+}
+
+void offerCategories(ReportContext &context)
+{
+    QComboBox &categories = *context.page.组合框1;
+    const std::optional<QString> chosen =
+        categories.currentIndex() < 0 ? std::nullopt : std::optional(categories.currentText());
+    categories.clear();
+    categories.addItems(context.state.categories);
+    categories.setCurrentIndex(
+        chosen ? categories.findText(*chosen, Qt::MatchExactly | Qt::MatchCaseSensitive) : -1);
 }
 
 } // namespace kucun

@@ -19,14 +19,14 @@ namespace {
 
 // Shows every model with its net movement in the month of 月历1, and the
 // total. The rows are set once, with "0" where the log could not be read.
-void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
+void showMonth(ReportContext &context, const std::vector<ModelRecord> &models)
 {
     std::vector<ModelKey> keys;
     keys.reserve(models.size());
     for (const ModelRecord &model : models) {
         keys.push_back({model.category, model.item, model.model});
     }
-    const QDate month = context.form.月历1->selectedDate();
+    const QDate month = context.page.月历1->selectedDate();
     const ReadResult<std::vector<double>> figures =
         monthlyNetMovements(keys, month.year(), month.month());
 
@@ -41,37 +41,37 @@ void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
         total += model.stock;
         rows.push_back(stockReportRow(model, texts));
     }
-    context.form.超级列表框月库存->list().setRows(std::move(rows));
+    context.page.超级列表框月库存->list().setRows(std::move(rows));
     if (!figures) {
         reportTableFailure(context.dialogs, figures.fault(), QString());
         return;
     }
-    context.form.标签合计月库存->setText(totalText(total));
+    context.page.标签合计月库存->setText(totalText(total));
 }
 
 } // namespace
 
-void rebuildMonthlyReport(AppContext &context)
+void rebuildMonthlyReport(ReportContext &context)
 {
     const ReadResult<std::vector<ModelRecord>> models = readAllModels();
     if (!models) {
-        context.form.超级列表框月库存->list().clear();
-        context.form.标签合计月库存->setText(QStringLiteral("0"));
+        context.page.超级列表框月库存->list().clear();
+        context.page.标签合计月库存->setText(QStringLiteral("0"));
         reportTableFailure(context.dialogs, models.fault(), QString());
     }
     rebuildMonthlyReportFrom(context, models ? *models : std::vector<ModelRecord>());
 }
 
-void rebuildMonthlyReportFrom(AppContext &context, const std::vector<ModelRecord> &models)
+void rebuildMonthlyReportFrom(ReportContext &context, const std::vector<ModelRecord> &models)
 {
-    context.form.超级列表框月库存->list().clear();
-    context.form.标签合计月库存->setText(QStringLiteral("0"));
+    context.page.超级列表框月库存->list().clear();
+    context.page.标签合计月库存->setText(QStringLiteral("0"));
     showMonth(context, models);
 }
 
-void showChosenMonth(AppContext &context, int year, int month)
+void showChosenMonth(ReportContext &context, int year, int month)
 {
-    QCalendarWidget &calendar = *context.form.月历1;
+    QCalendarWidget &calendar = *context.page.月历1;
     const QDate chosen = calendar.selectedDate();
     if (chosen.year() == year && chosen.month() == month) {
         return;

@@ -9,10 +9,10 @@
 
 namespace kucun {
 
-void exportReport(AppContext &context, Report report)
+void exportReport(ReportContext &context, Report report)
 {
     const ReportDescription &shown = describe(report);
-    exportList(context, *(context.form.*shown.list), shown.exportTitle(context.form));
+    exportList(context, *(context.page.*shown.list), shown.exportTitle(context.page));
 }
 
 void exportList(AppContext &context, const ListView &list, const QString &title)

@@ -9,17 +9,17 @@
 
 namespace kucun {
 
-void printReportForm(AppContext &context, FormPreview &preview, Report report)
+void printReportForm(ReportContext &context, FormPreview &preview, Report report)
 {
-    const Form &form = context.form;
+    const ReportPage &page = context.page;
     const ReportDescription &shown = describe(report);
     // The form takes list columns 1 to 5 (品类 to 单位) of every row, top to
     // bottom.
-    QList<QStringList> rows = shownTable(*(form.*shown.list)).rows;
+    QList<QStringList> rows = shownTable(*(page.*shown.list)).rows;
     for (QStringList &row : rows) {
         row = row.mid(1, 5);
     }
-    preview.show(layOutReportForm(shown.formTitle(form), rows, (form.*shown.total)->text(),
+    preview.show(layOutReportForm(shown.formTitle(page), rows, (page.*shown.total)->text(),
                                   QDateTime::currentDateTime()));
 }
 

@@ -10,6 +10,6 @@ class FormPreview;
 // The print button of a report list: lays out the rows the list shows, in
 // the order shown, with the total its label shows, and opens the print
 // preview of the form.
-void printReportForm(AppContext &context, FormPreview &preview, Report report);
+void printReportForm(ReportContext &context, FormPreview &preview, Report report);
 
 } // namespace kucun

@@ -16,22 +16,20 @@ namespace kucun {
 
 namespace {
 
-constexpr int reportPage = 2;
-
 // The tab of the report on screen now, if any.
-int reportShown(const Form &form)
+int reportShown(const ReportPage &page)
 {
-    return form.高级选择夹1->currentIndex() == reportPage ? form.报表选择夹->currentIndex() : -1;
+    return page.onScreen ? page.报表选择夹->currentIndex() : -1;
 }
 
-void rebuildIfOutdated(AppContext &context, int tab)
+void rebuildIfOutdated(ReportContext &context, int tab)
 {
     const auto &reports = reportDescriptions();
     if (tab < 0 || tab >= static_cast<int>(reports.size())) {
         return;
     }
     const ReportDescription &shown = reports[static_cast<std::size_t>(tab)];
-    bool &outdated = context.state.outdatedReports.*shown.outdated;
+    bool &outdated = context.page.outdated.*shown.outdated;
     if (outdated) {
         outdated = false;
         shown.rebuild(context);
@@ -70,49 +68,60 @@ bool showStockInPlace(ListView &view, QLabel &total, qint64 modelId, double stoc
 
 } // namespace
 
-void followModelStock(AppContext &context, qint64 modelId, double stock)
+void followModelStock(ReportContext &context, qint64 modelId, double stock)
 {
-    Form &form = context.form;
-    OutdatedReports &outdated = context.state.outdatedReports;
+    ReportPage &page = context.page;
+    OutdatedReports &outdated = context.page.outdated;
     if (!outdated.wholeStock) {
         outdated.wholeStock =
-            !showStockInPlace(*form.超级列表框总库存, *form.标签合计库存, modelId, stock, true);
+            !showStockInPlace(*page.超级列表框总库存, *page.标签合计库存, modelId, stock, true);
     }
     if (!outdated.byCategory) {
         outdated.byCategory =
-            !showStockInPlace(*form.超级列表框类库存, *form.标签合计库存2, modelId, stock, false);
+            !showStockInPlace(*page.超级列表框类库存, *page.标签合计库存2, modelId, stock, false);
     }
     outdated.monthly = true;
     outdated.onDay = true;
-    rebuildIfOutdated(context, reportShown(form));
+    rebuildIfOutdated(context, reportShown(page));
 }
 
-void rebuildStockReports(AppContext &context)
+void rebuildStockReports(ReportContext &context)
 {
     // The whole stock and the month list show the same models: one read.
     // When it fails, each list is emptied and tells of the table as it
     // would alone.
     const ReadResult<std::vector<ModelRecord>> models = readAllModels();
     if (!models) {
-        loadModelList(context, ModelList::WholeStock);
+        loadWholeStock(context);
         rebuildMonthlyReport(context);
         return;
     }
-    showModelList(context, ModelList::WholeStock, *models);
+    context.page.标签合计库存->setText(
+        totalText(showModelList(*context.page.超级列表框总库存, ModelColumns::Report, *models)));
     rebuildMonthlyReportFrom(context, *models);
 }
 
-void refreshReports(AppContext &context)
+void loadWholeStock(ReportContext &context)
 {
-    for (const ReportDescription &report : reportDescriptions()) {
-        context.state.outdatedReports.*report.outdated = true;
+    ReportPage &page = context.page;
+    page.标签合计库存->setText(QStringLiteral("0"));
+    if (const std::optional<double> total = loadModelList(context.dialogs, *page.超级列表框总库存,
+                                                          ModelColumns::Report, readAllModels())) {
+        page.标签合计库存->setText(totalText(*total));
     }
-    rebuildIfOutdated(context, reportShown(context.form));
 }
 
-void onReportShown(AppContext &context)
+void refreshReports(ReportContext &context)
 {
-    rebuildIfOutdated(context, reportShown(context.form));
+    for (const ReportDescription &report : reportDescriptions()) {
+        context.page.outdated.*report.outdated = true;
+    }
+    rebuildIfOutdated(context, reportShown(context.page));
+}
+
+void onReportShown(ReportContext &context)
+{
+    rebuildIfOutdated(context, reportShown(context.page));
 }
 
 } // namespace kucun

@@ -12,11 +12,11 @@
 
 namespace kucun {
 
-void saveReportAs(AppContext &context, Report report)
+void saveReportAs(ReportContext &context, Report report)
 {
     const ReportDescription &shown = describe(report);
-    saveListAs(context, *(context.form.*shown.list), shown.exportTitle(context.form),
-               shown.sheetName, {shown.sheetName, shown.fileDay(context.form)});
+    saveListAs(context, *(context.page.*shown.list), shown.exportTitle(context.page),
+               shown.sheetName, {shown.sheetName, shown.fileDay(context.page)});
 }
 
 void saveListAs(AppContext &context, const ListView &list, const QString &title,

@@ -2,9 +2,8 @@
 
 #include "CategoryReport.h"
 #include "MonthlyReport.h"
+#include "ReportRefresh.h"
 #include "StockOnDayReport.h"
-#include "app/AppContext.h"
-#include "app/catalogue/ModelLists.h"
 #include "book/forms/ReportForms.h"
 #include "book/sheets/SpreadsheetExport.h"
 #include "ui/ListModel.h"
@@ -17,49 +16,58 @@ namespace kucun {
 
 namespace {
 
-QString dayText(const Form &form)
+QString dayText(const ReportPage &page)
 {
-    return form.日期框期末->date().toString(QStringLiteral("yyyy-MM-dd"));
+    return page.日期框期末->date().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-QString todayText(const Form &)
+QString todayText(const ReportPage &)
 {
     return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-QString monthText(const Form &form)
+QString monthText(const ReportPage &page)
 {
-    return form.月历1->selectedDate().toString(QStringLiteral("yyyy-MM"));
+    return page.月历1->selectedDate().toString(QStringLiteral("yyyy-MM"));
 }
 
 } // namespace
 
 const std::array<ReportDescription, 4> &reportDescriptions()
 {
+    using P = ReportPage;
     static const std::array<ReportDescription, 4> reports{{
-        {Report::WholeStock, &Form::超级列表框总库存, &Form::标签合计库存, &Form::按钮导出总库存,
-         &Form::按钮另存总库存, &Form::按钮打印总表单,
-         [](const Form &) { return QStringLiteral("岚栖库存管理—总库存"); },
-         QStringLiteral("总库存"), todayText,
-         [](const Form &) { return QStringLiteral("库存-总表单"); }, &OutdatedReports::wholeStock,
-         [](AppContext &context) { loadModelList(context, ModelList::WholeStock); }},
-        {Report::ByCategory, &Form::超级列表框类库存, &Form::标签合计库存2, &Form::按钮导出类库存,
-         &Form::按钮另存类库存, &Form::按钮打印类表单,
-         [](const Form &) { return QStringLiteral("岚栖库存管理—类库存"); },
-         QStringLiteral("类库存"), todayText,
-         [](const Form &) { return QStringLiteral("库存-类表单"); }, &OutdatedReports::byCategory,
+        {Report::WholeStock, QStringLiteral("总库存"), nullptr, false,
+         QStringLiteral("超级列表框总库存"), QStringLiteral("标签合计库存"),
+         QStringLiteral("按钮导出总库存"), QStringLiteral("按钮另存总库存"),
+         QStringLiteral("按钮打印总表单"), &P::超级列表框总库存, &P::标签合计库存,
+         &P::按钮导出总库存, &P::按钮另存总库存, &P::按钮打印总表单,
+         [](const P &) { return QStringLiteral("岚栖库存管理—总库存"); }, todayText,
+         [](const P &) { return QStringLiteral("库存-总表单"); }, &OutdatedReports::wholeStock,
+         loadWholeStock},
+        {Report::ByCategory, QStringLiteral("类库存"), &P::buildCategoryChoices, false,
+         QStringLiteral("超级列表框类库存"), QStringLiteral("标签合计库存2"),
+         QStringLiteral("按钮导出类库存"), QStringLiteral("按钮另存类库存"),
+         QStringLiteral("按钮打印类表单"), &P::超级列表框类库存, &P::标签合计库存2,
+         &P::按钮导出类库存, &P::按钮另存类库存, &P::按钮打印类表单,
+         [](const P &) { return QStringLiteral("岚栖库存管理—类库存"); }, todayText,
+         [](const P &) { return QStringLiteral("库存-类表单"); }, &OutdatedReports::byCategory,
          refreshCategoryReport},
-        {Report::Monthly, &Form::超级列表框月库存, &Form::标签合计月库存, &Form::按钮导出月库存,
-         &Form::按钮另存月库存, &Form::按钮打印月表单,
-         [](const Form &) { return QStringLiteral("岚栖库存管理—月库存"); },
-         QStringLiteral("月库存"), monthText,
-         [](const Form &form) { return monthlyFormTitle(form.月历1->selectedDate()); },
+        {Report::Monthly, QStringLiteral("月库存"), &P::buildMonthChoice, true,
+         QStringLiteral("超级列表框月库存"), QStringLiteral("标签合计月库存"),
+         QStringLiteral("按钮导出月库存"), QStringLiteral("按钮另存月库存"),
+         QStringLiteral("按钮打印月表单"), &P::超级列表框月库存, &P::标签合计月库存,
+         &P::按钮导出月库存, &P::按钮另存月库存, &P::按钮打印月表单,
+         [](const P &) { return QStringLiteral("岚栖库存管理—月库存"); }, monthText,
+         [](const P &page) { return monthlyFormTitle(page.月历1->selectedDate()); },
          &OutdatedReports::monthly, rebuildMonthlyReport},
-        {Report::OnDay, &Form::超级列表框期末库存, &Form::标签合计期末库存, &Form::按钮导出期末库存,
-         &Form::按钮另存期末库存, &Form::按钮打印期末表单,
-         [](const Form &form) { return QStringLiteral("岚栖库存管理—期末库存 ") + dayText(form); },
-         QStringLiteral("期末库存"), dayText,
-         [](const Form &form) { return QStringLiteral("库存-期末表单 ") + dayText(form); },
+        {Report::OnDay, QStringLiteral("期末库存"), &P::buildDayChoice, false,
+         QStringLiteral("超级列表框期末库存"), QStringLiteral("标签合计期末库存"),
+         QStringLiteral("按钮导出期末库存"), QStringLiteral("按钮另存期末库存"),
+         QStringLiteral("按钮打印期末表单"), &P::超级列表框期末库存, &P::标签合计期末库存,
+         &P::按钮导出期末库存, &P::按钮另存期末库存, &P::按钮打印期末表单,
+         [](const P &page) { return QStringLiteral("岚栖库存管理—期末库存 ") + dayText(page); },
+         dayText, [](const P &page) { return QStringLiteral("库存-期末表单 ") + dayText(page); },
          &OutdatedReports::onDay, rebuildStockOnDayReport},
     }};
     return reports;

@@ -13,17 +13,17 @@
 
 namespace kucun {
 
-void rebuildStockOnDayReport(AppContext &context)
+void rebuildStockOnDayReport(ReportContext &context)
 {
-    Form &form = context.form;
-    form.超级列表框期末库存->list().clear();
-    form.标签合计期末库存->setText(QStringLiteral("0"));
+    ReportPage &page = context.page;
+    page.超级列表框期末库存->list().clear();
+    page.标签合计期末库存->setText(QStringLiteral("0"));
     const ReadResult<std::vector<ModelRecord>> models = readAllModels();
     if (!models) {
         reportTableFailure(context.dialogs, models.fault(), QString());
         return;
     }
-    const ReadResult<std::vector<double>> figures = stockOnDay(*models, form.日期框期末->date());
+    const ReadResult<std::vector<double>> figures = stockOnDay(*models, page.日期框期末->date());
     if (!figures) {
         reportTableFailure(context.dialogs, figures.fault(), QString());
         return;
@@ -41,8 +41,8 @@ void rebuildStockOnDayReport(AppContext &context)
         listed.cells[4] = totalText(model.stock);
         rows.push_back(std::move(listed));
     }
-    form.超级列表框期末库存->list().setRows(std::move(rows));
-    form.标签合计期末库存->setText(totalText(total));
+    page.超级列表框期末库存->list().setRows(std::move(rows));
+    page.标签合计期末库存->setText(totalText(total));
 }
 
 } // namespace kucun

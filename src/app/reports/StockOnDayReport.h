@@ -1,11 +1,11 @@
 #pragma once
 
-namespace kucun {
+#include "ReportPage.h"
 
-struct AppContext;
+namespace kucun {
 
 // Rebuilds 超级列表框期末库存 for the day of 日期框期末: every model of 型号
 // with its stock at the end of that day, and the total.
-void rebuildStockOnDayReport(AppContext &context);
+void rebuildStockOnDayReport(ReportContext &context);
 
 } // namespace kucun

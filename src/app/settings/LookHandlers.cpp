@@ -26,73 +26,70 @@ qint32 numberIn(const QComboBox *combo)
                                      std::numeric_limits<qint32>::max()));
 }
 
-// Calls set on 卷帘式菜单1, then on 卷帘式菜单2.
-template <typename Set> void onBothMenus(const Form &form, Set &&set)
+// The look with one value tried, for both menus to show.
+template <typename Value> void tryLook(LookContext &context, Value MenuLook::*part, Value value)
 {
-    set(*form.卷帘式菜单1);
-    set(*form.卷帘式菜单2);
+    context.page.shown.*part = value;
+    emit context.page.menuLookChanged(context.page.shown);
 }
 
 } // namespace
 
-void showMenuLook(const Form &form, const MenuLook &look)
+void applyMenuLook(RollUpMenu &menu, const MenuLook &look)
 {
-    onBothMenus(form, [&look](RollUpMenu &menu) {
-        menu.setItemHeight(look.itemHeight);
-        menu.setScrollSpeed(look.scrollSpeed);
-        menu.setBackgroundColour(fromWindowsColour(look.background));
-        menu.setTextColour(fromWindowsColour(look.text));
-        menu.setSelectedColour(fromWindowsColour(look.selected));
-    });
-    form.组合框菜单高度->setCurrentText(QString::number(look.itemHeight));
-    form.组合框菜单速度->setCurrentText(QString::number(look.scrollSpeed));
-    form.颜色选择器背景颜色->setColourValue(look.background);
-    form.颜色选择器文本颜色->setColourValue(look.text);
-    form.颜色选择器文本选中颜色->setColourValue(look.selected);
+    menu.setItemHeight(look.itemHeight);
+    menu.setScrollSpeed(look.scrollSpeed);
+    menu.setBackgroundColour(fromWindowsColour(look.background));
+    menu.setTextColour(fromWindowsColour(look.text));
+    menu.setSelectedColour(fromWindowsColour(look.selected));
 }
 
-void onMenuHeightChosen(AppContext &context)
+void showMenuLook(LookPanel &panel, const MenuLook &look)
+{
+    panel.组合框菜单高度->setCurrentText(QString::number(look.itemHeight));
+    panel.组合框菜单速度->setCurrentText(QString::number(look.scrollSpeed));
+    panel.颜色选择器背景颜色->setColourValue(look.background);
+    panel.颜色选择器文本颜色->setColourValue(look.text);
+    panel.颜色选择器文本选中颜色->setColourValue(look.selected);
+    panel.shown = look;
+    emit panel.menuLookChanged(look);
+}
+
+void onMenuHeightChosen(LookContext &context)
 {
     // Both menus take the chosen height at once: the owner tries a look before saving it.
-    onBothMenus(context.form, [&context](RollUpMenu &menu) {
-        menu.setItemHeight(numberIn(context.form.组合框菜单高度));
-    });
+    tryLook(context, &MenuLook::itemHeight, numberIn(context.page.组合框菜单高度));
 }
 
-void onMenuSpeedChosen(AppContext &context)
+void onMenuSpeedChosen(LookContext &context)
 {
-    onBothMenus(context.form, [&context](RollUpMenu &menu) {
-        menu.setScrollSpeed(numberIn(context.form.组合框菜单速度));
-    });
+    tryLook(context, &MenuLook::scrollSpeed, numberIn(context.page.组合框菜单速度));
 }
 
-void onBackgroundColourChanged(AppContext &context)
+void onBackgroundColourChanged(LookContext &context)
 {
-    const QColor colour = fromWindowsColour(context.form.颜色选择器背景颜色->colourValue());
-    onBothMenus(context.form, [&colour](RollUpMenu &menu) { menu.setBackgroundColour(colour); });
+    tryLook(context, &MenuLook::background, context.page.颜色选择器背景颜色->colourValue());
 }
 
-void onTextColourChanged(AppContext &context)
+void onTextColourChanged(LookContext &context)
 {
-    const QColor colour = fromWindowsColour(context.form.颜色选择器文本颜色->colourValue());
-    onBothMenus(context.form, [&colour](RollUpMenu &menu) { menu.setTextColour(colour); });
+    tryLook(context, &MenuLook::text, context.page.颜色选择器文本颜色->colourValue());
 }
 
-void onSelectedColourChanged(AppContext &context)
+void onSelectedColourChanged(LookContext &context)
 {
-    const QColor colour = fromWindowsColour(context.form.颜色选择器文本选中颜色->colourValue());
-    onBothMenus(context.form, [&colour](RollUpMenu &menu) { menu.setSelectedColour(colour); });
+    tryLook(context, &MenuLook::selected, context.page.颜色选择器文本选中颜色->colourValue());
 }
 
-void saveAllSettings(AppContext &context)
+void saveAllSettings(LookContext &context)
 {
-    const Form &form = context.form;
+    const LookPanel &panel = context.page;
     MenuLook look;
-    look.itemHeight = numberIn(form.组合框菜单高度);
-    look.scrollSpeed = numberIn(form.组合框菜单速度);
-    look.background = form.颜色选择器背景颜色->colourValue();
-    look.text = form.颜色选择器文本颜色->colourValue();
-    look.selected = form.颜色选择器文本选中颜色->colourValue();
+    look.itemHeight = numberIn(panel.组合框菜单高度);
+    look.scrollSpeed = numberIn(panel.组合框菜单速度);
+    look.background = panel.颜色选择器背景颜色->colourValue();
+    look.text = panel.颜色选择器文本颜色->colourValue();
+    look.selected = panel.颜色选择器文本选中颜色->colourValue();
     tellSettingsSave(context, saveMenuLook(context.programDir, look), QStringLiteral("保存成功"));
 }
 

@@ -1,27 +1,27 @@
 #pragma once
 
+#include "SettingsPanels.h"
+
 namespace kucun {
 
-struct AppContext;
-struct Form;
-struct MenuLook;
+class RollUpMenu;
 
-// The look of both roll-up menus: every write goes first to
-// 卷帘式菜单1, then to 卷帘式菜单2.
+// Gives a roll-up menu the look.
+void applyMenuLook(RollUpMenu &menu, const MenuLook &look);
 
-// Gives both menus the look, and shows it in the five look controls.
-void showMenuLook(const Form &form, const MenuLook &look);
+// Shows the look in the five look controls, and asks both menus to show it.
+void showMenuLook(LookPanel &panel, const MenuLook &look);
 
 // Live preview: each control's value goes to both menus at once; nothing is
 // stored.
-void onMenuHeightChosen(AppContext &context);
-void onMenuSpeedChosen(AppContext &context);
-void onBackgroundColourChanged(AppContext &context);
-void onTextColourChanged(AppContext &context);
-void onSelectedColourChanged(AppContext &context);
+void onMenuHeightChosen(LookContext &context);
+void onMenuSpeedChosen(LookContext &context);
+void onBackgroundColourChanged(LookContext &context);
+void onTextColourChanged(LookContext &context);
+void onSelectedColourChanged(LookContext &context);
 
 // "保存全部设置": the five controls' values into the settings record; the
 // password and its flags stay as stored.
-void saveAllSettings(AppContext &context);
+void saveAllSettings(LookContext &context);
 
 } // namespace kucun

@@ -27,9 +27,9 @@ constexpr int contentsLayer = 1;
 
 const QString coveredPageName = QStringLiteral("受保护页面");
 
-QStackedWidget *coverOf(const Form &form, int page)
+QStackedWidget *coverOf(const QTabWidget &pages, int page)
 {
-    QWidget *widget = form.高级选择夹1->widget(page);
+    QWidget *widget = pages.widget(page);
     return widget && widget->objectName() == coveredPageName
                ? qobject_cast<QStackedWidget *>(widget)
                : nullptr;
@@ -37,7 +37,7 @@ QStackedWidget *coverOf(const Form &form, int page)
 
 } // namespace
 
-SettingsLoad loadSettings(AppContext &context)
+SettingsLoad loadSettings(AppContext &context, LookPanel &look)
 {
     const ReadResult<Settings> settings = readSettings(context.programDir);
     if (!settings) {
@@ -48,18 +48,18 @@ SettingsLoad loadSettings(AppContext &context)
         return SettingsLoad::Unreadable;
     }
     context.state.settings = settings->passwords;
-    showMenuLook(context.form, settings->look);
+    showMenuLook(look, settings->look);
     return SettingsLoad::Loaded;
 }
 
-void primePasswordControls(AppContext &context)
+void primePasswordControls(PasswordContext &context)
 {
-    const Form &form = context.form;
+    const PasswordPanel &panel = context.page;
     const PasswordSettings &settings = context.state.settings;
     if (!settings.password.isEmpty()) {
-        form.单选框启用密码->setChecked(true);
-        form.单选框禁用密码->setChecked(false);
-        for (QLineEdit *edit : {form.编辑框密码, form.编辑框确认密码}) {
+        panel.单选框启用密码->setChecked(true);
+        panel.单选框禁用密码->setChecked(false);
+        for (QLineEdit *edit : {panel.编辑框密码, panel.编辑框确认密码}) {
             setBackground(edit, passwordOnBackground);
             edit->setText(settings.password);
             // The boxes take the password-on look whole: they can be edited.
@@ -67,56 +67,56 @@ void primePasswordControls(AppContext &context)
         }
     }
     if (settings.atLogin) {
-        form.选择框登录密码->setChecked(true);
+        panel.选择框登录密码->setChecked(true);
     }
     if (settings.beforeLog) {
-        form.选择框日志密码->setChecked(true);
+        panel.选择框日志密码->setChecked(true);
     }
     if (settings.beforeStock) {
-        form.选择框库存密码->setChecked(true);
+        panel.选择框库存密码->setChecked(true);
     }
 }
 
-void onPasswordOn(AppContext &context)
+void onPasswordOn(PasswordContext &context)
 {
-    for (QLineEdit *edit : {context.form.编辑框密码, context.form.编辑框确认密码}) {
+    for (QLineEdit *edit : {context.page.编辑框密码, context.page.编辑框确认密码}) {
         setBackground(edit, passwordOnBackground);
         edit->setEnabled(true);
     }
 }
 
-void onPasswordOff(AppContext &context)
+void onPasswordOff(PasswordContext &context)
 {
-    const Form &form = context.form;
-    for (QLineEdit *edit : {form.编辑框密码, form.编辑框确认密码}) {
+    const PasswordPanel &panel = context.page;
+    for (QLineEdit *edit : {panel.编辑框密码, panel.编辑框确认密码}) {
         setBackground(edit, passwordOffBackground);
     }
-    form.编辑框密码->clear();
-    form.编辑框确认密码->clear();
-    for (QCheckBox *check : {form.选择框登录密码, form.选择框日志密码, form.选择框库存密码}) {
+    panel.编辑框密码->clear();
+    panel.编辑框确认密码->clear();
+    for (QCheckBox *check : {panel.选择框登录密码, panel.选择框日志密码, panel.选择框库存密码}) {
         check->setChecked(false);
     }
-    form.编辑框密码->setEnabled(false);
-    form.编辑框确认密码->setEnabled(false);
+    panel.编辑框密码->setEnabled(false);
+    panel.编辑框确认密码->setEnabled(false);
 }
 
-void saveTypedPasswordSettings(AppContext &context)
+void saveTypedPasswordSettings(PasswordContext &context)
 {
-    const Form &form = context.form;
-    const QString typed = form.编辑框密码->text();
-    if (form.单选框启用密码->isChecked() && typed.trimmed().isEmpty()) {
+    const PasswordPanel &panel = context.page;
+    const QString typed = panel.编辑框密码->text();
+    if (panel.单选框启用密码->isChecked() && typed.trimmed().isEmpty()) {
         warn(context.dialogs, QStringLiteral("请输入有效密码！"));
         return;
     }
-    if (typed != form.编辑框确认密码->text()) {
+    if (typed != panel.编辑框确认密码->text()) {
         warn(context.dialogs, QStringLiteral("您二次输入的密码不一致，请核对！"));
         return;
     }
     PasswordSettings settings;
-    settings.password = form.单选框禁用密码->isChecked() ? QString() : typed;
-    settings.atLogin = form.选择框登录密码->isChecked();
-    settings.beforeLog = form.选择框日志密码->isChecked();
-    settings.beforeStock = form.选择框库存密码->isChecked();
+    settings.password = panel.单选框禁用密码->isChecked() ? QString() : typed;
+    settings.atLogin = panel.选择框登录密码->isChecked();
+    settings.beforeLog = panel.选择框日志密码->isChecked();
+    settings.beforeStock = panel.选择框库存密码->isChecked();
     // The in-memory settings stay as they are until the next start.
     tellSettingsSave(context, savePasswordSettings(context.programDir, settings),
                      QStringLiteral("保存成功！重启程序后生效！"));
@@ -151,11 +151,11 @@ bool passPageGuard(AppContext &context, int page)
     return true;
 }
 
-void showPageContents(const Form &form, int page)
+void showPageContents(const QTabWidget &pages, int page)
 {
     // A page left behind is covered again, so the guard asks before it shows.
-    for (int other = 0; other < form.高级选择夹1->count(); ++other) {
-        if (QStackedWidget *cover = coverOf(form, other)) {
+    for (int other = 0; other < pages.count(); ++other) {
+        if (QStackedWidget *cover = coverOf(pages, other)) {
             cover->setCurrentIndex(other == page ? contentsLayer : coverLayer);
         }
     }
@@ -171,7 +171,7 @@ QWidget *coveredPage(QWidget *contents)
     return page;
 }
 
-void resetToFactory(AppContext &context)
+void resetToFactory(PasswordContext &context)
 {
     const std::optional<QString> typed =
         context.dialogs.input(QStringLiteral("请输入超级密码，超级密码不是设置密码！"),
@@ -184,7 +184,7 @@ void resetToFactory(AppContext &context)
         warn(context.dialogs, QStringLiteral("密码错误，求你别试了！"));
         return;
     }
-    if (!backUpFirst(context)) {
+    if (!backUpFirst(context, *context.page.window())) {
         return;
     }
     // A reset is whole or not at all: whatever stopped it, the tables are
@@ -194,7 +194,7 @@ void resetToFactory(AppContext &context)
         return;
     }
     inform(context.dialogs, QStringLiteral("已恢复出厂设置，请重启本程序！"));
-    context.form.高级选择夹1->window()->close();
+    context.page.window()->close();
 }
 
 } // namespace kucun

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "SettingsPanels.h"
 #include "book/Outcome.h"
 
 class QString;
+class QTabWidget;
 class QWidget;
 
 namespace kucun {
 
 struct AppContext;
-struct Form;
 enum class SettingsOutcome;
 
 enum class SettingsLoad
@@ -19,15 +20,15 @@ enum class SettingsLoad
 };
 
 // Loads the settings record: the password and its three flags into the
-// in-memory settings, the look into both menus and the look controls.
-SettingsLoad loadSettings(AppContext &context);
+// in-memory settings, the look into the look controls and both menus.
+SettingsLoad loadSettings(AppContext &context, LookPanel &look);
 
 // Start-up's priming of the password controls from the in-memory settings.
-void primePasswordControls(AppContext &context);
+void primePasswordControls(PasswordContext &context);
 
 // "启用设置密码" and "禁用所有密码" clicked.
-void onPasswordOn(AppContext &context);
-void onPasswordOff(AppContext &context);
+void onPasswordOn(PasswordContext &context);
+void onPasswordOff(PasswordContext &context);
 
 // What a save of the settings record came to, told to the user: the
 // message for a table that can't be opened or a failed write, else
@@ -37,13 +38,13 @@ void tellSettingsSave(AppContext &context, Outcome<SettingsOutcome> outcome,
 
 // "保存": the password and its three flags into the settings record, in
 // force from the next start.
-void saveTypedPasswordSettings(AppContext &context);
+void saveTypedPasswordSettings(PasswordContext &context);
 
 // The page guard of 高级选择夹1: asks the password when the page asks for
 // it; true when the page may be shown.
 bool passPageGuard(AppContext &context, int page);
 // Shows the contents of the page and covers every other guarded page.
-void showPageContents(const Form &form, int page);
+void showPageContents(const QTabWidget &pages, int page);
 
 // Wraps the contents of a guarded page: they stay covered until the guard
 // allows the page, so that they never show while the password is asked or
@@ -52,6 +53,6 @@ QWidget *coveredPage(QWidget *contents);
 
 // "恢复出厂设置": behind the super password, empties every table and ends
 // the program.
-void resetToFactory(AppContext &context);
+void resetToFactory(PasswordContext &context);
 
 } // namespace kucun

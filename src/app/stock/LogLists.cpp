@@ -4,14 +4,11 @@
 #include "app/FormParts.h"
 #include "app/Messages.h"
 #include "book/ValueText.h"
-#include "book/stock/LogQueries.h"
 #include "ui/ListView.h"
 #include "ui/MovementIcons.h"
 #include "ui/PagedListModel.h"
 
-#include <QDateEdit>
 #include <QLabel>
-#include <QLineEdit>
 #include <cmath>
 
 namespace kucun {
@@ -36,35 +33,6 @@ ListRow rowOf(const MovementRecord &movement, LogColumns columns, ValueTexts &te
     row.iconColumn = qint16(bookedIn ? inColumn : inColumn + 1);
     row.iconIndex = qint16(bookedIn ? MovementIcon::In : MovementIcon::Out);
     return row;
-}
-
-struct LogView
-{
-    ListView *list;
-    QLabel *inTotal;
-    QLabel *outTotal;
-    QString emptyTotal;
-};
-
-LogView viewFor(Form &form, LogQuery query)
-{
-    if (query == LogQuery::Day) {
-        return {form.超级列表框日志, form.标签入库合计, form.标签出库合计, QStringLiteral("0")};
-    }
-    return {form.超级列表框明细, form.标签明细入库合计, form.标签明细出库合计, QString()};
-}
-
-ReadResult<LogMatches> run(const Form &form, LogQuery query)
-{
-    switch (query) {
-    case LogQuery::Day:
-        return movementsOfDay(form.日期框进销->date());
-    case LogQuery::Keyword:
-        return movementsWithKeyword(form.编辑框关键字->text());
-    case LogQuery::DateRange:
-        return movementsBetween(form.日期框明细起->date(), form.日期框明细止->date());
-    }
-    return std::nullopt;
 }
 
 QStringList columnTitles(LogColumns columns)
@@ -110,52 +78,22 @@ ListView *makeLogList(const QString &designerName, const QString &spokenName, Lo
     return makeList(designerName, spokenName, rows, columnWidths);
 }
 
-void loadLog(AppContext &context, LogQuery query)
+std::optional<qint64> showLog(AppContext &context, const LogView &view,
+                              ReadResult<LogMatches> matches)
 {
-    const LogView view = viewFor(context.form, query);
     view.list->pagedList().clear();
     view.inTotal->setText(view.emptyTotal);
     view.outTotal->setText(view.emptyTotal);
-
-    ReadResult<LogMatches> matches = run(context.form, query);
     if (!matches) {
         reportTableFailure(context.dialogs, matches.fault(), QString());
-        return;
+        return std::nullopt;
     }
-    context.form.透明标签日志总数->setText(
-        QStringLiteral("当前数据库中日志记录总数为：%1条").arg(matches->recordCount));
     if (!matches->ids.isEmpty()) {
         view.inTotal->setText(totalText(matches->totalIn));
         view.outTotal->setText(totalText(matches->totalOut));
     }
     view.list->pagedList().setIds(std::move(matches->ids));
-}
-
-void searchLogByKeyword(AppContext &context)
-{
-    context.state.lastLogSearch = LogSearch::Keyword;
-    loadLog(context, LogQuery::Keyword);
-}
-
-void searchLogByDateRange(AppContext &context)
-{
-    context.state.lastLogSearch = LogSearch::DateRange;
-    loadLog(context, LogQuery::DateRange);
-}
-
-void reloadLogsAfterDeletion(AppContext &context)
-{
-    switch (context.state.lastLogSearch) {
-    case LogSearch::Keyword:
-        loadLog(context, LogQuery::Keyword);
-        break;
-    case LogSearch::DateRange:
-        loadLog(context, LogQuery::DateRange);
-        break;
-    case LogSearch::None:
-        break;
-    }
-    loadLog(context, LogQuery::Day);
+    return matches->recordCount;
 }
 
 } // namespace kucun

@@ -1,20 +1,16 @@
 #pragma once
 
+#include "book/stock/LogQueries.h"
+
 #include <QList>
 #include <QString>
+
+class QLabel;
 
 namespace kucun {
 
 struct AppContext;
 class ListView;
-
-// Which movements the log loader lists.
-enum class LogQuery
-{
-    Day,       // 超级列表框日志: the day of 日期框进销
-    Keyword,   // 超级列表框明细: 编辑框关键字 in 品类, 名称, 型号 or 备注
-    DateRange, // 超级列表框明细: 日期框明细起 to 日期框明细止
-};
 
 // The layout of a log list's rows.
 enum class LogColumns
@@ -28,16 +24,19 @@ enum class LogColumns
 ListView *makeLogList(const QString &designerName, const QString &spokenName, LogColumns columns,
                       const QList<int> &columnWidths);
 
+// A log list with its totals, and what the totals show while it is empty.
+struct LogView
+{
+    ListView *list;
+    QLabel *inTotal;
+    QLabel *outTotal;
+    QString emptyTotal;
+};
+
 // Clears the list and its totals and fills it with the matching movements
-// in table order; also shows the log's record count.
-void loadLog(AppContext &context, LogQuery query);
-
-// The search buttons of the log page: remember the search, then run it.
-void searchLogByKeyword(AppContext &context);
-void searchLogByDateRange(AppContext &context);
-
-// After movements were deleted: the last search of the log page runs again,
-// then the day log reloads.
-void reloadLogsAfterDeletion(AppContext &context);
+// in table order. The log's record count; nothing when the log could not be
+// read, after telling why.
+std::optional<qint64> showLog(AppContext &context, const LogView &view,
+                              ReadResult<LogMatches> matches);
 
 } // namespace kucun

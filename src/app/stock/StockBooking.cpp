@@ -1,5 +1,6 @@
 #include "StockBooking.h"
 
+#include "LogLists.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "app/catalogue/ModelLists.h"
@@ -19,34 +20,34 @@ namespace kucun {
 
 namespace {
 
-QLineEdit *quantityBox(const Form &form, MovementKind kind)
+QLineEdit *quantityBox(const BookingPage &page, MovementKind kind)
 {
-    return kind == MovementKind::In ? form.编辑框入库 : form.编辑框出库;
+    return kind == MovementKind::In ? page.编辑框入库 : page.编辑框出库;
 }
 
 // After a message about the quantity its text is selected, so that the next
 // keystrokes replace it.
-void tellAboutQuantity(AppContext &context, MovementKind kind, const QString &text,
+void tellAboutQuantity(BookingContext &context, MovementKind kind, const QString &text,
                        Dialogs::Icon icon)
 {
     tell(context.dialogs, text, icon);
-    QLineEdit *box = quantityBox(context.form, kind);
+    QLineEdit *box = quantityBox(context.page, kind);
     box->setFocus();
     box->selectAll();
 }
 
 // The quantity to book once a model is named and the quantity box holds a
 // valid number; otherwise nothing, after telling the user what is missing.
-std::optional<qint32> checkedQuantity(AppContext &context, MovementKind kind)
+std::optional<qint32> checkedQuantity(BookingContext &context, MovementKind kind)
 {
-    const Form &form = context.form;
+    const BookingPage &page = context.page;
     const bool in = kind == MovementKind::In;
-    if (isBlank(form.标签进销型号->text())) {
+    if (isBlank(page.标签进销型号->text())) {
         warn(context.dialogs, in ? QStringLiteral("请选择要入库的产品型号！")
                                  : QStringLiteral("请选择要出库的产品型号！"));
         return std::nullopt;
     }
-    const QString typed = quantityBox(form, kind)->text();
+    const QString typed = quantityBox(page, kind)->text();
     if (isBlank(typed)) {
         warn(context.dialogs,
              in ? QStringLiteral("请添加要入库的数量！") : QStringLiteral("请添加要出库的数量！"));
@@ -61,46 +62,46 @@ std::optional<qint32> checkedQuantity(AppContext &context, MovementKind kind)
 
 // The booking the page describes: the chosen item's model, the quantity,
 // the date and the remark.
-Movement movementOnPage(const Form &form, MovementKind kind, qint32 quantity)
+Movement movementOnPage(const BookingPage &page, MovementKind kind, qint32 quantity)
 {
-    const RollUpMenu &menu = *form.卷帘式菜单1;
-    const QLineEdit *typed = quantityBox(form, kind);
+    const RollUpMenu &menu = *page.卷帘式菜单1;
+    const QLineEdit *typed = quantityBox(page, kind);
     return {menu.groupText(menu.currentGroup()),
             menu.itemText(menu.currentGroup(), menu.currentItem()),
-            form.标签进销型号->text(),
+            page.标签进销型号->text(),
             kind,
             quantity,
             leadingNumber(typed->text()),
-            form.日期框进销->date(),
-            form.编辑框明细备注->text()};
+            page.日期框进销->date(),
+            page.编辑框明细备注->text()};
 }
 
-void clearBookingBoxes(Form &form)
+void clearBookingBoxes(BookingPage &page)
 {
-    form.编辑框出库->clear();
-    form.编辑框入库->clear();
-    form.标签进销型号->clear();
-    form.编辑框明细备注->clear();
+    page.编辑框出库->clear();
+    page.编辑框入库->clear();
+    page.标签进销型号->clear();
+    page.编辑框明细备注->clear();
 }
 
 // Books the movement of the selected model; the lists reload as the stock
 // book announces its change.
-void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
+void applyMovement(BookingContext &context, MovementKind kind, qint32 quantity)
 {
-    Form &form = context.form;
-    if (form.超级列表框进销->selectedRow() < 0) {
+    BookingPage &page = context.page;
+    if (page.超级列表框进销->selectedRow() < 0) {
         warn(context.dialogs, QStringLiteral("请选择要进销库的型号"));
         return;
     }
     const Outcome<BookingOutcome> outcome =
-        book(movementOnPage(form, kind, quantity), context.changes);
+        book(movementOnPage(page, kind, quantity), context.changes);
     if (toldTableFailure(context.dialogs, outcome.fault(),
                          QStringLiteral("数据写入失败，库存未改变，请稍后重试！"))) {
         return;
     }
     switch (outcome.reason()) {
     case BookingOutcome::Booked:
-        clearBookingBoxes(form);
+        clearBookingBoxes(page);
         break;
     case BookingOutcome::ModelNotFound:
         // The list and the table disagreed; the list now shows the table.
@@ -114,21 +115,21 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
 
 } // namespace
 
-void bookStockIn(AppContext &context)
+void bookStockIn(BookingContext &context)
 {
     if (const auto quantity = checkedQuantity(context, MovementKind::In)) {
         applyMovement(context, MovementKind::In, *quantity);
     }
 }
 
-void bookStockOut(AppContext &context)
+void bookStockOut(BookingContext &context)
 {
     const auto quantity = checkedQuantity(context, MovementKind::Out);
     if (!quantity) {
         return;
     }
     // The stock the list shows for the model, before the store checks its own.
-    const ListView &models = *context.form.超级列表框进销;
+    const ListView &models = *context.page.超级列表框进销;
     const double shownStock = modelInRow(models, models.selectedRow()).stock;
     if (*quantity > qint64(std::trunc(shownStock))) {
         tellAboutQuantity(context, MovementKind::Out, QStringLiteral("没有足够的库存，请核实！"),
@@ -136,6 +137,23 @@ void bookStockOut(AppContext &context)
         return;
     }
     applyMovement(context, MovementKind::Out, *quantity);
+}
+
+void loadDayLog(BookingContext &context)
+{
+    BookingPage &page = context.page;
+    const std::optional<qint64> records = showLog(
+        context, {page.超级列表框日志, page.标签入库合计, page.标签出库合计, QStringLiteral("0")},
+        movementsOfDay(page.日期框进销->date()));
+    if (records) {
+        emit page.logCounted(*records);
+    }
+}
+
+void showNewMovement(BookingContext &context)
+{
+    loadDayLog(context);
+    context.page.超级列表框日志->ensureVisible(context.page.超级列表框日志->rowCount() - 1);
 }
 
 } // namespace kucun

@@ -25,11 +25,6 @@ namespace {
 
 const QString everyCategory = QStringLiteral("全部");
 
-StocktakeWindow &windowOf(AppContext &context)
-{
-    return *context.form.窗口盘点;
-}
-
 bool hasDifference(const CountLine &line)
 {
     const std::optional<double> difference = line.difference();
@@ -113,9 +108,9 @@ QString chosenCategory(const StocktakeWindow &window)
 
 // Reads the sheet for the chosen category and day, with these counts on it;
 // `dropped` receives how many counts found no model on it.
-bool loadSheet(AppContext &context, const CountDraft &counts, int *dropped = nullptr)
+bool loadSheet(StocktakeContext &context, const CountDraft &counts, int *dropped = nullptr)
 {
-    StocktakeWindow &window = windowOf(context);
+    StocktakeWindow &window = context.page;
     const ReadResult<CountSheet> sheet =
         loadCountSheet(chosenCategory(window), window.日期框盘点->date());
     if (!sheet) {
@@ -131,9 +126,9 @@ bool loadSheet(AppContext &context, const CountDraft &counts, int *dropped = nul
     return true;
 }
 
-void keepDraft(AppContext &context)
+void keepDraft(StocktakeContext &context)
 {
-    if (!saveCountDraft(draftOf(windowOf(context).sheet))) {
+    if (!saveCountDraft(draftOf(context.page.sheet))) {
         tell(context.dialogs, QStringLiteral("盘点记录保存失败！"), Dialogs::Error);
     }
 }
@@ -149,9 +144,9 @@ void chooseCategory(StocktakeWindow &window, const QString &category)
 
 } // namespace
 
-void openStocktake(AppContext &context)
+void openStocktake(StocktakeContext &context)
 {
-    StocktakeWindow &window = windowOf(context);
+    StocktakeWindow &window = context.page;
     const ReadResult<KeptDraft> kept = loadCountDraft();
     if (!kept) {
         reportTableFailure(context.dialogs, kept.fault(), QString());
@@ -189,17 +184,17 @@ void openStocktake(AppContext &context)
     window.超级列表框盘点->setFocus();
 }
 
-void reloadCountSheet(AppContext &context)
+void reloadCountSheet(StocktakeContext &context)
 {
-    StocktakeWindow &window = windowOf(context);
+    StocktakeWindow &window = context.page;
     if (loadSheet(context, draftOf(window.sheet))) {
         keepDraft(context);
     }
 }
 
-void enterCount(AppContext &context, int row, const QString &text)
+void enterCount(StocktakeContext &context, int row, const QString &text)
 {
-    StocktakeWindow &window = windowOf(context);
+    StocktakeWindow &window = context.page;
     CountLine *line = lineOfRow(window, row);
     if (!line) {
         return;
@@ -233,14 +228,14 @@ void enterCount(AppContext &context, int row, const QString &text)
     keepDraft(context);
 }
 
-void showOnlyDifferences(AppContext &context)
+void showOnlyDifferences(StocktakeContext &context)
 {
-    showSheet(windowOf(context));
+    showSheet(context.page);
 }
 
-void printCountSheet(AppContext &context, FormPreview &preview)
+void printCountSheet(StocktakeContext &context, FormPreview &preview)
 {
-    StocktakeWindow &window = windowOf(context);
+    StocktakeWindow &window = context.page;
     const QString category = chosenCategory(window);
     QList<QStringList> rows;
     for (int row = 0; row < window.rows().rowCount(); ++row) {
@@ -259,9 +254,9 @@ void printCountSheet(AppContext &context, FormPreview &preview)
         layOutCountSheetForm(title, category.isEmpty(), rows, QDateTime::currentDateTime()));
 }
 
-void bookCountedDifferences(AppContext &context)
+void bookCountedDifferences(StocktakeContext &context)
 {
-    StocktakeWindow &window = windowOf(context);
+    StocktakeWindow &window = context.page;
     // The 账面 as it is now: a row counted against another waits, marked.
     if (!loadSheet(context, draftOf(window.sheet))) {
         return;
@@ -328,7 +323,7 @@ void bookCountedDifferences(AppContext &context)
     }
 }
 
-void discardCount(AppContext &context)
+void discardCount(StocktakeContext &context)
 {
     if (!context.dialogs.message(QStringLiteral("放弃本次盘点已录入的实盘数量吗？"), QString(),
                                  Dialogs::Question, Dialogs::Buttons::OkCancel)) {
@@ -336,6 +331,22 @@ void discardCount(AppContext &context)
     }
     discardCountDraft();
     loadSheet(context, CountDraft());
+}
+
+void connectStocktakeWindow(const StocktakeContext &context, FormPreview &preview)
+{
+    StocktakeWindow &window = context.page;
+    const auto on = [&](auto *sender, auto signal, auto handle) {
+        QObject::connect(sender, signal, &window, slotOf(context, handle));
+    };
+    on(window.组合框盘点品类, &QComboBox::activated, reloadCountSheet);
+    on(window.日期框盘点, &QDateEdit::dateChanged, reloadCountSheet);
+    on(&window.rows(), &EditableListModel::entered, enterCount);
+    on(window.按钮只看差异, &QPushButton::clicked, showOnlyDifferences);
+    on(window.按钮盘点入账, &QPushButton::clicked, bookCountedDifferences);
+    on(window.按钮放弃盘点, &QPushButton::clicked, discardCount);
+    on(window.按钮打印盘点表, &QPushButton::clicked,
+       [&preview](StocktakeContext &count) { printCountSheet(count, preview); });
 }
 
 } // namespace kucun

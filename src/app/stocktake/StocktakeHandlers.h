@@ -1,26 +1,27 @@
 #pragma once
 
+#include "StocktakeWindow.h"
+
 #include <QString>
 
 namespace kucun {
 
-struct AppContext;
 class FormPreview;
 
 // 按钮盘点: opens the count, with the counts kept from last time if any.
-void openStocktake(AppContext &context);
+void openStocktake(StocktakeContext &context);
 // Another category or day: the sheet is read again; what was counted of
 // the models still on it stays.
-void reloadCountSheet(AppContext &context);
+void reloadCountSheet(StocktakeContext &context);
 // A figure typed into 实盘 of a row; typed again, or Enter on it, it counts
 // against the 账面 shown. A figure that can't be booked is refused on its row.
-void enterCount(AppContext &context, int row, const QString &text);
+void enterCount(StocktakeContext &context, int row, const QString &text);
 // 只看差异, pressed or released: only the rows that differ or wait, or all.
-void showOnlyDifferences(AppContext &context);
-void printCountSheet(AppContext &context, FormPreview &preview);
+void showOnlyDifferences(StocktakeContext &context);
+void printCountSheet(StocktakeContext &context, FormPreview &preview);
 // 盘点入账: books every difference, once the user agrees.
-void bookCountedDifferences(AppContext &context);
+void bookCountedDifferences(StocktakeContext &context);
 // 放弃盘点: forgets what was counted.
-void discardCount(AppContext &context);
+void discardCount(StocktakeContext &context);
 
 } // namespace kucun

@@ -10,7 +10,9 @@ class QPushButton;
 
 namespace kucun {
 
+template <typename Page> struct PageContext;
 class EditableListModel;
+class FormPreview;
 class ListView;
 
 // The window 窗口盘点: a count sheet to type the counted figures into. It
@@ -51,5 +53,11 @@ public:
     // The sheet shown, with what was counted so far.
     CountSheet sheet;
 };
+
+using StocktakeContext = PageContext<StocktakeWindow>;
+
+// Connects the window's controls to their handlers; 按钮打印盘点表 shows its
+// form in the preview.
+void connectStocktakeWindow(const StocktakeContext &context, FormPreview &preview);
 
 } // namespace kucun

@@ -1,5 +1,6 @@
-#include "LogDeletion.h"
+#include "LogHandlers.h"
 
+#include "LogLists.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "book/stock/LogQueries.h"
@@ -8,11 +9,36 @@
 #include "ui/ListView.h"
 #include "ui/PagedListModel.h"
 
+#include <QDateEdit>
+#include <QLineEdit>
+
 namespace kucun {
 
-void deleteSelectedLogEntries(AppContext &context)
+void searchLog(LogContext &context, LogSearch search)
 {
-    const ListView &results = *context.form.超级列表框明细;
+    context.page.lastSearch = search;
+    rerunLogSearch(context);
+}
+
+void rerunLogSearch(LogContext &context)
+{
+    LogPage &page = context.page;
+    if (page.lastSearch == LogSearch::None) {
+        return;
+    }
+    const std::optional<qint64> records = showLog(
+        context, {page.超级列表框明细, page.标签明细入库合计, page.标签明细出库合计, QString()},
+        page.lastSearch == LogSearch::Keyword
+            ? movementsWithKeyword(page.编辑框关键字->text())
+            : movementsBetween(page.日期框明细起->date(), page.日期框明细止->date()));
+    if (records) {
+        page.showRecordCount(*records);
+    }
+}
+
+void deleteSelectedLogEntries(LogContext &context)
+{
+    const ListView &results = *context.page.超级列表框明细;
     const QList<int> selected = results.selectedRows();
     if (selected.isEmpty()) {
         tell(context.dialogs, QStringLiteral("请选择要删除的项目！"), Dialogs::Warning);

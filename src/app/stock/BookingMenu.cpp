@@ -1,0 +1,131 @@
+#include "BookingMenu.h"
+
+#include "app/AppContext.h"
+#include "app/catalogue/CategoryLoaders.h"
+#include "app/catalogue/ModelLists.h"
+#include "ui/ListModel.h"
+#include "ui/ListView.h"
+#include "ui/RollUpMenu.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace kucun {
+
+namespace {
+
+void loadBookingModels(BookingContext &context)
+{
+    loadModelList(context.dialogs, *context.page.超级列表框进销, ModelColumns::Booking,
+                  modelsOfChosenItem(*context.page.卷帘式菜单1));
+}
+
+// Only the rows that don't match go, so a selected row that matches stays selected.
+void keepModelsMatching(ListModel &list, const QString &keyword)
+{
+    for (int row = 0; row < list.rowCount();) {
+        const QStringList &cells = list.rows()[size_t(row)].cells;
+        if (cells.value(1).contains(keyword) || cells.value(4).contains(keyword)) {
+            ++row;
+        } else {
+            list.removeRowAt(row);
+        }
+    }
+}
+
+} // namespace
+
+void showBookingCatalogue(BookingContext &context)
+{
+    showCatalogue(*context.page.卷帘式菜单1, context.state);
+    context.page.orderFocus();
+    onBookingGroupChosen(context);
+}
+
+void onBookingItemChosen(BookingContext &context, int group, int item)
+{
+    BookingPage &page = context.page;
+    page.bookingFilter.reset();
+    page.标签进销名称->setText(page.卷帘式菜单1->itemText(group, item));
+    loadBookingModels(context);
+    // Choosing with the keyboard goes on to picking a model.
+    if (page.卷帘式菜单1->isAncestorOf(QApplication::focusWidget())) {
+        page.超级列表框进销->setFocus();
+    }
+}
+
+void onBookingGroupChosen(BookingContext &context)
+{
+    context.page.bookingFilter.reset();
+    context.page.标签进销名称->clear();
+    context.page.超级列表框进销->list().clear();
+}
+
+void onBookingModelSelected(BookingContext &context)
+{
+    const ListView &models = *context.page.超级列表框进销;
+    const int row = models.selectedRow();
+    if (row >= 0) {
+        context.page.标签进销型号->setText(modelInRow(models, row).model);
+    }
+}
+
+void onBookingModelActivated(BookingContext &context, const QModelIndex &row)
+{
+    context.page.超级列表框进销->selectRow(row.row());
+    context.page.编辑框入库->setFocus();
+}
+
+void hideBookingGroup(BookingContext &context, int group)
+{
+    RollUpMenu &menu = *context.page.卷帘式菜单1;
+    const bool inUse = menu.currentGroup() == group;
+    if (menu.hideGroup(group) && inUse) {
+        // The models of a category out of sight are not booked by mistake.
+        onBookingGroupChosen(context);
+    }
+}
+
+void showHiddenBookingGroups(BookingContext &context)
+{
+    RollUpMenu &menu = *context.page.卷帘式菜单1;
+    for (int group = 0; group < menu.groupCount(); ++group) {
+        if (menu.isGroupHidden(group)) {
+            menu.showGroup(group);
+        }
+    }
+}
+
+void filterBookingModels(BookingContext &context)
+{
+    ListModel &list = context.page.超级列表框进销->list();
+    if (list.rowCount() == 0) {
+        tell(context.dialogs, QStringLiteral("列表无项目！"), Dialogs::Warning);
+        return;
+    }
+    const QString keyword = context.page.编辑框_关键字->text();
+    context.page.bookingFilter = keyword;
+    keepModelsMatching(list, keyword);
+}
+
+void reloadStockLists(BookingContext &context)
+{
+    loadBookingModels(context);
+    if (context.page.bookingFilter) {
+        keepModelsMatching(context.page.超级列表框进销->list(), *context.page.bookingFilter);
+    }
+}
+
+void askLedgerOfChosenModel(BookingContext &context)
+{
+    const ListView &models = *context.page.超级列表框进销;
+    const int row = models.selectedRow();
+    if (row < 0) {
+        tell(context.dialogs, QStringLiteral("请选择要查看台账的型号！"), Dialogs::Warning);
+        return;
+    }
+    emit context.page.ledgerWanted(modelInRow(models, row));
+}
+
+} // namespace kucun

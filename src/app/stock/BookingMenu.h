@@ -1,0 +1,37 @@
+#pragma once
+
+#include "BookingPage.h"
+
+class QModelIndex;
+
+namespace kucun {
+
+// After the catalogue was read: the menu shows its categories and items;
+// the item chosen before is gone, so its models and name are cleared.
+void showBookingCatalogue(BookingContext &context);
+
+// An item chosen lists its models (chosen with the keyboard, the keyboard
+// goes on to them); a group chosen empties the list.
+void onBookingItemChosen(BookingContext &context, int group, int item);
+void onBookingGroupChosen(BookingContext &context);
+// A selected model row shows its 型号 beside the quantity boxes.
+void onBookingModelSelected(BookingContext &context);
+// Enter (or a double click) on a model row selects it and goes on to its quantity.
+void onBookingModelActivated(BookingContext &context, const QModelIndex &row);
+// A group of the menu the user wants out of sight is hidden; when it was
+// the group in use, its models go from the list as well.
+void hideBookingGroup(BookingContext &context, int group);
+// 按钮显示菜单: every group hidden so far is shown again.
+void showHiddenBookingGroups(BookingContext &context);
+
+// Keeps the rows of 超级列表框进销 whose 型号 or 备注 contains the keyword of
+// 编辑框_关键字, then renumbers them. Works on the list alone.
+void filterBookingModels(BookingContext &context);
+// After a stock change: the model list, filtered again with the keyword it
+// was filtered with.
+void reloadStockLists(BookingContext &context);
+
+// 按钮台账: asks for the ledger of the model chosen in 超级列表框进销.
+void askLedgerOfChosenModel(BookingContext &context);
+
+} // namespace kucun

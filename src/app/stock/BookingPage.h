@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kucun {
+
+template <typename Page> struct PageContext;
+class ListView;
+class RollUpMenu;
+struct ModelRecord;
+
+// The page "进销库存": booking stock in and out. It holds the controls and
+// the filter of its model list; the handlers fill them. Each control's
+// objectName is its member name.
+class BookingPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit BookingPage(QWidget *parent = nullptr);
+
+    // Sets the order Tab takes: the category menu, the model list, 入库数量,
+    // 入库, 出库数量, 出库, 备注, 日期, the day log. Runs whenever the menu's
+    // groups are rebuilt.
+    void orderFocus();
+
+    RollUpMenu *卷帘式菜单1 = nullptr;
+    QPushButton *按钮显示菜单 = nullptr;
+    QLabel *标签进销名称 = nullptr;
+    ListView *超级列表框进销 = nullptr;
+    QPushButton *按钮台账 = nullptr;
+    QPushButton *按钮盘点 = nullptr;
+    QLineEdit *编辑框_关键字 = nullptr;
+    QPushButton *按钮5 = nullptr;
+    QLabel *标签进销型号 = nullptr;
+    QLineEdit *编辑框入库 = nullptr;
+    QPushButton *按钮入库 = nullptr;
+    QLineEdit *编辑框出库 = nullptr;
+    QPushButton *按钮出库 = nullptr;
+    QLineEdit *编辑框明细备注 = nullptr;
+    QDateEdit *日期框进销 = nullptr;
+    ListView *超级列表框日志 = nullptr;
+    QLabel *标签入库合计 = nullptr;
+    QLabel *标签出库合计 = nullptr;
+
+    // The keyword the model list was last filtered with; a reload after a
+    // booking filters the list with it again.
+    std::optional<QString> bookingFilter;
+
+signals:
+    // The ledger of this model is asked for.
+    void ledgerWanted(const kucun::ModelRecord &model);
+    // 按钮盘点: a stocktake is asked for.
+    void stocktakeWanted();
+    // The day log was read: the log holds this many records.
+    void logCounted(qint64 records);
+
+private:
+    QWidget *buildMenuColumn();
+    QWidget *buildModelArea();
+    QWidget *buildBookingBox();
+    QWidget *buildDayLog();
+};
+
+using BookingContext = PageContext<BookingPage>;
+
+// Connects the page's controls to their handlers.
+void connectBookingPage(const BookingContext &context);
+
+} // namespace kucun

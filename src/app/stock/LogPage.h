@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kucun {
+
+template <typename Page> struct PageContext;
+class ListView;
+
+// The log page's search that the result list shows.
+enum class LogSearch
+{
+    None,
+    Keyword,   // 编辑框关键字 in 品类, 名称, 型号 or 备注
+    DateRange, // 日期框明细起 to 日期框明细止
+};
+
+// The page "日志查询": searches of the movement log. It holds the controls
+// and the search shown; the handlers fill them.
+class LogPage : public QWidget
+{
+public:
+    explicit LogPage(QWidget *parent = nullptr);
+
+    // Shows how many records the log holds.
+    void showRecordCount(qint64 records);
+
+    QLineEdit *编辑框关键字 = nullptr;
+    QPushButton *按钮模糊搜索 = nullptr;
+    QDateEdit *日期框明细起 = nullptr;
+    QDateEdit *日期框明细止 = nullptr;
+    QPushButton *按钮日期搜索 = nullptr;
+    ListView *超级列表框明细 = nullptr;
+    QLabel *标签明细入库合计 = nullptr;
+    QLabel *标签明细出库合计 = nullptr;
+    QLabel *透明标签日志总数 = nullptr;
+    QPushButton *按钮删除选中 = nullptr;
+
+    LogSearch lastSearch = LogSearch::None;
+};
+
+using LogContext = PageContext<LogPage>;
+
+// Connects the page's controls to their handlers.
+void connectLogPage(const LogContext &context);
+
+} // namespace kucun
