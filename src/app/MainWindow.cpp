@@ -3,16 +3,14 @@
 #include "FormParts.h"
 #include "StartUp.h"
 #include "app/backup/BackupHandlers.h"
-#include "app/catalogue/CategoryLoaders.h"
 #include "app/catalogue/MaintenanceHandlers.h"
+#include "app/catalogue/ModelLists.h"
 #include "app/history/LedgerHandlers.h"
-#include "app/reports/CategoryReport.h"
-#include "app/reports/ReportRefresh.h"
+#include "app/reports/Reports.h"
 #include "app/settings/LookHandlers.h"
 #include "app/settings/PasswordHandlers.h"
-#include "app/stock/BookingMenu.h"
-#include "app/stock/LogHandlers.h"
-#include "app/stock/StockBooking.h"
+#include "app/stock/BookingHandlers.h"
+#include "app/stock/LogPage.h"
 #include "app/stocktake/StocktakeHandlers.h"
 #include "ui/FormPreview.h"
 #include "ui/RollUpMenu.h"
@@ -80,7 +78,7 @@ void MainWindow::connectPages()
     connect(m_booking, &BookingPage::logCounted, m_log, &LogPage::showRecordCount);
     // The look tried or loaded goes to both menus, 卷帘式菜单1 first.
     for (RollUpMenu *menu : {m_booking->卷帘式菜单1, m_maintenance->卷帘式菜单2}) {
-        connect(m_maintenance->look, &LookPanel::menuLookChanged, menu,
+        connect(m_maintenance, &MaintenancePage::menuLookChanged, menu,
                 [menu](const MenuLook &look) { applyMenuLook(*menu, look); });
     }
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
@@ -119,7 +117,7 @@ void MainWindow::connectReloads()
                               &ChangeNotifier::movementsDeleted}) {
         on(change, ledger, refreshLedger);
     }
-    on(&ChangeNotifier::backupsChanged, contextOf(*m_maintenance->backup), loadBackupList);
+    on(&ChangeNotifier::backupsChanged, contextOf(*m_maintenance), loadBackupList);
 }
 
 void MainWindow::reloadCatalogue()
@@ -142,7 +140,7 @@ void MainWindow::onPageChosen(int page)
     showPageContents(*m_pages, page);
     if (page == m_pages->indexOf(m_maintenance->parentWidget())) {
         // 恢复出厂设置 is offered once the settings page has been let in.
-        m_maintenance->password->按钮出厂->setVisible(true);
+        m_maintenance->按钮出厂->setVisible(true);
     }
     m_reports->onScreen = page == m_pages->indexOf(m_reports->parentWidget());
     auto reports = contextOf(*m_reports);
@@ -156,10 +154,10 @@ void MainWindow::runStartUp()
     }
     m_started = true;
     runReportingStoreErrors(m_shared.dialogs, [this] {
-        if (!startUp(*this, m_shared, *m_maintenance->look)) {
+        if (!startUp(*this, m_shared, *m_maintenance)) {
             return;
         }
-        auto password = contextOf(*m_maintenance->password);
+        auto password = contextOf(*m_maintenance);
         primePasswordControls(password);
         reloadCatalogue();
         // The keyboard starts at the first category.
@@ -170,7 +168,7 @@ void MainWindow::runStartUp()
         loadDayLog(booking);
         auto reports = contextOf(*m_reports);
         rebuildStockReports(reports);
-        auto backup = contextOf(*m_maintenance->backup);
+        auto backup = contextOf(*m_maintenance);
         loadBackupList(backup);
         // The day's backup runs off the window's thread; a booking meanwhile
         // waits only while the files are copied into the system's cache.

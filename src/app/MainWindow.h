@@ -60,7 +60,6 @@ private:
     LogPage *m_log = nullptr;
     ReportPage *m_reports = nullptr;
     MaintenancePage *m_maintenance = nullptr;
-    // The window of one model's movements, and the count sheet of a stocktake.
     LedgerWindow *m_ledger = nullptr;
     StocktakeWindow *m_stocktake = nullptr;
     bool m_started = false;

@@ -22,11 +22,11 @@ namespace {
 // Loads the settings and asks the login password until it is right. False
 // when the program must end: it is locked, the settings record can't be read,
 // the login was cancelled or the third wrong entry locked it.
-bool logIn(AppContext &context, LookPanel &look)
+bool logIn(AppContext &context, MaintenancePage &page)
 {
     LoginLockOut lockOut(context.programDir);
     for (;;) {
-        switch (loadSettings(context, look)) {
+        switch (loadSettings(context, page)) {
         case SettingsLoad::Locked:
             context.dialogs.message(QStringLiteral("密码错误次数过多，本程序已停止使用！"),
                                     QStringLiteral("本程序已禁止使用"), Dialogs::Error,
@@ -92,10 +92,10 @@ bool tablesMayOpen(QWidget &window, AppContext &context)
 
 } // namespace
 
-bool startUp(QWidget &window, AppContext &context, LookPanel &look)
+bool startUp(QWidget &window, AppContext &context, MaintenancePage &page)
 {
     window.move(window.x(), 0);
-    if (!tablesMayOpen(window, context) || !logIn(context, look)) {
+    if (!tablesMayOpen(window, context) || !logIn(context, page)) {
         window.close();
         return false;
     }

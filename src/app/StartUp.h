@@ -5,7 +5,7 @@ class QWidget;
 namespace kucun {
 
 struct AppContext;
-class LookPanel;
+class MaintenancePage;
 
 // The start-up of the main window, in order: the window moves to the top
 // edge of the screen; interrupted writes are rolled back; the settings are
@@ -13,6 +13,6 @@ class LookPanel;
 // settings say so, and the third wrong entry locks the program for good.
 // True when the pages may be filled; a locked program, an unreadable
 // settings record or a cancelled login close the window.
-bool startUp(QWidget &window, AppContext &context, LookPanel &look);
+bool startUp(QWidget &window, AppContext &context, MaintenancePage &page);
 
 } // namespace kucun

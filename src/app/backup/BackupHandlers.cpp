@@ -138,7 +138,7 @@ bool backUpFirst(AppContext &context, QWidget &window)
     return failure.isEmpty();
 }
 
-void loadBackupList(BackupContext &context)
+void loadBackupList(MaintenanceContext &context)
 {
     const BackupSettings settings = readBackupSettings(context.programDir);
     context.page.标签上次备份->setText(
@@ -163,7 +163,7 @@ void loadBackupList(BackupContext &context)
     context.page.列表框备份->list().setRows(std::move(rows));
 }
 
-void backUpNow(BackupContext &context)
+void backUpNow(MaintenanceContext &context)
 {
     waitForTheDailyBackup(*context.page.window());
     const BackupResult result = backUp(context.programDir, QDateTime::currentDateTime(),
@@ -176,7 +176,7 @@ void backUpNow(BackupContext &context)
     inform(context.dialogs, QStringLiteral("备份完成：") + result.folder);
 }
 
-void chooseBackupFolder(BackupContext &context)
+void chooseBackupFolder(MaintenanceContext &context)
 {
     const std::optional<QString> folder = context.dialogs.chooseFolder(
         QStringLiteral("备份位置"), readBackupSettings(context.programDir).root);
@@ -185,7 +185,7 @@ void chooseBackupFolder(BackupContext &context)
     }
 }
 
-void restoreChosenBackup(BackupContext &context)
+void restoreChosenBackup(MaintenanceContext &context)
 {
     const ListView &backups = *context.page.列表框备份;
     const int chosen = backups.selectedRow();

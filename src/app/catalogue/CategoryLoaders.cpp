@@ -1,5 +1,4 @@
-#include "CategoryLoaders.h"
-
+#include "ModelLists.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "book/catalogue/CatalogueReads.h"

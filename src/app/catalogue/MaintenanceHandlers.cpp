@@ -1,12 +1,15 @@
 #include "MaintenanceHandlers.h"
 
-#include "CategoryLoaders.h"
 #include "MaintenancePage.h"
 #include "ModelLists.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "app/backup/BackupHandlers.h"
+#include "app/settings/LookHandlers.h"
+#include "app/settings/PasswordHandlers.h"
 #include "book/ValueText.h"
 #include "book/catalogue/CatalogueChanges.h"
+#include "ui/ColourPicker.h"
 #include "ui/Dialogs.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
@@ -15,6 +18,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <optional>
 
 namespace kucun {
@@ -266,6 +271,36 @@ void onMaintenanceModelSelected(MaintenanceContext &context)
     page.编辑框型号->setText(chosen.model);
     page.编辑框单位->setText(chosen.unit);
     page.编辑框型号备注->setText(chosen.remark);
+}
+
+void connectMaintenancePage(const MaintenanceContext &context)
+{
+    MaintenancePage &page = context.page;
+    const auto on = [&](auto *sender, auto signal, auto handle) {
+        QObject::connect(sender, signal, &page, slotOf(context, handle));
+    };
+    on(page.卷帘式菜单2, &RollUpMenu::itemChosen, onMaintenanceItemChosen);
+    on(page.超级列表框设置, &ListView::rowSelectionChanged, onMaintenanceModelSelected);
+    on(page.按钮添加品类, &QPushButton::clicked, addTypedCategory);
+    on(page.按钮添加名称, &QPushButton::clicked, addTypedItem);
+    on(page.按钮添加型号, &QPushButton::clicked, addTypedModel);
+    on(page.按钮修改型号, &QPushButton::clicked, modifySelectedModel);
+    on(page.按钮删除型号, &QPushButton::clicked, deleteSelectedModel);
+    on(page.按钮删除名称, &QPushButton::clicked, deleteChosenItem);
+    on(page.按钮删除品类, &QPushButton::clicked, deleteChosenCategory);
+    on(page.按钮保存, &QPushButton::clicked, saveTypedPasswordSettings);
+    on(page.按钮出厂, &QPushButton::clicked, resetToFactory);
+    on(page.单选框启用密码, &QRadioButton::clicked, onPasswordOn);
+    on(page.单选框禁用密码, &QRadioButton::clicked, onPasswordOff);
+    on(page.组合框菜单高度, &QComboBox::activated, onMenuHeightChosen);
+    on(page.组合框菜单速度, &QComboBox::activated, onMenuSpeedChosen);
+    on(page.颜色选择器背景颜色, &ColourPicker::colourChanged, onBackgroundColourChanged);
+    on(page.颜色选择器文本颜色, &ColourPicker::colourChanged, onTextColourChanged);
+    on(page.颜色选择器文本选中颜色, &ColourPicker::colourChanged, onSelectedColourChanged);
+    on(page.按钮保存全部设置, &QPushButton::clicked, saveAllSettings);
+    on(page.按钮立即备份, &QPushButton::clicked, backUpNow);
+    on(page.按钮备份位置, &QPushButton::clicked, chooseBackupFolder);
+    on(page.按钮恢复备份, &QPushButton::clicked, restoreChosenBackup);
 }
 
 } // namespace kucun

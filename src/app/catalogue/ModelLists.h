@@ -5,6 +5,8 @@
 
 namespace kucun {
 
+struct AppContext;
+struct AppState;
 class Dialogs;
 class ListView;
 class RollUpMenu;
@@ -37,5 +39,13 @@ ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts);
 // The model a row of a model list shows, as read; an empty record outside
 // the list.
 ModelRecord modelInRow(const ListView &list, int row);
+
+// Reads the categories of table 品类 and the items of table 名称 into the
+// shared state, telling each table that can't be read.
+void readCatalogue(AppContext &context);
+
+// Rebuilds a roll-up menu from the catalogue read: a group per category,
+// each item under the first group of its category.
+void showCatalogue(RollUpMenu &menu, const AppState &state);
 
 } // namespace kucun

@@ -1,10 +1,10 @@
-#include "CategoryReport.h"
+#include "book/reports/CategoryReport.h"
 
+#include "Reports.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "app/catalogue/ModelLists.h"
 #include "book/ValueText.h"
-#include "book/reports/CategoryReport.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
 

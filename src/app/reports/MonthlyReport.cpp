@@ -1,5 +1,4 @@
-#include "MonthlyReport.h"
-
+#include "Reports.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "app/catalogue/ModelLists.h"

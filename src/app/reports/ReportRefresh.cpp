@@ -1,6 +1,3 @@
-#include "ReportRefresh.h"
-
-#include "MonthlyReport.h"
 #include "Reports.h"
 #include "app/AppContext.h"
 #include "app/catalogue/ModelLists.h"

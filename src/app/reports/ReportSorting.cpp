@@ -1,5 +1,4 @@
-#include "ReportSorting.h"
-
+#include "Reports.h"
 #include "app/catalogue/ModelLists.h"
 #include "book/reports/RowOrder.h"
 #include "ui/ListModel.h"

@@ -1,9 +1,5 @@
 #include "Reports.h"
 
-#include "CategoryReport.h"
-#include "MonthlyReport.h"
-#include "ReportRefresh.h"
-#include "StockOnDayReport.h"
 #include "book/forms/ReportForms.h"
 #include "book/sheets/SpreadsheetExport.h"
 #include "ui/ListModel.h"

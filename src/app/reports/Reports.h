@@ -4,9 +4,11 @@
 
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace kucun {
 
+struct ModelRecord;
 struct ShownTable;
 
 // The four report lists of the report page, in the order of the tabs of
@@ -64,5 +66,61 @@ const ReportDescription &describe(Report report);
 // Every cell as the list shows it, with its column titles, rows in the order
 // shown.
 ShownTable shownTable(const ListView &list);
+
+// The category, monthly and past-day reports, and their refresh.
+
+// A choice in the selectors of the category report: level 1 is a category
+// chosen in 组合框1, level 2 an item in 组合框2, level 3 a model in 组合框3.
+// Lists the models that match the choices up to that level in
+// 超级列表框类库存 with their total, and offers the next level's choices.
+void runCategoryQuery(ReportContext &context, int level);
+
+// The category report again for the choices it shows, after the catalogue
+// or the stock changed.
+void refreshCategoryReport(ReportContext &context);
+
+// After the catalogue was read: 组合框1 offers its categories; the category
+// chosen stays chosen while it is still there.
+void offerCategories(ReportContext &context);
+
+// Rebuilds 超级列表框月库存 for the month of 月历1: every model of 型号 with
+// its net movement in that month (booked in minus booked out), and the total.
+void rebuildMonthlyReport(ReportContext &context);
+// The same over the models of 型号 already read.
+void rebuildMonthlyReportFrom(ReportContext &context, const std::vector<ModelRecord> &models);
+
+// 月历1 turned to another month (its arrows or its month and year menus):
+// the chosen date moves into that month, which rebuilds the report.
+void showChosenMonth(ReportContext &context, int year, int month);
+
+// Rebuilds 超级列表框期末库存 for the day of 日期框期末: every model of 型号
+// with its stock at the end of that day, and the total.
+void rebuildStockOnDayReport(ReportContext &context);
+
+// The whole-stock, category and monthly reports follow a change of the
+// catalogue, the stock or the log. Each report that is hidden is only marked
+// out of date and rebuilt when it is next shown, so that a booking does not
+// wait for reports nobody sees, and showing the report page rebuilds one.
+void refreshReports(ReportContext &context);
+
+// A booking changed one model's stock. The whole-stock and category lists
+// show it in place, row and total exactly as a rebuild would; a list that
+// can't (sorted, or without the row it must have) is rebuilt when next
+// shown, as are the monthly and past-day lists, whose figures come from the
+// log.
+void followModelStock(ReportContext &context, qint64 modelId, double stock);
+
+// Fills the whole-stock and the monthly lists from one read of 型号.
+void rebuildStockReports(ReportContext &context);
+// The whole-stock list and its total from 型号.
+void loadWholeStock(ReportContext &context);
+
+// A page of 高级选择夹1 or a tab of 报表选择夹 came into view.
+void onReportShown(ReportContext &context);
+
+// A click on a column header of a report list: 品类, 名称 and 型号 sort by
+// their GBK bytes, the quantity as a number; the other columns leave the
+// order. The rows stay numbered from 1 and the selected row stays selected.
+void sortReportList(ListView &list, int column);
 
 } // namespace kucun

@@ -1,5 +1,4 @@
-#include "StockOnDayReport.h"
-
+#include "Reports.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "app/catalogue/ModelLists.h"

@@ -27,10 +27,11 @@ qint32 numberIn(const QComboBox *combo)
 }
 
 // The look with one value tried, for both menus to show.
-template <typename Value> void tryLook(LookContext &context, Value MenuLook::*part, Value value)
+template <typename Value>
+void tryLook(MaintenanceContext &context, Value MenuLook::*part, Value value)
 {
-    context.page.shown.*part = value;
-    emit context.page.menuLookChanged(context.page.shown);
+    context.page.shownLook.*part = value;
+    emit context.page.menuLookChanged(context.page.shownLook);
 }
 
 } // namespace
@@ -44,52 +45,52 @@ void applyMenuLook(RollUpMenu &menu, const MenuLook &look)
     menu.setSelectedColour(fromWindowsColour(look.selected));
 }
 
-void showMenuLook(LookPanel &panel, const MenuLook &look)
+void showMenuLook(MaintenancePage &page, const MenuLook &look)
 {
-    panel.组合框菜单高度->setCurrentText(QString::number(look.itemHeight));
-    panel.组合框菜单速度->setCurrentText(QString::number(look.scrollSpeed));
-    panel.颜色选择器背景颜色->setColourValue(look.background);
-    panel.颜色选择器文本颜色->setColourValue(look.text);
-    panel.颜色选择器文本选中颜色->setColourValue(look.selected);
-    panel.shown = look;
-    emit panel.menuLookChanged(look);
+    page.组合框菜单高度->setCurrentText(QString::number(look.itemHeight));
+    page.组合框菜单速度->setCurrentText(QString::number(look.scrollSpeed));
+    page.颜色选择器背景颜色->setColourValue(look.background);
+    page.颜色选择器文本颜色->setColourValue(look.text);
+    page.颜色选择器文本选中颜色->setColourValue(look.selected);
+    page.shownLook = look;
+    emit page.menuLookChanged(look);
 }
 
-void onMenuHeightChosen(LookContext &context)
+void onMenuHeightChosen(MaintenanceContext &context)
 {
     // Both menus take the chosen height at once: the owner tries a look before saving it.
     tryLook(context, &MenuLook::itemHeight, numberIn(context.page.组合框菜单高度));
 }
 
-void onMenuSpeedChosen(LookContext &context)
+void onMenuSpeedChosen(MaintenanceContext &context)
 {
     tryLook(context, &MenuLook::scrollSpeed, numberIn(context.page.组合框菜单速度));
 }
 
-void onBackgroundColourChanged(LookContext &context)
+void onBackgroundColourChanged(MaintenanceContext &context)
 {
     tryLook(context, &MenuLook::background, context.page.颜色选择器背景颜色->colourValue());
 }
 
-void onTextColourChanged(LookContext &context)
+void onTextColourChanged(MaintenanceContext &context)
 {
     tryLook(context, &MenuLook::text, context.page.颜色选择器文本颜色->colourValue());
 }
 
-void onSelectedColourChanged(LookContext &context)
+void onSelectedColourChanged(MaintenanceContext &context)
 {
     tryLook(context, &MenuLook::selected, context.page.颜色选择器文本选中颜色->colourValue());
 }
 
-void saveAllSettings(LookContext &context)
+void saveAllSettings(MaintenanceContext &context)
 {
-    const LookPanel &panel = context.page;
+    const MaintenancePage &page = context.page;
     MenuLook look;
-    look.itemHeight = numberIn(panel.组合框菜单高度);
-    look.scrollSpeed = numberIn(panel.组合框菜单速度);
-    look.background = panel.颜色选择器背景颜色->colourValue();
-    look.text = panel.颜色选择器文本颜色->colourValue();
-    look.selected = panel.颜色选择器文本选中颜色->colourValue();
+    look.itemHeight = numberIn(page.组合框菜单高度);
+    look.scrollSpeed = numberIn(page.组合框菜单速度);
+    look.background = page.颜色选择器背景颜色->colourValue();
+    look.text = page.颜色选择器文本颜色->colourValue();
+    look.selected = page.颜色选择器文本选中颜色->colourValue();
     tellSettingsSave(context, saveMenuLook(context.programDir, look), QStringLiteral("保存成功"));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsPanels.h"
+#include "app/catalogue/MaintenancePage.h"
 
 namespace kucun {
 
@@ -10,18 +10,18 @@ class RollUpMenu;
 void applyMenuLook(RollUpMenu &menu, const MenuLook &look);
 
 // Shows the look in the five look controls, and asks both menus to show it.
-void showMenuLook(LookPanel &panel, const MenuLook &look);
+void showMenuLook(MaintenancePage &page, const MenuLook &look);
 
 // Live preview: each control's value goes to both menus at once; nothing is
 // stored.
-void onMenuHeightChosen(LookContext &context);
-void onMenuSpeedChosen(LookContext &context);
-void onBackgroundColourChanged(LookContext &context);
-void onTextColourChanged(LookContext &context);
-void onSelectedColourChanged(LookContext &context);
+void onMenuHeightChosen(MaintenanceContext &context);
+void onMenuSpeedChosen(MaintenanceContext &context);
+void onBackgroundColourChanged(MaintenanceContext &context);
+void onTextColourChanged(MaintenanceContext &context);
+void onSelectedColourChanged(MaintenanceContext &context);
 
 // "保存全部设置": the five controls' values into the settings record; the
 // password and its flags stay as stored.
-void saveAllSettings(LookContext &context);
+void saveAllSettings(MaintenanceContext &context);
 
 } // namespace kucun

@@ -37,7 +37,7 @@ QStackedWidget *coverOf(const QTabWidget &pages, int page)
 
 } // namespace
 
-SettingsLoad loadSettings(AppContext &context, LookPanel &look)
+SettingsLoad loadSettings(AppContext &context, MaintenancePage &page)
 {
     const ReadResult<Settings> settings = readSettings(context.programDir);
     if (!settings) {
@@ -48,18 +48,18 @@ SettingsLoad loadSettings(AppContext &context, LookPanel &look)
         return SettingsLoad::Unreadable;
     }
     context.state.settings = settings->passwords;
-    showMenuLook(look, settings->look);
+    showMenuLook(page, settings->look);
     return SettingsLoad::Loaded;
 }
 
-void primePasswordControls(PasswordContext &context)
+void primePasswordControls(MaintenanceContext &context)
 {
-    const PasswordPanel &panel = context.page;
+    const MaintenancePage &page = context.page;
     const PasswordSettings &settings = context.state.settings;
     if (!settings.password.isEmpty()) {
-        panel.单选框启用密码->setChecked(true);
-        panel.单选框禁用密码->setChecked(false);
-        for (QLineEdit *edit : {panel.编辑框密码, panel.编辑框确认密码}) {
+        page.单选框启用密码->setChecked(true);
+        page.单选框禁用密码->setChecked(false);
+        for (QLineEdit *edit : {page.编辑框密码, page.编辑框确认密码}) {
             setBackground(edit, passwordOnBackground);
             edit->setText(settings.password);
             // The boxes take the password-on look whole: they can be edited.
@@ -67,17 +67,17 @@ void primePasswordControls(PasswordContext &context)
         }
     }
     if (settings.atLogin) {
-        panel.选择框登录密码->setChecked(true);
+        page.选择框登录密码->setChecked(true);
     }
     if (settings.beforeLog) {
-        panel.选择框日志密码->setChecked(true);
+        page.选择框日志密码->setChecked(true);
     }
     if (settings.beforeStock) {
-        panel.选择框库存密码->setChecked(true);
+        page.选择框库存密码->setChecked(true);
     }
 }
 
-void onPasswordOn(PasswordContext &context)
+void onPasswordOn(MaintenanceContext &context)
 {
     for (QLineEdit *edit : {context.page.编辑框密码, context.page.编辑框确认密码}) {
         setBackground(edit, passwordOnBackground);
@@ -85,38 +85,38 @@ void onPasswordOn(PasswordContext &context)
     }
 }
 
-void onPasswordOff(PasswordContext &context)
+void onPasswordOff(MaintenanceContext &context)
 {
-    const PasswordPanel &panel = context.page;
-    for (QLineEdit *edit : {panel.编辑框密码, panel.编辑框确认密码}) {
+    const MaintenancePage &page = context.page;
+    for (QLineEdit *edit : {page.编辑框密码, page.编辑框确认密码}) {
         setBackground(edit, passwordOffBackground);
     }
-    panel.编辑框密码->clear();
-    panel.编辑框确认密码->clear();
-    for (QCheckBox *check : {panel.选择框登录密码, panel.选择框日志密码, panel.选择框库存密码}) {
+    page.编辑框密码->clear();
+    page.编辑框确认密码->clear();
+    for (QCheckBox *check : {page.选择框登录密码, page.选择框日志密码, page.选择框库存密码}) {
         check->setChecked(false);
     }
-    panel.编辑框密码->setEnabled(false);
-    panel.编辑框确认密码->setEnabled(false);
+    page.编辑框密码->setEnabled(false);
+    page.编辑框确认密码->setEnabled(false);
 }
 
-void saveTypedPasswordSettings(PasswordContext &context)
+void saveTypedPasswordSettings(MaintenanceContext &context)
 {
-    const PasswordPanel &panel = context.page;
-    const QString typed = panel.编辑框密码->text();
-    if (panel.单选框启用密码->isChecked() && typed.trimmed().isEmpty()) {
+    const MaintenancePage &page = context.page;
+    const QString typed = page.编辑框密码->text();
+    if (page.单选框启用密码->isChecked() && typed.trimmed().isEmpty()) {
         warn(context.dialogs, QStringLiteral("请输入有效密码！"));
         return;
     }
-    if (typed != panel.编辑框确认密码->text()) {
+    if (typed != page.编辑框确认密码->text()) {
         warn(context.dialogs, QStringLiteral("您二次输入的密码不一致，请核对！"));
         return;
     }
     PasswordSettings settings;
-    settings.password = panel.单选框禁用密码->isChecked() ? QString() : typed;
-    settings.atLogin = panel.选择框登录密码->isChecked();
-    settings.beforeLog = panel.选择框日志密码->isChecked();
-    settings.beforeStock = panel.选择框库存密码->isChecked();
+    settings.password = page.单选框禁用密码->isChecked() ? QString() : typed;
+    settings.atLogin = page.选择框登录密码->isChecked();
+    settings.beforeLog = page.选择框日志密码->isChecked();
+    settings.beforeStock = page.选择框库存密码->isChecked();
     // The in-memory settings stay as they are until the next start.
     tellSettingsSave(context, savePasswordSettings(context.programDir, settings),
                      QStringLiteral("保存成功！重启程序后生效！"));
@@ -171,7 +171,7 @@ QWidget *coveredPage(QWidget *contents)
     return page;
 }
 
-void resetToFactory(PasswordContext &context)
+void resetToFactory(MaintenanceContext &context)
 {
     const std::optional<QString> typed =
         context.dialogs.input(QStringLiteral("请输入超级密码，超级密码不是设置密码！"),

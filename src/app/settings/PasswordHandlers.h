@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsPanels.h"
+#include "app/catalogue/MaintenancePage.h"
 #include "book/Outcome.h"
 
 class QString;
@@ -21,14 +21,14 @@ enum class SettingsLoad
 
 // Loads the settings record: the password and its three flags into the
 // in-memory settings, the look into the look controls and both menus.
-SettingsLoad loadSettings(AppContext &context, LookPanel &look);
+SettingsLoad loadSettings(AppContext &context, MaintenancePage &page);
 
 // Start-up's priming of the password controls from the in-memory settings.
-void primePasswordControls(PasswordContext &context);
+void primePasswordControls(MaintenanceContext &context);
 
 // "启用设置密码" and "禁用所有密码" clicked.
-void onPasswordOn(PasswordContext &context);
-void onPasswordOff(PasswordContext &context);
+void onPasswordOn(MaintenanceContext &context);
+void onPasswordOff(MaintenanceContext &context);
 
 // What a save of the settings record came to, told to the user: the
 // message for a table that can't be opened or a failed write, else
@@ -38,7 +38,7 @@ void tellSettingsSave(AppContext &context, Outcome<SettingsOutcome> outcome,
 
 // "保存": the password and its three flags into the settings record, in
 // force from the next start.
-void saveTypedPasswordSettings(PasswordContext &context);
+void saveTypedPasswordSettings(MaintenanceContext &context);
 
 // The page guard of 高级选择夹1: asks the password when the page asks for
 // it; true when the page may be shown.
@@ -53,6 +53,6 @@ QWidget *coveredPage(QWidget *contents);
 
 // "恢复出厂设置": behind the super password, empties every table and ends
 // the program.
-void resetToFactory(PasswordContext &context);
+void resetToFactory(MaintenanceContext &context);
 
 } // namespace kucun

@@ -1,6 +1,5 @@
-#include "LogHandlers.h"
-
 #include "LogLists.h"
+#include "LogPage.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "book/stock/LogQueries.h"
@@ -11,6 +10,7 @@
 
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace kucun {
 
@@ -62,6 +62,20 @@ void deleteSelectedLogEntries(LogContext &context)
              QStringLiteral("选中的记录中有 %1 条已被修改或删除，未予删除；列表已刷新。")
                  .arg(result.notDeleted));
     }
+}
+
+void connectLogPage(const LogContext &context)
+{
+    LogPage &page = context.page;
+    const auto search = [&context](LogSearch kind) {
+        return slotOf(context, [kind](LogContext &log) { searchLog(log, kind); });
+    };
+    QObject::connect(page.按钮模糊搜索, &QPushButton::clicked, &page, search(LogSearch::Keyword));
+    QObject::connect(page.编辑框关键字, &QLineEdit::returnPressed, &page,
+                     search(LogSearch::Keyword));
+    QObject::connect(page.按钮日期搜索, &QPushButton::clicked, &page, search(LogSearch::DateRange));
+    QObject::connect(page.按钮删除选中, &QPushButton::clicked, &page,
+                     slotOf(context, deleteSelectedLogEntries));
 }
 
 } // namespace kucun

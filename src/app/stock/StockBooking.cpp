@@ -1,5 +1,4 @@
-#include "StockBooking.h"
-
+#include "BookingHandlers.h"
 #include "LogLists.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"

@@ -1,16 +1,38 @@
-#include "ReportSaving.h"
+#include "ReportOutput.h"
 
 #include "app/AppContext.h"
 #include "app/Messages.h"
+#include "book/forms/ReportForms.h"
 #include "book/sheets/SaveFolder.h"
 #include "book/sheets/SheetFile.h"
+#include "book/sheets/SpreadsheetExport.h"
 #include "ui/Dialogs.h"
+#include "ui/FormPreview.h"
 #include "ui/ListView.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 
 namespace kucun {
+
+void exportReport(ReportContext &context, Report report)
+{
+    const ReportDescription &shown = describe(report);
+    exportList(context, *(context.page.*shown.list), shown.exportTitle(context.page));
+}
+
+void exportList(AppContext &context, const ListView &list, const QString &title)
+{
+    const QString path = spreadsheetPath(context.exportDir);
+    const QByteArray file = spreadsheetBytes(shownTable(list), title, true);
+    if (!QDir().mkpath(context.exportDir) || !saveFile(path, file)) {
+        tell(context.dialogs, QStringLiteral("文件保存失败：") + QDir::toNativeSeparators(path),
+             Dialogs::Error);
+        return;
+    }
+    inform(context.dialogs, QStringLiteral("文件已保存到：") + QDir::toNativeSeparators(path));
+}
 
 void saveReportAs(ReportContext &context, Report report)
 {
@@ -42,6 +64,20 @@ void saveListAs(AppContext &context, const ListView &list, const QString &title,
         return;
     }
     rememberSaveFolder(context.programDir, QFileInfo(choice->path).absolutePath());
+}
+
+void printReportForm(ReportContext &context, FormPreview &preview, Report report)
+{
+    const ReportPage &page = context.page;
+    const ReportDescription &shown = describe(report);
+    // The form takes list columns 1 to 5 (品类 to 单位) of every row, top to
+    // bottom.
+    QList<QStringList> rows = shownTable(*(page.*shown.list)).rows;
+    for (QStringList &row : rows) {
+        row = row.mid(1, 5);
+    }
+    preview.show(layOutReportForm(shown.formTitle(page), rows, (page.*shown.total)->text(),
+                                  QDateTime::currentDateTime()));
 }
 
 } // namespace kucun

@@ -7,6 +7,14 @@
 namespace kucun {
 
 struct AppContext;
+class FormPreview;
+
+// Writes the report list, as it is shown, to the spreadsheet file in the
+// export folder (made if missing) and names the file written, or says that
+// it could not be saved.
+void exportReport(ReportContext &context, Report report);
+// The same for any list, under the title given.
+void exportList(AppContext &context, const ListView &list, const QString &title);
 
 // Asks where and as what the report list, as it is shown, is to be saved
 // (an Excel workbook, CSV or the web table of 导出表格) and saves it there,
@@ -16,5 +24,10 @@ void saveReportAs(ReportContext &context, Report report);
 // the name made of the parts.
 void saveListAs(AppContext &context, const ListView &list, const QString &title,
                 const QString &sheetName, const QStringList &nameParts);
+
+// The print button of a report list: lays out the rows the list shows, in
+// the order shown, with the total its label shows, and opens the print
+// preview of the form.
+void printReportForm(ReportContext &context, FormPreview &preview, Report report);
 
 } // namespace kucun
