@@ -9,6 +9,7 @@
 #include "app/reports/ReportRefresh.h"
 #include "app/settings/PasswordHandlers.h"
 #include "app/stock/LogLists.h"
+#include "app/welcome/WelcomeHandlers.h"
 #include "book/backup/BooksInUse.h"
 #include "book/files/InterruptedWrites.h"
 #include "book/files/TableIndexes.h"
@@ -122,6 +123,7 @@ void startUp(QWidget &window, AppContext &context)
     // The day's backup runs off the window's thread; a booking meanwhile
     // waits only while the files are copied into the system's cache.
     backUpDaily(window, context);
+    welcomeIfDue(window, context);
 }
 
 } // namespace kucun
