@@ -1,0 +1,12 @@
+#pragma once
+
+namespace kucun {
+
+struct AppContext;
+
+// 标签状态备份, kept at the right of the window's status bar: when the last
+// backup was made, in red with the reason while the last automatic backup
+// failed or the backups lie on the books' own disk.
+void showBackupStatus(AppContext &context);
+
+} // namespace kucun
