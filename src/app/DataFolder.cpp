@@ -1,6 +1,7 @@
 #include "DataFolder.h"
 
 #include "book/files/NewBook.h"
+#include "book/files/Welcome.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>
@@ -36,6 +37,7 @@ std::optional<DataLocation> openDataFolder(Dialogs &dialogs)
         if (!made.done) {
             return refuse(dialogs, QStringLiteral("无法创建数据文件：\n%1").arg(made.error));
         }
+        markWelcomeDue(where.programDir);
     }
     return where;
 }

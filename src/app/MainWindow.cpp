@@ -12,10 +12,13 @@
 #include "app/stock/BookingHandlers.h"
 #include "app/stock/LogPage.h"
 #include "app/stocktake/StocktakeHandlers.h"
+#include "app/welcome/WelcomeDialog.h"
+#include "app/welcome/WelcomeHandlers.h"
 #include "ui/FormPreview.h"
 #include "ui/RollUpMenu.h"
 #include "ui/ScreenFit.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -75,6 +78,7 @@ void MainWindow::connectPages()
     connect(m_reports, &ReportPage::ledgerWanted, this, openLedgerSlot);
     connect(m_booking, &BookingPage::stocktakeWanted, this,
             slotOf(contextOf(*m_stocktake), openStocktake));
+    connect(m_booking, &BookingPage::maintenanceWanted, this, &MainWindow::goToMaintenance);
     connect(m_booking, &BookingPage::logCounted, m_log, &LogPage::showRecordCount);
     // The look tried or loaded goes to both menus, 卷帘式菜单1 first.
     for (RollUpMenu *menu : {m_booking->卷帘式菜单1, m_maintenance->卷帘式菜单2}) {
@@ -147,6 +151,16 @@ void MainWindow::onPageChosen(int page)
     onReportShown(reports);
 }
 
+void MainWindow::goToMaintenance()
+{
+    QWidget *maintenance = m_maintenance->parentWidget();
+    m_pages->setCurrentWidget(maintenance);
+    // A refused password leaves the booking page in front.
+    if (m_pages->currentWidget() == maintenance) {
+        m_maintenance->编辑框品类->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void MainWindow::runStartUp()
 {
     if (m_started) {
@@ -173,6 +187,10 @@ void MainWindow::runStartUp()
         // The day's backup runs off the window's thread; a booking meanwhile
         // waits only while the files are copied into the system's cache.
         backUpDaily(*this, m_shared);
+        if (WelcomeDialog *welcome = welcomeIfDue(*this, backup)) {
+            connect(welcome->按钮开始使用, &QPushButton::clicked, this,
+                    &MainWindow::goToMaintenance);
+        }
     });
 }
 

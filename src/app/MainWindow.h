@@ -49,6 +49,9 @@ private:
     // refused page gives way to "进销库存" before its contents ever show; an
     // allowed page shows its contents, brought up to date.
     void onPageChosen(int page);
+    // Brings up 项目设置 (through its password guard) with the keyboard in
+    // the category box, where goods are added.
+    void goToMaintenance();
     void runStartUp();
     template <typename Page> PageContext<Page> contextOf(Page &page) { return {m_shared, page}; }
 

@@ -43,6 +43,8 @@ private slots:
     void pruningAndCleaningUpSpareWhatTheyProtect_data();
     void pruningAndCleaningUpSpareWhatTheyProtect();
     void aRestoreHasTheBooksToItself();
+    void theStatusLineSaysWhenAndWhy_data();
+    void theStatusLineSaysWhenAndWhy();
 };
 
 namespace {
@@ -562,6 +564,33 @@ int restoreCutShort(const QString &folder, const QString &programDir)
 }
 
 } // namespace
+
+void BackupsTest::theStatusLineSaysWhenAndWhy_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<bool>("onDataDisk");
+    QTest::addColumn<QString>("text");
+    const QString made = "上次备份：2026-12-09 08:05";
+    QTest::newRow("made") << "" << false << made;
+    QTest::newRow("on the books' disk")
+        << "" << true << made + "　备份与数据在同一磁盘上，请在项目设置中改选U盘或其他磁盘";
+    QTest::newRow("failed") << "U盘未插入" << true << made + "　自动备份失败：U盘未插入";
+}
+
+void BackupsTest::theStatusLineSaysWhenAndWhy()
+{
+    QFETCH(QString, failure);
+    TestTables files;
+    saveBackupFailure(files.programDir(), "U盘已满"); // a backup made clears it
+    saveLastBackup(files.programDir(), QDateTime(QDate(2026, 12, 9), QTime(8, 5)), "f");
+    if (!failure.isEmpty()) {
+        saveBackupFailure(files.programDir(), failure);
+    }
+    QFETCH(bool, onDataDisk);
+    const BackupStatus status = backupStatus(readBackupSettings(files.programDir()), onDataDisk);
+    QTEST(status.text, "text");
+    QCOMPARE(status.alarm, status.text.contains(u'　'));
+}
 
 int main(int argc, char *argv[])
 {

@@ -1,6 +1,10 @@
 #include "book/files/DataLocation.h"
+#include "book/files/DemoData.h"
 #include "book/files/NewBook.h"
+#include "book/files/Welcome.h"
 #include "book/settings/Settings.h"
+#include "helpers/ShopData.h"
+#include "helpers/TestTables.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -21,6 +25,8 @@ private slots:
     void choosesTheFolders();
     void aNewBookIsEmptyWithoutPassword();
     void aNewBookThatFailsLeavesNoFile();
+    void aNewBookIsWelcomedOnce_data();
+    void aNewBookIsWelcomedOnce();
 };
 
 namespace {
@@ -150,6 +156,36 @@ void DataFolderTest::aNewBookThatFailsLeavesNoFile()
     // Four tables without a settings file would be the locked state.
     QCOMPARE(fileNames(data), QStringLiteral("blocker"));
     QVERIFY(hasNoTableFiles(data, program));
+}
+
+void DataFolderTest::aNewBookIsWelcomedOnce_data()
+{
+    QTest::addColumn<int>("marks"); // markWelcomeDue, then markWelcomed
+    // Demo data goes only into an empty book, never among a shop's own.
+    QTest::addColumn<bool>("shop");
+    QTest::addColumn<bool>("due");
+    QTest::newRow("made by the first start") << 1 << false << true;
+    QTest::newRow("a shop copied over it") << 1 << true << false;
+    QTest::newRow("welcomed before") << 2 << false << false;
+}
+
+void DataFolderTest::aNewBookIsWelcomedOnce()
+{
+    QFETCH(int, marks);
+    QFETCH(bool, shop);
+    test::TestTables files;
+    shop ? test::addSmallShop(files) : files.createAll();
+    for (const auto mark : {markWelcomeDue, markWelcomed}) {
+        if (marks-- > 0) {
+            mark(files.programDir());
+        }
+    }
+    QTEST(welcomeDue(files.programDir()), "due");
+    QString error;
+    QCOMPARE(writeDemoData(files.workDir(), QDate(2026, 12, 9), &error), !shop);
+    Table models;
+    QVERIFY(models.open(files.path(tables::型号), tablePassword()));
+    QCOMPARE(models.recordCount(), shop ? 5 : 60);
 }
 
 QTEST_GUILESS_MAIN(DataFolderTest)

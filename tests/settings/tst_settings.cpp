@@ -1,3 +1,4 @@
+#include "book/files/Welcome.h"
 #include "book/settings/Settings.h"
 #include "helpers/ScriptedDialogs.h"
 #include "helpers/SettingsFile.h"
@@ -13,8 +14,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,6 +38,7 @@ class SettingsTest : public QObject
 
 private slots:
     void initTestCase();
+    void aNewBookIsWelcomedOnce();
     void anEmptyPasswordNeverAsks();
     void aPasswordWithoutTheLoginFlagStartsWithoutAPrompt();
     void twoWrongEntriesThenTheRightOne();
@@ -759,6 +763,49 @@ void SettingsTest::noPasswordIsEverLogged()
     qInstallMessageHandler(previous);
     for (const QString &message : std::as_const(loggedMessages)) {
         QVERIFY2(!message.contains(QStringLiteral("Pw-")), qPrintable(message));
+    }
+}
+
+void SettingsTest::aNewBookIsWelcomedOnce()
+{
+    const auto startOnANewBook = [](ShopWindow &shop) {
+        shop.files.createAll();
+        markWelcomeDue(shop.files.programDir());
+        shop.start();
+        return shop.get<QDialog>("窗口欢迎");
+    };
+    const auto click = [](QDialog *welcome, const char *button) {
+        control<QPushButton>(*welcome, QString::fromUtf8(button))->click();
+    };
+    ShopWindow tried;
+    QDialog *welcome = startOnANewBook(tried);
+    const auto hintShown = [](const ShopWindow &shop) {
+        return shop.get<QLabel>("标签空目录提示")->isVisibleTo(shop.window.get());
+    };
+    QVERIFY(hintShown(tried));
+    click(welcome, "按钮备份位置首次");
+    click(welcome, "按钮示例数据");
+    QCOMPARE(tried.dialogs.texts(),
+             (QStringList{"备份位置", "已填入示例数据：5 个品类、20 个名称、60 个型号和两个月的"
+                                      "出入库明细。可在“项目设置”中修改或删除。"}));
+    QCOMPARE(tried.get<RollUpMenu>("卷帘式菜单1")->groupCount(), 5);
+    QVERIFY(!hintShown(tried));
+
+    ShopWindow started;
+    click(startOnANewBook(started), "按钮开始使用");
+    QCOMPARE(started.get<QTabWidget>("高级选择夹1")->currentIndex(), 3); // 项目设置
+    QTRY_COMPARE(QApplication::focusWidget(), started.get<QLineEdit>("编辑框品类"));
+    // Once per book; never in a portable copy with tables.
+    started.window.reset();
+    started.start();
+    started.get<QTabWidget>("高级选择夹1")->setCurrentIndex(0);
+    clickButton(*started.window, QStringLiteral("按钮添加商品"));
+    QCOMPARE(started.get<QTabWidget>("高级选择夹1")->currentIndex(), 3);
+    ShopWindow portable;
+    addSmallShop(portable.files);
+    portable.start();
+    for (const ShopWindow *shop : {&started, &portable}) {
+        QVERIFY(!shop->window->findChild<QDialog *>(QStringLiteral("窗口欢迎")));
     }
 }
 

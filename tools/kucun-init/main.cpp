@@ -1,6 +1,6 @@
 // kucun-init: creates the five table files of kucun, optionally with demo data.
 
-#include "DemoData.h"
+#include "book/files/DemoData.h"
 #include "book/files/NewBook.h"
 
 #include <QCoreApplication>

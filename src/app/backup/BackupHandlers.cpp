@@ -1,5 +1,6 @@
 #include "BackupHandlers.h"
 
+#include "BackupStatusLine.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "book/ChangeNotifier.h"
@@ -161,6 +162,7 @@ void loadBackupList(MaintenanceContext &context)
         rows.push_back(std::move(row));
     }
     context.page.列表框备份->list().setRows(std::move(rows));
+    showBackupStatus(*context.page.window(), context.programDir);
 }
 
 void backUpNow(MaintenanceContext &context)
@@ -277,8 +279,11 @@ void backUpDaily(QWidget &window, AppContext &context)
             if (!due) {
                 return;
             }
-            emit context.changes.backupsChanged();
             const QString failure = backupFailure(root, result.outcome);
+            if (!failure.isEmpty()) {
+                saveBackupFailure(context.programDir, failure);
+            }
+            emit context.changes.backupsChanged();
             if (auto *main = qobject_cast<QMainWindow *>(&window)) {
                 main->statusBar()->showMessage(failure.isEmpty()
                                                    ? QStringLiteral("已自动备份：") + result.folder

@@ -40,6 +40,7 @@ void keepModelsMatching(ListModel &list, const QString &keyword)
 void showBookingCatalogue(BookingContext &context)
 {
     showCatalogue(*context.page.卷帘式菜单1, context.state);
+    context.page.showEmptyCatalogueHint(context.state.categories.isEmpty());
     context.page.orderFocus();
     onBookingGroupChosen(context);
 }

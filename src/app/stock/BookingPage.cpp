@@ -15,11 +15,35 @@
 
 namespace kucun {
 
+QWidget *BookingPage::buildEmptyCatalogueHint()
+{
+    auto *hint = new QWidget;
+    auto *layout = new QVBoxLayout(hint);
+    layout->setContentsMargins(0, 0, 0, 0);
+    标签空目录提示 =
+        makeValueLabel(QStringLiteral("标签空目录提示"),
+                       QStringLiteral("还没有商品：请先在“项目设置”中添加品类、名称和型号。"));
+    标签空目录提示->setWordWrap(true);
+    按钮添加商品 = makeButton(QStringLiteral("按钮添加商品"), QStringLiteral("添加商品…"));
+    connect(按钮添加商品, &QPushButton::clicked, this, &BookingPage::maintenanceWanted);
+    layout->addWidget(标签空目录提示);
+    layout->addWidget(按钮添加商品);
+    hint->hide();
+    return hint;
+}
+
+void BookingPage::showEmptyCatalogueHint(bool empty)
+{
+    m_emptyCatalogueHint->setVisible(empty);
+}
+
 QWidget *BookingPage::buildMenuColumn()
 {
     auto *column = new QWidget;
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
+    m_emptyCatalogueHint = buildEmptyCatalogueHint();
+    layout->addWidget(m_emptyCatalogueHint);
     卷帘式菜单1 = new RollUpMenu;
     nameControl(卷帘式菜单1, QStringLiteral("卷帘式菜单1"), QStringLiteral("品类菜单"));
     卷帘式菜单1->setGroupToolTip(QStringLiteral("右键单击可隐藏此品类"));

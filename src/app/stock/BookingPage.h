@@ -30,6 +30,11 @@ public:
     // groups are rebuilt.
     void orderFocus();
 
+    // Shows the hint of an empty catalogue in place of the menu, or the menu.
+    void showEmptyCatalogueHint(bool empty);
+
+    QLabel *标签空目录提示 = nullptr;
+    QPushButton *按钮添加商品 = nullptr;
     RollUpMenu *卷帘式菜单1 = nullptr;
     QPushButton *按钮显示菜单 = nullptr;
     QLabel *标签进销名称 = nullptr;
@@ -56,16 +61,21 @@ public:
 signals:
     // The ledger of this model is asked for.
     void ledgerWanted(const kucun::ModelRecord &model);
+    // 按钮添加商品: the maintenance page is asked for, to add goods.
+    void maintenanceWanted();
     // 按钮盘点: a stocktake is asked for.
     void stocktakeWanted();
     // The day log was read: the log holds this many records.
     void logCounted(qint64 records);
 
 private:
+    QWidget *buildEmptyCatalogueHint();
     QWidget *buildMenuColumn();
     QWidget *buildModelArea();
     QWidget *buildBookingBox();
     QWidget *buildDayLog();
+
+    QWidget *m_emptyCatalogueHint = nullptr;
 };
 
 using BookingContext = PageContext<BookingPage>;

@@ -17,6 +17,7 @@ BackupSettings readBackupSettings(const QString &programDir)
     settings.keep = file.value(QStringLiteral("backup/keep"), 30).toInt();
     settings.lastTakenAt = file.value(QStringLiteral("backup/lastTakenAt")).toDateTime();
     settings.lastFolder = file.value(QStringLiteral("backup/lastFolder")).toString();
+    settings.lastFailure = file.value(QStringLiteral("backup/lastFailure")).toString();
     return settings;
 }
 
@@ -31,11 +32,34 @@ void saveLastBackup(const QString &programDir, const QDateTime &takenAt, const Q
     QSettings file = programIni(programDir);
     file.setValue(QStringLiteral("backup/lastTakenAt"), takenAt);
     file.setValue(QStringLiteral("backup/lastFolder"), folder);
+    file.remove(QStringLiteral("backup/lastFailure"));
+}
+
+void saveBackupFailure(const QString &programDir, const QString &reason)
+{
+    programIni(programDir).setValue(QStringLiteral("backup/lastFailure"), reason);
 }
 
 bool dailyBackupDue(const BackupSettings &settings, const QDate &today)
 {
     return !settings.lastTakenAt.isValid() || settings.lastTakenAt.date() < today;
+}
+
+BackupStatus backupStatus(const BackupSettings &settings, bool onDataDisk)
+{
+    BackupStatus status;
+    status.text = settings.lastTakenAt.isValid()
+                      ? QStringLiteral("上次备份：%1")
+                            .arg(settings.lastTakenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+                      : QStringLiteral("尚未备份");
+    if (!settings.lastFailure.isEmpty()) {
+        status.text += QStringLiteral("　自动备份失败：") + settings.lastFailure;
+        status.alarm = true;
+    } else if (onDataDisk) {
+        status.text += QStringLiteral("　备份与数据在同一磁盘上，请在项目设置中改选U盘或其他磁盘");
+        status.alarm = true;
+    }
+    return status;
 }
 
 } // namespace kucun

@@ -1,5 +1,7 @@
 #include "DemoData.h"
 
+#include "book/ChangeNotifier.h"
+#include "store/Table.h"
 #include "store/TableFiles.h"
 #include "store/TableSchema.h"
 
@@ -8,7 +10,7 @@
 #include <random>
 #include <vector>
 
-using namespace kucun;
+namespace kucun {
 
 namespace {
 
@@ -68,11 +70,32 @@ QString text(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
+// False, with the reason, when a data table can't be read or holds a record.
+bool tablesEmpty(const QDir &dir, QString *error)
+{
+    for (const QString &name : {tables::品类, tables::名称, tables::型号, tables::明细}) {
+        Table table;
+        const QString path = dir.filePath(tables::fileNameOf(name));
+        if (!table.open(path, tablePassword())) {
+            *error = QStringLiteral("无法打开数据文件：%1").arg(path);
+            return false;
+        }
+        if (table.recordCount() > 0) {
+            *error = QStringLiteral("数据表中已有数据，示例数据只能填入空的账本：%1").arg(path);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
-bool writeDemoData(const QString &workDir, const QDate &today, QString *error)
+bool writeDemoData(const QString &dataDir, const QDate &today, QString *error)
 {
-    const QDir dir(workDir);
+    const QDir dir(dataDir);
+    if (!tablesEmpty(dir, error)) {
+        return false;
+    }
     std::mt19937 random(20240503);
     const auto between = [&random](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
@@ -131,3 +154,17 @@ bool writeDemoData(const QString &workDir, const QDate &today, QString *error)
     return write(tables::品类, categories) && write(tables::名称, items) &&
            write(tables::型号, models) && write(tables::明细, log);
 }
+
+bool addDemoData(const QString &dataDir, const QDate &today, ChangeNotifier &changes,
+                 QString *error)
+{
+    const bool written = writeDemoData(dataDir, today, error);
+    // Also a write cut short leaves records the views must show.
+    emit changes.catalogueChanged();
+    emit changes.modelsChanged();
+    emit changes.stockChanged();
+    emit changes.movementsAdded();
+    return written;
+}
+
+} // namespace kucun
