@@ -112,7 +112,7 @@ int runBookingChild(int seed, int count)
             ++booked;
         } else if (outcome != BookingOutcome::NotEnoughStock && outcome != StoreFault::Busy) {
             std::fprintf(stderr, "booking %d ended with outcome %d, fault %d\n", i,
-                         int(outcome.reason()), int(outcome.fault()));
+                         int(outcome.reason()), int(outcome.fault().kind()));
             return 1;
         }
     }

@@ -159,9 +159,10 @@ void SettingsBookTest::wrongTypesAreAWrongLayout()
     QFETCH(QString, field);
     TestTables files;
     replaceSettingsFile(files, columns, values);
-    QCOMPARE(readSettings(files.programDir()).fault(), StoreFault::WrongLayout);
-    QCOMPARE(lastLayoutMismatch().table, tables::设置);
-    QCOMPARE(lastLayoutMismatch().field, field);
+    const StoreFault fault = readSettings(files.programDir()).fault();
+    QCOMPARE(fault, StoreFault::WrongLayout);
+    QCOMPARE(fault.table(), tables::设置);
+    QCOMPARE(fault.field(), field);
     QCOMPARE(saveMenuLook(files.programDir(), {}), StoreFault::WrongLayout);
 }
 
@@ -320,7 +321,7 @@ void SettingsBookTest::factoryResetIsWholeOrNothing_data()
 {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<StoreFault>("outcome");
+    QTest::addColumn<StoreFault::Kind>("outcome");
     for (const QString &table : tables::allTableNames()) {
         QTest::addRow("%s missing", qPrintable(table))
             << table << QStringLiteral("missing") << StoreFault::Unavailable;
@@ -337,7 +338,7 @@ void SettingsBookTest::factoryResetIsWholeOrNothing()
 {
     QFETCH(QString, table);
     QFETCH(QString, fault);
-    QFETCH(StoreFault, outcome);
+    QFETCH(StoreFault::Kind, outcome);
     TestTables files;
     addSmallShop(files);
     addMovement(files, QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),

@@ -136,7 +136,7 @@ private:
         // the files longer than the busy timeout; those are refusals, not
         // faults. A table that does not open is one.
         if (outcome == StoreFault::Unavailable) {
-            return QStringLiteral("booking outcome %1").arg(int(outcome.fault()));
+            return QStringLiteral("booking outcome %1").arg(int(outcome.fault().kind()));
         }
         return {};
     }
@@ -171,7 +171,7 @@ private:
     static QString refused(Outcome<CatalogueOutcome> outcome)
     {
         return outcome == StoreFault::Unavailable
-                   ? QStringLiteral("catalogue outcome %1").arg(int(outcome.fault()))
+                   ? QStringLiteral("catalogue outcome %1").arg(int(outcome.fault().kind()))
                    : QString();
     }
 

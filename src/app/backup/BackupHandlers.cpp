@@ -37,7 +37,7 @@ QString count(qint64 number)
 // Why a backup could not be made; empty when it was.
 QString backupFailure(const QString &root, Outcome<BackupOutcome> outcome)
 {
-    switch (outcome.fault()) {
+    switch (outcome.fault().kind()) {
     case StoreFault::None:
         break;
     case StoreFault::WriteFailed:

@@ -146,7 +146,7 @@ QList<std::pair<QString, QString>> liveFiles(const QString &programDir)
 // wrong fields, or else one that could not be opened.
 Outcome<BackupOutcome> outcomeOfFault(StoreFault fault)
 {
-    switch (fault) {
+    switch (fault.kind()) {
     case StoreFault::Busy:
     case StoreFault::ReadOnly:
     case StoreFault::WrongLayout:
