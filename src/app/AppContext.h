@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Form.h"
+#include "book/files/BookFolders.h"
 
 #include <QString>
 
@@ -19,7 +20,8 @@ struct AppContext
     AppState &state;
     Dialogs &dialogs;
     ChangeNotifier &changes;
-    QString programDir;
+    // The stock book's folders: data, program and backups.
+    BookFolders folders;
     // Where 导出表格 writes its file.
     QString exportDir;
 };

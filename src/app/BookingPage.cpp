@@ -95,13 +95,13 @@ QGroupBox *buildBookingBox(Form &form)
     return box;
 }
 
-QWidget *buildDayLog(Form &form)
+QWidget *buildDayLog(Form &form, const BookFolders &folders)
 {
     auto *area = new QWidget;
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     form.超级列表框日志 =
-        makeLogList(QStringLiteral("超级列表框日志"), QStringLiteral("当日进销记录"),
+        makeLogList(folders, QStringLiteral("超级列表框日志"), QStringLiteral("当日进销记录"),
                     LogColumns::WithoutDate, {60, 120, 140, 160, 80, 80, 60});
     layout->addWidget(form.超级列表框日志, 1);
 
@@ -134,7 +134,7 @@ void orderBookingFocus(const Form &form)
     }
 }
 
-QWidget *buildBookingPage(Form &form)
+QWidget *buildBookingPage(Form &form, const BookFolders &folders)
 {
     auto *page = new QWidget;
     auto *layout = new QHBoxLayout(page);
@@ -143,7 +143,7 @@ QWidget *buildBookingPage(Form &form)
     auto *right = new QVBoxLayout;
     right->addWidget(buildModelArea(form), 3);
     right->addWidget(buildBookingBox(form));
-    right->addWidget(buildDayLog(form), 2);
+    right->addWidget(buildDayLog(form, folders), 2);
     layout->addLayout(right, 1);
     return page;
 }

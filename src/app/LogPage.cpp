@@ -13,7 +13,7 @@
 
 namespace kucun {
 
-QWidget *buildLogPage(Form &form)
+QWidget *buildLogPage(Form &form, const BookFolders &folders)
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
@@ -35,8 +35,9 @@ QWidget *buildLogPage(Form &form)
     search->addWidget(form.按钮删除选中);
     layout->addLayout(search);
 
-    form.超级列表框明细 = makeLogList(QStringLiteral("超级列表框明细"), QStringLiteral("日志记录"),
-                                      LogColumns::WithDate, {70, 130, 120, 140, 160, 80, 80, 60});
+    form.超级列表框明细 =
+        makeLogList(folders, QStringLiteral("超级列表框明细"), QStringLiteral("日志记录"),
+                    LogColumns::WithDate, {70, 130, 120, 140, 160, 80, 80, 60});
     form.超级列表框明细->setMultiSelect(true);
     layout->addWidget(form.超级列表框明细, 1);
 

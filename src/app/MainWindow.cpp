@@ -45,11 +45,11 @@
 
 namespace kucun {
 
-MainWindow::MainWindow(Dialogs &dialogs, const QString &programDir, const QString &exportDir,
+MainWindow::MainWindow(Dialogs &dialogs, const BookFolders &folders, const QString &exportDir,
                        QWidget *parent)
-    : QMainWindow(parent), m_context{m_form,     m_state,
-                                     dialogs,    m_changes,
-                                     programDir, exportDir.isEmpty() ? programDir : exportDir}
+    : QMainWindow(parent), m_context{m_form,  m_state,
+                                     dialogs, m_changes,
+                                     folders, exportDir.isEmpty() ? folders.program : exportDir}
 {
     setWindowTitle(QStringLiteral("库存管理系统"));
     buildForm();
@@ -71,9 +71,11 @@ void MainWindow::buildForm()
 {
     m_form.高级选择夹1 = new QTabWidget;
     nameControl(m_form.高级选择夹1, QStringLiteral("高级选择夹1"), QStringLiteral("功能页"));
-    m_form.高级选择夹1->addTab(buildBookingPage(m_form), QStringLiteral("进销库存"));
+    m_form.高级选择夹1->addTab(buildBookingPage(m_form, m_context.folders),
+                               QStringLiteral("进销库存"));
     // The pages behind the page guard show their contents only once it allows them.
-    m_form.高级选择夹1->addTab(coveredPage(buildLogPage(m_form)), QStringLiteral("日志查询"));
+    m_form.高级选择夹1->addTab(coveredPage(buildLogPage(m_form, m_context.folders)),
+                               QStringLiteral("日志查询"));
     m_form.高级选择夹1->addTab(coveredPage(buildReportPage(m_form)), QStringLiteral("库存报表"));
     m_form.高级选择夹1->addTab(coveredPage(buildMaintenancePage(m_form)),
                                QStringLiteral("项目设置"));

@@ -4,12 +4,13 @@ class QWidget;
 
 namespace kucun {
 
+struct BookFolders;
 struct Form;
 
 // Each builds one page of the main window's tab control and records its
-// named controls in the form.
-QWidget *buildBookingPage(Form &form);
-QWidget *buildLogPage(Form &form);
+// named controls in the form; the log lists read the book in these folders.
+QWidget *buildBookingPage(Form &form, const BookFolders &folders);
+QWidget *buildLogPage(Form &form, const BookFolders &folders);
 QWidget *buildReportPage(Form &form);
 QWidget *buildMaintenancePage(Form &form);
 

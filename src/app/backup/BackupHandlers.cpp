@@ -64,7 +64,7 @@ QString backupFailure(const QString &root, Outcome<BackupOutcome> outcome)
 
 QString backupFailure(AppContext &context, Outcome<BackupOutcome> outcome)
 {
-    return backupFailure(readBackupSettings(context.programDir).root, outcome);
+    return backupFailure(readBackupSettings(context.folders).root, outcome);
 }
 
 // The day's backup on a thread of its own; its result comes back to the
@@ -123,7 +123,7 @@ void waitForTheDailyBackup(AppContext &context)
 BooksInUse &booksOf(AppContext &context)
 {
     if (!context.state.books) {
-        context.state.books = std::make_unique<BooksInUse>(QDir::currentPath());
+        context.state.books = std::make_unique<BooksInUse>(context.folders.data);
         context.state.books->tryShared();
     }
     return *context.state.books;
@@ -134,7 +134,7 @@ BooksInUse &booksOf(AppContext &context)
 bool backUpFirst(AppContext &context)
 {
     waitForTheDailyBackup(context);
-    const BackupResult result = backUp(context.programDir, QDateTime::currentDateTime(),
+    const BackupResult result = backUp(context.folders, QDateTime::currentDateTime(),
                                        BackupKind::BeforeReset, context.changes);
     const QString failure = backupFailure(context, result.outcome);
     if (!failure.isEmpty()) {
@@ -145,13 +145,13 @@ bool backUpFirst(AppContext &context)
 
 void loadBackupList(AppContext &context)
 {
-    const BackupSettings settings = readBackupSettings(context.programDir);
+    const BackupSettings settings = readBackupSettings(context.folders);
     context.form.标签上次备份->setText(
         settings.lastTakenAt.isValid()
             ? QStringLiteral("上次备份：%1  %2")
                   .arg(shownTime(settings.lastTakenAt), settings.lastFolder)
             : QStringLiteral("尚未备份"));
-    const bool sameDisk = onDataDisk(settings.root, QDir::currentPath());
+    const bool sameDisk = onDataDisk(settings.root, context.folders.data);
     context.form.标签备份磁盘->setText(
         sameDisk ? QStringLiteral("备份与数据在同一磁盘上，建议选择U盘或其他磁盘。") : QString());
     context.form.标签备份磁盘->setVisible(sameDisk);
@@ -171,8 +171,8 @@ void loadBackupList(AppContext &context)
 void backUpNow(AppContext &context)
 {
     waitForTheDailyBackup(context);
-    const BackupResult result = backUp(context.programDir, QDateTime::currentDateTime(),
-                                       BackupKind::Manual, context.changes);
+    const BackupResult result =
+        backUp(context.folders, QDateTime::currentDateTime(), BackupKind::Manual, context.changes);
     const QString failure = backupFailure(context, result.outcome);
     if (!failure.isEmpty()) {
         tell(context.dialogs, failure, Dialogs::Error);
@@ -184,9 +184,9 @@ void backUpNow(AppContext &context)
 void chooseBackupFolder(AppContext &context)
 {
     const std::optional<QString> folder = context.dialogs.chooseFolder(
-        QStringLiteral("备份位置"), readBackupSettings(context.programDir).root);
+        QStringLiteral("备份位置"), readBackupSettings(context.folders).root);
     if (folder) {
-        saveBackupRoot(context.programDir, *folder, context.changes);
+        saveBackupRoot(context.folders, *folder, context.changes);
     }
 }
 
@@ -234,8 +234,8 @@ void restoreChosenBackup(AppContext &context)
     progress.setMinimumDuration(1000);
     progress.setAutoClose(false);
     const RestoreResult restored =
-        restoreBackup(context.programDir, folder, books, QDateTime::currentDateTime(),
-                      context.changes, [&progress](int step) { progress.setValue(step); });
+        restoreBackup(context.folders, folder, books, QDateTime::currentDateTime(), context.changes,
+                      [&progress](int step) { progress.setValue(step); });
     progress.close();
     if (toldTableFailure(context.dialogs, restored.outcome.fault(),
                          QStringLiteral("恢复失败，数据未改变，请稍后重试！"))) {
@@ -269,14 +269,14 @@ void restoreChosenBackup(AppContext &context)
 void backUpDaily(QWidget &window, AppContext &context)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    const QString programDir = context.programDir;
-    const BackupSettings settings = readBackupSettings(programDir);
+    const BookFolders folders = context.folders;
+    const BackupSettings settings = readBackupSettings(folders);
     const bool due = dailyBackupDue(settings, now.date());
     new BackgroundBackup(
         &window,
-        [programDir, root = settings.root, now, due]() -> BackupResult {
+        [folders, root = settings.root, now, due]() -> BackupResult {
             removeLeftPartials(root);
-            return due ? makeKeptBackup(programDir, now, BackupKind::Daily) : BackupResult{};
+            return due ? makeKeptBackup(folders, now, BackupKind::Daily) : BackupResult{};
         },
         [&window, &context, due, root = settings.root](const BackupResult &result) {
             if (!due) {

@@ -29,7 +29,7 @@ void loadCategories(AppContext &context)
     form.组合框1->clear();
     context.state.categories.clear();
 
-    const ReadResult<QStringList> categories = readCategories();
+    const ReadResult<QStringList> categories = readCategories(context.folders);
     if (!categories) {
         reportTableFailure(context.dialogs, categories.fault(), QString());
         return;
@@ -52,7 +52,7 @@ void loadCategories(AppContext &context)
 
 void loadItems(AppContext &context)
 {
-    const ReadResult<QList<CatalogueItem>> items = readItems();
+    const ReadResult<QList<CatalogueItem>> items = readItems(context.folders);
     if (!items) {
         reportTableFailure(context.dialogs, items.fault(), QString());
         return;

@@ -83,7 +83,8 @@ void addTypedCategory(AppContext &context)
         inform(context.dialogs, QStringLiteral("请填写品类信息！"));
         return;
     }
-    const Outcome<CatalogueOutcome> outcome = addCategory(category, context.changes);
+    const Outcome<CatalogueOutcome> outcome =
+        addCategory(context.folders, category, context.changes);
     if (outcome == StoreFault::WriteFailed) {
         warn(context.dialogs, QStringLiteral("品类添加失败，请联系设计人员！"));
     } else if (toldTableFailure(context.dialogs, outcome.fault(), QString())) {
@@ -106,7 +107,8 @@ void addTypedItem(AppContext &context)
         inform(context.dialogs, QStringLiteral("请填写名称信息！"));
         return;
     }
-    if (!toldOutcome(context, addItem(form.组合框品类->currentText(), item, context.changes))) {
+    if (!toldOutcome(context, addItem(context.folders, form.组合框品类->currentText(), item,
+                                      context.changes))) {
         return;
     }
     form.编辑框名称->clear();
@@ -125,8 +127,8 @@ void addTypedModel(AppContext &context)
     if (!modelBoxesFilled(context)) {
         return;
     }
-    const Outcome<CatalogueOutcome> outcome =
-        addModel(chosen->category, chosen->item, typedModel(form), context.changes);
+    const Outcome<CatalogueOutcome> outcome = addModel(
+        context.folders, chosen->category, chosen->item, typedModel(form), context.changes);
     if (outcome == CatalogueOutcome::AlreadyThere) {
         inform(context.dialogs, QStringLiteral("您要添加的型号或颜色已经存在请核实！"));
         return;
@@ -162,8 +164,9 @@ void modifySelectedModel(AppContext &context)
     if (!chosen) {
         return; // the list shows no item's models: nothing to find
     }
-    const Outcome<CatalogueOutcome> outcome = modifyModel(
-        chosen->category, chosen->item, modelInRow(models, selected).model, typed, context.changes);
+    const Outcome<CatalogueOutcome> outcome =
+        modifyModel(context.folders, chosen->category, chosen->item,
+                    modelInRow(models, selected).model, typed, context.changes);
     if (toldOutcome(context, outcome)) {
         inform(context.dialogs, QStringLiteral("修改成功！"));
     }
@@ -182,7 +185,7 @@ void deleteSelectedModel(AppContext &context)
         return confirmed(context, QStringLiteral("您确定要删除此型号吗？"), QString(),
                          Dialogs::Question);
     };
-    toldOutcome(context, deleteModel(chosen->category, chosen->item,
+    toldOutcome(context, deleteModel(context.folders, chosen->category, chosen->item,
                                      modelInRow(*form.超级列表框设置, selected).model, confirm,
                                      context.changes));
 }
@@ -200,7 +203,8 @@ void deleteChosenItem(AppContext &context)
         return;
     }
     const int group = menu.currentGroup();
-    if (!toldOutcome(context, deleteItem(chosen->category, chosen->item, context.changes))) {
+    if (!toldOutcome(context, deleteItem(context.folders, chosen->category, chosen->item,
+                                         context.changes))) {
         return;
     }
     menu.setCurrentGroup(group);
@@ -220,7 +224,8 @@ void deleteChosenCategory(AppContext &context)
                    QStringLiteral("当前要删除的是  ") + category, Dialogs::Warning)) {
         return;
     }
-    if (toldOutcome(context, deleteCategory(group + 1, category, context.changes))) {
+    if (toldOutcome(context,
+                    deleteCategory(context.folders, group + 1, category, context.changes))) {
         inform(context.dialogs, QStringLiteral("删除成功！"));
     }
 }

@@ -30,25 +30,25 @@ ListView *listOf(Form &form, ModelList list)
 }
 
 // The models of the item chosen in a roll-up menu; none when no item is chosen.
-ReadResult<std::vector<ModelRecord>> modelsOfChosenItem(const RollUpMenu &menu)
+ReadResult<std::vector<ModelRecord>> modelsOfChosenItem(const Book &book, const RollUpMenu &menu)
 {
     const int group = menu.currentGroup();
     const int item = menu.currentItem();
     if (group < 0 || item < 0) {
         return std::vector<ModelRecord>();
     }
-    return readModelsOf(menu.groupText(group), menu.itemText(group, item));
+    return readModelsOf(book, menu.groupText(group), menu.itemText(group, item));
 }
 
-ReadResult<std::vector<ModelRecord>> modelsFor(const Form &form, ModelList list)
+ReadResult<std::vector<ModelRecord>> modelsFor(const Book &book, const Form &form, ModelList list)
 {
     switch (list) {
     case ModelList::Booking:
-        return modelsOfChosenItem(*form.卷帘式菜单1);
+        return modelsOfChosenItem(book, *form.卷帘式菜单1);
     case ModelList::Maintenance:
-        return modelsOfChosenItem(*form.卷帘式菜单2);
+        return modelsOfChosenItem(book, *form.卷帘式菜单2);
     case ModelList::WholeStock:
-        return readAllModels();
+        return readAllModels(book);
     }
     return std::nullopt;
 }
@@ -116,7 +116,8 @@ ModelRecord modelInRow(const ListView &list, int row)
 void loadModelList(AppContext &context, ModelList list)
 {
     clearModelList(context.form, list);
-    const ReadResult<std::vector<ModelRecord>> models = modelsFor(context.form, list);
+    const ReadResult<std::vector<ModelRecord>> models =
+        modelsFor(context.folders, context.form, list);
     if (!models) {
         reportTableFailure(context.dialogs, models.fault(), QString());
         return;

@@ -47,6 +47,7 @@ void runCategoryQuery(AppContext &context, int level)
     }
 
     const ReadResult<CategoryReport> report = queryCategoryReport(
+        context.folders,
         {level, chosenText(*form.组合框1), chosenText(*form.组合框2), chosenText(*form.组合框3)});
     if (!report) {
         reportTableFailure(context.dialogs, report.fault(), QString());

@@ -28,7 +28,7 @@ void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
     }
     const QDate month = context.form.月历1->selectedDate();
     const ReadResult<std::vector<double>> figures =
-        monthlyNetMovements(keys, month.year(), month.month());
+        monthlyNetMovements(context.folders, keys, month.year(), month.month());
 
     std::vector<ListRow> rows;
     rows.reserve(models.size());
@@ -53,7 +53,7 @@ void showMonth(AppContext &context, const std::vector<ModelRecord> &models)
 
 void rebuildMonthlyReport(AppContext &context)
 {
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(context.folders);
     if (!models) {
         context.form.超级列表框月库存->list().clear();
         context.form.标签合计月库存->setText(QStringLiteral("0"));

@@ -92,7 +92,7 @@ void rebuildStockReports(AppContext &context)
     // The whole stock and the month list show the same models: one read.
     // When it fails, each list is emptied and tells of the table as it
     // would alone.
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(context.folders);
     if (!models) {
         loadModelList(context, ModelList::WholeStock);
         rebuildMonthlyReport(context);

@@ -26,7 +26,7 @@ void deleteSelectedLogEntries(AppContext &context)
     for (const int row : selected) {
         shown.push_back(results.pagedList().recordAt(row).value<MovementRecord>());
     }
-    const DeletionResult result = deleteMovements(shown, context.changes);
+    const DeletionResult result = deleteMovements(context.folders, shown, context.changes);
     if (toldTableFailure(context.dialogs, result.outcome.fault(),
                          QStringLiteral("删除失败，日志未改变，请稍后重试！"))) {
         return;

@@ -54,15 +54,15 @@ LogView viewFor(Form &form, LogQuery query)
     return {form.超级列表框明细, form.标签明细入库合计, form.标签明细出库合计, QString()};
 }
 
-ReadResult<LogMatches> run(const Form &form, LogQuery query)
+ReadResult<LogMatches> run(const Book &book, const Form &form, LogQuery query)
 {
     switch (query) {
     case LogQuery::Day:
-        return movementsOfDay(form.日期框进销->date());
+        return movementsOfDay(book, form.日期框进销->date());
     case LogQuery::Keyword:
-        return movementsWithKeyword(form.编辑框关键字->text());
+        return movementsWithKeyword(book, form.编辑框关键字->text());
     case LogQuery::DateRange:
-        return movementsBetween(form.日期框明细起->date(), form.日期框明细止->date());
+        return movementsBetween(book, form.日期框明细起->date(), form.日期框明细止->date());
     }
     return std::nullopt;
 }
@@ -79,12 +79,12 @@ QStringList columnTitles(LogColumns columns)
     return titles;
 }
 
-PagedListModel::RowFetcher rowFetcher(LogColumns columns)
+PagedListModel::RowFetcher rowFetcher(const Book &book, LogColumns columns)
 {
-    return [columns](const QList<qint64> &ids) -> std::optional<std::vector<ListRow>> {
+    return [book, columns](const QList<qint64> &ids) -> std::optional<std::vector<ListRow>> {
         // A page is fetched while the view paints: a log that can't be read
         // now shows empty rows (the next search reports why).
-        const ReadResult<std::vector<MovementRecord>> movements = readMovements(ids);
+        const ReadResult<std::vector<MovementRecord>> movements = readMovements(book, ids);
         if (!movements) {
             return std::nullopt;
         }
@@ -100,10 +100,10 @@ PagedListModel::RowFetcher rowFetcher(LogColumns columns)
 
 } // namespace
 
-ListView *makeLogList(const QString &designerName, const QString &spokenName, LogColumns columns,
-                      const QList<int> &columnWidths)
+ListView *makeLogList(const Book &book, const QString &designerName, const QString &spokenName,
+                      LogColumns columns, const QList<int> &columnWidths)
 {
-    auto *rows = new PagedListModel(columnTitles(columns), rowFetcher(columns));
+    auto *rows = new PagedListModel(columnTitles(columns), rowFetcher(book, columns));
     rows->setImageList(movementIcons());
     const int inColumn = columns == LogColumns::WithDate ? 5 : 4;
     rows->setQuantityColumns({inColumn, inColumn + 1});
@@ -117,7 +117,7 @@ void loadLog(AppContext &context, LogQuery query)
     view.inTotal->setText(view.emptyTotal);
     view.outTotal->setText(view.emptyTotal);
 
-    ReadResult<LogMatches> matches = run(context.form, query);
+    ReadResult<LogMatches> matches = run(context.folders, context.form, query);
     if (!matches) {
         reportTableFailure(context.dialogs, matches.fault(), QString());
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/files/Book.h"
+
 #include <QList>
 #include <QString>
 
@@ -25,8 +27,8 @@ enum class LogColumns
 
 // A log list: its rows are read from 明细 a page at a time, with the
 // in/out icon per row.
-ListView *makeLogList(const QString &designerName, const QString &spokenName, LogColumns columns,
-                      const QList<int> &columnWidths);
+ListView *makeLogList(const Book &book, const QString &designerName, const QString &spokenName,
+                      LogColumns columns, const QList<int> &columnWidths);
 
 // Clears the list and its totals and fills it with the matching movements
 // in table order; also shows the log's record count.

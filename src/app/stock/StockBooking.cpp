@@ -93,7 +93,7 @@ void applyMovement(AppContext &context, MovementKind kind, qint32 quantity)
         return;
     }
     const Outcome<BookingOutcome> outcome =
-        book(movementOnPage(form, kind, quantity), context.changes);
+        book(context.folders, movementOnPage(form, kind, quantity), context.changes);
     if (toldTableFailure(context.dialogs, outcome.fault(),
                          QStringLiteral("数据写入失败，库存未改变，请稍后重试！"))) {
         return;

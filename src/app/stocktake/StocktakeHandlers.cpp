@@ -117,7 +117,7 @@ bool loadSheet(AppContext &context, const CountDraft &counts, int *dropped = nul
 {
     StocktakeWindow &window = windowOf(context);
     const ReadResult<CountSheet> sheet =
-        loadCountSheet(chosenCategory(window), window.日期框盘点->date());
+        loadCountSheet(context.folders, chosenCategory(window), window.日期框盘点->date());
     if (!sheet) {
         reportTableFailure(context.dialogs, sheet.fault(), QString());
         return false;
@@ -133,7 +133,7 @@ bool loadSheet(AppContext &context, const CountDraft &counts, int *dropped = nul
 
 void keepDraft(AppContext &context)
 {
-    if (!saveCountDraft(draftOf(windowOf(context).sheet))) {
+    if (!saveCountDraft(context.folders, draftOf(windowOf(context).sheet))) {
         tell(context.dialogs, QStringLiteral("盘点记录保存失败！"), Dialogs::Error);
     }
 }
@@ -152,7 +152,7 @@ void chooseCategory(StocktakeWindow &window, const QString &category)
 void openStocktake(AppContext &context)
 {
     StocktakeWindow &window = windowOf(context);
-    const ReadResult<KeptDraft> kept = loadCountDraft();
+    const ReadResult<KeptDraft> kept = loadCountDraft(context.folders);
     if (!kept) {
         reportTableFailure(context.dialogs, kept.fault(), QString());
         return;
@@ -295,7 +295,8 @@ void bookCountedDifferences(AppContext &context)
                                  Dialogs::Buttons::OkCancel)) {
         return;
     }
-    const Outcome<StocktakeOutcome> outcome = bookCount(window.sheet, context.changes);
+    const Outcome<StocktakeOutcome> outcome =
+        bookCount(context.folders, window.sheet, context.changes);
     if (toldTableFailure(context.dialogs, outcome.fault(), QStringLiteral("盘点入账失败！"))) {
         return;
     }
@@ -311,7 +312,7 @@ void bookCountedDifferences(AppContext &context)
         });
         loadSheet(context, rest);
         if (rest.counts.empty()) {
-            discardCountDraft();
+            discardCountDraft(context.folders);
         } else {
             keepDraft(context);
         }
@@ -334,7 +335,7 @@ void discardCount(AppContext &context)
                                  Dialogs::Question, Dialogs::Buttons::OkCancel)) {
         return;
     }
-    discardCountDraft();
+    discardCountDraft(context.folders);
     loadSheet(context, CountDraft());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/files/BookFolders.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -19,10 +21,10 @@ struct BackupSettings
     QString lastFolder;
 };
 
-BackupSettings readBackupSettings(const QString &programDir);
+BackupSettings readBackupSettings(const BookFolders &folders);
 // Announces backupsChanged: the list shows another folder's backups.
-void saveBackupRoot(const QString &programDir, const QString &root, ChangeNotifier &changes);
-void saveLastBackup(const QString &programDir, const QDateTime &takenAt, const QString &folder);
+void saveBackupRoot(const BookFolders &folders, const QString &root, ChangeNotifier &changes);
+void saveLastBackup(const BookFolders &folders, const QDateTime &takenAt, const QString &folder);
 
 // The first start of a day makes a backup.
 bool dailyBackupDue(const BackupSettings &settings, const QDate &today);
