@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Messages.h"
+#include "book/files/BookFolders.h"
 
 #include <QString>
 #include <type_traits>
@@ -12,14 +13,15 @@ class ChangeNotifier;
 class Dialogs;
 
 // What every handler works with besides its page: the window's shared
-// state, the dialogs, where the program's own files and the exports go, and
+// state, the dialogs, the book's folders and where the exports go, and
 // where the stock book's operations announce their changes.
 struct AppContext
 {
     AppState &state;
     Dialogs &dialogs;
     ChangeNotifier &changes;
-    QString programDir;
+    // The stock book's folders: data, program and backups.
+    BookFolders folders;
     // Where 导出表格 writes its file.
     QString exportDir;
 };

@@ -11,8 +11,7 @@ class Dialogs;
 // Before the main window: chooses where the files are (a portable copy,
 // an installed program, KUCUN_DATA and KUCUN_PROGRAM), makes an installed
 // program's folders and, when not one table file is there yet, an empty
-// book without a password. The data folder becomes the working directory,
-// where the stock book opens the data tables. Returns the folders, or
+// book without a password. Returns the folders, or
 // nothing after telling the owner why the program can't start.
 std::optional<DataLocation> openDataFolder(Dialogs &dialogs);
 

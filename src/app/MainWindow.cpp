@@ -25,10 +25,10 @@
 
 namespace kucun {
 
-MainWindow::MainWindow(Dialogs &dialogs, const QString &programDir, const QString &exportDir,
+MainWindow::MainWindow(Dialogs &dialogs, const BookFolders &folders, const QString &exportDir,
                        QWidget *parent)
-    : QMainWindow(parent), m_shared{m_state, dialogs, m_changes, programDir,
-                                    exportDir.isEmpty() ? programDir : exportDir}
+    : QMainWindow(parent), m_shared{m_state, dialogs, m_changes, folders,
+                                    exportDir.isEmpty() ? folders.program : exportDir}
 {
     setWindowTitle(QStringLiteral("库存管理系统"));
     buildPages();
@@ -50,9 +50,9 @@ void MainWindow::buildPages()
 {
     m_pages = new QTabWidget;
     nameControl(m_pages, QStringLiteral("高级选择夹1"), QStringLiteral("功能页"));
-    m_pages->addTab(m_booking = new BookingPage, QStringLiteral("进销库存"));
+    m_pages->addTab(m_booking = new BookingPage(m_shared.folders), QStringLiteral("进销库存"));
     // The pages behind the page guard show their contents only once it allows them.
-    m_pages->addTab(coveredPage(m_log = new LogPage), QStringLiteral("日志查询"));
+    m_pages->addTab(coveredPage(m_log = new LogPage(m_shared.folders)), QStringLiteral("日志查询"));
     m_pages->addTab(coveredPage(m_reports = new ReportPage), QStringLiteral("库存报表"));
     m_pages->addTab(coveredPage(m_maintenance = new MaintenancePage), QStringLiteral("项目设置"));
     setCentralWidget(m_pages);

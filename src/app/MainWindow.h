@@ -29,7 +29,7 @@ class MainWindow : public QMainWindow
 public:
     // Exports go to exportDir; with none given, to the program's folder, as
     // a portable copy keeps them.
-    MainWindow(Dialogs &dialogs, const QString &programDir, const QString &exportDir = QString(),
+    MainWindow(Dialogs &dialogs, const BookFolders &folders, const QString &exportDir = QString(),
                QWidget *parent = nullptr);
     ~MainWindow() override;
 

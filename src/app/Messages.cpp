@@ -26,7 +26,7 @@ void reportTableUnavailable(Dialogs &dialogs)
 
 QString tableFailureText(StoreFault fault, const QString &writeFailedText)
 {
-    switch (fault) {
+    switch (fault.kind()) {
     case StoreFault::Unavailable:
         return QStringLiteral("数据库打开失败或丢失！");
     case StoreFault::Busy:
@@ -34,12 +34,11 @@ QString tableFailureText(StoreFault fault, const QString &writeFailedText)
     case StoreFault::ReadOnly:
         return QStringLiteral("数据表为只读，无法写入！");
     case StoreFault::WrongLayout: {
-        const LayoutMismatch mismatch = lastLayoutMismatch();
-        if (mismatch.table.isEmpty()) {
+        if (fault.table().isEmpty()) {
             return QStringLiteral("数据表的字段缺失或类型不符，无法使用！");
         }
         return QStringLiteral("数据表“%1”的字段“%2”缺失或类型不符，无法使用！")
-            .arg(mismatch.table, mismatch.field);
+            .arg(fault.table(), fault.field());
     }
     case StoreFault::None:
     case StoreFault::WriteFailed:

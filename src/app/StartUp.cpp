@@ -24,7 +24,7 @@ namespace {
 // the login was cancelled or the third wrong entry locked it.
 bool logIn(AppContext &context, MaintenancePage &page)
 {
-    LoginLockOut lockOut(context.programDir);
+    LoginLockOut lockOut(context.folders);
     for (;;) {
         switch (loadSettings(context, page)) {
         case SettingsLoad::Locked:
@@ -66,10 +66,10 @@ bool tablesMayOpen(QWidget &window, AppContext &context)
 {
     // Held for the window's life; while another copy restores a backup the
     // window waits for it, saying so, and then opens the books restored.
-    context.state.books = std::make_unique<BooksInUse>(QDir::currentPath());
+    context.state.books = std::make_unique<BooksInUse>(context.folders.data);
     auto *status = qobject_cast<QMainWindow *>(&window);
     const WriteRecovery recovery =
-        recoverInterruptedWrites(context.programDir, *context.state.books, [status] {
+        recoverInterruptedWrites(context.folders, *context.state.books, [status] {
             if (status && status->statusBar()->currentMessage().isEmpty()) {
                 status->statusBar()->showMessage(
                     QStringLiteral("其他窗口正在恢复备份，请稍候，完成后将打开恢复后的数据……"));
@@ -99,8 +99,8 @@ bool startUp(QWidget &window, AppContext &context, MaintenancePage &page)
         window.close();
         return false;
     }
-    removeLeftJournals(context.programDir);
-    addMissingTableIndexes();
+    removeLeftJournals(context.folders);
+    addMissingTableIndexes(context.folders);
     return true;
 }
 

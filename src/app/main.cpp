@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
     if (!location) {
         return 1;
     }
-    kucun::MainWindow window(dialogs, location->programDir, location->exportDir);
+    kucun::MainWindow window(dialogs, location->folders, location->exportDir);
     dialogs.setParent(&window);
     window.show();
     if (qEnvironmentVariableIsSet("KUCUN_REPORT_WINDOWS")) {

@@ -15,6 +15,7 @@ public:
     Outcome(StoreFault fault) : m_fault(fault == StoreFault::None ? StoreFault::WriteFailed : fault)
     {
     }
+    Outcome(StoreFault::Kind fault) : Outcome(StoreFault(fault)) {}
 
     bool done() const { return *this == Reason{}; }
     // The fault of the table that stopped the write; None when it did not.
@@ -27,6 +28,10 @@ public:
         return outcome.m_fault == StoreFault::None && outcome.m_reason == reason;
     }
     friend bool operator==(const Outcome &outcome, StoreFault fault)
+    {
+        return outcome.m_fault == fault;
+    }
+    friend bool operator==(const Outcome &outcome, StoreFault::Kind fault)
     {
         return outcome.m_fault == fault;
     }

@@ -18,6 +18,7 @@ public:
         : m_fault(fault == StoreFault::None ? StoreFault::Unavailable : fault)
     {
     }
+    ReadResult(StoreFault::Kind fault) : ReadResult(StoreFault(fault)) {}
 
     bool has_value() const { return m_value.has_value(); }
     explicit operator bool() const { return has_value(); }

@@ -18,19 +18,7 @@ QSet<QString> &openPaths()
     return paths;
 }
 
-thread_local LayoutMismatch lastMismatch;
-
 } // namespace
-
-LayoutMismatch lastLayoutMismatch()
-{
-    return lastMismatch;
-}
-
-void noteLayoutMismatch(const QString &table, const QString &field)
-{
-    lastMismatch = {table, field};
-}
 
 Table::Table() = default;
 
@@ -65,8 +53,7 @@ bool Table::open(const QString &fileName, const QString &password, FieldCheck ch
         return false;
     }
     if (check == FieldCheck::Declared && !m_schema->holdsDeclaredFields()) {
-        noteLayoutMismatch(m_schema->tableName(), m_schema->mismatchedField());
-        m_fault = StoreFault::WrongLayout;
+        m_fault = StoreFault::wrongLayout(m_schema->tableName(), m_schema->mismatchedField());
         m_schema.reset();
         m_connection.reset();
         return false;
@@ -390,8 +377,7 @@ bool Table::attach(const QString &fileName, const QString &password, FieldCheck 
         fault = m_connection->lastFault() == StoreFault::Busy ? StoreFault::Busy
                                                               : StoreFault::Unavailable;
     } else if (check == FieldCheck::Declared && !schema->holdsDeclaredFields()) {
-        noteLayoutMismatch(tableName, schema->mismatchedField());
-        fault = StoreFault::WrongLayout;
+        fault = StoreFault::wrongLayout(tableName, schema->mismatchedField());
     }
     if (fault != StoreFault::None) {
         m_fault = fault;

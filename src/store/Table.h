@@ -43,12 +43,10 @@ public:
     Table(const Table &) = delete;
     Table &operator=(const Table &) = delete;
 
-    // Opens a table file read-write. A bare name gets ".edb" and is taken
-    // from the working directory; the table inside carries the file's base
-    // name. Fails for a missing file, a wrong password, a file that is no
-    // table file or lacks its table, a file this process has open, and a
-    // table whose fields fail the check, and a first record that can't be
-    // read.
+    // Opens a table file read-write, by its full path; a path without an
+    // extension gets ".edb". The table inside carries the file's base name. Fails for a missing
+    // file, a wrong password, a file that is no table file or lacks its table, a file this process
+    // has open, and a table whose fields fail the check, and a first record that can't be read.
     bool open(const QString &fileName, const QString &password,
               FieldCheck check = FieldCheck::Declared);
     bool isOpen() const { return m_connection != nullptr; }

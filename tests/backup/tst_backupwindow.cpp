@@ -51,7 +51,7 @@ void BackupWindowTest::backingUpAndRestoring()
     clickRow(backups, 0);
     {
         // Another copy of the program has the books open: nothing changes.
-        BooksInUse otherCopy(QDir::currentPath());
+        BooksInUse otherCopy(page.files.workDir());
         QVERIFY(otherCopy.tryShared());
         QCOMPARE(page.click("按钮恢复备份"),
                  QStringList{"其他窗口或电脑正在使用这些数据，请先关闭后再恢复。/48"});

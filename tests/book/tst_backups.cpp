@@ -26,6 +26,7 @@
 #include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 using namespace kucun;
 using namespace kucun::test;
@@ -55,9 +56,10 @@ QString stickRoot;
 qint64 stickBytes = -1;
 // The process ends right after this many renames out of a restore's staging folder.
 int renamesBeforeDeath = 0;
-// Books a stock-in of 5 as a backup starts to write its copy of 型号.
-bool bookWhileCopying = false;
-void bookIn(int quantity, const QString &remark);
+// Books a stock-in of 5 into these books as a backup starts to write its
+// copy of 型号; none when not asked.
+const TestTables *bookWhileCopying = nullptr;
+void bookIn(const TestTables &files, int quantity, const QString &remark);
 
 qint64 bytesUnder(const QString &folder)
 {
@@ -77,8 +79,8 @@ extern "C" ssize_t write(int fd, const void *data, size_t size)
     const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
     if (bookWhileCopying && ::readlink(link.constData(), path, sizeof path - 1) > 0 &&
         QByteArray(path).endsWith(".partial/型号.edb")) {
-        bookWhileCopying = false;
-        bookIn(5, QStringLiteral("复制中"));
+        const TestTables &files = *std::exchange(bookWhileCopying, nullptr);
+        bookIn(files, 5, QStringLiteral("复制中"));
     }
     if (stickBytes >= 0) {
         if (::readlink(link.constData(), path, sizeof path - 1) > 0 &&
@@ -105,26 +107,28 @@ namespace {
 const QDateTime noon(QDate(2026, 12, 1), QTime(18, 30));
 
 // The stock of 五金/扳手/8寸 and the log's remarks.
-QString books()
+QString books(const TestTables &files)
 {
     Table models;
-    if (!models.open(tables::型号, tablePassword()) ||
+    if (!models.open(files.path(tables::型号), tablePassword()) ||
         !models.findTexts({{fields::型号, QStringLiteral("8寸")}})) {
         return QStringLiteral("no 型号");
     }
     QStringList remarks;
-    const std::optional<LogMatches> log = movementsWithKeyword(QString());
-    const std::optional<std::vector<MovementRecord>> rows = readMovements(log->ids);
+    const std::optional<LogMatches> log = movementsWithKeyword(files.folders(), QString());
+    const std::optional<std::vector<MovementRecord>> rows =
+        readMovements(files.folders(), log->ids);
     for (const MovementRecord &movement : *rows) {
         remarks << movement.remark;
     }
     return QStringLiteral("%1 %2").arg(models.number(fields::库存)).arg(remarks.join(u','));
 }
 
-void bookIn(int quantity, const QString &remark)
+void bookIn(const TestTables &files, int quantity, const QString &remark)
 {
     ChangeNotifier changes;
-    QCOMPARE(book({QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
+    QCOMPARE(book(files.folders(),
+                  {QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
                    MovementKind::In, quantity, double(quantity), QDate(2026, 12, 1), remark},
                   changes),
              BookingOutcome::Booked);
@@ -141,18 +145,18 @@ void BackupsTest::aBackupIsRestoredWhole()
 {
     TestTables files;
     addSmallShop(files);
-    bookIn(5, QStringLiteral("备份前"));
-    const QString before = books();
-    QCOMPARE(readBackupSettings(files.programDir()).root, backupRoot(files));
+    bookIn(files, 5, QStringLiteral("备份前"));
+    const QString before = books(files);
+    QCOMPARE(readBackupSettings(files.folders()).root, backupRoot(files));
 
     ChangeNotifier changes;
     QSignalSpy backups(&changes, &ChangeNotifier::backupsChanged);
-    const BackupResult made = backUp(files.programDir(), noon, BackupKind::Manual, changes);
+    const BackupResult made = backUp(files.folders(), noon, BackupKind::Manual, changes);
     QCOMPARE(made.outcome, BackupOutcome::Done);
     QCOMPARE(made.folder,
              QDir(backupRoot(files)).filePath(QStringLiteral("kucun-备份-2026-12-01-183000")));
     QCOMPARE(backups.count(), 1);
-    QCOMPARE(readBackupSettings(files.programDir()).lastFolder, made.folder);
+    QCOMPARE(readBackupSettings(files.folders()).lastFolder, made.folder);
     // The copies keep their encryption.
     QFile copy(QDir(made.folder).filePath(QStringLiteral("明细.edb")));
     QVERIFY(copy.open(QIODevice::ReadOnly) && !copy.readAll().contains("SQLite format"));
@@ -169,10 +173,10 @@ void BackupsTest::aBackupIsRestoredWhole()
     QCOMPARE(listBackups(backupRoot(files)).constFirst().takenAt, noon);
 
     // Later bookings, and a new password, then the restore.
-    bookIn(7, QStringLiteral("备份后"));
-    QVERIFY(savePasswordSettings(files.programDir(), {QStringLiteral("新"), true, false, false}) ==
+    bookIn(files, 7, QStringLiteral("备份后"));
+    QVERIFY(savePasswordSettings(files.folders(), {QStringLiteral("新"), true, false, false}) ==
             SettingsOutcome::Done);
-    QVERIFY(books() != before);
+    QVERIFY(books(files) != before);
     // A table in use whose field went wrong is restored over as well.
     QVERIFY(QFile::remove(files.path(tables::品类)));
     QVERIFY(sql::Connection::create(files.path(tables::品类), tablePassword())
@@ -183,18 +187,19 @@ void BackupsTest::aBackupIsRestoredWhole()
     QSignalSpy restored(&changes, &ChangeNotifier::movementsDeleted);
     BooksInUse held(files.workDir());
     QVERIFY(held.tryShared());
-    QCOMPARE(restoreBackup(files.programDir(), made.folder, held, noon, changes).outcome,
+    QCOMPARE(restoreBackup(files.folders(), made.folder, held, noon, changes).outcome,
              RestoreOutcome::Done);
     QVERIFY(held.isShared());
-    QCOMPARE(books(), before);
+    QCOMPARE(books(files), before);
     Table categories;
     QVERIFY(categories.open(files.path(tables::品类), tablePassword()));
     QCOMPARE(restored.count(), 1);
     // 设置 is not restored: the password in force stays.
-    QCOMPARE(readSettings(files.programDir())->passwords.password, QStringLiteral("新"));
+    QCOMPARE(readSettings(files.folders())->passwords.password, QStringLiteral("新"));
     // Ids are not handed out again after a restore.
-    bookIn(1, QStringLiteral("恢复后"));
-    QCOMPARE(movementsWithKeyword(QStringLiteral("恢复后"))->ids, QList<qint64>{3});
+    bookIn(files, 1, QStringLiteral("恢复后"));
+    QCOMPARE(movementsWithKeyword(files.folders(), QStringLiteral("恢复后"))->ids,
+             QList<qint64>{3});
 }
 
 void BackupsTest::anUnsoundBackupIsRefused_data()
@@ -226,7 +231,7 @@ void BackupsTest::anUnsoundBackupIsRefused()
                                  QStringLiteral("个"), 1.0, QString()});
     }
     ChangeNotifier changes;
-    const QString folder = backUp(files.programDir(), noon, BackupKind::Manual, changes).folder;
+    const QString folder = backUp(files.folders(), noon, BackupKind::Manual, changes).folder;
     const QString models = QDir(folder).filePath(QStringLiteral("型号.edb"));
     QVERIFY(QFile::remove(models));
     if (damage == QStringLiteral("key")) {
@@ -251,18 +256,18 @@ void BackupsTest::anUnsoundBackupIsRefused()
         auto made = sql::Connection::create(models, tablePassword());
         QVERIFY(made && made->exec(QStringLiteral("CREATE TABLE 型号 (品类 TEXT, 名称 TEXT)")));
     }
-    const QString before = books();
+    const QString before = books(files);
     // The check finds what it can before the question; the restore checks
     // every page as it copies, and even past the check changes nothing.
     QString found = checkBackup(folder).problem;
     BooksInUse held(files.workDir());
-    const RestoreResult restored = restoreBackup(files.programDir(), folder, held, noon, changes);
+    const RestoreResult restored = restoreBackup(files.folders(), folder, held, noon, changes);
     QVERIFY(restored.outcome != RestoreOutcome::Done);
     if (found.isEmpty()) {
         found = restored.problem;
     }
     QCOMPARE(found, damage == QStringLiteral("vanished") ? problem + folder : problem);
-    QCOMPARE(books(), before);
+    QCOMPARE(books(files), before);
     // Nothing was backed up for a restore that could not be made.
     QCOMPARE(listBackups(backupRoot(files)).size(), damage == QStringLiteral("vanished") ? 0 : 1);
 }
@@ -276,17 +281,17 @@ void BackupsTest::aFolderThatCantBeWrittenMakesNoBackup()
     QFile blocker(root);
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    QCOMPARE(makeBackup(files.programDir(), root, noon, BackupKind::Manual).outcome,
+    QCOMPARE(makeBackup(files.folders(), root, noon, BackupKind::Manual).outcome,
              BackupOutcome::FolderUnavailable);
     // A restore from a stick that can't be written backs the books up
     // beside the tables, and says where.
     ChangeNotifier changes;
     const QString beside = backupRoot(files);
-    const QString backup = makeBackup(files.programDir(), beside, noon, BackupKind::Manual).folder;
-    saveBackupRoot(files.programDir(), root, changes);
+    const QString backup = makeBackup(files.folders(), beside, noon, BackupKind::Manual).folder;
+    saveBackupRoot(files.folders(), root, changes);
     BooksInUse held(files.workDir());
     const RestoreResult restored =
-        restoreBackup(files.programDir(), backup, held, noon.addSecs(60), changes);
+        restoreBackup(files.folders(), backup, held, noon.addSecs(60), changes);
     QCOMPARE(restored.outcome, RestoreOutcome::Done);
     QVERIFY(restored.safetyBesideTables);
     QCOMPARE(QFileInfo(restored.safety.folder).path(), beside);
@@ -294,7 +299,7 @@ void BackupsTest::aFolderThatCantBeWrittenMakesNoBackup()
     // A table that can't be opened: nothing is left behind.
     files.removeFile(tables::明细);
     const QString elsewhere = QDir(files.workDir()).filePath(QStringLiteral("备份"));
-    QCOMPARE(makeBackup(files.programDir(), elsewhere, noon, BackupKind::Manual).outcome,
+    QCOMPARE(makeBackup(files.folders(), elsewhere, noon, BackupKind::Manual).outcome,
              StoreFault::Unavailable);
     QCOMPARE(QDir(elsewhere).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
@@ -375,7 +380,7 @@ void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect()
     addSmallShop(files);
     const QString root = backupRoot(files);
     const auto made = [&files, &root](int day, BackupKind kind) {
-        return makeBackup(files.programDir(), root,
+        return makeBackup(files.folders(), root,
                           QDateTime(QDate(2026, 1, 1).addDays(day), QTime(9, 0)), kind);
     };
     QString outcome;
@@ -396,7 +401,7 @@ void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect()
         ChangeNotifier changes;
         BooksInUse books(files.workDir());
         const Outcome<RestoreOutcome> restored =
-            restoreBackup(files.programDir(), listBackups(root).constLast().folder, books, noon,
+            restoreBackup(files.folders(), listBackups(root).constLast().folder, books, noon,
                           changes)
                 .outcome;
         outcome =
@@ -419,11 +424,11 @@ void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect()
         // Two copies back up in the same second; neither touches the
         // other's folder, nor the one of a third still writing.
         std::thread other(
-            [&files, &root] { makeBackup(files.programDir(), root, noon, BackupKind::Manual); });
-        makeBackup(files.programDir(), root, noon, BackupKind::Manual);
+            [&files, &root] { makeBackup(files.folders(), root, noon, BackupKind::Manual); });
+        makeBackup(files.folders(), root, noon, BackupKind::Manual);
         other.join();
     } else if (situation == QStringLiteral("booked")) {
-        bookWhileCopying = true;
+        bookWhileCopying = &files;
         made(0, BackupKind::Manual);
         QVERIFY(!bookWhileCopying);
     } else if (situation == QStringLiteral("killed")) {
@@ -436,7 +441,7 @@ void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect()
         // Room for three backups and a half.
         stickBytes = bytesUnder(root) * 7 / 2;
         for (int day = 1; day < 5; ++day) {
-            QCOMPARE(makeKeptBackup(files.programDir(), QDateTime(QDate(2026, 2, day), QTime()),
+            QCOMPARE(makeKeptBackup(files.folders(), QDateTime(QDate(2026, 2, day), QTime()),
                                     BackupKind::Daily)
                          .outcome,
                      BackupOutcome::Done);
@@ -445,7 +450,7 @@ void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect()
         // the stick is full.
         for (int day = 10; day < 14; ++day) {
             const Outcome<BackupOutcome> last =
-                makeKeptBackup(files.programDir(), QDateTime(QDate(2026, 2, day), QTime()),
+                makeKeptBackup(files.folders(), QDateTime(QDate(2026, 2, day), QTime()),
                                BackupKind::Manual)
                     .outcome;
             outcome = last == BackupOutcome::DiskFull ? QStringLiteral("DiskFull") : QString();
@@ -462,19 +467,20 @@ void BackupsTest::aRestoreHasTheBooksToItself()
 {
     TestTables files;
     addSmallShop(files);
-    bookIn(5, QStringLiteral("备份前"));
+    bookIn(files, 5, QStringLiteral("备份前"));
     const QString backup =
-        makeBackup(files.programDir(), backupRoot(files), noon, BackupKind::Manual).folder;
+        makeBackup(files.folders(), backupRoot(files), noon, BackupKind::Manual).folder;
     const auto start = [&files](QProcess &child, const QStringList &arguments) {
         child.setWorkingDirectory(files.workDir());
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(), arguments);
         QVERIFY(child.waitForStarted() && child.waitForReadyRead(20000));
     };
-    const auto remarks = [] {
+    const auto remarks = [&files] {
         QStringList all;
-        const std::optional<LogMatches> log = movementsWithKeyword(QString());
-        const std::optional<std::vector<MovementRecord>> rows = readMovements(log->ids);
+        const std::optional<LogMatches> log = movementsWithKeyword(files.folders(), QString());
+        const std::optional<std::vector<MovementRecord>> rows =
+            readMovements(files.folders(), log->ids);
         for (const MovementRecord &movement : *rows) {
             all << movement.remark;
         }
@@ -483,11 +489,12 @@ void BackupsTest::aRestoreHasTheBooksToItself()
     // Another copy books in a loop: the restore changes nothing, and every
     // booking it reported stays.
     QProcess first;
-    start(first, {QStringLiteral("--book"), files.programDir(), QStringLiteral("甲")});
+    start(first,
+          {QStringLiteral("--book"), files.workDir(), files.programDir(), QStringLiteral("甲")});
     ChangeNotifier changes;
     BooksInUse mine(files.workDir());
     QVERIFY(mine.tryShared());
-    QCOMPARE(restoreBackup(files.programDir(), backup, mine, noon, changes).outcome,
+    QCOMPARE(restoreBackup(files.folders(), backup, mine, noon, changes).outcome,
              RestoreOutcome::InUseElsewhere);
     QThread::msleep(100);
     first.kill();
@@ -502,11 +509,12 @@ void BackupsTest::aRestoreHasTheBooksToItself()
     // waits, finishes the restore, and books into the books restored.
     mine.release();
     QProcess restorer;
-    start(restorer, {QStringLiteral("--restore-cut"), backup, files.programDir()});
+    start(restorer, {QStringLiteral("--restore-cut"), backup, files.workDir(), files.programDir()});
     QProcess second;
     second.setWorkingDirectory(files.workDir());
-    second.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--book"), files.programDir(), QStringLiteral("乙")});
+    second.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--book"), files.workDir(), files.programDir(), QStringLiteral("乙")});
     QVERIFY(restorer.waitForFinished(20000));
     QCOMPARE(restorer.exitCode(), 3);
     QVERIFY(second.waitForReadyRead(20000));
@@ -518,23 +526,24 @@ void BackupsTest::aRestoreHasTheBooksToItself()
     QVERIFY(!afterwards.isEmpty());
     QCOMPARE(now.mid(0, now.size() - afterwards.size()), QStringList{"备份前"});
     // Stock and log agree: 10 to start with, 5 in the backup, 1 a booking.
-    QCOMPARE(books().section(u' ', 0, 0), QString::number(15 + afterwards.size()));
+    QCOMPARE(books(files).section(u' ', 0, 0), QString::number(15 + afterwards.size()));
     QVERIFY(!QFileInfo::exists(QDir(files.workDir()).filePath(QStringLiteral(".恢复中"))));
 }
 
 namespace {
 
-// A copy of the program on the books of the working directory: starts as
+// A copy of the program on the books of these folders: starts as
 // the window does, then books one in at a time until killed, printing each
 // remark once it is booked.
-int bookInALoop(const QString &programDir, const QString &mark)
+int bookInALoop(const BookFolders &folders, const QString &mark)
 {
-    BooksInUse books(QDir::currentPath());
-    recoverInterruptedWrites(programDir, books);
+    BooksInUse books(folders.data);
+    recoverInterruptedWrites(folders, books);
     ChangeNotifier changes;
     for (int i = 0;; ++i) {
         const QString remark = mark + QString::number(i);
-        if (book({QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
+        if (book(folders,
+                 {QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
                   MovementKind::In, 1, 1.0, QDate(2026, 12, 1), remark},
                  changes) == BookingOutcome::Booked) {
             std::printf("%s\n", remark.toUtf8().constData());
@@ -546,12 +555,12 @@ int bookInALoop(const QString &programDir, const QString &mark)
 
 // A restore that says when it has the books alone, lingers before its
 // renames and dies after the first.
-int restoreCutShort(const QString &folder, const QString &programDir)
+int restoreCutShort(const QString &folder, const BookFolders &folders)
 {
     renamesBeforeDeath = 1;
-    BooksInUse books(QDir::currentPath());
+    BooksInUse books(folders.data);
     ChangeNotifier changes;
-    restoreBackup(programDir, folder, books, noon, changes, [](int step) {
+    restoreBackup(folders, folder, books, noon, changes, [](int step) {
         if (step == 0) {
             std::printf("alone\n");
             std::fflush(stdout);
@@ -595,11 +604,15 @@ void BackupsTest::theStatusLineSaysWhenAndWhy()
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc == 4 && qstrcmp(argv[1], "--book") == 0) {
-        return bookInALoop(QString::fromLocal8Bit(argv[2]), QString::fromUtf8(argv[3]));
+    const auto folders = [argv](int at) {
+        return bookFoldersAt(QString::fromLocal8Bit(argv[at]),
+                             QString::fromLocal8Bit(argv[at + 1]));
+    };
+    if (argc == 5 && qstrcmp(argv[1], "--book") == 0) {
+        return bookInALoop(folders(2), QString::fromUtf8(argv[4]));
     }
-    if (argc == 4 && qstrcmp(argv[1], "--restore-cut") == 0) {
-        return restoreCutShort(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 5 && qstrcmp(argv[1], "--restore-cut") == 0) {
+        return restoreCutShort(QString::fromLocal8Bit(argv[2]), folders(3));
     }
     BackupsTest test;
     return QTest::qExec(&test, argc, argv);

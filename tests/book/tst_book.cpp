@@ -100,6 +100,8 @@ QHash<QString, double> loggedBalances()
 // other outcome fails it.
 int runBookingChild(int seed, int count)
 {
+    // The child books into the folder it was started in.
+    const BookFolders files = bookFoldersAt(QDir::currentPath(), QDir::currentPath());
     ChangeNotifier changes;
     std::mt19937 random{unsigned(seed)};
     int booked = 0;
@@ -107,12 +109,12 @@ int runBookingChild(int seed, int count)
         const QString model = QStringLiteral("型号%1").arg(random() % 10);
         const MovementKind kind = random() % 2 ? MovementKind::In : MovementKind::Out;
         const Outcome<BookingOutcome> outcome =
-            book(movement(model, kind, 1 + random() % 5), changes);
+            book(files, movement(model, kind, 1 + random() % 5), changes);
         if (outcome == BookingOutcome::Booked) {
             ++booked;
         } else if (outcome != BookingOutcome::NotEnoughStock && outcome != StoreFault::Busy) {
             std::fprintf(stderr, "booking %d ended with outcome %d, fault %d\n", i,
-                         int(outcome.reason()), int(outcome.fault()));
+                         int(outcome.reason()), int(outcome.fault().kind()));
             return 1;
         }
     }
@@ -168,7 +170,7 @@ void BookTest::bookingOutcomes()
     QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
     Movement booking = movement(model, in ? MovementKind::In : MovementKind::Out, typed);
 
-    QCOMPARE(book(booking, changes), outcome);
+    QCOMPARE(book(files.folders(), booking, changes), outcome);
     QCOMPARE(storedStock(spanner, model), stockAfter);
     const bool done = outcome.done();
     QCOMPARE(movementsAdded.count(), done ? 1 : 0);
@@ -176,7 +178,7 @@ void BookTest::bookingOutcomes()
     // A booking names the model it changed and its stock now, which the lists show.
     QCOMPARE(modelStockChanged.count(), done ? 1 : 0);
     if (done) {
-        const std::vector<ModelRecord> models = *readModelsOf(hardware, spanner);
+        const std::vector<ModelRecord> models = *readModelsOf(files.folders(), hardware, spanner);
         const auto changed =
             std::find_if(models.begin(), models.end(),
                          [&model](const ModelRecord &m) { return m.model == model; });
@@ -212,7 +214,8 @@ void BookTest::aFailedLogWriteLeavesTheStock()
     ChangeNotifier changes;
     QSignalSpy stockChanged(&changes, &ChangeNotifier::stockChanged);
     QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
-    QCOMPARE(book(movement(inch8, MovementKind::In, 5), changes), StoreFault::WriteFailed);
+    QCOMPARE(book(files.folders(), movement(inch8, MovementKind::In, 5), changes),
+             StoreFault::WriteFailed);
     QCOMPARE(storedStock(spanner, inch8), 10.0);
     QCOMPARE(movementCount(), 0);
     QCOMPARE(stockChanged.count(), 0);
@@ -311,9 +314,10 @@ void BookTest::logQueries()
     addMovement(files, QDate(2024, 5, 3), hardware, spanner, inch10, 0, 0, QStringLiteral("把"),
                 QStringLiteral("空"));
 
-    const std::optional<LogMatches> matches = query == 0   ? movementsOfDay(from)
-                                              : query == 1 ? movementsWithKeyword(keyword)
-                                                           : movementsBetween(from, to);
+    const std::optional<LogMatches> matches = query == 0 ? movementsOfDay(files.folders(), from)
+                                              : query == 1
+                                                  ? movementsWithKeyword(files.folders(), keyword)
+                                                  : movementsBetween(files.folders(), from, to);
     QVERIFY(matches);
     QCOMPARE(matches->ids, ids);
     QCOMPARE(matches->totalIn, totalIn);
@@ -321,7 +325,7 @@ void BookTest::logQueries()
     QCOMPARE(matches->recordCount, 6);
 
     // The rows of the matches read back as stored.
-    const std::optional<std::vector<MovementRecord>> rows = readMovements(ids);
+    const std::optional<std::vector<MovementRecord>> rows = readMovements(files.folders(), ids);
     QVERIFY(rows);
     QCOMPARE(qsizetype(rows->size()), ids.size());
     for (size_t i = 0; i < rows->size(); ++i) {
@@ -341,11 +345,12 @@ void createLogWithoutOwnIds(TestTables &files)
                        "入库 INTEGER, 出库 INTEGER, 单位 TEXT, 备注 TEXT)")));
 }
 
-QStringList remarksInLog()
+QStringList remarksInLog(const TestTables &files)
 {
     QStringList remarks;
-    const std::optional<LogMatches> all = movementsWithKeyword(QString());
-    const std::optional<std::vector<MovementRecord>> rows = readMovements(all->ids);
+    const std::optional<LogMatches> all = movementsWithKeyword(files.folders(), QString());
+    const std::optional<std::vector<MovementRecord>> rows =
+        readMovements(files.folders(), all->ids);
     for (const MovementRecord &movement : *rows) {
         remarks << movement.remark;
     }
@@ -394,7 +399,7 @@ void BookTest::deletingTakesOnlyRowsAsShown()
                     QStringLiteral("把"), QStringLiteral("第%1笔").arg(i));
     }
     // The rows as the list showed them, in another order than the log's.
-    std::vector<MovementRecord> shown = *readMovements({2, 4, 7});
+    std::vector<MovementRecord> shown = *readMovements(files.folders(), {2, 4, 7});
     if (!meanwhile.contains(QStringLiteral("第6笔"))) {
         shown.pop_back();
     }
@@ -418,10 +423,10 @@ void BookTest::deletingTakesOnlyRowsAsShown()
     }
     ChangeNotifier changes;
     QSignalSpy deleted(&changes, &ChangeNotifier::movementsDeleted);
-    const DeletionResult result = deleteMovements(shown, changes);
+    const DeletionResult result = deleteMovements(files.folders(), shown, changes);
     QCOMPARE(result.outcome, DeletionOutcome::Deleted);
     QCOMPARE(result.notDeleted, notDeleted);
-    QCOMPARE(remarksInLog(), left);
+    QCOMPARE(remarksInLog(files), left);
     QCOMPARE(deleted.count(), 1);
 }
 
@@ -431,7 +436,7 @@ void BookTest::aLogThatCantBeWrittenLosesNothing()
     files.createAll();
     addMovement(files, QDate(2024, 5, 1), hardware, spanner, inch8, 1, 0, QStringLiteral("把"),
                 QStringLiteral("第0笔"));
-    const std::vector<MovementRecord> shown = *readMovements({1});
+    const std::vector<MovementRecord> shown = *readMovements(files.folders(), {1});
     ChangeNotifier changes;
     {
         // A log that refuses to give up records loses none of them.
@@ -439,43 +444,44 @@ void BookTest::aLogThatCantBeWrittenLosesNothing()
         QVERIFY(log && log->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON 明细 "
                                                 "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
     }
-    QCOMPARE(deleteMovements(shown, changes).outcome, StoreFault::WriteFailed);
-    QCOMPARE(remarksInLog(), QStringList{"第0笔"});
+    QCOMPARE(deleteMovements(files.folders(), shown, changes).outcome, StoreFault::WriteFailed);
+    QCOMPARE(remarksInLog(files), QStringList{"第0笔"});
     {
         // A log another program holds is busy, not missing.
         auto other = sql::Connection::openExisting(files.path(tables::明细), tablePassword());
         QVERIFY(other && other->exec(QStringLiteral("BEGIN IMMEDIATE")));
-        QCOMPARE(deleteMovements(shown, changes).outcome, StoreFault::Busy);
+        QCOMPARE(deleteMovements(files.folders(), shown, changes).outcome, StoreFault::Busy);
     }
     files.removeFile(tables::明细);
-    QCOMPARE(deleteMovements(shown, changes).outcome, StoreFault::Unavailable);
-    QVERIFY(!movementsOfDay(QDate(2024, 5, 1)));
-    QVERIFY(!readMovements({1}));
+    QCOMPARE(deleteMovements(files.folders(), shown, changes).outcome, StoreFault::Unavailable);
+    QVERIFY(!movementsOfDay(files.folders(), QDate(2024, 5, 1)));
+    QVERIFY(!readMovements(files.folders(), {1}));
 }
 
 void BookTest::catalogueReads()
 {
     TestTables files;
     addSmallShop(files);
-    QCOMPARE(*readCategories(), (QStringList{hardware, QStringLiteral("电工")}));
-    const QList<CatalogueItem> items = *readItems();
+    QCOMPARE(*readCategories(files.folders()), (QStringList{hardware, QStringLiteral("电工")}));
+    const QList<CatalogueItem> items = *readItems(files.folders());
     QCOMPARE(items.size(), 3);
     QCOMPARE(items[1].category + items[1].item, hardware + QStringLiteral("钳子"));
 
     // The same 型号 text under two items belongs only to its own item.
-    const std::vector<ModelRecord> models = *readModelsOf(hardware, QStringLiteral("钳子"));
+    const std::vector<ModelRecord> models =
+        *readModelsOf(files.folders(), hardware, QStringLiteral("钳子"));
     QCOMPARE(models.size(), size_t(1));
     QCOMPARE(models[0].model, inch8);
     QCOMPARE(models[0].stock, 5.0);
     QCOMPARE(models[0].remark, QStringLiteral("尖嘴"));
-    QVERIFY(readModelsOf(QStringLiteral("电工"), spanner)->empty());
-    QCOMPARE(readAllModels()->size(), size_t(5));
-    QCOMPARE(readAllModels()->back().stock, 2.5);
+    QVERIFY(readModelsOf(files.folders(), QStringLiteral("电工"), spanner)->empty());
+    QCOMPARE(readAllModels(files.folders())->size(), size_t(5));
+    QCOMPARE(readAllModels(files.folders())->back().stock, 2.5);
 
     files.removeFile(tables::型号);
-    QVERIFY(!readAllModels());
+    QVERIFY(!readAllModels(files.folders()));
     files.removeFile(tables::品类);
-    QVERIFY(!readCategories());
+    QVERIFY(!readCategories(files.folders()));
 }
 
 void BookTest::emptyTextsOddDatesAndFilesWithoutIndexes()
@@ -488,12 +494,14 @@ void BookTest::emptyTextsOddDatesAndFilesWithoutIndexes()
                              QVariant(), QVariant()});
     files.add(tables::明细, {QStringLiteral("昨天"), hardware, spanner, inch8, 2, QVariant(),
                              QVariant(), QVariant()});
-    QCOMPARE(movementsWithKeyword(QString())->ids, (QList<qint64>{1, 2}));
-    QCOMPARE(readMovements({1})->front().category, QString());
+    QCOMPARE(movementsWithKeyword(files.folders(), QString())->ids, (QList<qint64>{1, 2}));
+    QCOMPARE(readMovements(files.folders(), {1})->front().category, QString());
     // Dates count within 0100-01-01 to 9999-12-31; one that can't be read matches no day.
-    QCOMPARE(movementsOfDay(QDate(100, 1, 1))->ids, QList<qint64>{1});
-    QCOMPARE(movementsBetween(QDate(99, 1, 1), QDate(100, 1, 1))->ids, QList<qint64>{1});
-    QCOMPARE(movementsBetween(QDate(100, 1, 2), QDate(9999, 12, 31))->ids, QList<qint64>());
+    QCOMPARE(movementsOfDay(files.folders(), QDate(100, 1, 1))->ids, QList<qint64>{1});
+    QCOMPARE(movementsBetween(files.folders(), QDate(99, 1, 1), QDate(100, 1, 1))->ids,
+             QList<qint64>{1});
+    QCOMPARE(movementsBetween(files.folders(), QDate(100, 1, 2), QDate(9999, 12, 31))->ids,
+             QList<qint64>());
 
     // Rows read by identity, more than one statement takes at once.
     insertRecords(files.path(tables::明细), tables::明细, 1200, [](qint64 i) {
@@ -503,7 +511,7 @@ void BookTest::emptyTextsOddDatesAndFilesWithoutIndexes()
     for (qint64 id = 1202; id >= 3; --id) {
         ids << id;
     }
-    const std::optional<std::vector<MovementRecord>> many = readMovements(ids);
+    const std::optional<std::vector<MovementRecord>> many = readMovements(files.folders(), ids);
     QCOMPARE(many->size(), size_t(1200));
     QCOMPARE(many->front().id, 3);
     QCOMPARE(many->back().in, 1199.0);
@@ -520,12 +528,12 @@ void BookTest::emptyTextsOddDatesAndFilesWithoutIndexes()
             models->exec(QStringLiteral("INSERT INTO 型号 VALUES (NULL, '扳手', '8寸', '把', 4, "
                                         "NULL), ('', '扳手', '10寸', NULL, 1, '')")));
     }
-    QCOMPARE(readModelsOf(QString(), spanner)->size(), size_t(2));
+    QCOMPARE(readModelsOf(files.folders(), QString(), spanner)->size(), size_t(2));
     ChangeNotifier changes;
     Movement out = movement(inch8, MovementKind::Out, 3);
     out.category.clear();
-    QCOMPARE(book(out, changes), BookingOutcome::Booked);
-    QCOMPARE(readModelsOf(QString(), spanner)->front().stock, 1.0);
+    QCOMPARE(book(files.folders(), out, changes), BookingOutcome::Booked);
+    QCOMPARE(readModelsOf(files.folders(), QString(), spanner)->front().stock, 1.0);
 }
 
 void BookTest::catalogueChanges()
@@ -537,41 +545,47 @@ void BookTest::catalogueChanges()
     QSignalSpy models(&changes, &ChangeNotifier::modelsChanged);
     const QString pliers = QStringLiteral("钳子");
 
-    QCOMPARE(addCategory(hardware, changes), CatalogueOutcome::Done);
-    QCOMPARE(*readCategories(), (QStringList{hardware, QStringLiteral("电工"), hardware}));
-    QCOMPARE(addItem(hardware, pliers, changes), CatalogueOutcome::Done);
-    QCOMPARE(readItems()->size(), 4);
+    QCOMPARE(addCategory(files.folders(), hardware, changes), CatalogueOutcome::Done);
+    QCOMPARE(*readCategories(files.folders()),
+             (QStringList{hardware, QStringLiteral("电工"), hardware}));
+    QCOMPARE(addItem(files.folders(), hardware, pliers, changes), CatalogueOutcome::Done);
+    QCOMPARE(readItems(files.folders())->size(), 4);
     QCOMPARE(catalogue.count(), 2);
 
     // A model text is unique under its item only.
     const ModelTexts big{QStringLiteral("10寸"), QStringLiteral("把"), QStringLiteral(" 新 ")};
-    QCOMPARE(addModel(hardware, spanner, big, changes), CatalogueOutcome::AlreadyThere);
-    QCOMPARE(addModel(hardware, pliers, big, changes), CatalogueOutcome::Done);
-    const std::vector<ModelRecord> added = *readModelsOf(hardware, pliers);
+    QCOMPARE(addModel(files.folders(), hardware, spanner, big, changes),
+             CatalogueOutcome::AlreadyThere);
+    QCOMPARE(addModel(files.folders(), hardware, pliers, big, changes), CatalogueOutcome::Done);
+    const std::vector<ModelRecord> added = *readModelsOf(files.folders(), hardware, pliers);
     QCOMPARE(added.back().remark, QStringLiteral(" 新 "));
     QCOMPARE(added.back().stock, 0.0);
 
     // Modifying keeps the stock; a model that is gone is not found.
-    QCOMPARE(modifyModel(hardware, spanner, inch8,
+    QCOMPARE(modifyModel(files.folders(), hardware, spanner, inch8,
                          {QStringLiteral("8寸长"), QStringLiteral("支"), QStringLiteral("改")},
                          changes),
              CatalogueOutcome::Done);
-    const ModelRecord changed = readModelsOf(hardware, spanner)->front();
+    const ModelRecord changed = readModelsOf(files.folders(), hardware, spanner)->front();
     QCOMPARE(changed.model + changed.unit + changed.remark, QStringLiteral("8寸长支改"));
     QCOMPARE(changed.stock, 10.0);
-    QCOMPARE(modifyModel(hardware, spanner, inch8, big, changes), CatalogueOutcome::NotFound);
+    QCOMPARE(modifyModel(files.folders(), hardware, spanner, inch8, big, changes),
+             CatalogueOutcome::NotFound);
     // Renaming onto a model the item has (another copy may have added it
     // after the window listed the models) writes nothing.
-    QCOMPARE(modifyModel(hardware, spanner, QStringLiteral("8寸长"), big, changes),
+    QCOMPARE(modifyModel(files.folders(), hardware, spanner, QStringLiteral("8寸长"), big, changes),
              CatalogueOutcome::AlreadyThere);
-    QCOMPARE(readModelsOf(hardware, spanner)->front().model, QStringLiteral("8寸长"));
+    QCOMPARE(readModelsOf(files.folders(), hardware, spanner)->front().model,
+             QStringLiteral("8寸长"));
     const auto yes = [] { return true; };
     const auto no = [] { return false; };
-    QCOMPARE(deleteModel(hardware, pliers, inch10, no, changes), CatalogueOutcome::Cancelled);
-    QCOMPARE(deleteModel(hardware, pliers, QStringLiteral("没有"), yes, changes),
+    QCOMPARE(deleteModel(files.folders(), hardware, pliers, inch10, no, changes),
+             CatalogueOutcome::Cancelled);
+    QCOMPARE(deleteModel(files.folders(), hardware, pliers, QStringLiteral("没有"), yes, changes),
              CatalogueOutcome::NotFound);
-    QCOMPARE(deleteModel(hardware, pliers, inch10, yes, changes), CatalogueOutcome::Done);
-    QCOMPARE(readModelsOf(hardware, pliers)->size(), size_t(1));
+    QCOMPARE(deleteModel(files.folders(), hardware, pliers, inch10, yes, changes),
+             CatalogueOutcome::Done);
+    QCOMPARE(readModelsOf(files.folders(), hardware, pliers)->size(), size_t(1));
     QCOMPARE(models.count(), 5);
     QCOMPARE(movementCount(), 0);
 }
@@ -593,31 +607,31 @@ void BookTest::cascadesReachExactlyTheirRecords()
 
     // One table that can't be opened: nothing goes anywhere.
     QFile::rename(files.path(tables::型号), files.path(tables::型号) + QStringLiteral(".away"));
-    QCOMPARE(deleteItem(electric, wire, changes), StoreFault::Unavailable);
-    QCOMPARE(deleteCategory(2, electric, changes), StoreFault::Unavailable);
+    QCOMPARE(deleteItem(files.folders(), electric, wire, changes), StoreFault::Unavailable);
+    QCOMPARE(deleteCategory(files.folders(), 2, electric, changes), StoreFault::Unavailable);
     QFile::rename(files.path(tables::型号) + QStringLiteral(".away"), files.path(tables::型号));
-    QCOMPARE(readItems()->size(), 5);
-    QCOMPARE(readCategories()->size(), 3);
+    QCOMPARE(readItems(files.folders())->size(), 5);
+    QCOMPARE(readCategories(files.folders())->size(), 3);
 
     // An item: its first record and all its models, not the same name elsewhere.
-    QCOMPARE(deleteItem(electric, wire, changes), CatalogueOutcome::Done);
+    QCOMPARE(deleteItem(files.folders(), electric, wire, changes), CatalogueOutcome::Done);
     QStringList items;
-    const QList<CatalogueItem> itemsLeft = *readItems();
+    const QList<CatalogueItem> itemsLeft = *readItems(files.folders());
     for (const CatalogueItem &left : itemsLeft) {
         items << left.category + left.item;
     }
     QCOMPARE(items, (QStringList{"五金扳手", "五金钳子", "五金电线", "电工电线"}));
-    QVERIFY(readModelsOf(electric, wire)->empty());
-    QCOMPARE(readModelsOf(hardware, wire)->size(), size_t(1));
+    QVERIFY(readModelsOf(files.folders(), electric, wire)->empty());
+    QCOMPARE(readModelsOf(files.folders(), hardware, wire)->size(), size_t(1));
 
     // A category: the record at its position, and every item and model of its text.
-    QCOMPARE(deleteCategory(4, electric, changes), CatalogueOutcome::NotFound);
-    QCOMPARE(deleteCategory(1, electric, changes), CatalogueOutcome::NotFound);
-    QCOMPARE(readCategories()->size(), 3);
-    QCOMPARE(deleteCategory(1, hardware, changes), CatalogueOutcome::Done);
-    QCOMPARE(*readCategories(), (QStringList{electric, electric}));
-    QCOMPARE(readItems()->size(), 1);
-    QVERIFY(readAllModels()->empty());
+    QCOMPARE(deleteCategory(files.folders(), 4, electric, changes), CatalogueOutcome::NotFound);
+    QCOMPARE(deleteCategory(files.folders(), 1, electric, changes), CatalogueOutcome::NotFound);
+    QCOMPARE(readCategories(files.folders())->size(), 3);
+    QCOMPARE(deleteCategory(files.folders(), 1, hardware, changes), CatalogueOutcome::Done);
+    QCOMPARE(*readCategories(files.folders()), (QStringList{electric, electric}));
+    QCOMPARE(readItems(files.folders())->size(), 1);
+    QVERIFY(readAllModels(files.folders())->empty());
     QCOMPARE(movementCount(), 1);
 }
 

@@ -104,8 +104,8 @@ void DataFolderTest::choosesTheFolders()
         {folders.path(QStringLiteral("bin")), folders.path(QStringLiteral("work")),
          folders.path(QStringLiteral("user")), folders.path(QStringLiteral("docs")),
          under(dataOverride), under(programOverride)});
-    QCOMPARE(location.dataDir, folders.path(dataDir));
-    QCOMPARE(location.programDir, folders.path(programDir));
+    QCOMPARE(location.folders.data, folders.path(dataDir));
+    QCOMPARE(location.folders.program, folders.path(programDir));
     QCOMPARE(location.exportDir, folders.path(exportDir));
     QCOMPARE(location.installed, !portable);
 }
@@ -116,21 +116,21 @@ void DataFolderTest::aNewBookIsEmptyWithoutPassword()
     const QString data = folders.root.path();
     const QString program = folders.path(QStringLiteral("program"));
     QVERIFY(QDir().mkpath(program));
-    QVERIFY(hasNoTableFiles(data, program));
+    QVERIFY(hasNoTableFiles(bookFoldersAt(data, program)));
 
-    const NewBookResult made = createNewBook(data, program);
+    const NewBookResult made = createNewBook(bookFoldersAt(data, program));
     QVERIFY2(made.done, qPrintable(made.error));
-    QCOMPARE(made.created, tableFilePaths(data, program));
+    QCOMPARE(made.created, tableFilePaths(bookFoldersAt(data, program)));
     QCOMPARE(fileNames(data), QStringLiteral("名称.edb 品类.edb 型号.edb 明细.edb"));
     QCOMPARE(fileNames(program), QStringLiteral("设置.edb"));
-    QVERIFY(!hasNoTableFiles(data, program));
+    QVERIFY(!hasNoTableFiles(bookFoldersAt(data, program)));
 
     for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
         Table file;
         QVERIFY(file.open(QDir(data).filePath(tables::fileNameOf(table)), tablePassword()));
         QCOMPARE(file.recordCount(), 0);
     }
-    const ReadResult<Settings> settings = readSettings(program);
+    const ReadResult<Settings> settings = readSettings(bookFoldersAt(data, program));
     QVERIFY(settings);
     QVERIFY(!loginRequired(settings->passwords));
     QVERIFY(settings->passwords.password.isEmpty());
@@ -150,12 +150,12 @@ void DataFolderTest::aNewBookThatFailsLeavesNoFile()
     blocker.close();
     const QString program = folders.path(QStringLiteral("blocker/program"));
 
-    const NewBookResult made = createNewBook(data, program);
+    const NewBookResult made = createNewBook(bookFoldersAt(data, program));
     QVERIFY(!made.done);
     QVERIFY2(made.error.contains(tables::settingsPath(program)), qPrintable(made.error));
     // Four tables without a settings file would be the locked state.
     QCOMPARE(fileNames(data), QStringLiteral("blocker"));
-    QVERIFY(hasNoTableFiles(data, program));
+    QVERIFY(hasNoTableFiles(bookFoldersAt(data, program)));
 }
 
 void DataFolderTest::aNewBookIsWelcomedOnce_data()

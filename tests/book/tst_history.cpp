@@ -106,9 +106,9 @@ void HistoryTest::stockOnDay()
 {
     QFETCH(QDate, day);
     QFETCH(std::vector<double>, figures);
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(m_files->folders());
     QVERIFY(models);
-    QCOMPARE(kucun::stockOnDay(*models, day), figures);
+    QCOMPARE(kucun::stockOnDay(m_files->folders(), *models, day), figures);
 }
 
 void HistoryTest::modelLedger_data()
@@ -151,7 +151,7 @@ void HistoryTest::modelLedger()
     QFETCH(bool, found);
     QFETCH(double, opening);
     QFETCH(QStringList, entries);
-    const ReadResult<ModelLedger> ledger = readModelLedger(key, from, to);
+    const ReadResult<ModelLedger> ledger = readModelLedger(m_files->folders(), key, from, to);
     QVERIFY(ledger);
     QCOMPARE(ledger->modelFound, found);
     QCOMPARE(ledger->opening, opening);
@@ -160,11 +160,13 @@ void HistoryTest::modelLedger()
 
 void HistoryTest::unreadableLog()
 {
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(m_files->folders());
     QVERIFY(models);
     m_files->removeFile(tables::明细);
-    QCOMPARE(kucun::stockOnDay(*models, {2024, 1, 1}).fault(), StoreFault::Unavailable);
-    QCOMPARE(readModelLedger(inch8, {2000, 1, 1}, {2030, 1, 1}).fault(), StoreFault::Unavailable);
+    QCOMPARE(kucun::stockOnDay(m_files->folders(), *models, {2024, 1, 1}).fault(),
+             StoreFault::Unavailable);
+    QCOMPARE(readModelLedger(m_files->folders(), inch8, {2000, 1, 1}, {2030, 1, 1}).fault(),
+             StoreFault::Unavailable);
 }
 
 QTEST_GUILESS_MAIN(HistoryTest)

@@ -89,7 +89,7 @@ void ReportsTest::categoryQuery()
     files.add(tables::型号, {hardware, QVariant(), QStringLiteral("无名")});
 
     const std::optional<CategoryReport> report =
-        queryCategoryReport({level, category, item, model});
+        queryCategoryReport(files.folders(), {level, category, item, model});
     QVERIFY(report);
     QStringList expected = listed;
     if (level == 1 && category == hardware) {
@@ -100,7 +100,7 @@ void ReportsTest::categoryQuery()
     QCOMPARE(report->nextChoices, choices);
 
     files.removeFile(tables::型号);
-    QVERIFY(!queryCategoryReport({level, category, item, model}));
+    QVERIFY(!queryCategoryReport(files.folders(), {level, category, item, model}));
 }
 
 void ReportsTest::monthlyNetMovements()
@@ -126,13 +126,16 @@ void ReportsTest::monthlyNetMovements()
     const ModelKey pliers8{hardware, pliers, inch8};
     // The second key naming 8寸 gets nothing: a movement counts on the first.
     const std::vector<ModelKey> keys{pliers8, eight, ten, eight};
-    QCOMPARE(kucun::monthlyNetMovements(keys, 2024, 5), (std::vector<double>{0, 7, -4, 0}));
-    QCOMPARE(kucun::monthlyNetMovements(keys, 2024, 7), (std::vector<double>{0, 0, 0, 0}));
-    QCOMPARE(kucun::monthlyNetMovements(keys, 9999, 12), (std::vector<double>{0, 6, 0, 0}));
-    QCOMPARE(kucun::monthlyNetMovements({}, 2024, 5), std::vector<double>{});
+    QCOMPARE(kucun::monthlyNetMovements(files.folders(), keys, 2024, 5),
+             (std::vector<double>{0, 7, -4, 0}));
+    QCOMPARE(kucun::monthlyNetMovements(files.folders(), keys, 2024, 7),
+             (std::vector<double>{0, 0, 0, 0}));
+    QCOMPARE(kucun::monthlyNetMovements(files.folders(), keys, 9999, 12),
+             (std::vector<double>{0, 6, 0, 0}));
+    QCOMPARE(kucun::monthlyNetMovements(files.folders(), {}, 2024, 5), std::vector<double>{});
 
     files.removeFile(tables::明细);
-    QVERIFY(!kucun::monthlyNetMovements(keys, 2024, 5));
+    QVERIFY(!kucun::monthlyNetMovements(files.folders(), keys, 2024, 5));
 }
 
 void ReportsTest::rowOrder_data()

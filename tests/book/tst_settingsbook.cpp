@@ -74,7 +74,7 @@ void SettingsBookTest::readsTheRecordAsStored()
     TestTables files;
     files.createAll();
     // The record kucun-init writes: every field empty.
-    std::optional<Settings> empty = readSettings(files.programDir());
+    std::optional<Settings> empty = readSettings(files.folders());
     QVERIFY(empty);
     QCOMPARE(empty->passwords.password, QString());
     QVERIFY(!empty->passwords.atLogin && !empty->passwords.beforeLog &&
@@ -88,7 +88,7 @@ void SettingsBookTest::readsTheRecordAsStored()
                                        "BOOLEAN, 菜单高度 REAL, 滚动速度 DOUBLE, 背景颜色 BIGINT, "
                                        "文本颜色 FLOAT, 选中颜色 SMALLINT"),
                         QStringLiteral("' Ab ', 1, 0, 1, 40.9, -2.9, 16711680, 1e12, 255"));
-    const std::optional<Settings> read = readSettings(files.programDir());
+    const std::optional<Settings> read = readSettings(files.folders());
     QVERIFY(read);
     QCOMPARE(read->passwords.password, QStringLiteral(" Ab "));
     QVERIFY(read->passwords.atLogin);
@@ -102,24 +102,24 @@ void SettingsBookTest::readsTheRecordAsStored()
 
     // A table with no record reads as empty settings.
     replaceSettingsFile(files, columns, QString());
-    QCOMPARE(readSettings(files.programDir())->passwords.password, QString());
+    QCOMPARE(readSettings(files.folders())->passwords.password, QString());
 }
 
 void SettingsBookTest::aMissingOrForeignFileIsNoSettings()
 {
     TestTables files;
-    QVERIFY(!readSettings(files.programDir()));
+    QVERIFY(!readSettings(files.folders()));
     files.create(tables::品类);
     // A table file of another table under the settings file's name.
     QVERIFY(QFile::copy(files.path(tables::品类), files.path(tables::设置)));
-    QVERIFY(!readSettings(files.programDir()));
+    QVERIFY(!readSettings(files.folders()));
     QFile::remove(files.path(tables::设置));
     // Not a table file at all.
     QFile junk(files.path(tables::设置));
     QVERIFY(junk.open(QIODevice::WriteOnly));
     junk.write("not a database, just some bytes of text");
     junk.close();
-    QVERIFY(!readSettings(files.programDir()));
+    QVERIFY(!readSettings(files.folders()));
 }
 
 void SettingsBookTest::wrongTypesAreAWrongLayout_data()
@@ -159,41 +159,42 @@ void SettingsBookTest::wrongTypesAreAWrongLayout()
     QFETCH(QString, field);
     TestTables files;
     replaceSettingsFile(files, columns, values);
-    QCOMPARE(readSettings(files.programDir()).fault(), StoreFault::WrongLayout);
-    QCOMPARE(lastLayoutMismatch().table, tables::设置);
-    QCOMPARE(lastLayoutMismatch().field, field);
-    QCOMPARE(saveMenuLook(files.programDir(), {}), StoreFault::WrongLayout);
+    const StoreFault fault = readSettings(files.folders()).fault();
+    QCOMPARE(fault, StoreFault::WrongLayout);
+    QCOMPARE(fault.table(), tables::设置);
+    QCOMPARE(fault.field(), field);
+    QCOMPARE(saveMenuLook(files.folders(), {}), StoreFault::WrongLayout);
 }
 
 void SettingsBookTest::savesKeepTheOtherHalf()
 {
     TestTables files;
-    QCOMPARE(savePasswordSettings(files.programDir(), {QStringLiteral("x"), true, true, true}),
+    QCOMPARE(savePasswordSettings(files.folders(), {QStringLiteral("x"), true, true, true}),
              StoreFault::Unavailable);
-    QCOMPARE(saveMenuLook(files.programDir(), {}), StoreFault::Unavailable);
+    QCOMPARE(saveMenuLook(files.folders(), {}), StoreFault::Unavailable);
     files.createAll();
 
-    QCOMPARE(saveMenuLook(files.programDir(), {40, 200, 0x563412, 0xFFFFFF, 0x0000FF}),
+    QCOMPARE(saveMenuLook(files.folders(), {40, 200, 0x563412, 0xFFFFFF, 0x0000FF}),
              SettingsOutcome::Done);
     QCOMPARE(storedSettings(files),
              (QVariantList{QString(), false, false, false, 40.0, 200.0, double(0x563412),
                            double(0xFFFFFF), double(0x0000FF)}));
-    QCOMPARE(savePasswordSettings(files.programDir(), {QStringLiteral(" p w "), true, false, true}),
+    QCOMPARE(savePasswordSettings(files.folders(), {QStringLiteral(" p w "), true, false, true}),
              SettingsOutcome::Done);
     QCOMPARE(storedSettings(files),
              (QVariantList{QStringLiteral(" p w "), true, false, true, 40.0, 200.0,
                            double(0x563412), double(0xFFFFFF), double(0x0000FF)}));
-    QCOMPARE(saveMenuLook(files.programDir(), {15, 30, 0, 0, 0}), SettingsOutcome::Done);
+    QCOMPARE(saveMenuLook(files.folders(), {15, 30, 0, 0, 0}), SettingsOutcome::Done);
     QCOMPARE(storedSettings(files),
              (QVariantList{QStringLiteral(" p w "), true, false, true, 15.0, 30.0, 0.0, 0.0, 0.0}));
-    QCOMPARE(savePasswordSettings(files.programDir(), {QString(), false, true, false}),
+    QCOMPARE(savePasswordSettings(files.folders(), {QString(), false, true, false}),
              SettingsOutcome::Done);
     QCOMPARE(storedSettings(files),
              (QVariantList{QString(), false, true, false, 15.0, 30.0, 0.0, 0.0, 0.0}));
 
     // A table without its record has nothing to change.
     replaceSettingsFile(files, columns, QString());
-    QCOMPARE(saveMenuLook(files.programDir(), {}), StoreFault::WriteFailed);
+    QCOMPARE(saveMenuLook(files.folders(), {}), StoreFault::WriteFailed);
     QCOMPARE(recordsOf(files, tables::设置), 0);
 }
 
@@ -249,7 +250,7 @@ void SettingsBookTest::theThirdWrongLoginDeletesTheSettingsFile()
 {
     TestTables files;
     files.createAll();
-    LoginLockOut lockOut(files.programDir());
+    LoginLockOut lockOut(files.folders());
     QCOMPARE(lockOut.failures(), 0);
     QVERIFY(!lockOut.countFailure());
     QVERIFY(!lockOut.countFailure());
@@ -258,13 +259,13 @@ void SettingsBookTest::theThirdWrongLoginDeletesTheSettingsFile()
     QVERIFY(lockOut.countFailure());
     QCOMPARE(lockOut.failures(), 3);
     QVERIFY(!QFile::exists(files.path(tables::设置)));
-    QVERIFY(!readSettings(files.programDir()));
+    QVERIFY(!readSettings(files.folders()));
     // The tables of the working directory stay.
     QCOMPARE(recordsOf(files, tables::品类), 0);
 
     // The count belongs to one run: a new one starts again at 0.
     files.create(tables::设置);
-    LoginLockOut nextRun(files.programDir());
+    LoginLockOut nextRun(files.folders());
     QVERIFY(!nextRun.countFailure());
     QVERIFY(QFile::exists(files.path(tables::设置)));
 }
@@ -274,7 +275,7 @@ void SettingsBookTest::aSettingsFileThatCantGoLocksNothing()
     TestTables files;
     // A folder in the settings file's place can't be deleted as a file.
     QVERIFY(QDir(files.programDir()).mkdir(tables::fileNameOf(tables::设置)));
-    LoginLockOut lockOut(files.programDir());
+    LoginLockOut lockOut(files.folders());
     for (int failure = 1; failure <= 5; ++failure) {
         QVERIFY(!lockOut.countFailure());
         QCOMPARE(lockOut.failures(), failure);
@@ -297,12 +298,12 @@ void SettingsBookTest::factoryResetEmptiesEveryTable()
     addSmallShop(files);
     addMovement(files, QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),
                 QStringLiteral("8寸"), 1, 0, QStringLiteral("把"), QString());
-    QCOMPARE(savePasswordSettings(files.programDir(), {QStringLiteral("pw"), true, true, true}),
+    QCOMPARE(savePasswordSettings(files.folders(), {QStringLiteral("pw"), true, true, true}),
              SettingsOutcome::Done);
-    QCOMPARE(saveMenuLook(files.programDir(), {40, 200, 1, 2, 3}), SettingsOutcome::Done);
+    QCOMPARE(saveMenuLook(files.folders(), {40, 200, 1, 2, 3}), SettingsOutcome::Done);
     files.add(tables::设置, {QStringLiteral("second")});
 
-    QCOMPARE(factoryReset(files.programDir()), SettingsOutcome::Done);
+    QCOMPARE(factoryReset(files.folders()), SettingsOutcome::Done);
     for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
         QCOMPARE(recordsOf(files, table), 0);
     }
@@ -310,7 +311,7 @@ void SettingsBookTest::factoryResetEmptiesEveryTable()
     QCOMPARE(recordsOf(files, tables::设置), 1);
     QCOMPARE(storedSettings(files),
              (QVariantList{QString(), false, false, false, 0.0, 0.0, 0.0, 0.0, 0.0}));
-    const std::optional<Settings> read = readSettings(files.programDir());
+    const std::optional<Settings> read = readSettings(files.folders());
     QVERIFY(read);
     QCOMPARE(read->look.itemHeight, 0);
     QVERIFY(!loginRequired(read->passwords));
@@ -320,7 +321,7 @@ void SettingsBookTest::factoryResetIsWholeOrNothing_data()
 {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<StoreFault>("outcome");
+    QTest::addColumn<StoreFault::Kind>("outcome");
     for (const QString &table : tables::allTableNames()) {
         QTest::addRow("%s missing", qPrintable(table))
             << table << QStringLiteral("missing") << StoreFault::Unavailable;
@@ -337,12 +338,12 @@ void SettingsBookTest::factoryResetIsWholeOrNothing()
 {
     QFETCH(QString, table);
     QFETCH(QString, fault);
-    QFETCH(StoreFault, outcome);
+    QFETCH(StoreFault::Kind, outcome);
     TestTables files;
     addSmallShop(files);
     addMovement(files, QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),
                 QStringLiteral("8寸"), 1, 0, QStringLiteral("把"), QString());
-    QCOMPARE(savePasswordSettings(files.programDir(), {QStringLiteral("pw"), true, true, true}),
+    QCOMPARE(savePasswordSettings(files.folders(), {QStringLiteral("pw"), true, true, true}),
              SettingsOutcome::Done);
     const auto everything = [&files] {
         QList<qint64> counts;
@@ -364,11 +365,11 @@ void SettingsBookTest::factoryResetIsWholeOrNothing()
                                       .arg(sql::quoteIdentifier(table))));
     }
     const QList<qint64> before = everything();
-    QCOMPARE(factoryReset(files.programDir()), outcome);
+    QCOMPARE(factoryReset(files.folders()), outcome);
     QCOMPARE(everything(), before);
     other.reset();
     if (QFile::exists(files.path(tables::设置))) {
-        QCOMPARE(readSettings(files.programDir())->passwords.password, QStringLiteral("pw"));
+        QCOMPARE(readSettings(files.folders())->passwords.password, QStringLiteral("pw"));
     }
     // A reset never makes a file.
     QVERIFY(QFile::exists(files.path(table)) == (fault != QStringLiteral("missing")));

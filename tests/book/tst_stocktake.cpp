@@ -33,10 +33,10 @@ namespace {
 const QDate today = QDate::currentDate();
 
 // Every model's stock as "名称/型号 stock", in table order.
-QStringList stocks()
+QStringList stocks(const TestTables &files)
 {
     QStringList texts;
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(files.folders());
     for (const ModelRecord &model : *models) {
         texts << model.item + u'/' + model.model + u' ' + numberText(model.stock);
     }
@@ -44,11 +44,11 @@ QStringList stocks()
 }
 
 // The log's rows as "date 型号 in out remark".
-QStringList logRows()
+QStringList logRows(const TestTables &files)
 {
     QStringList texts;
-    const ReadResult<LogMatches> all = movementsWithKeyword(QString());
-    const ReadResult<std::vector<MovementRecord>> rows = readMovements(all->ids);
+    const ReadResult<LogMatches> all = movementsWithKeyword(files.folders(), QString());
+    const ReadResult<std::vector<MovementRecord>> rows = readMovements(files.folders(), all->ids);
     for (const MovementRecord &row : *rows) {
         texts << QStringLiteral("%1 %2 %3 %4 %5")
                      .arg(row.date.date().toString(Qt::ISODate), row.model)
@@ -162,14 +162,16 @@ void StocktakeTest::bookingACount()
         addMovement(files, today.addDays(-1), QStringLiteral("五金"), QStringLiteral("扳手"),
                     QStringLiteral("8寸"), 3, 0, QStringLiteral("把"), {});
     }
-    ReadResult<CountSheet> sheet = loadCountSheet(QString(), today.addDays(-daysBack));
+    ReadResult<CountSheet> sheet =
+        loadCountSheet(files.folders(), QString(), today.addDays(-daysBack));
     QVERIFY(sheet);
     for (auto count = counts.cbegin(); count != counts.cend(); ++count) {
         sheet->lines[size_t(count.key())].enter(count.value());
     }
     ChangeNotifier changes;
-    const auto book8 = [&changes](MovementKind kind, const QDate &day) {
-        book({QStringLiteral("五金"),
+    const auto book8 = [&changes, &files](MovementKind kind, const QDate &day) {
+        book(files.folders(),
+             {QStringLiteral("五金"),
               QStringLiteral("扳手"),
               QStringLiteral("8寸"),
               kind,
@@ -188,43 +190,45 @@ void StocktakeTest::bookingACount()
         sheet->lines[size_t(std::next(counts.cbegin()).key())].countedAgainst.reset();
     } else if (meanwhile == Meanwhile::Deletion) {
         deleteModel(
-            QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
+            files.folders(), QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
             [] { return true; }, changes);
     }
-    QCOMPARE(bookCount(*sheet, changes), outcome);
-    QCOMPARE(stocks(), stocksAfter);
-    QCOMPARE(logRows(), logAfter);
+    QCOMPARE(bookCount(files.folders(), *sheet, changes), outcome);
+    QCOMPARE(stocks(files), stocksAfter);
+    QCOMPARE(logRows(files), logAfter);
 }
 
 void StocktakeTest::aDraftKeepsTheCountsOfItsModels()
 {
     TestTables files;
     addSmallShop(files);
-    ReadResult<CountSheet> sheet = loadCountSheet(QStringLiteral("五金"), today);
+    ReadResult<CountSheet> sheet = loadCountSheet(files.folders(), QStringLiteral("五金"), today);
     QVERIFY(sheet);
     QCOMPARE(sheet->lines.size(), size_t(3));
     sheet->lines[0].enter(0);
     sheet->lines[2].enter(7);
-    QVERIFY(saveCountDraft(draftOf(*sheet)));
+    QVERIFY(saveCountDraft(files.folders(), draftOf(*sheet)));
 
     // 钳子/8寸 is renamed in between: its count does not carry over.
     ChangeNotifier changes;
-    QCOMPARE(modifyModel(QStringLiteral("五金"), QStringLiteral("钳子"), QStringLiteral("8寸"),
-                         {QStringLiteral("9寸"), QStringLiteral("把"), {}}, changes),
+    QCOMPARE(modifyModel(files.folders(), QStringLiteral("五金"), QStringLiteral("钳子"),
+                         QStringLiteral("8寸"), {QStringLiteral("9寸"), QStringLiteral("把"), {}},
+                         changes),
              CatalogueOutcome::Done);
-    const ReadResult<KeptDraft> kept = loadCountDraft();
+    const ReadResult<KeptDraft> kept = loadCountDraft(files.folders());
     QVERIFY(kept && kept->draft);
     QCOMPARE(kept->draft->category, QStringLiteral("五金"));
     QCOMPARE(kept->draft->day, today);
-    ReadResult<CountSheet> again = loadCountSheet(kept->draft->category, kept->draft->day);
+    ReadResult<CountSheet> again =
+        loadCountSheet(files.folders(), kept->draft->category, kept->draft->day);
     QCOMPARE(applyDraft(*kept->draft, *again), 1);
     QCOMPARE(again->lines[0].counted, std::optional<double>(0));
     QCOMPARE(again->lines[0].countedAgainst, std::optional<double>(10));
     QCOMPARE(again->lines[1].counted, std::nullopt);
     QCOMPARE(again->lines[2].counted, std::nullopt);
 
-    QVERIFY(discardCountDraft());
-    QVERIFY(!loadCountDraft()->draft);
+    QVERIFY(discardCountDraft(files.folders()));
+    QVERIFY(!loadCountDraft(files.folders())->draft);
 }
 
 void StocktakeTest::aDamagedDraftIsSetAside_data()
@@ -263,13 +267,13 @@ void StocktakeTest::aDamagedDraftIsSetAside()
     QVERIFY(draft.open(QIODevice::WriteOnly) && draft.write(bytes) == bytes.size());
     draft.close();
 
-    const ReadResult<KeptDraft> kept = loadCountDraft();
+    const ReadResult<KeptDraft> kept = loadCountDraft(files.folders());
     QVERIFY(kept);
     QCOMPARE(kept->damage, damaged ? KeptDraft::Damage::SetAside : KeptDraft::Damage::None);
     QCOMPARE(bool(kept->draft), !damaged);
     if (!damaged) {
         // Its count was typed against a 账面 it does not name: it waits.
-        ReadResult<CountSheet> sheet = loadCountSheet(QString(), today);
+        ReadResult<CountSheet> sheet = loadCountSheet(files.folders(), QString(), today);
         QCOMPARE(applyDraft(*kept->draft, *sheet), 0);
         QCOMPARE(summarize(*sheet).waiting, 1);
         return;
@@ -278,7 +282,7 @@ void StocktakeTest::aDamagedDraftIsSetAside()
     QVERIFY(aside.open(QIODevice::ReadOnly));
     QCOMPARE(aside.readAll(), bytes);
     // Told once: the next start finds no draft.
-    QCOMPARE(loadCountDraft()->damage, KeptDraft::Damage::None);
+    QCOMPARE(loadCountDraft(files.folders())->damage, KeptDraft::Damage::None);
 }
 
 QTEST_GUILESS_MAIN(StocktakeTest)

@@ -64,7 +64,7 @@ void CatalogueListsTest::windowHasItsPagesAndNamedControls()
     TestTables files;
     files.createAll();
     ScriptedDialogs dialogs;
-    auto window = startMainWindow(dialogs, files.programDir());
+    auto window = startMainWindow(dialogs, files.folders());
     QCOMPARE(window->windowTitle(), QStringLiteral("库存管理系统"));
     QCOMPARE(window->y(), 0);
 
@@ -137,7 +137,7 @@ void CatalogueListsTest::emptyTablesLeaveTheViewsEmpty()
     TestTables files;
     files.createAll();
     ScriptedDialogs dialogs;
-    auto window = startMainWindow(dialogs, files.programDir());
+    auto window = startMainWindow(dialogs, files.folders());
     QCOMPARE(control<RollUpMenu>(*window, QStringLiteral("卷帘式菜单1"))->groupCount(), 0);
     QCOMPARE(control<RollUpMenu>(*window, QStringLiteral("卷帘式菜单2"))->groupCount(), 0);
     QCOMPARE(control<QComboBox>(*window, QStringLiteral("组合框品类"))->count(), 0);
@@ -153,7 +153,7 @@ void CatalogueListsTest::missingTablesAreReported()
     files.add(tables::名称, {QStringLiteral("五金"), QStringLiteral("扳手")});
     files.removeFile(tables::品类);
     ScriptedDialogs dialogs;
-    auto window = startMainWindow(dialogs, files.programDir());
+    auto window = startMainWindow(dialogs, files.folders());
     QCOMPARE(dialogs.texts(), QStringList{QStringLiteral("数据库打开失败或丢失！")});
     QCOMPARE(dialogs.shown().first().icon, 16);
     QCOMPARE(control<RollUpMenu>(*window, QStringLiteral("卷帘式菜单1"))->groupCount(), 0);
@@ -162,7 +162,7 @@ void CatalogueListsTest::missingTablesAreReported()
     // Both tables gone: each loader reports its own failure.
     files.removeFile(tables::名称);
     ScriptedDialogs second;
-    auto again = startMainWindow(second, files.programDir());
+    auto again = startMainWindow(second, files.folders());
     QCOMPARE(second.texts(), (QStringList{QStringLiteral("数据库打开失败或丢失！"),
                                           QStringLiteral("数据库打开失败或丢失！")}));
 }
@@ -181,7 +181,7 @@ void CatalogueListsTest::categoriesAndItemsFillBothMenus()
     files.add(tables::名称, {QStringLiteral("五金 "), QStringLiteral("带空格")});
     files.add(tables::名称, {QStringLiteral("电工"), QStringLiteral("开关")});
     ScriptedDialogs dialogs;
-    auto window = startMainWindow(dialogs, files.programDir());
+    auto window = startMainWindow(dialogs, files.folders());
     QCOMPARE(dialogs.texts(), QStringList());
 
     const QStringList categories = {QStringLiteral("五金"), QStringLiteral("电工"),
@@ -223,7 +223,7 @@ void CatalogueListsTest::tableWrittenWithTheShellIsRead()
     shell(files.path(tables::名称), "CREATE TABLE 名称 (品类 TEXT, 名称 TEXT); "
                                     "INSERT INTO 名称 VALUES ('油漆', '乳胶漆');");
     ScriptedDialogs dialogs;
-    auto window = startMainWindow(dialogs, files.programDir());
+    auto window = startMainWindow(dialogs, files.folders());
     QCOMPARE(dialogs.texts(), QStringList());
     const RollUpMenu &menu = *control<RollUpMenu>(*window, QStringLiteral("卷帘式菜单1"));
     QCOMPARE(groupsOf(menu), (QStringList{QStringLiteral("劳保"), QStringLiteral("油漆")}));

@@ -11,7 +11,7 @@ namespace kucun {
 template <typename Reason> char *toString(const Outcome<Reason> &outcome)
 {
     const bool failed = outcome.fault() != StoreFault::None;
-    const QByteArray text = failed ? "StoreFault " + QByteArray::number(int(outcome.fault()))
+    const QByteArray text = failed ? "StoreFault " + QByteArray::number(int(outcome.fault().kind()))
                                    : "reason " + QByteArray::number(int(outcome.reason()));
     return qstrdup(text.constData());
 }

@@ -26,7 +26,7 @@ struct SettingsPage
         addSmallShop(files);
         addMovement(files, QDate(2024, 5, 3), QStringLiteral("五金"), QStringLiteral("扳手"),
                     QStringLiteral("8寸"), 1, 0, QStringLiteral("把"), QString());
-        window = startMainWindow(dialogs, files.programDir());
+        window = startMainWindow(dialogs, files.folders());
         showWindow(*window);
     }
     template <typename T> T *get(const char *name) const

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "book/files/BookFolders.h"
+
 #include <QTemporaryDir>
 #include <QVariantList>
 
 namespace kucun::test {
 
-// A temporary working directory (made current) and program directory with
-// table files in them; the previous working directory comes back at the end.
+// A temporary data folder (made the working directory, which some tests
+// and their child processes still read the tables from) and program folder
+// with table files in them; the previous working directory comes back at
+// the end.
 class TestTables
 {
 public:
@@ -15,6 +19,7 @@ public:
 
     QString workDir() const { return m_work.path(); }
     QString programDir() const { return m_program.path(); }
+    BookFolders folders() const { return bookFoldersAt(workDir(), programDir()); }
     QString path(const QString &table) const;
 
     // Creates the five table files, empty but for the settings record.

@@ -4,10 +4,10 @@
 
 namespace kucun::test {
 
-std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const QString &programDir,
+std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const BookFolders &folders,
                                             const QString &exportDir)
 {
-    auto window = std::make_unique<MainWindow>(dialogs, programDir, exportDir);
+    auto window = std::make_unique<MainWindow>(dialogs, folders, exportDir);
     QCoreApplication::processEvents();
     return window;
 }

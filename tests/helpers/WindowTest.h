@@ -15,7 +15,7 @@ namespace kucun::test {
 
 // Builds the real main window and lets its start-up run; exports go to
 // exportDir, or with none to the program's folder.
-std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const QString &programDir,
+std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const BookFolders &folders,
                                             const QString &exportDir = QString());
 
 // The named control of a window; fails the test when it is missing.
@@ -71,7 +71,7 @@ struct ShopWindow
     // Starts the window on the files and shows it.
     void start()
     {
-        window = startMainWindow(dialogs, files.programDir(), exportDir);
+        window = startMainWindow(dialogs, files.folders(), exportDir);
         showWindow(*window);
     }
     // A named control of the window.

@@ -83,7 +83,7 @@ void PrintedFormsTest::printButtonsLayOutTheShownList()
     TestTables files;
     addSmallShop(files);
     ScriptedDialogs dialogs;
-    const auto window = startMainWindow(dialogs, files.programDir());
+    const auto window = startMainWindow(dialogs, files.folders());
     showWindow(*window);
     control<QCalendarWidget>(*window, utf8("月历1"))->setSelectedDate(QDate(2025, 1, 20));
     QList<PrintTable> shown;

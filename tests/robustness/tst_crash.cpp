@@ -50,6 +50,12 @@ namespace {
 // still equals its logged balance afterwards.
 const QString pairMark = QStringLiteral("对冲");
 
+// The book a child process works on: the folder it was started in.
+BookFolders here()
+{
+    return bookFoldersAt(QDir::currentPath(), QDir::currentPath());
+}
+
 class Worker
 {
 public:
@@ -58,7 +64,7 @@ public:
     // One step of the work; returns what went wrong, or nothing.
     QString step()
     {
-        const std::optional<std::vector<ModelRecord>> models = readAllModels();
+        const std::optional<std::vector<ModelRecord>> models = readAllModels(here());
         if (!models) {
             return QStringLiteral("型号 unreadable");
         }
@@ -84,17 +90,17 @@ public:
         }
         if (roll < 97) {
             return refused(deleteModel(
-                model.category, model.item, model.model, [] { return true; }, m_changes));
+                here(), model.category, model.item, model.model, [] { return true; }, m_changes));
         }
         if (roll < 99) {
-            return refused(deleteItem(model.category, model.item, m_changes));
+            return refused(deleteItem(here(), model.category, model.item, m_changes));
         }
-        const std::optional<QStringList> categories = readCategories();
+        const std::optional<QStringList> categories = readCategories(here());
         if (!categories || categories->isEmpty()) {
             return QStringLiteral("品类 unreadable");
         }
         const int position = pick(int(categories->size()));
-        return refused(deleteCategory(position + 1, categories->at(position), m_changes));
+        return refused(deleteCategory(here(), position + 1, categories->at(position), m_changes));
     }
 
 private:
@@ -108,16 +114,18 @@ private:
     {
         const QString category = QStringLiteral("类") + uniqueName();
         const QString item = QStringLiteral("品") + uniqueName();
-        if (const QString failed = refused(addCategory(category, m_changes)); !failed.isEmpty()) {
+        if (const QString failed = refused(addCategory(here(), category, m_changes));
+            !failed.isEmpty()) {
             return failed;
         }
-        if (const QString failed = refused(addItem(category, item, m_changes)); !failed.isEmpty()) {
+        if (const QString failed = refused(addItem(here(), category, item, m_changes));
+            !failed.isEmpty()) {
             return failed;
         }
         for (int models = 1 + pick(3); models > 0; --models) {
             const QString failed = refused(addModel(
-                category, item, {QStringLiteral("型") + uniqueName(), QStringLiteral("个"), {}},
-                m_changes));
+                here(), category, item,
+                {QStringLiteral("型") + uniqueName(), QStringLiteral("个"), {}}, m_changes));
             if (!failed.isEmpty()) {
                 return failed;
             }
@@ -129,26 +137,27 @@ private:
                    const QString &remark)
     {
         const Outcome<BookingOutcome> outcome =
-            book({model.category, model.item, model.model, kind, quantity, double(quantity),
+            book(here(),
+                 {model.category, model.item, model.model, kind, quantity, double(quantity),
                   QDate(2024, 1, 1 + pick(28)), remark},
                  m_changes);
         // Another copy may have deleted the model, taken its stock or held
         // the files longer than the busy timeout; those are refusals, not
         // faults. A table that does not open is one.
         if (outcome == StoreFault::Unavailable) {
-            return QStringLiteral("booking outcome %1").arg(int(outcome.fault()));
+            return QStringLiteral("booking outcome %1").arg(int(outcome.fault().kind()));
         }
         return {};
     }
 
     QString deleteCompletePairs()
     {
-        const std::optional<LogMatches> marked = movementsWithKeyword(pairMark);
+        const std::optional<LogMatches> marked = movementsWithKeyword(here(), pairMark);
         if (!marked) {
             return QStringLiteral("明细 unreadable");
         }
         const std::optional<std::vector<MovementRecord>> rows =
-            readMovements(marked->ids.mid(0, 40));
+            readMovements(here(), marked->ids.mid(0, 40));
         if (!rows) {
             return QStringLiteral("明细 unreadable");
         }
@@ -164,14 +173,15 @@ private:
                 complete.push_back(*pair[1]);
             }
         }
-        const Outcome<DeletionOutcome> outcome = deleteMovements(complete, m_changes).outcome;
+        const Outcome<DeletionOutcome> outcome =
+            deleteMovements(here(), complete, m_changes).outcome;
         return outcome == StoreFault::Unavailable ? QStringLiteral("明细 unavailable") : QString();
     }
 
     static QString refused(Outcome<CatalogueOutcome> outcome)
     {
         return outcome == StoreFault::Unavailable
-                   ? QStringLiteral("catalogue outcome %1").arg(int(outcome.fault()))
+                   ? QStringLiteral("catalogue outcome %1").arg(int(outcome.fault().kind()))
                    : QString();
     }
 
@@ -278,7 +288,8 @@ int bookCutShort(const QByteArray &endOfName)
 {
     cut::install(endOfName);
     ChangeNotifier changes;
-    book({QStringLiteral("五金"),
+    book(here(),
+         {QStringLiteral("五金"),
           QStringLiteral("扳手"),
           QStringLiteral("8寸"),
           MovementKind::In,
@@ -296,13 +307,13 @@ int countCutShort(const QByteArray &endOfName)
 {
     cut::install(endOfName);
     ChangeNotifier changes;
-    ReadResult<CountSheet> sheet = loadCountSheet(QString(), QDate(2024, 5, 3));
+    ReadResult<CountSheet> sheet = loadCountSheet(here(), QString(), QDate(2024, 5, 3));
     if (!sheet || sheet->lines.size() != 2) {
         return 1;
     }
     sheet->lines[0].enter(3);
     sheet->lines[1].enter(2);
-    bookCount(*sheet, changes);
+    bookCount(here(), *sheet, changes);
     return 0; // never reached: the write ends the process
 }
 
@@ -346,7 +357,7 @@ void verifyNothingLost(const std::function<QString(const QString &)> &pathOf)
                 record.textAt(0) + u'/' + record.textAt(1) + u'/' + record.textAt(2);
             logged[key] += record.numberAt(3) - record.numberAt(4);
         }));
-    const std::optional<std::vector<ModelRecord>> models = readAllModels();
+    const std::optional<std::vector<ModelRecord>> models = readAllModels(here());
     QVERIFY(models);
     for (const ModelRecord &model : *models) {
         const QString key = model.category + u'/' + model.item + u'/' + model.model;
@@ -379,7 +390,7 @@ void CrashTest::killedAtRandomMomentsLosesNothing()
             return;
         }
     }
-    const std::optional<LogMatches> log = movementsWithKeyword(QString());
+    const std::optional<LogMatches> log = movementsWithKeyword(files.folders(), QString());
     // The workers did book between the kills.
     QVERIFY(log && log->recordCount > 0);
 }
@@ -440,7 +451,7 @@ void CrashTest::backupsTakenWhileBookingHoldWholeBooks()
     for (int i = 0; i < 6; ++i) {
         QThread::msleep(60);
         const BackupResult made =
-            makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0, i)),
+            makeBackup(files.folders(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0, i)),
                        BackupKind::Manual);
         QCOMPARE(made.outcome, BackupOutcome::Done);
         folders << made.folder;
@@ -470,14 +481,14 @@ void CrashTest::aRestoreKilledLeavesOneSetOrTheOther()
     };
     work(21);
     const QString backup =
-        makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0)),
+        makeBackup(files.folders(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0)),
                    BackupKind::Manual)
             .folder;
     const QString restored = dataTablesAsText();
     work(22);
     const QString current = dataTablesAsText();
     const QString aside =
-        makeBackup(files.programDir(), root, QDateTime(QDate(2026, 12, 1), QTime(10, 0)),
+        makeBackup(files.folders(), root, QDateTime(QDate(2026, 12, 1), QTime(10, 0)),
                    BackupKind::Manual)
             .folder;
     QVERIFY(!backup.isEmpty() && !aside.isEmpty() && current != restored);
@@ -500,7 +511,7 @@ void CrashTest::aRestoreKilledLeavesOneSetOrTheOther()
         QVERIFY(child.waitForFinished(10000));
         // The next start finishes a restore marked complete, or drops it.
         BooksInUse books(files.workDir());
-        QVERIFY(recoverInterruptedWrites(files.programDir(), books).tablesMayOpen);
+        QVERIFY(recoverInterruptedWrites(files.folders(), books).tablesMayOpen);
         const QString now = dataTablesAsText();
         QVERIFY2(now == current || now == restored, "a mix of the two sets");
         done += now == restored;
@@ -557,13 +568,13 @@ void CrashTest::aCommitCutShortThenAMovedFolderIsUndone()
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(after));
     BooksInUse books(after);
-    const WriteRecovery recovery = recoverInterruptedWrites(after, books);
+    const WriteRecovery recovery = recoverInterruptedWrites(bookFoldersAt(after, after), books);
     QVERIFY(recovery.tablesMayOpen);
-    removeLeftJournals(after);
+    removeLeftJournals(bookFoldersAt(after, after));
     verifyNothingLost(
         [&after](const QString &table) { return QDir(after).filePath(tables::fileNameOf(table)); });
     // None of it: a count leaves no model booked and the other not.
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(here());
     QVERIFY(models);
     QCOMPARE(models->at(0).stock + models->at(1).stock, 0.0);
     QCOMPARE(QDir(after).entryList({QStringLiteral("*.edb-*")}), QStringList());
@@ -602,9 +613,9 @@ int main(int argc, char *argv[])
     if (argc == 4 && qstrcmp(argv[1], "--restore") == 0) {
         ChangeNotifier changes;
         BooksInUse books(QDir::currentPath());
-        const RestoreResult restored =
-            restoreBackup(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[2]), books,
-                          QDateTime::currentDateTime(), changes);
+        const RestoreResult restored = restoreBackup(
+            bookFoldersAt(QDir::currentPath(), QString::fromLocal8Bit(argv[3])),
+            QString::fromLocal8Bit(argv[2]), books, QDateTime::currentDateTime(), changes);
         return restored.outcome.done() ? 0 : 1;
     }
     if (argc == 3 && qstrcmp(argv[1], "--cut-at") == 0) {

@@ -71,7 +71,7 @@ void HostileInputTest::textsAreKeptExactly()
     shop.click("按钮添加型号");
     QCOMPARE(shop.dialogs.texts(), QStringList());
 
-    const std::optional<std::vector<ModelRecord>> stored = readAllModels();
+    const std::optional<std::vector<ModelRecord>> stored = readAllModels(shop.files.folders());
     QVERIFY(stored && stored->size() == 1);
     const ModelRecord &record = stored->front();
     QCOMPARE(record.category, category);
@@ -92,9 +92,9 @@ void HostileInputTest::textsAreKeptExactly()
     shop.type("编辑框明细备注", model + item);
     shop.click("按钮入库");
     QCOMPARE(shop.dialogs.texts(), QStringList());
-    const std::optional<LogMatches> log = movementsWithKeyword(QString());
+    const std::optional<LogMatches> log = movementsWithKeyword(shop.files.folders(), QString());
     QVERIFY(log && log->ids.size() == 1);
-    QCOMPARE(readMovements(log->ids)->front().remark, model + item);
+    QCOMPARE(readMovements(shop.files.folders(), log->ids)->front().remark, model + item);
 
     // The export keeps every character; markup is written as entities.
     shop.click("按钮导出总库存");
@@ -118,7 +118,7 @@ void HostileInputTest::oddQuantitiesAndDates()
     shop.files.add(tables::名称, {QStringLiteral("五金"), QStringLiteral("扳手")});
     shop.files.add(tables::型号, {QStringLiteral("五金"), QStringLiteral("扳手"),
                                   QStringLiteral("8寸"), QStringLiteral("把"), 0.0});
-    shop.window = startMainWindow(shop.dialogs, shop.files.programDir());
+    shop.window = startMainWindow(shop.dialogs, shop.files.folders());
     showWindow(*shop.window);
     shop.get<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
     auto *models = shop.get<ListView>("超级列表框进销");
@@ -144,7 +144,7 @@ void HostileInputTest::oddQuantitiesAndDates()
         QCOMPARE(day->date(), limit);
         QCOMPARE(bookIn(QStringLiteral("1")), QStringList());
         QCOMPARE(shop.get<ListView>("超级列表框日志")->rowCount(), 1);
-        QCOMPARE(movementsOfDay(limit)->ids.size(), 1);
+        QCOMPARE(movementsOfDay(shop.files.folders(), limit)->ids.size(), 1);
     }
     QCOMPARE(models->cellText(0, 2), QStringLiteral("17"));
 }

@@ -107,7 +107,7 @@ struct Run
     }
     void start(const TestTables &files)
     {
-        window = std::make_unique<MainWindow>(dialogs, files.programDir());
+        window = std::make_unique<MainWindow>(dialogs, files.folders());
         window->show();
         QCoreApplication::processEvents();
     }
@@ -169,14 +169,14 @@ const QString lockedAtStart =
 
 void setPasswords(const TestTables &files, const PasswordSettings &settings)
 {
-    if (savePasswordSettings(files.programDir(), settings) != SettingsOutcome::Done) {
+    if (savePasswordSettings(files.folders(), settings) != SettingsOutcome::Done) {
         qFatal("cannot write the settings");
     }
 }
 
 void setLook(const TestTables &files, const MenuLook &look)
 {
-    if (saveMenuLook(files.programDir(), look) != SettingsOutcome::Done) {
+    if (saveMenuLook(files.folders(), look) != SettingsOutcome::Done) {
         qFatal("cannot write the look");
     }
 }
@@ -184,7 +184,7 @@ void setLook(const TestTables &files, const MenuLook &look)
 // The settings record as stored: 密码, the three flags, then the look.
 QVariantList stored(const TestTables &files)
 {
-    const std::optional<Settings> read = readSettings(files.programDir());
+    const std::optional<Settings> read = readSettings(files.folders());
     if (!read) {
         return {};
     }

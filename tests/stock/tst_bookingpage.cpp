@@ -45,7 +45,7 @@ struct Page
             files.add(tables::型号, {QStringLiteral("五金"), QStringLiteral("扳手"),
                                      QStringLiteral("规格%1").arg(i), QStringLiteral("把"), 1.0});
         }
-        window = startMainWindow(dialogs, files.programDir());
+        window = startMainWindow(dialogs, files.folders());
         showWindow(*window);
     }
     template <typename T> T *get(const char *name) const

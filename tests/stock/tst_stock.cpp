@@ -43,7 +43,7 @@ struct OpenBookingPage
     OpenBookingPage()
     {
         addSmallShop(files);
-        window = startMainWindow(dialogs, files.programDir());
+        window = startMainWindow(dialogs, files.folders());
         showWindow(*window);
     }
     template <typename T> T *get(const char *name) const

@@ -9,6 +9,7 @@
 #include "book/ValueText.h"
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
+#include "book/files/BookFolders.h"
 #include "store/RecordCounts.h"
 #include "store/TableSchema.h"
 #include "ui/Dialogs.h"
@@ -79,6 +80,9 @@ public:
         : m_size(size), m_folder(folder), m_shop(shop), m_floors(folder, twinFolder), m_runs(runs)
     {
     }
+
+    // The bench keeps the program's files beside the tables.
+    BookFolders folders() const { return bookFoldersAt(m_folder, m_folder); }
 
     SizeFigures run()
     {
@@ -164,7 +168,7 @@ private:
     {
         const QDate today = QDate::currentDate();
         // The day's backup is timed on its own, not inside the start-up.
-        saveLastBackup(m_folder, QDateTime::currentDateTime(), QString());
+        saveLastBackup(folders(), QDateTime::currentDateTime(), QString());
         measure(
             "start-up until every view is filled", fewRuns(),
             [this](int) {
@@ -174,7 +178,7 @@ private:
                 recordcounts::forget(QDir(m_folder).filePath(tables::fileNameOf(tables::明细)));
             },
             [this] {
-                m_window = std::make_unique<MainWindow>(m_dialogs, m_folder);
+                m_window = std::make_unique<MainWindow>(m_dialogs, folders());
                 m_window->show();
             },
             [this, today](int) {
@@ -810,8 +814,8 @@ private:
         for (int run = 0; run < fewRuns(); ++run) {
             m_window.reset();
             QCoreApplication::processEvents();
-            saveLastBackup(m_folder, QDateTime::currentDateTime().addDays(-1), QString());
-            m_window = std::make_unique<MainWindow>(m_dialogs, m_folder);
+            saveLastBackup(folders(), QDateTime::currentDateTime().addDays(-1), QString());
+            m_window = std::make_unique<MainWindow>(m_dialogs, folders());
             m_window->show();
             QCoreApplication::processEvents();
             control<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
@@ -824,7 +828,7 @@ private:
             while (m_window->findChild<QObject *>(running) != nullptr) {
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
             }
-            expect(readBackupSettings(m_folder).lastTakenAt.date() == QDate::currentDate(),
+            expect(readBackupSettings(folders()).lastTakenAt.date() == QDate::currentDate(),
                    operation, QStringLiteral("no backup of the day was made"));
             floors.push_back(m_floors
                                  .bookMovement(menuText(0, false), menuText(0, true),
@@ -861,7 +865,7 @@ private:
         for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
             data << QDir(m_folder).filePath(tables::fileNameOf(table));
         }
-        const QString root = readBackupSettings(m_folder).root;
+        const QString root = readBackupSettings(folders()).root;
         measure(
             "backup of the five table files", fewRuns(), {},
             [this] { control<QPushButton>("按钮立即备份")->click(); },

@@ -102,8 +102,6 @@ int main(int argc, char *argv[])
                    used + QStringLiteral(" is not empty"));
         }
         QDir().mkpath(folder);
-        // Tables are found in the working directory.
-        QDir::setCurrent(folder);
         QElapsedTimer clock;
         clock.start();
         const SyntheticShop shop =

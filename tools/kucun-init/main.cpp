@@ -44,7 +44,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    const NewBookResult made = createNewBook(workDir.path(), programDir.path());
+    const NewBookResult made = createNewBook(bookFoldersAt(workDir.path(), programDir.path()));
     for (const QString &path : made.created) {
         printLine(stdout, QStringLiteral("已创建 %1").arg(QDir::cleanPath(path)));
     }

@@ -38,7 +38,7 @@ QString count(qint64 number)
 // Why a backup could not be made; empty when it was.
 QString backupFailure(const QString &root, Outcome<BackupOutcome> outcome)
 {
-    switch (outcome.fault()) {
+    switch (outcome.fault().kind()) {
     case StoreFault::None:
         break;
     case StoreFault::WriteFailed:
@@ -65,7 +65,7 @@ QString backupFailure(const QString &root, Outcome<BackupOutcome> outcome)
 
 QString backupFailure(AppContext &context, Outcome<BackupOutcome> outcome)
 {
-    return backupFailure(readBackupSettings(context.programDir).root, outcome);
+    return backupFailure(readBackupSettings(context.folders).root, outcome);
 }
 
 // The day's backup on a thread of its own; its result comes back to the
@@ -119,7 +119,7 @@ void waitForTheDailyBackup(QWidget &window)
 BooksInUse &booksOf(AppContext &context)
 {
     if (!context.state.books) {
-        context.state.books = std::make_unique<BooksInUse>(QDir::currentPath());
+        context.state.books = std::make_unique<BooksInUse>(context.folders.data);
         context.state.books->tryShared();
     }
     return *context.state.books;
@@ -130,7 +130,7 @@ BooksInUse &booksOf(AppContext &context)
 bool backUpFirst(AppContext &context, QWidget &window)
 {
     waitForTheDailyBackup(window);
-    const BackupResult result = backUp(context.programDir, QDateTime::currentDateTime(),
+    const BackupResult result = backUp(context.folders, QDateTime::currentDateTime(),
                                        BackupKind::BeforeReset, context.changes);
     const QString failure = backupFailure(context, result.outcome);
     if (!failure.isEmpty()) {
@@ -141,13 +141,13 @@ bool backUpFirst(AppContext &context, QWidget &window)
 
 void loadBackupList(MaintenanceContext &context)
 {
-    const BackupSettings settings = readBackupSettings(context.programDir);
+    const BackupSettings settings = readBackupSettings(context.folders);
     context.page.标签上次备份->setText(
         settings.lastTakenAt.isValid()
             ? QStringLiteral("上次备份：%1  %2")
                   .arg(shownTime(settings.lastTakenAt), settings.lastFolder)
             : QStringLiteral("尚未备份"));
-    const bool sameDisk = onDataDisk(settings.root, QDir::currentPath());
+    const bool sameDisk = onDataDisk(settings.root, context.folders.data);
     context.page.标签备份磁盘->setText(
         sameDisk ? QStringLiteral("备份与数据在同一磁盘上，建议选择U盘或其他磁盘。") : QString());
     context.page.标签备份磁盘->setVisible(sameDisk);
@@ -162,14 +162,14 @@ void loadBackupList(MaintenanceContext &context)
         rows.push_back(std::move(row));
     }
     context.page.列表框备份->list().setRows(std::move(rows));
-    showBackupStatus(*context.page.window(), context.programDir);
+    showBackupStatus(*context.page.window(), context.folders);
 }
 
 void backUpNow(MaintenanceContext &context)
 {
     waitForTheDailyBackup(*context.page.window());
-    const BackupResult result = backUp(context.programDir, QDateTime::currentDateTime(),
-                                       BackupKind::Manual, context.changes);
+    const BackupResult result =
+        backUp(context.folders, QDateTime::currentDateTime(), BackupKind::Manual, context.changes);
     const QString failure = backupFailure(context, result.outcome);
     if (!failure.isEmpty()) {
         tell(context.dialogs, failure, Dialogs::Error);
@@ -181,9 +181,9 @@ void backUpNow(MaintenanceContext &context)
 void chooseBackupFolder(MaintenanceContext &context)
 {
     const std::optional<QString> folder = context.dialogs.chooseFolder(
-        QStringLiteral("备份位置"), readBackupSettings(context.programDir).root);
+        QStringLiteral("备份位置"), readBackupSettings(context.folders).root);
     if (folder) {
-        saveBackupRoot(context.programDir, *folder, context.changes);
+        saveBackupRoot(context.folders, *folder, context.changes);
     }
 }
 
@@ -231,8 +231,8 @@ void restoreChosenBackup(MaintenanceContext &context)
     progress.setMinimumDuration(1000);
     progress.setAutoClose(false);
     const RestoreResult restored =
-        restoreBackup(context.programDir, folder, books, QDateTime::currentDateTime(),
-                      context.changes, [&progress](int step) { progress.setValue(step); });
+        restoreBackup(context.folders, folder, books, QDateTime::currentDateTime(), context.changes,
+                      [&progress](int step) { progress.setValue(step); });
     progress.close();
     if (toldTableFailure(context.dialogs, restored.outcome.fault(),
                          QStringLiteral("恢复失败，数据未改变，请稍后重试！"))) {
@@ -266,14 +266,14 @@ void restoreChosenBackup(MaintenanceContext &context)
 void backUpDaily(QWidget &window, AppContext &context)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    const QString programDir = context.programDir;
-    const BackupSettings settings = readBackupSettings(programDir);
+    const BookFolders folders = context.folders;
+    const BackupSettings settings = readBackupSettings(folders);
     const bool due = dailyBackupDue(settings, now.date());
     new BackgroundBackup(
         &window,
-        [programDir, root = settings.root, now, due]() -> BackupResult {
+        [folders, root = settings.root, now, due]() -> BackupResult {
             removeLeftPartials(root);
-            return due ? makeKeptBackup(programDir, now, BackupKind::Daily) : BackupResult{};
+            return due ? makeKeptBackup(folders, now, BackupKind::Daily) : BackupResult{};
         },
         [&window, &context, due, root = settings.root](const BackupResult &result) {
             if (!due) {
@@ -281,7 +281,7 @@ void backUpDaily(QWidget &window, AppContext &context)
             }
             const QString failure = backupFailure(root, result.outcome);
             if (!failure.isEmpty()) {
-                saveBackupFailure(context.programDir, failure);
+                saveBackupFailure(context.folders, failure);
             }
             emit context.changes.backupsChanged();
             if (auto *main = qobject_cast<QMainWindow *>(&window)) {

@@ -3,14 +3,13 @@
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
 
 namespace kucun {
 
-void showBackupStatus(QWidget &inWindow, const QString &programDir)
+void showBackupStatus(QWidget &inWindow, const BookFolders &folders)
 {
     auto *window = qobject_cast<QMainWindow *>(inWindow.window());
     if (!window) {
@@ -23,9 +22,8 @@ void showBackupStatus(QWidget &inWindow, const QString &programDir)
         label->setObjectName(name);
         window->statusBar()->addPermanentWidget(label);
     }
-    const BackupSettings settings = readBackupSettings(programDir);
-    const BackupStatus status =
-        backupStatus(settings, onDataDisk(settings.root, QDir::currentPath()));
+    const BackupSettings settings = readBackupSettings(folders);
+    const BackupStatus status = backupStatus(settings, onDataDisk(settings.root, folders.data));
     label->setText(status.text);
     label->setStyleSheet(status.alarm ? QStringLiteral("color: #c00000;") : QString());
 }

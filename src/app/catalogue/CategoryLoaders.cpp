@@ -13,13 +13,13 @@ void readCatalogue(AppContext &context)
     AppState &state = context.state;
     state.categories.clear();
     state.items.clear();
-    if (const ReadResult<QStringList> categories = readCategories(); !categories) {
+    if (const ReadResult<QStringList> categories = readCategories(context.folders); !categories) {
         reportTableFailure(context.dialogs, categories.fault(), QString());
     } else {
         state.categories = *categories;
     }
     state.items.resize(state.categories.size());
-    const ReadResult<QList<CatalogueItem>> items = readItems();
+    const ReadResult<QList<CatalogueItem>> items = readItems(context.folders);
     if (!items) {
         reportTableFailure(context.dialogs, items.fault(), QString());
         return;

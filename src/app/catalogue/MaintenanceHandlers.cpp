@@ -92,7 +92,8 @@ void addTypedCategory(MaintenanceContext &context)
         inform(context.dialogs, QStringLiteral("请填写品类信息！"));
         return;
     }
-    const Outcome<CatalogueOutcome> outcome = addCategory(category, context.changes);
+    const Outcome<CatalogueOutcome> outcome =
+        addCategory(context.folders, category, context.changes);
     if (outcome == StoreFault::WriteFailed) {
         warn(context.dialogs, QStringLiteral("品类添加失败，请联系设计人员！"));
     } else if (toldTableFailure(context.dialogs, outcome.fault(), QString())) {
@@ -115,7 +116,8 @@ void addTypedItem(MaintenanceContext &context)
         inform(context.dialogs, QStringLiteral("请填写名称信息！"));
         return;
     }
-    if (!toldOutcome(context, addItem(page.组合框品类->currentText(), item, context.changes))) {
+    if (!toldOutcome(context, addItem(context.folders, page.组合框品类->currentText(), item,
+                                      context.changes))) {
         return;
     }
     page.编辑框名称->clear();
@@ -134,8 +136,8 @@ void addTypedModel(MaintenanceContext &context)
     if (!modelBoxesFilled(context)) {
         return;
     }
-    const Outcome<CatalogueOutcome> outcome =
-        addModel(chosen->category, chosen->item, typedModel(page), context.changes);
+    const Outcome<CatalogueOutcome> outcome = addModel(
+        context.folders, chosen->category, chosen->item, typedModel(page), context.changes);
     if (outcome == CatalogueOutcome::AlreadyThere) {
         inform(context.dialogs, QStringLiteral("您要添加的型号或颜色已经存在请核实！"));
         return;
@@ -171,8 +173,9 @@ void modifySelectedModel(MaintenanceContext &context)
     if (!chosen) {
         return; // the list shows no item's models: nothing to find
     }
-    const Outcome<CatalogueOutcome> outcome = modifyModel(
-        chosen->category, chosen->item, modelInRow(models, selected).model, typed, context.changes);
+    const Outcome<CatalogueOutcome> outcome =
+        modifyModel(context.folders, chosen->category, chosen->item,
+                    modelInRow(models, selected).model, typed, context.changes);
     if (toldOutcome(context, outcome)) {
         inform(context.dialogs, QStringLiteral("修改成功！"));
     }
@@ -191,7 +194,7 @@ void deleteSelectedModel(MaintenanceContext &context)
         return confirmed(context, QStringLiteral("您确定要删除此型号吗？"), QString(),
                          Dialogs::Question);
     };
-    toldOutcome(context, deleteModel(chosen->category, chosen->item,
+    toldOutcome(context, deleteModel(context.folders, chosen->category, chosen->item,
                                      modelInRow(*page.超级列表框设置, selected).model, confirm,
                                      context.changes));
 }
@@ -209,7 +212,8 @@ void deleteChosenItem(MaintenanceContext &context)
         return;
     }
     const int group = menu.currentGroup();
-    if (!toldOutcome(context, deleteItem(chosen->category, chosen->item, context.changes))) {
+    if (!toldOutcome(context, deleteItem(context.folders, chosen->category, chosen->item,
+                                         context.changes))) {
         return;
     }
     menu.setCurrentGroup(group);
@@ -229,7 +233,8 @@ void deleteChosenCategory(MaintenanceContext &context)
                    QStringLiteral("当前要删除的是  ") + category, Dialogs::Warning)) {
         return;
     }
-    if (toldOutcome(context, deleteCategory(group + 1, category, context.changes))) {
+    if (toldOutcome(context,
+                    deleteCategory(context.folders, group + 1, category, context.changes))) {
         inform(context.dialogs, QStringLiteral("删除成功！"));
     }
 }
@@ -250,7 +255,7 @@ void showMaintenanceCatalogue(MaintenanceContext &context)
 void loadMaintenanceModels(MaintenanceContext &context)
 {
     loadModelList(context.dialogs, *context.page.超级列表框设置, ModelColumns::Maintenance,
-                  modelsOfChosenItem(*context.page.卷帘式菜单2));
+                  modelsOfChosenItem(context.folders, *context.page.卷帘式菜单2));
 }
 
 void onMaintenanceItemChosen(MaintenanceContext &context, int group, int item)

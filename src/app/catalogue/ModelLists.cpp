@@ -27,14 +27,14 @@ QStringList cellsOf(const ModelRecord &model, ModelColumns columns, ValueTexts &
 
 } // namespace
 
-ReadResult<std::vector<ModelRecord>> modelsOfChosenItem(const RollUpMenu &menu)
+ReadResult<std::vector<ModelRecord>> modelsOfChosenItem(const Book &book, const RollUpMenu &menu)
 {
     const int group = menu.currentGroup();
     const int item = menu.currentItem();
     if (group < 0 || item < 0) {
         return std::vector<ModelRecord>();
     }
-    return readModelsOf(menu.groupText(group), menu.itemText(group, item));
+    return readModelsOf(book, menu.groupText(group), menu.itemText(group, item));
 }
 
 double showModelList(ListView &list, ModelColumns columns, const std::vector<ModelRecord> &models)

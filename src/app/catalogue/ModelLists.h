@@ -21,7 +21,7 @@ enum class ModelColumns
 };
 
 // The models of the item chosen in a roll-up menu; none when no item is chosen.
-ReadResult<std::vector<ModelRecord>> modelsOfChosenItem(const RollUpMenu &menu);
+ReadResult<std::vector<ModelRecord>> modelsOfChosenItem(const Book &book, const RollUpMenu &menu);
 
 // Fills the list with the models in table order, numbering the rows from 1;
 // returns their total stock.

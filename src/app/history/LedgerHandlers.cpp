@@ -68,9 +68,9 @@ bool fillLedger(LedgerContext &context)
         window.标签台账期初->setText(QStringLiteral("起始日期晚于截止日期，请重新选择！"));
         return true;
     }
-    const ReadResult<ModelLedger> ledger =
-        readModelLedger(window.model(), whole ? firstDay : window.日期框台账起->date(),
-                        whole ? lastDay : window.日期框台账止->date());
+    const ReadResult<ModelLedger> ledger = readModelLedger(
+        context.folders, window.model(), whole ? firstDay : window.日期框台账起->date(),
+        whole ? lastDay : window.日期框台账止->date());
     if (!ledger) {
         reportTableFailure(context.dialogs, ledger.fault(), QString());
         return false;

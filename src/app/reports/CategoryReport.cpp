@@ -47,6 +47,7 @@ void runCategoryQuery(ReportContext &context, int level)
     }
 
     const ReadResult<CategoryReport> report = queryCategoryReport(
+        context.folders,
         {level, chosenText(*page.组合框1), chosenText(*page.组合框2), chosenText(*page.组合框3)});
     if (!report) {
         reportTableFailure(context.dialogs, report.fault(), QString());

@@ -27,7 +27,7 @@ void showMonth(ReportContext &context, const std::vector<ModelRecord> &models)
     }
     const QDate month = context.page.月历1->selectedDate();
     const ReadResult<std::vector<double>> figures =
-        monthlyNetMovements(keys, month.year(), month.month());
+        monthlyNetMovements(context.folders, keys, month.year(), month.month());
 
     std::vector<ListRow> rows;
     rows.reserve(models.size());
@@ -52,7 +52,7 @@ void showMonth(ReportContext &context, const std::vector<ModelRecord> &models)
 
 void rebuildMonthlyReport(ReportContext &context)
 {
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(context.folders);
     if (!models) {
         context.page.超级列表框月库存->list().clear();
         context.page.标签合计月库存->setText(QStringLiteral("0"));

@@ -49,7 +49,7 @@ void saveListAs(AppContext &context, const ListView &list, const QString &title,
         types.append(sheetTypeFilter(type));
     }
     const std::optional<Dialogs::SaveChoice> choice = context.dialogs.chooseSaveFile(
-        QStringLiteral("另存为"), saveFolder(context.programDir),
+        QStringLiteral("另存为"), saveFolder(context.folders.program),
         proposedSheetFileName(nameParts, sheetTypes().constFirst()), types);
     if (!choice) {
         return;
@@ -63,7 +63,7 @@ void saveListAs(AppContext &context, const ListView &list, const QString &title,
              Dialogs::Error);
         return;
     }
-    rememberSaveFolder(context.programDir, QFileInfo(choice->path).absolutePath());
+    rememberSaveFolder(context.folders.program, QFileInfo(choice->path).absolutePath());
 }
 
 void printReportForm(ReportContext &context, FormPreview &preview, Report report)

@@ -87,7 +87,7 @@ void rebuildStockReports(ReportContext &context)
     // The whole stock and the month list show the same models: one read.
     // When it fails, each list is emptied and tells of the table as it
     // would alone.
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(context.folders);
     if (!models) {
         loadWholeStock(context);
         rebuildMonthlyReport(context);
@@ -102,8 +102,9 @@ void loadWholeStock(ReportContext &context)
 {
     ReportPage &page = context.page;
     page.标签合计库存->setText(QStringLiteral("0"));
-    if (const std::optional<double> total = loadModelList(context.dialogs, *page.超级列表框总库存,
-                                                          ModelColumns::Report, readAllModels())) {
+    if (const std::optional<double> total =
+            loadModelList(context.dialogs, *page.超级列表框总库存, ModelColumns::Report,
+                          readAllModels(context.folders))) {
         page.标签合计库存->setText(totalText(*total));
     }
 }

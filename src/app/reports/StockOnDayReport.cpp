@@ -17,12 +17,13 @@ void rebuildStockOnDayReport(ReportContext &context)
     ReportPage &page = context.page;
     page.超级列表框期末库存->list().clear();
     page.标签合计期末库存->setText(QStringLiteral("0"));
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels();
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(context.folders);
     if (!models) {
         reportTableFailure(context.dialogs, models.fault(), QString());
         return;
     }
-    const ReadResult<std::vector<double>> figures = stockOnDay(*models, page.日期框期末->date());
+    const ReadResult<std::vector<double>> figures =
+        stockOnDay(context.folders, *models, page.日期框期末->date());
     if (!figures) {
         reportTableFailure(context.dialogs, figures.fault(), QString());
         return;

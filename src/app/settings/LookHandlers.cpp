@@ -91,7 +91,7 @@ void saveAllSettings(MaintenanceContext &context)
     look.background = page.颜色选择器背景颜色->colourValue();
     look.text = page.颜色选择器文本颜色->colourValue();
     look.selected = page.颜色选择器文本选中颜色->colourValue();
-    tellSettingsSave(context, saveMenuLook(context.programDir, look), QStringLiteral("保存成功"));
+    tellSettingsSave(context, saveMenuLook(context.folders, look), QStringLiteral("保存成功"));
 }
 
 } // namespace kucun

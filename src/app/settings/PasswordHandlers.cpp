@@ -39,9 +39,9 @@ QStackedWidget *coverOf(const QTabWidget &pages, int page)
 
 SettingsLoad loadSettings(AppContext &context, MaintenancePage &page)
 {
-    const ReadResult<Settings> settings = readSettings(context.programDir);
+    const ReadResult<Settings> settings = readSettings(context.folders);
     if (!settings) {
-        if (isLocked(context.programDir)) {
+        if (isLocked(context.folders)) {
             return SettingsLoad::Locked;
         }
         reportTableFailure(context.dialogs, settings.fault(), QString());
@@ -118,7 +118,7 @@ void saveTypedPasswordSettings(MaintenanceContext &context)
     settings.beforeLog = page.选择框日志密码->isChecked();
     settings.beforeStock = page.选择框库存密码->isChecked();
     // The in-memory settings stay as they are until the next start.
-    tellSettingsSave(context, savePasswordSettings(context.programDir, settings),
+    tellSettingsSave(context, savePasswordSettings(context.folders, settings),
                      QStringLiteral("保存成功！重启程序后生效！"));
 }
 
@@ -189,7 +189,7 @@ void resetToFactory(MaintenanceContext &context)
     }
     // A reset is whole or not at all: whatever stopped it, the tables are
     // as they were and the program goes on.
-    if (!factoryReset(context.programDir).done()) {
+    if (!factoryReset(context.folders).done()) {
         reportTableUnavailable(context.dialogs);
         return;
     }

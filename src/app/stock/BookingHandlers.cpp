@@ -19,7 +19,7 @@ namespace {
 void loadBookingModels(BookingContext &context)
 {
     loadModelList(context.dialogs, *context.page.超级列表框进销, ModelColumns::Booking,
-                  modelsOfChosenItem(*context.page.卷帘式菜单1));
+                  modelsOfChosenItem(context.folders, *context.page.卷帘式菜单1));
 }
 
 // Only the rows that don't match go, so a selected row that matches stays selected.

@@ -117,13 +117,14 @@ QWidget *BookingPage::buildBookingBox()
     return box;
 }
 
-QWidget *BookingPage::buildDayLog()
+QWidget *BookingPage::buildDayLog(const Book &book)
 {
     auto *area = new QWidget;
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
-    超级列表框日志 = makeLogList(QStringLiteral("超级列表框日志"), QStringLiteral("当日进销记录"),
-                                 LogColumns::WithoutDate, {60, 120, 140, 160, 80, 80, 60});
+    超级列表框日志 =
+        makeLogList(book, QStringLiteral("超级列表框日志"), QStringLiteral("当日进销记录"),
+                    LogColumns::WithoutDate, {60, 120, 140, 160, 80, 80, 60});
     layout->addWidget(超级列表框日志, 1);
 
     auto *totals = new QHBoxLayout;
@@ -152,7 +153,7 @@ void BookingPage::orderFocus()
     }
 }
 
-BookingPage::BookingPage(QWidget *parent) : QWidget(parent)
+BookingPage::BookingPage(const Book &book, QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(buildMenuColumn());
@@ -160,7 +161,7 @@ BookingPage::BookingPage(QWidget *parent) : QWidget(parent)
     auto *right = new QVBoxLayout;
     right->addWidget(buildModelArea(), 3);
     right->addWidget(buildBookingBox());
-    right->addWidget(buildDayLog(), 2);
+    right->addWidget(buildDayLog(book), 2);
     layout->addLayout(right, 1);
     connect(按钮盘点, &QPushButton::clicked, this, &BookingPage::stocktakeWanted);
 }

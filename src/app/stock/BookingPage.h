@@ -11,6 +11,7 @@ class QPushButton;
 namespace kucun {
 
 template <typename Page> struct PageContext;
+class Book;
 class ListView;
 class RollUpMenu;
 struct ModelRecord;
@@ -23,7 +24,8 @@ class BookingPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit BookingPage(QWidget *parent = nullptr);
+    // The day log reads its rows from the book.
+    explicit BookingPage(const Book &book, QWidget *parent = nullptr);
 
     // Sets the order Tab takes: the category menu, the model list, 入库数量,
     // 入库, 出库数量, 出库, 备注, 日期, the day log. Runs whenever the menu's
@@ -73,7 +75,7 @@ private:
     QWidget *buildMenuColumn();
     QWidget *buildModelArea();
     QWidget *buildBookingBox();
-    QWidget *buildDayLog();
+    QWidget *buildDayLog(const Book &book);
 
     QWidget *m_emptyCatalogueHint = nullptr;
 };

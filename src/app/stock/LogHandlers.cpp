@@ -29,8 +29,9 @@ void rerunLogSearch(LogContext &context)
     const std::optional<qint64> records = showLog(
         context, {page.超级列表框明细, page.标签明细入库合计, page.标签明细出库合计, QString()},
         page.lastSearch == LogSearch::Keyword
-            ? movementsWithKeyword(page.编辑框关键字->text())
-            : movementsBetween(page.日期框明细起->date(), page.日期框明细止->date()));
+            ? movementsWithKeyword(context.folders, page.编辑框关键字->text())
+            : movementsBetween(context.folders, page.日期框明细起->date(),
+                               page.日期框明细止->date()));
     if (records) {
         page.showRecordCount(*records);
     }
@@ -52,7 +53,7 @@ void deleteSelectedLogEntries(LogContext &context)
     for (const int row : selected) {
         shown.push_back(results.pagedList().recordAt(row).value<MovementRecord>());
     }
-    const DeletionResult result = deleteMovements(shown, context.changes);
+    const DeletionResult result = deleteMovements(context.folders, shown, context.changes);
     if (toldTableFailure(context.dialogs, result.outcome.fault(),
                          QStringLiteral("删除失败，日志未改变，请稍后重试！"))) {
         return;

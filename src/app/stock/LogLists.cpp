@@ -47,12 +47,12 @@ QStringList columnTitles(LogColumns columns)
     return titles;
 }
 
-PagedListModel::RowFetcher rowFetcher(LogColumns columns)
+PagedListModel::RowFetcher rowFetcher(const Book &book, LogColumns columns)
 {
-    return [columns](const QList<qint64> &ids) -> std::optional<std::vector<ListRow>> {
+    return [book, columns](const QList<qint64> &ids) -> std::optional<std::vector<ListRow>> {
         // A page is fetched while the view paints: a log that can't be read
         // now shows empty rows (the next search reports why).
-        const ReadResult<std::vector<MovementRecord>> movements = readMovements(ids);
+        const ReadResult<std::vector<MovementRecord>> movements = readMovements(book, ids);
         if (!movements) {
             return std::nullopt;
         }
@@ -68,10 +68,10 @@ PagedListModel::RowFetcher rowFetcher(LogColumns columns)
 
 } // namespace
 
-ListView *makeLogList(const QString &designerName, const QString &spokenName, LogColumns columns,
-                      const QList<int> &columnWidths)
+ListView *makeLogList(const Book &book, const QString &designerName, const QString &spokenName,
+                      LogColumns columns, const QList<int> &columnWidths)
 {
-    auto *rows = new PagedListModel(columnTitles(columns), rowFetcher(columns));
+    auto *rows = new PagedListModel(columnTitles(columns), rowFetcher(book, columns));
     rows->setImageList(movementIcons());
     const int inColumn = columns == LogColumns::WithDate ? 5 : 4;
     rows->setQuantityColumns({inColumn, inColumn + 1});

@@ -21,8 +21,8 @@ enum class LogColumns
 
 // A log list: its rows are read from 明细 a page at a time, with the
 // in/out icon per row.
-ListView *makeLogList(const QString &designerName, const QString &spokenName, LogColumns columns,
-                      const QList<int> &columnWidths);
+ListView *makeLogList(const Book &book, const QString &designerName, const QString &spokenName,
+                      LogColumns columns, const QList<int> &columnWidths);
 
 // A log list with its totals, and what the totals show while it is empty.
 struct LogView

@@ -13,7 +13,7 @@
 
 namespace kucun {
 
-LogPage::LogPage(QWidget *parent) : QWidget(parent)
+LogPage::LogPage(const Book &book, QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
 
@@ -34,7 +34,7 @@ LogPage::LogPage(QWidget *parent) : QWidget(parent)
     search->addWidget(按钮删除选中);
     layout->addLayout(search);
 
-    超级列表框明细 = makeLogList(QStringLiteral("超级列表框明细"), QStringLiteral("日志记录"),
+    超级列表框明细 = makeLogList(book, QStringLiteral("超级列表框明细"), QStringLiteral("日志记录"),
                                  LogColumns::WithDate, {70, 130, 120, 140, 160, 80, 80, 60});
     超级列表框明细->setMultiSelect(true);
     layout->addWidget(超级列表框明细, 1);

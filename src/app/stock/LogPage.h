@@ -10,6 +10,7 @@ class QPushButton;
 namespace kucun {
 
 template <typename Page> struct PageContext;
+class Book;
 class ListView;
 
 // The log page's search that the result list shows.
@@ -25,7 +26,8 @@ enum class LogSearch
 class LogPage : public QWidget
 {
 public:
-    explicit LogPage(QWidget *parent = nullptr);
+    // The search list reads its rows from the book.
+    explicit LogPage(const Book &book, QWidget *parent = nullptr);
 
     // Shows how many records the log holds.
     void showRecordCount(qint64 records);

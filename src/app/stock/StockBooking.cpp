@@ -93,7 +93,7 @@ void applyMovement(BookingContext &context, MovementKind kind, qint32 quantity)
         return;
     }
     const Outcome<BookingOutcome> outcome =
-        book(movementOnPage(page, kind, quantity), context.changes);
+        book(context.folders, movementOnPage(page, kind, quantity), context.changes);
     if (toldTableFailure(context.dialogs, outcome.fault(),
                          QStringLiteral("数据写入失败，库存未改变，请稍后重试！"))) {
         return;
@@ -143,7 +143,7 @@ void loadDayLog(BookingContext &context)
     BookingPage &page = context.page;
     const std::optional<qint64> records = showLog(
         context, {page.超级列表框日志, page.标签入库合计, page.标签出库合计, QStringLiteral("0")},
-        movementsOfDay(page.日期框进销->date()));
+        movementsOfDay(context.folders, page.日期框进销->date()));
     if (records) {
         emit page.logCounted(*records);
     }

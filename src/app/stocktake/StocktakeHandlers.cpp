@@ -112,7 +112,7 @@ bool loadSheet(StocktakeContext &context, const CountDraft &counts, int *dropped
 {
     StocktakeWindow &window = context.page;
     const ReadResult<CountSheet> sheet =
-        loadCountSheet(chosenCategory(window), window.日期框盘点->date());
+        loadCountSheet(context.folders, chosenCategory(window), window.日期框盘点->date());
     if (!sheet) {
         reportTableFailure(context.dialogs, sheet.fault(), QString());
         return false;
@@ -128,7 +128,7 @@ bool loadSheet(StocktakeContext &context, const CountDraft &counts, int *dropped
 
 void keepDraft(StocktakeContext &context)
 {
-    if (!saveCountDraft(draftOf(context.page.sheet))) {
+    if (!saveCountDraft(context.folders, draftOf(context.page.sheet))) {
         tell(context.dialogs, QStringLiteral("盘点记录保存失败！"), Dialogs::Error);
     }
 }
@@ -147,7 +147,7 @@ void chooseCategory(StocktakeWindow &window, const QString &category)
 void openStocktake(StocktakeContext &context)
 {
     StocktakeWindow &window = context.page;
-    const ReadResult<KeptDraft> kept = loadCountDraft();
+    const ReadResult<KeptDraft> kept = loadCountDraft(context.folders);
     if (!kept) {
         reportTableFailure(context.dialogs, kept.fault(), QString());
         return;
@@ -290,7 +290,8 @@ void bookCountedDifferences(StocktakeContext &context)
                                  Dialogs::Buttons::OkCancel)) {
         return;
     }
-    const Outcome<StocktakeOutcome> outcome = bookCount(window.sheet, context.changes);
+    const Outcome<StocktakeOutcome> outcome =
+        bookCount(context.folders, window.sheet, context.changes);
     if (toldTableFailure(context.dialogs, outcome.fault(), QStringLiteral("盘点入账失败！"))) {
         return;
     }
@@ -306,7 +307,7 @@ void bookCountedDifferences(StocktakeContext &context)
         });
         loadSheet(context, rest);
         if (rest.counts.empty()) {
-            discardCountDraft();
+            discardCountDraft(context.folders);
         } else {
             keepDraft(context);
         }
@@ -329,7 +330,7 @@ void discardCount(StocktakeContext &context)
                                  Dialogs::Question, Dialogs::Buttons::OkCancel)) {
         return;
     }
-    discardCountDraft();
+    discardCountDraft(context.folders);
     loadSheet(context, CountDraft());
 }
 

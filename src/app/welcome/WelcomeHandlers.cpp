@@ -18,7 +18,7 @@ namespace {
 void fillWithDemoData(AppContext &context)
 {
     QString error;
-    if (!addDemoData(QDir::currentPath(), QDate::currentDate(), context.changes, &error)) {
+    if (!addDemoData(context.folders.data, QDate::currentDate(), context.changes, &error)) {
         tell(context.dialogs, QStringLiteral("无法填入示例数据：") + error, Dialogs::Error);
         return;
     }
@@ -31,11 +31,11 @@ void fillWithDemoData(AppContext &context)
 
 WelcomeDialog *welcomeIfDue(QWidget &window, const MaintenanceContext &context)
 {
-    if (!welcomeDue(context.programDir)) {
+    if (!welcomeDue(context.folders)) {
         return nullptr;
     }
     // Once per book, also when the owner just closes it.
-    markWelcomed(context.programDir);
+    markWelcomed(context.folders);
     auto *welcome = new WelcomeDialog(&window);
     welcome->setAttribute(Qt::WA_DeleteOnClose);
     welcome->setWindowModality(Qt::WindowModal);

@@ -7,13 +7,11 @@
 
 namespace kucun {
 
-BackupSettings readBackupSettings(const QString &programDir)
+BackupSettings readBackupSettings(const BookFolders &folders)
 {
-    const QSettings file = programIni(programDir);
+    const QSettings file = programIni(folders.program);
     BackupSettings settings;
-    settings.root = file.value(QStringLiteral("backup/folder"),
-                               QDir::current().filePath(QStringLiteral("备份")))
-                        .toString();
+    settings.root = file.value(QStringLiteral("backup/folder"), folders.backup).toString();
     settings.keep = file.value(QStringLiteral("backup/keep"), 30).toInt();
     settings.lastTakenAt = file.value(QStringLiteral("backup/lastTakenAt")).toDateTime();
     settings.lastFolder = file.value(QStringLiteral("backup/lastFolder")).toString();
@@ -21,23 +19,23 @@ BackupSettings readBackupSettings(const QString &programDir)
     return settings;
 }
 
-void saveBackupRoot(const QString &programDir, const QString &root, ChangeNotifier &changes)
+void saveBackupRoot(const BookFolders &folders, const QString &root, ChangeNotifier &changes)
 {
-    programIni(programDir).setValue(QStringLiteral("backup/folder"), root);
+    programIni(folders.program).setValue(QStringLiteral("backup/folder"), root);
     emit changes.backupsChanged();
 }
 
-void saveLastBackup(const QString &programDir, const QDateTime &takenAt, const QString &folder)
+void saveLastBackup(const BookFolders &folders, const QDateTime &takenAt, const QString &folder)
 {
-    QSettings file = programIni(programDir);
+    QSettings file = programIni(folders.program);
     file.setValue(QStringLiteral("backup/lastTakenAt"), takenAt);
     file.setValue(QStringLiteral("backup/lastFolder"), folder);
     file.remove(QStringLiteral("backup/lastFailure"));
 }
 
-void saveBackupFailure(const QString &programDir, const QString &reason)
+void saveBackupFailure(const BookFolders &folders, const QString &reason)
 {
-    programIni(programDir).setValue(QStringLiteral("backup/lastFailure"), reason);
+    programIni(folders.program).setValue(QStringLiteral("backup/lastFailure"), reason);
 }
 
 bool dailyBackupDue(const BackupSettings &settings, const QDate &today)

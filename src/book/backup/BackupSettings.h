@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/files/BookFolders.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -21,12 +23,12 @@ struct BackupSettings
     QString lastFailure;
 };
 
-BackupSettings readBackupSettings(const QString &programDir);
+BackupSettings readBackupSettings(const BookFolders &folders);
 // Announces backupsChanged: the list shows another folder's backups.
-void saveBackupRoot(const QString &programDir, const QString &root, ChangeNotifier &changes);
+void saveBackupRoot(const BookFolders &folders, const QString &root, ChangeNotifier &changes);
 // A backup made: the failure of an earlier one no longer stands.
-void saveLastBackup(const QString &programDir, const QDateTime &takenAt, const QString &folder);
-void saveBackupFailure(const QString &programDir, const QString &reason);
+void saveLastBackup(const BookFolders &folders, const QDateTime &takenAt, const QString &folder);
+void saveBackupFailure(const BookFolders &folders, const QString &reason);
 
 // The first start of a day makes a backup.
 bool dailyBackupDue(const BackupSettings &settings, const QDate &today);

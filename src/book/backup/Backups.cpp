@@ -131,13 +131,13 @@ BackupInfo readFiguresFile(const QString &folder)
 }
 
 // The five files to copy, by their file name in the backup.
-QList<std::pair<QString, QString>> liveFiles(const QString &programDir)
+QList<std::pair<QString, QString>> liveFiles(const BookFolders &folders)
 {
     QList<std::pair<QString, QString>> files{
-        {tables::settingsPath(programDir), tables::fileNameOf(tables::设置)}};
+        {tables::settingsPath(folders.program), tables::fileNameOf(tables::设置)}};
     for (const QString &table : dataTables) {
         files.append(
-            {QFileInfo(tables::fileNameOf(table)).absoluteFilePath(), tables::fileNameOf(table)});
+            {QDir(folders.data).filePath(tables::fileNameOf(table)), tables::fileNameOf(table)});
     }
     return files;
 }
@@ -146,7 +146,7 @@ QList<std::pair<QString, QString>> liveFiles(const QString &programDir)
 // wrong fields, or else one that could not be opened.
 Outcome<BackupOutcome> outcomeOfFault(StoreFault fault)
 {
-    switch (fault) {
+    switch (fault.kind()) {
     case StoreFault::Busy:
     case StoreFault::ReadOnly:
     case StoreFault::WrongLayout:
@@ -173,12 +173,12 @@ Outcome<BackupOutcome> outcomeOfCopy(Copy copy)
 // reads from the system's cache and writes only what changed. Plain
 // SQLite connections hold the lock: no Table is opened, so the window's
 // thread may go on opening its own meanwhile.
-Outcome<BackupOutcome> copyLockedFiles(const QString &programDir, const QString &folder)
+Outcome<BackupOutcome> copyLockedFiles(const BookFolders &folders, const QString &folder)
 {
-    const auto files = liveFiles(programDir);
+    const auto files = liveFiles(folders);
     StoreFault fault = StoreFault::None;
-    const auto locked =
-        sql::Connection::openExisting(tables::settingsPath(programDir), tablePassword(), &fault);
+    const auto locked = sql::Connection::openExisting(tables::settingsPath(folders.program),
+                                                      tablePassword(), &fault);
     if (!locked) {
         return outcomeOfFault(fault);
     }
@@ -340,7 +340,7 @@ QString backupFolderName(const QDateTime &takenAt)
     return folderPrefix + takenAt.toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
 }
 
-BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
+BackupResult makeBackup(const BookFolders &folders, const QString &backupRoot,
                         const QDateTime &takenAt, BackupKind kind)
 {
     if (!QDir(backupRoot).mkpath(QStringLiteral("."))) {
@@ -354,7 +354,7 @@ BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
     BackupInfo info;
     info.takenAt = takenAt;
     info.kind = kind;
-    Outcome<BackupOutcome> outcome = copyLockedFiles(programDir, partial.path());
+    Outcome<BackupOutcome> outcome = copyLockedFiles(folders, partial.path());
     if (outcome != BackupOutcome::Done) {
         return {outcome, {}};
     }
@@ -400,26 +400,26 @@ BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
     return {BackupOutcome::Done, folder};
 }
 
-BackupResult makeKeptBackup(const QString &programDir, const QDateTime &takenAt, BackupKind kind,
+BackupResult makeKeptBackup(const BookFolders &folders, const QDateTime &takenAt, BackupKind kind,
                             const QString &spare)
 {
-    const BackupSettings settings = readBackupSettings(programDir);
-    BackupResult result = makeBackup(programDir, settings.root, takenAt, kind);
+    const BackupSettings settings = readBackupSettings(folders);
+    BackupResult result = makeBackup(folders, settings.root, takenAt, kind);
     // Pruning runs after a backup is made; on a full stick it must come first.
     if (result.outcome == BackupOutcome::DiskFull && removeOldestDaily(settings.root, spare)) {
-        result = makeBackup(programDir, settings.root, takenAt, kind);
+        result = makeBackup(folders, settings.root, takenAt, kind);
     }
     if (result.outcome == BackupOutcome::Done) {
-        saveLastBackup(programDir, takenAt, result.folder);
+        saveLastBackup(folders, takenAt, result.folder);
         pruneBackups(settings.root, settings.keep, spare);
     }
     return result;
 }
 
-BackupResult backUp(const QString &programDir, const QDateTime &takenAt, BackupKind kind,
+BackupResult backUp(const BookFolders &folders, const QDateTime &takenAt, BackupKind kind,
                     ChangeNotifier &changes)
 {
-    const BackupResult result = makeKeptBackup(programDir, takenAt, kind);
+    const BackupResult result = makeKeptBackup(folders, takenAt, kind);
     emit changes.backupsChanged();
     return result;
 }

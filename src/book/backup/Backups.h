@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book/Outcome.h"
+#include "book/files/BookFolders.h"
 
 #include <QDateTime>
 #include <QList>
@@ -54,8 +55,8 @@ struct BackupResult
 // the same second takes "-2", "-3" after it).
 QString backupFolderName(const QDateTime &takenAt);
 
-// Copies the five table files (设置 from the program directory, the others
-// from the working directory) into a new folder under the backup folder,
+// Copies the five table files (设置 from the program folder, the others
+// from the data folder) into a new folder under the backup folder,
 // as one moment: every file is locked for writing while it is copied, so
 // no booking lands in some copies and not in others. The lock is held only
 // while the files are copied into the system's cache; the copies reach the
@@ -64,7 +65,7 @@ QString backupFolderName(const QDateTime &takenAt);
 // to the first free name: a backup cut short leaves no folder that looks
 // complete, and two backups in the same second are both whole. Safe to
 // run off the window's thread: it opens no Table.
-BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
+BackupResult makeBackup(const BookFolders &folders, const QString &backupRoot,
                         const QDateTime &takenAt, BackupKind kind);
 
 // Makes a backup into the backup folder of the program's settings; when the
@@ -72,11 +73,11 @@ BackupResult makeBackup(const QString &programDir, const QString &backupRoot,
 // once more. A backup made is recorded as the last one and the backups of
 // its kind are pruned (never `spare`). Safe off the window's thread; does
 // not announce the change.
-BackupResult makeKeptBackup(const QString &programDir, const QDateTime &takenAt, BackupKind kind,
+BackupResult makeKeptBackup(const BookFolders &folders, const QDateTime &takenAt, BackupKind kind,
                             const QString &spare = {});
 
 // makeKeptBackup, then announces backupsChanged.
-BackupResult backUp(const QString &programDir, const QDateTime &takenAt, BackupKind kind,
+BackupResult backUp(const BookFolders &folders, const QDateTime &takenAt, BackupKind kind,
                     ChangeNotifier &changes);
 
 // The finished backups under the backup folder, newest first. Links are
@@ -145,7 +146,7 @@ using RestoreProgress = std::function<void(int step)>;
 // table is locked for writing; a start after a cut-off restore finishes it
 // (marked) or drops it (not marked). 设置 stays, and with it the password.
 // Announces every change, so every view shows the books restored.
-RestoreResult restoreBackup(const QString &programDir, const QString &folder, BooksInUse &books,
+RestoreResult restoreBackup(const BookFolders &folders, const QString &folder, BooksInUse &books,
                             const QDateTime &now, ChangeNotifier &changes,
                             const RestoreProgress &progress = {});
 

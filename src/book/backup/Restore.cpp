@@ -86,7 +86,7 @@ bool markComplete(const QString &staging)
 
 // Copies the backup's data files into the staging folder and checks every
 // page and field of each copy. Nothing is changed in the data folder.
-RestoreResult stageBackup(const QString &folder, const QString &staging)
+RestoreResult stageBackup(const QString &folder, const QString &staging, const QString &dataFolder)
 {
     RestoreResult result;
     const auto unsound = [&result](const QString &problem) {
@@ -128,7 +128,7 @@ RestoreResult stageBackup(const QString &folder, const QString &staging)
     }
     // Ids the log in use handed out are not handed out again.
     if (!keepIdsAbove(QDir(staging).filePath(tables::fileNameOf(tables::明细)),
-                      QFileInfo(tables::fileNameOf(tables::明细)).absoluteFilePath())) {
+                      QDir(dataFolder).filePath(tables::fileNameOf(tables::明细)))) {
         result.outcome = StoreFault::WriteFailed;
     }
     return result;
@@ -137,20 +137,20 @@ RestoreResult stageBackup(const QString &folder, const QString &staging)
 // The backup of the books in force before a restore: into the backup
 // folder, or, when that can't be written (a read-only or full stick),
 // beside the tables.
-void backUpBeforeRestore(const QString &programDir, const QString &restored, const QDateTime &now,
+void backUpBeforeRestore(const BookFolders &folders, const QString &restored, const QDateTime &now,
                          RestoreResult &result)
 {
-    result.safety = makeKeptBackup(programDir, now, BackupKind::BeforeRestore, restored);
-    const QString beside = QDir::current().filePath(QStringLiteral("备份"));
+    result.safety = makeKeptBackup(folders, now, BackupKind::BeforeRestore, restored);
+    const QString beside = folders.backup;
     const Outcome<BackupOutcome> failed = result.safety.outcome;
     if ((failed == BackupOutcome::FolderUnavailable || failed == BackupOutcome::DiskFull ||
          failed == StoreFault::WriteFailed) &&
-        !sameFolder(readBackupSettings(programDir).root, beside)) {
-        const BackupResult there = makeBackup(programDir, beside, now, BackupKind::BeforeRestore);
+        !sameFolder(readBackupSettings(folders).root, beside)) {
+        const BackupResult there = makeBackup(folders, beside, now, BackupKind::BeforeRestore);
         if (there.outcome == BackupOutcome::Done) {
             result.safety = there;
             result.safetyBesideTables = true;
-            saveLastBackup(programDir, now, there.folder);
+            saveLastBackup(folders, now, there.folder);
         }
     }
     if (result.safety.outcome != BackupOutcome::Done) {
@@ -160,7 +160,7 @@ void backUpBeforeRestore(const QString &programDir, const QString &restored, con
 
 } // namespace
 
-RestoreResult restoreBackup(const QString &programDir, const QString &folder, BooksInUse &books,
+RestoreResult restoreBackup(const BookFolders &folders, const QString &folder, BooksInUse &books,
                             const QDateTime &now, ChangeNotifier &changes,
                             const RestoreProgress &progress)
 {
@@ -179,14 +179,14 @@ RestoreResult restoreBackup(const QString &programDir, const QString &folder, Bo
     if (!QFileInfo(folder).isDir()) {
         return {RestoreOutcome::BackupMissing, {}, {}, false};
     }
-    const QString dataFolder = QDir::currentPath();
+    const QString dataFolder = folders.data;
     const QString staging = QDir(dataFolder).filePath(stagingName);
     removeStaging(dataFolder);
     step(0);
-    RestoreResult result = stageBackup(folder, staging);
+    RestoreResult result = stageBackup(folder, staging, dataFolder);
     if (result.outcome == RestoreOutcome::Done) {
         step(1);
-        backUpBeforeRestore(programDir, folder, now, result);
+        backUpBeforeRestore(folders, folder, now, result);
         emit changes.backupsChanged();
     }
     if (result.outcome == RestoreOutcome::Done) {

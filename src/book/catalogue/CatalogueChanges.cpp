@@ -15,14 +15,15 @@ using Step = std::function<Result(Table &)>;
 
 // Opens the first table, joins the others and runs the step in one
 // transaction: committed when it is done, rolled back otherwise.
-Result inTransaction(const QString &first, const QStringList &others, const Step &step)
+Result inTransaction(const Book &book, const QString &first, const QStringList &others,
+                     const Step &step)
 {
     Table table;
-    if (!table.open(first, tablePassword())) {
+    if (!book.open(table, first)) {
         return table.fault();
     }
     for (const QString &other : others) {
-        if (!table.attach(other, tablePassword())) {
+        if (!book.attach(table, other)) {
             return table.fault();
         }
     }
@@ -80,27 +81,28 @@ RecordFilter modelsOf(const QString &category, const QString &item)
 
 } // namespace
 
-Outcome<CatalogueOutcome> addCategory(const QString &category, ChangeNotifier &changes)
+Outcome<CatalogueOutcome> addCategory(const Book &book, const QString &category,
+                                      ChangeNotifier &changes)
 {
-    const Result outcome = inTransaction(tables::品类, {}, [&](Table &categories) -> Result {
+    const Result outcome = inTransaction(book, tables::品类, {}, [&](Table &categories) -> Result {
         return written(categories, categories.append({category}));
     });
     return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
 }
 
-Outcome<CatalogueOutcome> addItem(const QString &category, const QString &item,
+Outcome<CatalogueOutcome> addItem(const Book &book, const QString &category, const QString &item,
                                   ChangeNotifier &changes)
 {
-    const Result outcome = inTransaction(tables::名称, {}, [&](Table &items) -> Result {
+    const Result outcome = inTransaction(book, tables::名称, {}, [&](Table &items) -> Result {
         return written(items, items.append({category, item}));
     });
     return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
 }
 
-Outcome<CatalogueOutcome> addModel(const QString &category, const QString &item,
+Outcome<CatalogueOutcome> addModel(const Book &book, const QString &category, const QString &item,
                                    const ModelTexts &texts, ChangeNotifier &changes)
 {
-    const Result outcome = inTransaction(tables::型号, {}, [&](Table &models) -> Result {
+    const Result outcome = inTransaction(book, tables::型号, {}, [&](Table &models) -> Result {
         if (findModel(models, category, item, texts.model)) {
             return CatalogueOutcome::AlreadyThere;
         }
@@ -113,11 +115,11 @@ Outcome<CatalogueOutcome> addModel(const QString &category, const QString &item,
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
 
-Outcome<CatalogueOutcome> modifyModel(const QString &category, const QString &item,
-                                      const QString &model, const ModelTexts &texts,
-                                      ChangeNotifier &changes)
+Outcome<CatalogueOutcome> modifyModel(const Book &book, const QString &category,
+                                      const QString &item, const QString &model,
+                                      const ModelTexts &texts, ChangeNotifier &changes)
 {
-    const Result outcome = inTransaction(tables::型号, {}, [&](Table &models) -> Result {
+    const Result outcome = inTransaction(book, tables::型号, {}, [&](Table &models) -> Result {
         if (!findModel(models, category, item, model)) {
             return notFound(models);
         }
@@ -137,13 +139,13 @@ Outcome<CatalogueOutcome> modifyModel(const QString &category, const QString &it
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
 
-Outcome<CatalogueOutcome> deleteModel(const QString &category, const QString &item,
-                                      const QString &model, const std::function<bool()> &confirm,
-                                      ChangeNotifier &changes)
+Outcome<CatalogueOutcome> deleteModel(const Book &book, const QString &category,
+                                      const QString &item, const QString &model,
+                                      const std::function<bool()> &confirm, ChangeNotifier &changes)
 {
     {
         Table models;
-        if (!models.open(tables::型号, tablePassword())) {
+        if (!book.open(models, tables::型号)) {
             return models.fault();
         }
         if (!findModel(models, category, item, model)) {
@@ -156,7 +158,7 @@ Outcome<CatalogueOutcome> deleteModel(const QString &category, const QString &it
     if (!confirm()) {
         return CatalogueOutcome::Cancelled;
     }
-    const Result outcome = inTransaction(tables::型号, {}, [&](Table &models) -> Result {
+    const Result outcome = inTransaction(book, tables::型号, {}, [&](Table &models) -> Result {
         if (!findModel(models, category, item, model)) {
             return notFound(models);
         }
@@ -166,31 +168,32 @@ Outcome<CatalogueOutcome> deleteModel(const QString &category, const QString &it
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
 
-Outcome<CatalogueOutcome> deleteItem(const QString &category, const QString &item,
+Outcome<CatalogueOutcome> deleteItem(const Book &book, const QString &category, const QString &item,
                                      ChangeNotifier &changes)
 {
-    const Result outcome = inTransaction(tables::名称, {tables::型号}, [&](Table &items) -> Result {
-        // Only the first record of the item goes; a second one of the
-        // same texts stays, as its group in the menus does.
-        items.first();
-        const bool found = items.findTexts({{fields::品类, category}, {fields::名称, item}});
-        if (found &&
-            !items.removeMatching(tables::名称, RecordFilter::idsIn({items.current().rowId()}))) {
-            return items.fault();
-        }
-        if (!found && items.fault() != StoreFault::None) {
-            return items.fault();
-        }
-        return written(items, items.removeMatching(tables::型号, modelsOf(category, item)));
-    });
+    const Result outcome =
+        inTransaction(book, tables::名称, {tables::型号}, [&](Table &items) -> Result {
+            // Only the first record of the item goes; a second one of the
+            // same texts stays, as its group in the menus does.
+            items.first();
+            const bool found = items.findTexts({{fields::品类, category}, {fields::名称, item}});
+            if (found && !items.removeMatching(tables::名称,
+                                               RecordFilter::idsIn({items.current().rowId()}))) {
+                return items.fault();
+            }
+            if (!found && items.fault() != StoreFault::None) {
+                return items.fault();
+            }
+            return written(items, items.removeMatching(tables::型号, modelsOf(category, item)));
+        });
     return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
 }
 
-Outcome<CatalogueOutcome> deleteCategory(qint64 position, const QString &category,
+Outcome<CatalogueOutcome> deleteCategory(const Book &book, qint64 position, const QString &category,
                                          ChangeNotifier &changes)
 {
-    const Result outcome =
-        inTransaction(tables::品类, {tables::名称, tables::型号}, [&](Table &categories) -> Result {
+    const Result outcome = inTransaction(
+        book, tables::品类, {tables::名称, tables::型号}, [&](Table &categories) -> Result {
             // A menu that no longer matches the table deletes nothing.
             if (!categories.goToPosition(position)) {
                 return notFound(categories);

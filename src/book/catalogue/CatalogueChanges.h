@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book/Outcome.h"
+#include "book/files/Book.h"
 
 #include <QString>
 #include <functional>
@@ -31,31 +32,33 @@ struct ModelTexts
 // that is gone announces it too, since the lists shown are stale.
 
 // Appends a category; two categories may bear the same text.
-Outcome<CatalogueOutcome> addCategory(const QString &category, ChangeNotifier &changes);
+Outcome<CatalogueOutcome> addCategory(const Book &book, const QString &category,
+                                      ChangeNotifier &changes);
 // Appends an item under a category; items are not checked for duplicates.
-Outcome<CatalogueOutcome> addItem(const QString &category, const QString &item,
+Outcome<CatalogueOutcome> addItem(const Book &book, const QString &category, const QString &item,
                                   ChangeNotifier &changes);
 // Appends a model with no stock, unless the item has a model of that text.
-Outcome<CatalogueOutcome> addModel(const QString &category, const QString &item,
+Outcome<CatalogueOutcome> addModel(const Book &book, const QString &category, const QString &item,
                                    const ModelTexts &texts, ChangeNotifier &changes);
 // Gives the first model of that text under the item new texts; its stock
 // stays. A new model text that another model of the item bears already is
 // refused (AlreadyThere).
-Outcome<CatalogueOutcome> modifyModel(const QString &category, const QString &item,
-                                      const QString &model, const ModelTexts &texts,
-                                      ChangeNotifier &changes);
+Outcome<CatalogueOutcome> modifyModel(const Book &book, const QString &category,
+                                      const QString &item, const QString &model,
+                                      const ModelTexts &texts, ChangeNotifier &changes);
 // Deletes the first model of that text under the item, once it is found and
 // `confirm` agrees (asked with no table locked).
-Outcome<CatalogueOutcome> deleteModel(const QString &category, const QString &item,
-                                      const QString &model, const std::function<bool()> &confirm,
+Outcome<CatalogueOutcome> deleteModel(const Book &book, const QString &category,
+                                      const QString &item, const QString &model,
+                                      const std::function<bool()> &confirm,
                                       ChangeNotifier &changes);
 // Deletes the first 名称 record of the item and every model under the item.
-Outcome<CatalogueOutcome> deleteItem(const QString &category, const QString &item,
+Outcome<CatalogueOutcome> deleteItem(const Book &book, const QString &category, const QString &item,
                                      ChangeNotifier &changes);
 // Deletes the category record at this 1-based position (groups stand in
 // record order), and every item and model of the category's text. When that
 // position holds no record of that text, nothing at all is deleted (NotFound).
-Outcome<CatalogueOutcome> deleteCategory(qint64 position, const QString &category,
+Outcome<CatalogueOutcome> deleteCategory(const Book &book, qint64 position, const QString &category,
                                          ChangeNotifier &changes);
 
 } // namespace kucun

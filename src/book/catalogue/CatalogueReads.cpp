@@ -5,10 +5,11 @@
 
 namespace kucun {
 
-ReadResult<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filter)
+ReadResult<std::vector<ModelRecord>> readModelsMatching(const Book &book,
+                                                        const RecordFilter &filter)
 {
     Table table;
-    if (!table.open(tables::型号, tablePassword())) {
+    if (!book.open(table, tables::型号)) {
         return table.fault();
     }
     const Schema &schema = table.schema();
@@ -30,10 +31,10 @@ ReadResult<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filt
     return models;
 }
 
-ReadResult<QStringList> readCategories()
+ReadResult<QStringList> readCategories(const Book &book)
 {
     Table table;
-    if (!table.open(tables::品类, tablePassword())) {
+    if (!book.open(table, tables::品类)) {
         return table.fault();
     }
     QStringList categories;
@@ -44,10 +45,10 @@ ReadResult<QStringList> readCategories()
     return categories;
 }
 
-ReadResult<QList<CatalogueItem>> readItems()
+ReadResult<QList<CatalogueItem>> readItems(const Book &book)
 {
     Table table;
-    if (!table.open(tables::名称, tablePassword())) {
+    if (!book.open(table, tables::名称)) {
         return table.fault();
     }
     QList<CatalogueItem> items;
@@ -60,15 +61,16 @@ ReadResult<QList<CatalogueItem>> readItems()
     return items;
 }
 
-ReadResult<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item)
+ReadResult<std::vector<ModelRecord>> readModelsOf(const Book &book, const QString &category,
+                                                  const QString &item)
 {
     return readModelsMatching(
-        RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}}));
+        book, RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}}));
 }
 
-ReadResult<std::vector<ModelRecord>> readAllModels()
+ReadResult<std::vector<ModelRecord>> readAllModels(const Book &book)
 {
-    return readModelsMatching(RecordFilter::all());
+    return readModelsMatching(book, RecordFilter::all());
 }
 
 } // namespace kucun

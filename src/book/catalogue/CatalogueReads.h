@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book/ReadResult.h"
+#include "book/files/Book.h"
 #include "store/RecordFilter.h"
 
 #include <QList>
@@ -35,14 +36,16 @@ struct ModelRecord
     QString remark;
 };
 
-ReadResult<QStringList> readCategories();
-ReadResult<QList<CatalogueItem>> readItems();
+ReadResult<QStringList> readCategories(const Book &book);
+ReadResult<QList<CatalogueItem>> readItems(const Book &book);
 // The models whose 品类 and 名称 equal these texts exactly.
-ReadResult<std::vector<ModelRecord>> readModelsOf(const QString &category, const QString &item);
+ReadResult<std::vector<ModelRecord>> readModelsOf(const Book &book, const QString &category,
+                                                  const QString &item);
 // The models the filter selects.
-ReadResult<std::vector<ModelRecord>> readModelsMatching(const RecordFilter &filter);
+ReadResult<std::vector<ModelRecord>> readModelsMatching(const Book &book,
+                                                        const RecordFilter &filter);
 // Every model: the whole stock.
-ReadResult<std::vector<ModelRecord>> readAllModels();
+ReadResult<std::vector<ModelRecord>> readAllModels(const Book &book);
 
 } // namespace kucun
 

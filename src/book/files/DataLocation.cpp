@@ -11,19 +11,18 @@ DataLocation chooseDataLocation(const LocationSources &sources)
 {
     DataLocation location;
     location.installed = !QFileInfo::exists(QDir(sources.executableDir).filePath(portableMarker));
-    location.dataDir = location.installed ? sources.userDataDir : sources.workingDir;
-    location.programDir = location.installed ? sources.userDataDir : sources.executableDir;
+    QString data = location.installed ? sources.userDataDir : sources.workingDir;
+    QString program = location.installed ? sources.userDataDir : sources.executableDir;
     if (!sources.dataOverride.isEmpty()) {
-        location.dataDir = sources.dataOverride;
+        data = sources.dataOverride;
     }
     if (!sources.programOverride.isEmpty()) {
-        location.programDir = sources.programOverride;
+        program = sources.programOverride;
     }
-    location.dataDir = QDir(location.dataDir).absolutePath();
-    location.programDir = QDir(location.programDir).absolutePath();
+    location.folders = bookFoldersAt(QDir(data).absolutePath(), QDir(program).absolutePath());
     location.exportDir = location.installed && !sources.documentsDir.isEmpty()
                              ? QDir(sources.documentsDir).absolutePath()
-                             : location.programDir;
+                             : location.folders.program;
     return location;
 }
 

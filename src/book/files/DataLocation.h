@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BookFolders.h"
+
 #include <QString>
 
 namespace kucun {
@@ -7,10 +9,9 @@ namespace kucun {
 // Where the program keeps its files.
 struct DataLocation
 {
-    // The four data tables and, by default, the backups.
-    QString dataDir;
-    // The program's folder: 设置.edb and kucun.ini.
-    QString programDir;
+    // The data folder (the four data tables and, by default, the backups)
+    // and the program's folder (设置.edb and kucun.ini), absolute.
+    BookFolders folders;
     // Where 导出表格 writes its file: the user's documents folder for an
     // installed program, the program's folder for a portable copy.
     QString exportDir;

@@ -2,6 +2,7 @@
 
 #include "book/backup/Backups.h"
 #include "book/backup/BooksInUse.h"
+#include "book/files/Book.h"
 #include "store/InterruptedCommits.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
@@ -12,12 +13,12 @@
 
 namespace kucun {
 
-WriteRecovery recoverInterruptedWrites(const QString &programDir, BooksInUse &books,
+WriteRecovery recoverInterruptedWrites(const BookFolders &folders, BooksInUse &books,
                                        const std::function<void()> &whileWaiting)
 {
     for (;;) {
         if (books.tryAlone()) {
-            finishInterruptedRestore(QDir::currentPath());
+            finishInterruptedRestore(folders.data);
             books.share();
             break;
         }
@@ -27,7 +28,7 @@ WriteRecovery recoverInterruptedWrites(const QString &programDir, BooksInUse &bo
         if (!books.isUsable()) {
             // No lock file can be made (a folder that can't be written): no
             // restore can run here either.
-            finishInterruptedRestore(QDir::currentPath());
+            finishInterruptedRestore(folders.data);
             break;
         }
         if (whileWaiting) {
@@ -35,25 +36,25 @@ WriteRecovery recoverInterruptedWrites(const QString &programDir, BooksInUse &bo
         }
         QThread::msleep(50);
     }
-    const InterruptedCommits found = repairMovedCommits({QDir::currentPath(), programDir});
+    const InterruptedCommits found = repairMovedCommits({folders.data, folders.program});
     if (found.status == InterruptedCommits::Status::Stranded) {
         return {false, found.originalFolder};
     }
     return {};
 }
 
-void removeLeftJournals(const QString &programDir)
+void removeLeftJournals(const Book &book)
 {
     Table locked;
-    QStringList paths{tables::settingsPath(programDir)};
-    if (!locked.open(paths.constFirst(), tablePassword())) {
+    QStringList paths{book.pathOf(tables::设置)};
+    if (!book.open(locked, tables::设置)) {
         return;
     }
     for (const QString &name : {tables::品类, tables::名称, tables::型号, tables::明细}) {
-        if (!locked.attach(name, tablePassword())) {
+        if (!book.attach(locked, name)) {
             return;
         }
-        paths << QFileInfo(tables::fileNameOf(name)).absoluteFilePath();
+        paths << book.pathOf(name);
     }
     if (locked.beginTransaction()) {
         removeJournalsOf(paths);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "book/files/Book.h"
+#include "book/files/BookFolders.h"
+
 #include <QString>
 #include <functional>
 
@@ -24,15 +27,15 @@ struct WriteRecovery
 // restore cut short or drops it; a restore is never touched while another
 // copy may be running it. A booking (or any change across files) cut short
 // in a folder that has moved since is made to roll back as a whole where the
-// files are now. The data tables are in the working directory, 设置 in the
-// program directory.
-WriteRecovery recoverInterruptedWrites(const QString &programDir, BooksInUse &books,
+// files are now. The data tables are in the data folder, 设置 in the
+// program folder.
+WriteRecovery recoverInterruptedWrites(const BookFolders &folders, BooksInUse &books,
                                        const std::function<void()> &whileWaiting = {});
 
 // Once the program may use its tables: takes the write lock of all five
 // (SQLite rolls back any change cut short as it does), then removes the
 // journals such a change left behind. Does nothing while another program
 // writes or a table is missing.
-void removeLeftJournals(const QString &programDir);
+void removeLeftJournals(const Book &book);
 
 } // namespace kucun

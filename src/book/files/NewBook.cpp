@@ -35,27 +35,26 @@ void removeMadeFiles(const QStringList &paths)
 
 } // namespace
 
-QStringList tableFilePaths(const QString &dataDir, const QString &programDir)
+QStringList tableFilePaths(const BookFolders &folders)
 {
     QStringList paths;
     for (const QString &table : tableOrder()) {
-        paths << (table == tables::设置 ? tables::settingsPath(programDir)
-                                        : QDir(dataDir).filePath(tables::fileNameOf(table)));
+        paths << Book(folders).pathOf(table);
     }
     return paths;
 }
 
-bool hasNoTableFiles(const QString &dataDir, const QString &programDir)
+bool hasNoTableFiles(const BookFolders &folders)
 {
-    const QStringList paths = tableFilePaths(dataDir, programDir);
+    const QStringList paths = tableFilePaths(folders);
     return std::none_of(paths.begin(), paths.end(),
                         [](const QString &path) { return QFileInfo::exists(path); });
 }
 
-NewBookResult createNewBook(const QString &dataDir, const QString &programDir)
+NewBookResult createNewBook(const BookFolders &folders)
 {
     NewBookResult result;
-    const QStringList paths = tableFilePaths(dataDir, programDir);
+    const QStringList paths = tableFilePaths(folders);
     // Refuse before writing anything, so that an existing table is never touched.
     for (const QString &path : paths) {
         if (QFileInfo::exists(path)) {
@@ -75,8 +74,9 @@ NewBookResult createNewBook(const QString &dataDir, const QString &programDir)
             break;
         }
     }
-    if (result.error.isEmpty() && saveMenuLook(programDir, readableLook) != SettingsOutcome::Done) {
-        result.error = QStringLiteral("写入菜单外观失败：%1").arg(tables::settingsPath(programDir));
+    if (result.error.isEmpty() && saveMenuLook(folders, readableLook) != SettingsOutcome::Done) {
+        result.error =
+            QStringLiteral("写入菜单外观失败：%1").arg(tables::settingsPath(folders.program));
     }
     if (!result.error.isEmpty()) {
         removeMadeFiles(result.created);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "book/files/BookFolders.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,12 +9,12 @@ namespace kucun {
 
 // The paths of the five table files: the four data tables in the data
 // folder, 设置.edb in the program's folder.
-QStringList tableFilePaths(const QString &dataDir, const QString &programDir);
+QStringList tableFilePaths(const BookFolders &folders);
 
 // True when not one of the five table files is there: nothing has been
 // kept yet, so a new set of tables loses nothing. One file present (the
 // settings file deleted by the lock-out, say) is not a new book.
-bool hasNoTableFiles(const QString &dataDir, const QString &programDir);
+bool hasNoTableFiles(const BookFolders &folders);
 
 struct NewBookResult
 {
@@ -28,6 +30,6 @@ struct NewBookResult
 // writing anything when any of the five files exists. When a file can't be
 // made, the files made so far are removed again, so that a failed first
 // start never leaves the locked state (tables without a settings file).
-NewBookResult createNewBook(const QString &dataDir, const QString &programDir);
+NewBookResult createNewBook(const BookFolders &folders);
 
 } // namespace kucun

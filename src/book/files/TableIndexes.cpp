@@ -7,10 +7,10 @@
 
 namespace kucun {
 
-void addMissingTableIndexes()
+void addMissingTableIndexes(const Book &book)
 {
     for (const QString &name : {tables::明细, tables::型号}) {
-        const QString path = QFileInfo(tables::fileNameOf(name)).absoluteFilePath();
+        const QString path = book.pathOf(name);
         addMissingIndexes(path, name);
     }
 }

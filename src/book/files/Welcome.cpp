@@ -1,5 +1,6 @@
 #include "Welcome.h"
 
+#include "Book.h"
 #include "book/catalogue/CatalogueReads.h"
 #include "book/settings/ProgramIni.h"
 
@@ -11,25 +12,25 @@ const QString dueKey = QStringLiteral("welcome/due");
 
 } // namespace
 
-void markWelcomeDue(const QString &programDir)
+void markWelcomeDue(const BookFolders &folders)
 {
-    programIni(programDir).setValue(dueKey, true);
+    programIni(folders.program).setValue(dueKey, true);
 }
 
-bool welcomeDue(const QString &programDir)
+bool welcomeDue(const BookFolders &folders)
 {
-    if (!programIni(programDir).value(dueKey, false).toBool()) {
+    if (!programIni(folders.program).value(dueKey, false).toBool()) {
         return false;
     }
     // A book copied over the new one, or filled before the welcome could
     // show, is no longer new.
-    const ReadResult<QStringList> categories = readCategories();
+    const ReadResult<QStringList> categories = readCategories(folders);
     return categories && categories->isEmpty();
 }
 
-void markWelcomed(const QString &programDir)
+void markWelcomed(const BookFolders &folders)
 {
-    programIni(programDir).remove(dueKey);
+    programIni(folders.program).remove(dueKey);
 }
 
 } // namespace kucun

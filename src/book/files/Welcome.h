@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "BookFolders.h"
 
 namespace kucun {
 
@@ -9,8 +9,8 @@ namespace kucun {
 // welcome is due while that mark stands and the catalogue is still empty,
 // and showing it takes the mark away. kucun-init and a portable copy never
 // mark a book, so a copy that already has tables is never greeted.
-void markWelcomeDue(const QString &programDir);
-bool welcomeDue(const QString &programDir);
-void markWelcomed(const QString &programDir);
+void markWelcomeDue(const BookFolders &folders);
+bool welcomeDue(const BookFolders &folders);
+void markWelcomed(const BookFolders &folders);
 
 } // namespace kucun

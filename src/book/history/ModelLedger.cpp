@@ -17,10 +17,10 @@ RecordFilter textsOf(const ModelKey &key)
         {{fields::型号, key.model}, {fields::品类, key.category}, {fields::名称, key.item}});
 }
 
-ReadResult<std::vector<LedgerEntry>> readMovementsOf(const ModelKey &key)
+ReadResult<std::vector<LedgerEntry>> readMovementsOf(const Book &book, const ModelKey &key)
 {
     Table log;
-    if (!log.open(tables::明细, tablePassword())) {
+    if (!book.open(log, tables::明细)) {
         return log.fault();
     }
     std::vector<LedgerEntry> entries;
@@ -41,10 +41,13 @@ ReadResult<std::vector<LedgerEntry>> readMovementsOf(const ModelKey &key)
 
 } // namespace
 
-ReadResult<ModelLedger> readModelLedger(const ModelKey &key, const QDate &from, const QDate &to)
+ReadResult<ModelLedger> readModelLedger(const Book &book, const ModelKey &key, const QDate &from,
+                                        const QDate &to)
 {
-    const ReadResult<std::vector<ModelRecord>> models = readModelsMatching(RecordFilter::textsEqual(
-        {{fields::品类, key.category}, {fields::名称, key.item}, {fields::型号, key.model}}));
+    const ReadResult<std::vector<ModelRecord>> models =
+        readModelsMatching(book, RecordFilter::textsEqual({{fields::品类, key.category},
+                                                           {fields::名称, key.item},
+                                                           {fields::型号, key.model}}));
     if (!models) {
         return models.fault();
     }
@@ -52,7 +55,7 @@ ReadResult<ModelLedger> readModelLedger(const ModelKey &key, const QDate &from, 
     if (models->empty()) {
         return ledger;
     }
-    ReadResult<std::vector<LedgerEntry>> movements = readMovementsOf(key);
+    ReadResult<std::vector<LedgerEntry>> movements = readMovementsOf(book, key);
     if (!movements) {
         return movements.fault();
     }

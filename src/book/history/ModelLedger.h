@@ -2,6 +2,7 @@
 
 #include "book/ReadResult.h"
 #include "book/catalogue/ModelKey.h"
+#include "book/files/Book.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -40,7 +41,8 @@ struct ModelLedger
 // the first model with these texts, so the newest one is the stock shown
 // today even when older rows were pruned from the log; a narrower range
 // lists fewer rows but keeps the balances of the whole history.
-ReadResult<ModelLedger> readModelLedger(const ModelKey &key, const QDate &from, const QDate &to);
+ReadResult<ModelLedger> readModelLedger(const Book &book, const ModelKey &key, const QDate &from,
+                                        const QDate &to);
 
 } // namespace kucun
 

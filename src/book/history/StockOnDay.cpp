@@ -6,7 +6,8 @@
 
 namespace kucun {
 
-ReadResult<std::vector<double>> stockOnDay(const std::vector<ModelRecord> &models, const QDate &day)
+ReadResult<std::vector<double>> stockOnDay(const Book &book, const std::vector<ModelRecord> &models,
+                                           const QDate &day)
 {
     std::vector<ModelKey> keys;
     std::vector<double> figures;
@@ -20,7 +21,7 @@ ReadResult<std::vector<double>> stockOnDay(const std::vector<ModelRecord> &model
         return figures;
     }
     Table log;
-    if (!log.open(tables::明细, tablePassword())) {
+    if (!book.open(log, tables::明细)) {
         return log.fault();
     }
     // One sum per model named in the log since the day after: SQLite adds

@@ -2,6 +2,7 @@
 
 #include "book/ReadResult.h"
 #include "book/catalogue/CatalogueReads.h"
+#include "book/files/Book.h"
 
 #include <QDate>
 #include <vector>
@@ -14,7 +15,7 @@ namespace kucun {
 // same three texts; a later twin keeps its stock as it is. Exact for every
 // day after the oldest movement still in the log. Nothing when 明细 could
 // not be read.
-ReadResult<std::vector<double>> stockOnDay(const std::vector<ModelRecord> &models,
+ReadResult<std::vector<double>> stockOnDay(const Book &book, const std::vector<ModelRecord> &models,
                                            const QDate &day);
 
 } // namespace kucun

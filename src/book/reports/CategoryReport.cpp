@@ -7,7 +7,7 @@
 
 namespace kucun {
 
-ReadResult<CategoryReport> queryCategoryReport(const CategoryQuery &query)
+ReadResult<CategoryReport> queryCategoryReport(const Book &book, const CategoryQuery &query)
 {
     QList<std::pair<QString, QString>> equalTexts{{fields::品类, query.category}};
     if (query.level >= 2) {
@@ -17,7 +17,7 @@ ReadResult<CategoryReport> queryCategoryReport(const CategoryQuery &query)
         equalTexts.append({fields::型号, query.model});
     }
     ReadResult<std::vector<ModelRecord>> models =
-        readModelsMatching(RecordFilter::textsEqual(equalTexts));
+        readModelsMatching(book, RecordFilter::textsEqual(equalTexts));
     if (!models) {
         return models.fault();
     }

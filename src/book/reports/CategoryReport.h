@@ -2,6 +2,7 @@
 
 #include "book/ReadResult.h"
 #include "book/catalogue/CatalogueReads.h"
+#include "book/files/Book.h"
 
 #include <QStringList>
 #include <optional>
@@ -30,6 +31,6 @@ struct CategoryReport
 
 // Reads 型号 for the models whose texts equal the query's exactly, up to its
 // level. Nothing when the table could not be opened.
-ReadResult<CategoryReport> queryCategoryReport(const CategoryQuery &query);
+ReadResult<CategoryReport> queryCategoryReport(const Book &book, const CategoryQuery &query);
 
 } // namespace kucun

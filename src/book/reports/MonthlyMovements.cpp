@@ -31,15 +31,15 @@ double afterMovement(double figure, double in, double out)
 
 } // namespace
 
-ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> &models, int year,
-                                                    int month)
+ReadResult<std::vector<double>>
+monthlyNetMovements(const Book &book, const std::vector<ModelKey> &models, int year, int month)
 {
     const QDate first(year, month, 1);
     if (!first.isValid()) {
         return std::vector<double>(models.size(), 0.0);
     }
     Table table;
-    if (!table.open(tables::明细, tablePassword())) {
+    if (!book.open(table, tables::明细)) {
         return table.fault();
     }
     const FirstKeyIndex firstKey(models);

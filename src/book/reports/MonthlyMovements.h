@@ -2,6 +2,7 @@
 
 #include "book/ReadResult.h"
 #include "book/catalogue/ModelKey.h"
+#include "book/files/Book.h"
 
 #include <QString>
 #include <optional>
@@ -14,7 +15,7 @@ namespace kucun {
 // movement counts on the first key that names its model; a movement of a
 // model no key names, or with both quantities set, counts nowhere. Nothing
 // when 明细 could not be opened or read.
-ReadResult<std::vector<double>> monthlyNetMovements(const std::vector<ModelKey> &models, int year,
-                                                    int month);
+ReadResult<std::vector<double>>
+monthlyNetMovements(const Book &book, const std::vector<ModelKey> &models, int year, int month);
 
 } // namespace kucun

@@ -24,10 +24,10 @@ qint32 toInt32(double value)
     return qint32(std::trunc(std::clamp(value, lowest, highest)));
 }
 
-Outcome<SettingsOutcome> modifySettings(const QString &programDir, const QVariantList &values)
+Outcome<SettingsOutcome> modifySettings(const Book &book, const QVariantList &values)
 {
     Table settings;
-    if (!settings.open(tables::settingsPath(programDir), tablePassword())) {
+    if (!book.open(settings, tables::设置)) {
         return settings.fault();
     }
     if (!settings.modify(values)) {
@@ -38,10 +38,10 @@ Outcome<SettingsOutcome> modifySettings(const QString &programDir, const QVarian
 
 } // namespace
 
-ReadResult<Settings> readSettings(const QString &programDir)
+ReadResult<Settings> readSettings(const Book &book)
 {
     Table table;
-    if (!table.open(tables::settingsPath(programDir), tablePassword())) {
+    if (!book.open(table, tables::设置)) {
         return table.fault();
     }
     // Opening checked the fields' types, so an empty table with a wrong
@@ -59,23 +59,21 @@ ReadResult<Settings> readSettings(const QString &programDir)
     return settings;
 }
 
-bool isLocked(const QString &programDir)
+bool isLocked(const Book &book)
 {
-    return !QFileInfo::exists(tables::settingsPath(programDir));
+    return !QFileInfo::exists(book.pathOf(tables::设置));
 }
 
-Outcome<SettingsOutcome> savePasswordSettings(const QString &programDir,
-                                              const PasswordSettings &settings)
+Outcome<SettingsOutcome> savePasswordSettings(const Book &book, const PasswordSettings &settings)
 {
-    return modifySettings(programDir, {settings.password, settings.atLogin, settings.beforeLog,
-                                       settings.beforeStock});
+    return modifySettings(
+        book, {settings.password, settings.atLogin, settings.beforeLog, settings.beforeStock});
 }
 
-Outcome<SettingsOutcome> saveMenuLook(const QString &programDir, const MenuLook &look)
+Outcome<SettingsOutcome> saveMenuLook(const Book &book, const MenuLook &look)
 {
-    return modifySettings(programDir,
-                          {QVariant(), QVariant(), QVariant(), QVariant(), look.itemHeight,
-                           look.scrollSpeed, look.background, look.text, look.selected});
+    return modifySettings(book, {QVariant(), QVariant(), QVariant(), QVariant(), look.itemHeight,
+                                 look.scrollSpeed, look.background, look.text, look.selected});
 }
 
 bool passwordMatches(const QString &typed, const QString &password)
@@ -105,7 +103,7 @@ bool pageAsksPassword(int page, const PasswordSettings &settings)
 bool LoginLockOut::countFailure()
 {
     ++m_failures;
-    return m_failures == allowedFailures && QFile::remove(tables::settingsPath(m_programDir));
+    return m_failures == allowedFailures && QFile::remove(m_book.pathOf(tables::设置));
 }
 
 bool isSuperPassword(const QString &typed)
@@ -113,17 +111,17 @@ bool isSuperPassword(const QString &typed)
     return typed == QStringLiteral("kx7Tq2mWv9pLr4");
 }
 
-Outcome<SettingsOutcome> factoryReset(const QString &programDir)
+Outcome<SettingsOutcome> factoryReset(const Book &book)
 {
     // 设置 carries the four data tables, joined to it, so that the reset is
     // one transaction across the five files.
     Table table;
-    if (!table.open(tables::settingsPath(programDir), tablePassword())) {
+    if (!book.open(table, tables::设置)) {
         return table.fault();
     }
     const QStringList data{tables::品类, tables::名称, tables::型号, tables::明细};
     for (const QString &name : data) {
-        if (!table.attach(name, tablePassword())) {
+        if (!book.attach(table, name)) {
             return table.fault();
         }
     }

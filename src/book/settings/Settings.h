@@ -2,6 +2,7 @@
 
 #include "book/Outcome.h"
 #include "book/ReadResult.h"
+#include "book/files/Book.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,11 +45,11 @@ struct Settings
 // is not text, a flag not logical, a number not numeric or a field missing.
 // Numbers of any numeric type become 32-bit integers, fractions cut toward
 // zero.
-ReadResult<Settings> readSettings(const QString &programDir);
+ReadResult<Settings> readSettings(const Book &book);
 // The locked state: the settings file is gone (the third wrong login deleted
 // it). A file that is there but can't be read now (held by another program,
 // damaged) is not: the owner must not be told to replace it.
-bool isLocked(const QString &programDir);
+bool isLocked(const Book &book);
 
 // A save of the settings is done or stopped by its table's fault.
 enum class SettingsOutcome
@@ -57,10 +58,9 @@ enum class SettingsOutcome
 };
 
 // Writes 密码 and the three flags into the current record; the look stays.
-Outcome<SettingsOutcome> savePasswordSettings(const QString &programDir,
-                                              const PasswordSettings &settings);
+Outcome<SettingsOutcome> savePasswordSettings(const Book &book, const PasswordSettings &settings);
 // Writes the five look fields into the current record; 密码 and the flags stay.
-Outcome<SettingsOutcome> saveMenuLook(const QString &programDir, const MenuLook &look);
+Outcome<SettingsOutcome> saveMenuLook(const Book &book, const MenuLook &look);
 
 // Byte-for-byte equality: spaces and letter case count.
 bool passwordMatches(const QString &typed, const QString &password);
@@ -78,7 +78,7 @@ class LoginLockOut
 public:
     static constexpr int allowedFailures = 3;
 
-    explicit LoginLockOut(QString programDir) : m_programDir(std::move(programDir)) {}
+    explicit LoginLockOut(Book book) : m_book(std::move(book)) {}
 
     int failures() const { return m_failures; }
     // Counts one wrong entry. True when it was the third and the settings
@@ -87,7 +87,7 @@ public:
     bool countFailure();
 
 private:
-    QString m_programDir;
+    Book m_book;
     int m_failures = 0;
 };
 
@@ -95,10 +95,10 @@ private:
 bool isSuperPassword(const QString &typed);
 
 // Empties 设置, 品类, 名称, 型号 and 明细 (the settings table in the program
-// directory, the others in the working directory) and gives 设置 one record
+// folder, the others in the data folder) and gives 设置 one record
 // of empty fields, in one transaction across the five files: all of them
 // or, when any can't be opened or written, none, so that the stock never
 // outlives its log or the log its stock.
-Outcome<SettingsOutcome> factoryReset(const QString &programDir);
+Outcome<SettingsOutcome> factoryReset(const Book &book);
 
 } // namespace kucun

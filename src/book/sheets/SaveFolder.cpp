@@ -20,7 +20,7 @@ QString saveFolder(const QString &programDir)
         return last;
     }
     // Made when missing, so that the dialog does not fall back on the
-    // working directory, which holds the data tables.
+    // process's working directory, the data folder of a portable copy.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QDir().mkpath(documents) ? documents : QDir::homePath();
 }

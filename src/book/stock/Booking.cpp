@@ -55,14 +55,13 @@ Outcome<BookingOutcome> bookInOpenTables(Table &models, const Movement &movement
 
 } // namespace
 
-Outcome<BookingOutcome> book(const Movement &movement, ChangeNotifier &changes)
+Outcome<BookingOutcome> book(const Book &book, const Movement &movement, ChangeNotifier &changes)
 {
     Outcome<BookingOutcome> outcome = BookingOutcome::Booked;
     BookedStock booked;
     {
         Table models;
-        if (!models.open(tables::型号, tablePassword()) ||
-            !models.attach(tables::明细, tablePassword())) {
+        if (!book.open(models, tables::型号) || !book.attach(models, tables::明细)) {
             return models.fault();
         }
         outcome = bookInOpenTables(models, movement, booked);

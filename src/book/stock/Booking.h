@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book/Outcome.h"
+#include "book/files/Book.h"
 
 #include <QDate>
 #include <QString>
@@ -44,6 +45,6 @@ enum class BookingOutcome
 // program booking the same model at the same moment cannot lose an update.
 // A booking announces stockChanged and movementsAdded; a model that is gone
 // announces stockChanged, since the stock shown is stale.
-Outcome<BookingOutcome> book(const Movement &movement, ChangeNotifier &changes);
+Outcome<BookingOutcome> book(const Book &book, const Movement &movement, ChangeNotifier &changes);
 
 } // namespace kucun

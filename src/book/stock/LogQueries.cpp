@@ -47,11 +47,11 @@ struct LogFields
 
 // Reads the quantities (and, for a date condition, the date) of the records
 // SQL selects, keeps those that pass the exact test and sums them up.
-ReadResult<LogMatches> matchingMovements(const RecordFilter &filter,
+ReadResult<LogMatches> matchingMovements(const Book &book, const RecordFilter &filter,
                                          const std::function<bool(const QDateTime &)> &onDate)
 {
     Table table;
-    if (!table.open(tables::明细, tablePassword())) {
+    if (!book.open(table, tables::明细)) {
         return table.fault();
     }
     LogMatches matches;
@@ -76,19 +76,20 @@ ReadResult<LogMatches> matchingMovements(const RecordFilter &filter,
 
 } // namespace
 
-ReadResult<LogMatches> movementsOfDay(const QDate &day)
+ReadResult<LogMatches> movementsOfDay(const Book &book, const QDate &day)
 {
-    return movementsBetween(day, day);
+    return movementsBetween(book, day, day);
 }
 
-ReadResult<LogMatches> movementsWithKeyword(const QString &keyword)
+ReadResult<LogMatches> movementsWithKeyword(const Book &book, const QString &keyword)
 {
-    return matchingMovements(RecordFilter::anyContains(
+    return matchingMovements(book,
+                             RecordFilter::anyContains(
                                  {fields::品类, fields::名称, fields::型号, fields::备注}, keyword),
                              {});
 }
 
-ReadResult<LogMatches> movementsBetween(const QDate &from, const QDate &to)
+ReadResult<LogMatches> movementsBetween(const Book &book, const QDate &from, const QDate &to)
 {
     const QDate first = clamped(from);
     const QDate last = clamped(to);
@@ -103,7 +104,7 @@ ReadResult<LogMatches> movementsBetween(const QDate &from, const QDate &to)
     }
     const QDateTime low = storedDateTime(first);
     const QDateTime high = storedDateTime(last);
-    return matchingMovements(stored, [low, high](const QDateTime &date) {
+    return matchingMovements(book, stored, [low, high](const QDateTime &date) {
         if (!date.isValid()) {
             return false; // no date, or not one
         }
@@ -112,10 +113,10 @@ ReadResult<LogMatches> movementsBetween(const QDate &from, const QDate &to)
     });
 }
 
-ReadResult<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids)
+ReadResult<std::vector<MovementRecord>> readMovements(const Book &book, const QList<qint64> &ids)
 {
     Table table;
-    if (!table.open(tables::明细, tablePassword())) {
+    if (!book.open(table, tables::明细)) {
         return table.fault();
     }
     return readMovements(table, ids);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book/ReadResult.h"
+#include "book/files/Book.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -30,12 +31,12 @@ struct LogMatches
 // 9999-12-31: a date outside counts as that range's nearest end.
 
 // The movements dated on this day.
-ReadResult<LogMatches> movementsOfDay(const QDate &day);
+ReadResult<LogMatches> movementsOfDay(const Book &book, const QDate &day);
 // The movements whose 品类, 名称, 型号 or 备注 contains the keyword
 // (case-sensitive; an empty keyword matches every movement).
-ReadResult<LogMatches> movementsWithKeyword(const QString &keyword);
+ReadResult<LogMatches> movementsWithKeyword(const Book &book, const QString &keyword);
 // The movements dated from the start of `from` up to `to` at 00:00:00.
-ReadResult<LogMatches> movementsBetween(const QDate &from, const QDate &to);
+ReadResult<LogMatches> movementsBetween(const Book &book, const QDate &from, const QDate &to);
 
 // One movement (明细 record) as stored.
 struct MovementRecord
@@ -55,7 +56,7 @@ struct MovementRecord
 
 // The movements with these identities that the log still holds, in record
 // order.
-ReadResult<std::vector<MovementRecord>> readMovements(const QList<qint64> &ids);
+ReadResult<std::vector<MovementRecord>> readMovements(const Book &book, const QList<qint64> &ids);
 // The same from a log already open (inside a transaction, say).
 ReadResult<std::vector<MovementRecord>> readMovements(Table &log, const QList<qint64> &ids);
 

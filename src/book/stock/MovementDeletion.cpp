@@ -58,12 +58,13 @@ DeletionResult deleteUnchanged(Table &log, const std::vector<MovementRecord> &sh
 
 } // namespace
 
-DeletionResult deleteMovements(const std::vector<MovementRecord> &shown, ChangeNotifier &changes)
+DeletionResult deleteMovements(const Book &book, const std::vector<MovementRecord> &shown,
+                               ChangeNotifier &changes)
 {
     DeletionResult result;
     {
         Table log;
-        if (!log.open(tables::明细, tablePassword())) {
+        if (!book.open(log, tables::明细)) {
             return {log.fault(), 0};
         }
         result = deleteUnchanged(log, shown);

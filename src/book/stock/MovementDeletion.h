@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book/Outcome.h"
+#include "book/files/Book.h"
 
 #include <QtGlobal>
 #include <vector>
@@ -29,6 +30,7 @@ struct DeletionResult
 // program, files replaced underneath) is left alone and counted, so that an
 // identity handed out again never takes another row with it. Announces
 // movementsDeleted when the log lists are stale.
-DeletionResult deleteMovements(const std::vector<MovementRecord> &shown, ChangeNotifier &changes);
+DeletionResult deleteMovements(const Book &book, const std::vector<MovementRecord> &shown,
+                               ChangeNotifier &changes);
 
 } // namespace kucun

@@ -4,6 +4,7 @@
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,8 +17,16 @@ namespace kucun {
 
 namespace {
 
-const QString draftFile = QStringLiteral("盘点.json");
-const QString damagedFile = QStringLiteral("盘点.json.bad");
+// The draft is kept beside the data tables.
+QString draftFile(const Book &book)
+{
+    return QDir(book.folders().data).filePath(QStringLiteral("盘点.json"));
+}
+
+QString damagedFile(const Book &book)
+{
+    return QDir(book.folders().data).filePath(QStringLiteral("盘点.json.bad"));
+}
 
 // A draft's size, at most: a count of a model takes far less than this.
 constexpr qint64 bytesPerCount = 256;
@@ -117,7 +126,7 @@ int applyDraft(const CountDraft &draft, CountSheet &sheet)
     return dropped;
 }
 
-bool saveCountDraft(const CountDraft &draft)
+bool saveCountDraft(const Book &book, const CountDraft &draft)
 {
     QJsonArray counts;
     for (const CountDraft::Count &count : draft.counts) {
@@ -134,21 +143,21 @@ bool saveCountDraft(const CountDraft &draft)
     const QJsonObject root{{QStringLiteral("品类"), draft.category},
                            {QStringLiteral("日期"), draft.day.toString(Qt::ISODate)},
                            {QStringLiteral("counts"), counts}};
-    QSaveFile file(draftFile);
+    QSaveFile file(draftFile(book));
     return file.open(QIODevice::WriteOnly) &&
            file.write(QJsonDocument(root).toJson(QJsonDocument::Compact)) >= 0 && file.commit();
 }
 
-ReadResult<KeptDraft> loadCountDraft()
+ReadResult<KeptDraft> loadCountDraft(const Book &book)
 {
-    QFile file(draftFile);
+    QFile file(draftFile(book));
     if (!file.exists()) {
         return KeptDraft();
     }
     qint64 modelCount = 0;
     {
         Table models;
-        if (!models.open(tables::型号, tablePassword())) {
+        if (!book.open(models, tables::型号)) {
             return models.fault();
         }
         modelCount = models.recordCount();
@@ -161,15 +170,15 @@ ReadResult<KeptDraft> loadCountDraft()
     if (draft) {
         return KeptDraft{draft, KeptDraft::Damage::None};
     }
-    QFile::remove(damagedFile);
-    const bool setAside = QFile::rename(draftFile, damagedFile);
+    QFile::remove(damagedFile(book));
+    const bool setAside = QFile::rename(draftFile(book), damagedFile(book));
     return KeptDraft{std::nullopt,
                      setAside ? KeptDraft::Damage::SetAside : KeptDraft::Damage::NotSetAside};
 }
 
-bool discardCountDraft()
+bool discardCountDraft(const Book &book)
 {
-    return !QFile::exists(draftFile) || QFile::remove(draftFile);
+    return !QFile::exists(draftFile(book)) || QFile::remove(draftFile(book));
 }
 
 } // namespace kucun

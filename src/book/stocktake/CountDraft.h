@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Stocktake.h"
+#include "book/files/Book.h"
 
 #include <QString>
 #include <optional>
@@ -8,7 +9,7 @@
 namespace kucun {
 
 // A count typed so far, kept in a small file of its own beside the table
-// files ("盘点.json" in the working directory) until it is booked or
+// files ("盘点.json" in the data folder) until it is booked or
 // discarded, so that a window closed by mistake or a crash loses nothing.
 struct CountDraft
 {
@@ -35,7 +36,7 @@ CountDraft draftOf(const CountSheet &sheet);
 int applyDraft(const CountDraft &draft, CountSheet &sheet);
 
 // Writes the draft, replacing the last one whole. False when it could not.
-bool saveCountDraft(const CountDraft &draft);
+bool saveCountDraft(const Book &book, const CountDraft &draft);
 
 // The draft kept, if any. A file that is not a draft this program wrote (no
 // JSON, fields of other types, a negative count or one beyond a booking, an
@@ -53,8 +54,8 @@ struct KeptDraft
     } damage = Damage::None;
 };
 // Nothing when the catalogue could not be read to bound the draft.
-ReadResult<KeptDraft> loadCountDraft();
+ReadResult<KeptDraft> loadCountDraft(const Book &book);
 // Removes the kept draft. False when a file stays behind.
-bool discardCountDraft();
+bool discardCountDraft(const Book &book);
 
 } // namespace kucun

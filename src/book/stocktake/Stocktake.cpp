@@ -130,16 +130,16 @@ CountCheck checkCount(double counted, double bookStock)
     return CountCheck::Fine;
 }
 
-ReadResult<CountSheet> loadCountSheet(const QString &category, const QDate &day)
+ReadResult<CountSheet> loadCountSheet(const Book &book, const QString &category, const QDate &day)
 {
     const ReadResult<std::vector<ModelRecord>> models =
         category.isEmpty()
-            ? readAllModels()
-            : readModelsMatching(RecordFilter::textsEqual({{fields::品类, category}}));
+            ? readAllModels(book)
+            : readModelsMatching(book, RecordFilter::textsEqual({{fields::品类, category}}));
     if (!models) {
         return models.fault();
     }
-    const ReadResult<std::vector<double>> onDay = stockOnDay(*models, day);
+    const ReadResult<std::vector<double>> onDay = stockOnDay(book, *models, day);
     if (!onDay) {
         return onDay.fault();
     }
@@ -174,7 +174,8 @@ CountSummary summarize(const CountSheet &sheet)
     return summary;
 }
 
-Outcome<StocktakeOutcome> bookCount(const CountSheet &sheet, ChangeNotifier &changes)
+Outcome<StocktakeOutcome> bookCount(const Book &book, const CountSheet &sheet,
+                                    ChangeNotifier &changes)
 {
     const CountSummary summary = summarize(sheet);
     if (summary.refusal != CountCheck::Fine) {
@@ -187,8 +188,8 @@ Outcome<StocktakeOutcome> bookCount(const CountSheet &sheet, ChangeNotifier &cha
     Outcome<StocktakeOutcome> outcome = StocktakeOutcome::Booked;
     {
         Table models;
-        if (!models.open(tables::型号, tablePassword()) ||
-            !models.attach(tables::明细, tablePassword()) || !models.beginTransaction()) {
+        if (!book.open(models, tables::型号) || !book.attach(models, tables::明细) ||
+            !models.beginTransaction()) {
             return models.fault();
         }
         const std::optional<NetAfter> netAfter = netMovementsAfter(models, sheet.day);

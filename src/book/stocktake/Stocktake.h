@@ -3,6 +3,7 @@
 #include "book/Outcome.h"
 #include "book/ReadResult.h"
 #include "book/catalogue/CatalogueReads.h"
+#include "book/files/Book.h"
 
 #include <QDate>
 #include <optional>
@@ -56,7 +57,7 @@ struct CountSheet
 // The sheet of one category (or all, for an empty one) on a day: every
 // model in table order with the stock it had at that day's end, nothing
 // counted yet.
-ReadResult<CountSheet> loadCountSheet(const QString &category, const QDate &day);
+ReadResult<CountSheet> loadCountSheet(const Book &book, const QString &category, const QDate &day);
 
 // What booking the sheet would do.
 struct CountSummary
@@ -88,6 +89,7 @@ enum class StocktakeOutcome
 // held; a row whose 账面 is not the one its count was typed against, or
 // whose model is gone or renamed, stops the whole count: all are written or
 // none.
-Outcome<StocktakeOutcome> bookCount(const CountSheet &sheet, ChangeNotifier &changes);
+Outcome<StocktakeOutcome> bookCount(const Book &book, const CountSheet &sheet,
+                                    ChangeNotifier &changes);
 
 } // namespace kucun

@@ -1,0 +1,30 @@
+#include "Book.h"
+
+#include "store/TableSchema.h"
+
+#include <QDir>
+
+namespace kucun {
+
+BookFolders bookFoldersAt(const QString &data, const QString &program)
+{
+    return {data, program, QDir(data).filePath(QStringLiteral("备份"))};
+}
+
+QString Book::pathOf(const QString &table) const
+{
+    return table == tables::设置 ? tables::settingsPath(m_folders.program)
+                                 : QDir(m_folders.data).filePath(tables::fileNameOf(table));
+}
+
+bool Book::open(Table &table, const QString &name, FieldCheck check) const
+{
+    return table.open(pathOf(name), tablePassword(), check);
+}
+
+bool Book::attach(Table &table, const QString &name, FieldCheck check) const
+{
+    return table.attach(pathOf(name), tablePassword(), check);
+}
+
+} // namespace kucun
