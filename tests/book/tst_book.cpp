@@ -50,20 +50,20 @@ const QString spanner = QStringLiteral("扳手");
 const QString inch8 = QStringLiteral("8寸");
 const QString inch10 = QStringLiteral("10寸");
 
-double storedStock(const QString &item, const QString &model)
+double storedStock(const TestTables &files, const QString &item, const QString &model)
 {
     Table table;
-    if (!table.open(tables::型号, tablePassword()) ||
+    if (!table.open(files.path(tables::型号), tablePassword()) ||
         !table.findTexts({{fields::名称, item}, {fields::型号, model}})) {
         return -1;
     }
     return table.number(fields::库存);
 }
 
-qint64 movementCount()
+qint64 movementCount(const TestTables &files)
 {
     Table table;
-    return table.open(tables::明细, tablePassword()) ? table.recordCount() : -1;
+    return table.open(files.path(tables::明细), tablePassword()) ? table.recordCount() : -1;
 }
 
 Movement movement(const QString &model, MovementKind kind, double typed)
@@ -79,11 +79,11 @@ Movement movement(const QString &model, MovementKind kind, double typed)
 }
 
 // Sums, per model, the stock-ins minus the stock-outs in the log.
-QHash<QString, double> loggedBalances()
+QHash<QString, double> loggedBalances(const TestTables &files)
 {
     QHash<QString, double> balances;
     Table log;
-    if (!log.open(tables::明细, tablePassword())) {
+    if (!log.open(files.path(tables::明细), tablePassword())) {
         return balances;
     }
     const bool whole = log.forEachMatching(RecordFilter::all(), [&](const Record &record) {
@@ -94,14 +94,12 @@ QHash<QString, double> loggedBalances()
 }
 
 // The child program of the concurrency test: books `count` random stock-ins
-// and stock-outs of the models 型号0..型号9 of 五金/扳手 and prints how many it
-// booked. A booking may be refused for lack of stock, or as busy when the
-// other program held the files longer than the busy timeout; any
-// other outcome fails it.
-int runBookingChild(int seed, int count)
+// and stock-outs of the models 型号0..型号9 of 五金/扳手 into the book in the
+// folders it is given and prints how many it booked. A booking may be refused for lack of stock, or
+// as busy when the other program held the files longer than the busy timeout; any other outcome
+// fails it.
+int runBookingChild(const BookFolders &files, int seed, int count)
 {
-    // The child books into the folder it was started in.
-    const BookFolders files = bookFoldersAt(QDir::currentPath(), QDir::currentPath());
     ChangeNotifier changes;
     std::mt19937 random{unsigned(seed)};
     int booked = 0;
@@ -171,7 +169,7 @@ void BookTest::bookingOutcomes()
     Movement booking = movement(model, in ? MovementKind::In : MovementKind::Out, typed);
 
     QCOMPARE(book(files.folders(), booking, changes), outcome);
-    QCOMPARE(storedStock(spanner, model), stockAfter);
+    QCOMPARE(storedStock(files, spanner, model), stockAfter);
     const bool done = outcome.done();
     QCOMPARE(movementsAdded.count(), done ? 1 : 0);
     QCOMPARE(stockChanged.count(), outcome == BookingOutcome::ModelNotFound ? 1 : 0);
@@ -185,12 +183,12 @@ void BookTest::bookingOutcomes()
         QCOMPARE(modelStockChanged.first(), (QVariantList{changed->id, stockAfter}));
     }
     if (removedTable != tables::明细) {
-        QCOMPARE(movementCount(), done ? 1 : 0);
+        QCOMPARE(movementCount(files), done ? 1 : 0);
     }
     if (done) {
         // The record carries the whole quantity and the unit of the model's record.
         Table log;
-        QVERIFY(log.open(tables::明细, tablePassword()));
+        QVERIFY(log.open(files.path(tables::明细), tablePassword()));
         QCOMPARE(log.dateTime(fields::日期), storedDateTime(QDate(2024, 5, 3)));
         QCOMPARE(log.text(fields::品类) + log.text(fields::名称) + log.text(fields::型号),
                  hardware + spanner + model);
@@ -216,8 +214,8 @@ void BookTest::aFailedLogWriteLeavesTheStock()
     QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
     QCOMPARE(book(files.folders(), movement(inch8, MovementKind::In, 5), changes),
              StoreFault::WriteFailed);
-    QCOMPARE(storedStock(spanner, inch8), 10.0);
-    QCOMPARE(movementCount(), 0);
+    QCOMPARE(storedStock(files, spanner, inch8), 10.0);
+    QCOMPARE(movementCount(files), 0);
     QCOMPARE(stockChanged.count(), 0);
     QCOMPARE(movementsAdded.count(), 0);
 }
@@ -234,10 +232,9 @@ void BookTest::twoProgramsBookingAtOnceLoseNothing()
     QList<QProcess *> children;
     for (const int seed : {1, 2}) {
         auto *child = new QProcess(this);
-        child->setWorkingDirectory(files.workDir());
-        child->start(
-            QCoreApplication::applicationFilePath(),
-            {QStringLiteral("--book"), QString::number(seed), QString::number(bookingsEach)});
+        child->start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--book"), QString::number(seed),
+                      QString::number(bookingsEach), files.workDir(), files.programDir()});
         children << child;
     }
     int booked = 0;
@@ -247,11 +244,11 @@ void BookTest::twoProgramsBookingAtOnceLoseNothing()
         booked += child->readAllStandardOutput().trimmed().toInt();
     }
     QVERIFY(booked > bookingsEach);
-    QCOMPARE(movementCount(), booked);
-    const QHash<QString, double> balances = loggedBalances();
+    QCOMPARE(movementCount(files), booked);
+    const QHash<QString, double> balances = loggedBalances(files);
     for (int i = 0; i < 10; ++i) {
         const QString model = QStringLiteral("型号%1").arg(i);
-        QCOMPARE(storedStock(spanner, model), 20.0 + balances.value(model));
+        QCOMPARE(storedStock(files, spanner, model), 20.0 + balances.value(model));
     }
 }
 
@@ -406,7 +403,7 @@ void BookTest::deletingTakesOnlyRowsAsShown()
     std::reverse(shown.begin(), shown.end());
     {
         Table log;
-        QVERIFY(log.open(tables::明细, tablePassword()));
+        QVERIFY(log.open(files.path(tables::明细), tablePassword()));
         if (meanwhile.startsWith(QStringLiteral("change"))) {
             QVariantList remarkOnly(7);
             remarkOnly << QStringLiteral("改过");
@@ -587,7 +584,7 @@ void BookTest::catalogueChanges()
              CatalogueOutcome::Done);
     QCOMPARE(readModelsOf(files.folders(), hardware, pliers)->size(), size_t(1));
     QCOMPARE(models.count(), 5);
-    QCOMPARE(movementCount(), 0);
+    QCOMPARE(movementCount(files), 0);
 }
 
 void BookTest::cascadesReachExactlyTheirRecords()
@@ -632,7 +629,7 @@ void BookTest::cascadesReachExactlyTheirRecords()
     QCOMPARE(*readCategories(files.folders()), (QStringList{electric, electric}));
     QCOMPARE(readItems(files.folders())->size(), 1);
     QVERIFY(readAllModels(files.folders())->empty());
-    QCOMPARE(movementCount(), 1);
+    QCOMPARE(movementCount(files), 1);
 }
 
 void BookTest::numberAndDateTexts()
@@ -660,8 +657,10 @@ void BookTest::numberAndDateTexts()
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc == 4 && qstrcmp(argv[1], "--book") == 0) {
-        return runBookingChild(QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt());
+    if (argc == 6 && qstrcmp(argv[1], "--book") == 0) {
+        const BookFolders folders =
+            bookFoldersAt(QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[5]));
+        return runBookingChild(folders, QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt());
     }
     BookTest test;
     return QTest::qExec(&test, argc, argv);

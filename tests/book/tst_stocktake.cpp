@@ -10,6 +10,7 @@
 #include "helpers/TestTables.h"
 #include "store/TableSchema.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -263,7 +264,8 @@ void StocktakeTest::aDamagedDraftIsSetAside()
     QFETCH(bool, damaged);
     TestTables files;
     addSmallShop(files);
-    QFile draft(QStringLiteral("盘点.json"));
+    const QDir work(files.workDir());
+    QFile draft(work.filePath(QStringLiteral("盘点.json")));
     QVERIFY(draft.open(QIODevice::WriteOnly) && draft.write(bytes) == bytes.size());
     draft.close();
 
@@ -278,7 +280,7 @@ void StocktakeTest::aDamagedDraftIsSetAside()
         QCOMPARE(summarize(*sheet).waiting, 1);
         return;
     }
-    QFile aside(QStringLiteral("盘点.json.bad"));
+    QFile aside(work.filePath(QStringLiteral("盘点.json.bad")));
     QVERIFY(aside.open(QIODevice::ReadOnly));
     QCOMPARE(aside.readAll(), bytes);
     // Told once: the next start finds no draft.

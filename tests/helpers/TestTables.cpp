@@ -9,16 +9,6 @@
 
 namespace kucun::test {
 
-TestTables::TestTables() : m_previousDir(QDir::currentPath())
-{
-    QDir::setCurrent(m_work.path());
-}
-
-TestTables::~TestTables()
-{
-    QDir::setCurrent(m_previousDir);
-}
-
 QString TestTables::path(const QString &table) const
 {
     if (table == tables::设置) {

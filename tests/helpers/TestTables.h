@@ -7,16 +7,10 @@
 
 namespace kucun::test {
 
-// A temporary data folder (made the working directory, which some tests
-// and their child processes still read the tables from) and program folder
-// with table files in them; the previous working directory comes back at
-// the end.
+// A temporary data folder and program folder with table files in them.
 class TestTables
 {
 public:
-    TestTables();
-    ~TestTables();
-
     QString workDir() const { return m_work.path(); }
     QString programDir() const { return m_program.path(); }
     BookFolders folders() const { return bookFoldersAt(workDir(), programDir()); }
@@ -30,7 +24,6 @@ public:
     void removeFile(const QString &table);
 
 private:
-    QString m_previousDir;
     QTemporaryDir m_work;
     QTemporaryDir m_program;
 };

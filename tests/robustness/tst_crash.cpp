@@ -3,6 +3,7 @@
 #include "book/backup/BooksInUse.h"
 #include "book/catalogue/CatalogueChanges.h"
 #include "book/catalogue/CatalogueReads.h"
+#include "book/files/Book.h"
 #include "book/files/InterruptedWrites.h"
 #include "book/stock/Booking.h"
 #include "book/stock/LogQueries.h"
@@ -50,21 +51,28 @@ namespace {
 // still equals its logged balance afterwards.
 const QString pairMark = QStringLiteral("对冲");
 
-// The book a child process works on: the folder it was started in.
-BookFolders here()
+// The book a child process works on: the data folder and the program folder
+// its arguments give at `at` and the one after.
+BookFolders foldersFrom(char *argv[], int at)
 {
-    return bookFoldersAt(QDir::currentPath(), QDir::currentPath());
+    return bookFoldersAt(QString::fromLocal8Bit(argv[at]), QString::fromLocal8Bit(argv[at + 1]));
+}
+
+// The arguments that hand a child process the book's folders.
+QStringList foldersAsArguments(const BookFolders &folders)
+{
+    return {folders.data, folders.program};
 }
 
 class Worker
 {
 public:
-    explicit Worker(quint32 seed) : m_random(seed) {}
+    Worker(BookFolders folders, quint32 seed) : m_folders(std::move(folders)), m_random(seed) {}
 
     // One step of the work; returns what went wrong, or nothing.
     QString step()
     {
-        const std::optional<std::vector<ModelRecord>> models = readAllModels(here());
+        const std::optional<std::vector<ModelRecord>> models = readAllModels(m_folders);
         if (!models) {
             return QStringLiteral("型号 unreadable");
         }
@@ -90,17 +98,19 @@ public:
         }
         if (roll < 97) {
             return refused(deleteModel(
-                here(), model.category, model.item, model.model, [] { return true; }, m_changes));
+                m_folders, model.category, model.item, model.model, [] { return true; },
+                m_changes));
         }
         if (roll < 99) {
-            return refused(deleteItem(here(), model.category, model.item, m_changes));
+            return refused(deleteItem(m_folders, model.category, model.item, m_changes));
         }
-        const std::optional<QStringList> categories = readCategories(here());
+        const std::optional<QStringList> categories = readCategories(m_folders);
         if (!categories || categories->isEmpty()) {
             return QStringLiteral("品类 unreadable");
         }
         const int position = pick(int(categories->size()));
-        return refused(deleteCategory(here(), position + 1, categories->at(position), m_changes));
+        return refused(
+            deleteCategory(m_folders, position + 1, categories->at(position), m_changes));
     }
 
 private:
@@ -114,17 +124,17 @@ private:
     {
         const QString category = QStringLiteral("类") + uniqueName();
         const QString item = QStringLiteral("品") + uniqueName();
-        if (const QString failed = refused(addCategory(here(), category, m_changes));
+        if (const QString failed = refused(addCategory(m_folders, category, m_changes));
             !failed.isEmpty()) {
             return failed;
         }
-        if (const QString failed = refused(addItem(here(), category, item, m_changes));
+        if (const QString failed = refused(addItem(m_folders, category, item, m_changes));
             !failed.isEmpty()) {
             return failed;
         }
         for (int models = 1 + pick(3); models > 0; --models) {
             const QString failed = refused(addModel(
-                here(), category, item,
+                m_folders, category, item,
                 {QStringLiteral("型") + uniqueName(), QStringLiteral("个"), {}}, m_changes));
             if (!failed.isEmpty()) {
                 return failed;
@@ -137,7 +147,7 @@ private:
                    const QString &remark)
     {
         const Outcome<BookingOutcome> outcome =
-            book(here(),
+            book(m_folders,
                  {model.category, model.item, model.model, kind, quantity, double(quantity),
                   QDate(2024, 1, 1 + pick(28)), remark},
                  m_changes);
@@ -152,12 +162,12 @@ private:
 
     QString deleteCompletePairs()
     {
-        const std::optional<LogMatches> marked = movementsWithKeyword(here(), pairMark);
+        const std::optional<LogMatches> marked = movementsWithKeyword(m_folders, pairMark);
         if (!marked) {
             return QStringLiteral("明细 unreadable");
         }
         const std::optional<std::vector<MovementRecord>> rows =
-            readMovements(here(), marked->ids.mid(0, 40));
+            readMovements(m_folders, marked->ids.mid(0, 40));
         if (!rows) {
             return QStringLiteral("明细 unreadable");
         }
@@ -174,7 +184,7 @@ private:
             }
         }
         const Outcome<DeletionOutcome> outcome =
-            deleteMovements(here(), complete, m_changes).outcome;
+            deleteMovements(m_folders, complete, m_changes).outcome;
         return outcome == StoreFault::Unavailable ? QStringLiteral("明细 unavailable") : QString();
     }
 
@@ -185,14 +195,15 @@ private:
                    : QString();
     }
 
+    BookFolders m_folders;
     std::mt19937 m_random;
     ChangeNotifier m_changes;
 };
 
 // Works until killed (steps 0) or for so many steps; prints the first fault.
-int runWorker(quint32 seed, int steps)
+int runWorker(const BookFolders &folders, quint32 seed, int steps)
 {
-    Worker worker(seed);
+    Worker worker(folders, seed);
     for (int done = 0; steps == 0 || done < steps; ++done) {
         const QString fault = worker.step();
         if (!fault.isEmpty()) {
@@ -284,11 +295,11 @@ void install(const QByteArray &endOfName)
 
 // Books a stock-in of 100 with the file system that dies at the first write
 // to the named file.
-int bookCutShort(const QByteArray &endOfName)
+int bookCutShort(const BookFolders &folders, const QByteArray &endOfName)
 {
     cut::install(endOfName);
     ChangeNotifier changes;
-    book(here(),
+    book(folders,
          {QStringLiteral("五金"),
           QStringLiteral("扳手"),
           QStringLiteral("8寸"),
@@ -303,27 +314,28 @@ int bookCutShort(const QByteArray &endOfName)
 
 // Books a count of two models, 3 of 8寸 and 2 of 10寸 where none are, with
 // the file system that dies at the first write to the named file.
-int countCutShort(const QByteArray &endOfName)
+int countCutShort(const BookFolders &folders, const QByteArray &endOfName)
 {
     cut::install(endOfName);
     ChangeNotifier changes;
-    ReadResult<CountSheet> sheet = loadCountSheet(here(), QString(), QDate(2024, 5, 3));
+    ReadResult<CountSheet> sheet = loadCountSheet(folders, QString(), QDate(2024, 5, 3));
     if (!sheet || sheet->lines.size() != 2) {
         return 1;
     }
     sheet->lines[0].enter(3);
     sheet->lines[1].enter(2);
-    bookCount(here(), *sheet, changes);
+    bookCount(folders, *sheet, changes);
     return 0; // never reached: the write ends the process
 }
 
-QProcess *startWorker(QObject *parent, const QString &workDir, quint32 seed, int steps)
+QProcess *startWorker(QObject *parent, const BookFolders &folders, quint32 seed, int steps)
 {
     auto *child = new QProcess(parent);
-    child->setWorkingDirectory(workDir);
     child->setProcessChannelMode(QProcess::ForwardedOutputChannel);
-    child->start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--work"), QString::number(seed), QString::number(steps)});
+    child->start(
+        QCoreApplication::applicationFilePath(),
+        QStringList{QStringLiteral("--work"), QString::number(seed), QString::number(steps)} +
+            foldersAsArguments(folders));
     child->waitForStarted();
     return child;
 }
@@ -338,18 +350,19 @@ QString integrityOf(const QString &path)
     return check.step() ? check.textAt(0) : check.error();
 }
 
-// Every file whole and readable, and every model's stock equal to what its
-// log rows add up to.
-void verifyNothingLost(const std::function<QString(const QString &)> &pathOf)
+// Every file of the book whole and readable, and every model's stock equal
+// to what its log rows add up to.
+void verifyNothingLost(const BookFolders &folders)
 {
+    const Book book(folders);
     for (const QString &table : tables::allTableNames()) {
-        QCOMPARE(integrityOf(pathOf(table)), QStringLiteral("ok"));
+        QCOMPARE(integrityOf(book.pathOf(table)), QStringLiteral("ok"));
         Table opened;
-        QVERIFY2(opened.open(pathOf(table), tablePassword()), qPrintable(table));
+        QVERIFY2(book.open(opened, table), qPrintable(table));
     }
     QHash<QString, double> logged;
     Table log;
-    QVERIFY(log.open(tables::明细, tablePassword()));
+    QVERIFY(book.open(log, tables::明细));
     QVERIFY(log.forEachMatching(
         RecordFilter::all(), {fields::品类, fields::名称, fields::型号, fields::入库, fields::出库},
         [&logged](const Record &record) {
@@ -357,7 +370,7 @@ void verifyNothingLost(const std::function<QString(const QString &)> &pathOf)
                 record.textAt(0) + u'/' + record.textAt(1) + u'/' + record.textAt(2);
             logged[key] += record.numberAt(3) - record.numberAt(4);
         }));
-    const std::optional<std::vector<ModelRecord>> models = readAllModels(here());
+    const std::optional<std::vector<ModelRecord>> models = readAllModels(folders);
     QVERIFY(models);
     for (const ModelRecord &model : *models) {
         const QString key = model.category + u'/' + model.item + u'/' + model.model;
@@ -378,13 +391,13 @@ void CrashTest::killedAtRandomMomentsLosesNothing()
     files.createAll();
     std::mt19937 random(20261208);
     for (int kill = 0; kill < kills; ++kill) {
-        QProcess *worker = startWorker(this, files.workDir(), random(), 0);
+        QProcess *worker = startWorker(this, files.folders(), random(), 0);
         QThread::msleep(30 + random() % 300);
         QVERIFY2(worker->state() == QProcess::Running, "the worker stopped on its own");
         worker->kill();
         QVERIFY(worker->waitForFinished(10000));
         delete worker;
-        verifyNothingLost([&files](const QString &table) { return files.path(table); });
+        verifyNothingLost(files.folders());
         if (QTest::currentTestFailed()) {
             qWarning("after kill %d", kill + 1);
             return;
@@ -401,22 +414,22 @@ void CrashTest::twoCopiesAtOnceLoseNothing()
     files.createAll();
     QList<QProcess *> workers;
     for (const quint32 seed : {7u, 8u}) {
-        workers << startWorker(this, files.workDir(), seed, 250);
+        workers << startWorker(this, files.folders(), seed, 250);
     }
     for (QProcess *worker : std::as_const(workers)) {
         QVERIFY(worker->waitForFinished(180000));
         QCOMPARE(worker->exitCode(), 0);
     }
-    verifyNothingLost([&files](const QString &table) { return files.path(table); });
+    verifyNothingLost(files.folders());
 }
 
-// The records of the four data tables, as text.
-QString dataTablesAsText()
+// The records of the four data tables of the book, as text.
+QString dataTablesAsText(const BookFolders &folders)
 {
     QString text;
     for (const QString &name : {tables::品类, tables::名称, tables::型号, tables::明细}) {
         Table table;
-        if (!table.open(name, tablePassword())) {
+        if (!Book(folders).open(table, name)) {
             return QStringLiteral("no ") + name;
         }
         const bool whole =
@@ -446,7 +459,7 @@ void CrashTest::backupsTakenWhileBookingHoldWholeBooks()
     TestTables files;
     files.createAll();
     const QString root = QDir(files.workDir()).filePath(QStringLiteral("备份"));
-    QProcess *worker = startWorker(this, files.workDir(), 11, 0);
+    QProcess *worker = startWorker(this, files.folders(), 11, 0);
     QStringList folders;
     for (int i = 0; i < 6; ++i) {
         QThread::msleep(60);
@@ -459,11 +472,7 @@ void CrashTest::backupsTakenWhileBookingHoldWholeBooks()
     worker->kill();
     QVERIFY(worker->waitForFinished(10000));
     for (const QString &folder : std::as_const(folders)) {
-        QDir::setCurrent(folder);
-        verifyNothingLost([&folder](const QString &table) {
-            return QDir(folder).filePath(tables::fileNameOf(table));
-        });
-        QDir::setCurrent(files.workDir());
+        verifyNothingLost(bookFoldersAt(folder, folder));
     }
     QVERIFY(listBackups(root).constFirst().movements > 0);
 }
@@ -474,7 +483,7 @@ void CrashTest::aRestoreKilledLeavesOneSetOrTheOther()
     files.createAll();
     const QString root = QDir(files.workDir()).filePath(QStringLiteral("备份"));
     const auto work = [this, &files](quint32 seed) {
-        QProcess *worker = startWorker(this, files.workDir(), seed, 120);
+        QProcess *worker = startWorker(this, files.folders(), seed, 120);
         QVERIFY(worker->waitForFinished(120000));
         QCOMPARE(worker->exitCode(), 0);
         delete worker;
@@ -484,9 +493,9 @@ void CrashTest::aRestoreKilledLeavesOneSetOrTheOther()
         makeBackup(files.folders(), root, QDateTime(QDate(2026, 12, 1), QTime(9, 0)),
                    BackupKind::Manual)
             .folder;
-    const QString restored = dataTablesAsText();
+    const QString restored = dataTablesAsText(files.folders());
     work(22);
-    const QString current = dataTablesAsText();
+    const QString current = dataTablesAsText(files.folders());
     const QString aside =
         makeBackup(files.folders(), root, QDateTime(QDate(2026, 12, 1), QTime(10, 0)),
                    BackupKind::Manual)
@@ -497,14 +506,14 @@ void CrashTest::aRestoreKilledLeavesOneSetOrTheOther()
     int done = 0;
     for (int kill = 0; kill < 12; ++kill) {
         for (const QString &table : {tables::品类, tables::名称, tables::型号, tables::明细}) {
-            const QString file = tables::fileNameOf(table);
+            const QString file = files.path(table);
             QFile::remove(file);
-            QVERIFY(QFile::copy(QDir(aside).filePath(file), file));
+            QVERIFY(QFile::copy(QDir(aside).filePath(tables::fileNameOf(table)), file));
         }
         QProcess child;
-        child.setWorkingDirectory(files.workDir());
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--restore"), backup, files.programDir()});
+                    QStringList{QStringLiteral("--restore"), backup} +
+                        foldersAsArguments(files.folders()));
         QVERIFY(child.waitForStarted());
         QThread::msleep(random() % 40);
         child.kill();
@@ -512,7 +521,7 @@ void CrashTest::aRestoreKilledLeavesOneSetOrTheOther()
         // The next start finishes a restore marked complete, or drops it.
         BooksInUse books(files.workDir());
         QVERIFY(recoverInterruptedWrites(files.folders(), books).tablesMayOpen);
-        const QString now = dataTablesAsText();
+        const QString now = dataTablesAsText(files.folders());
         QVERIFY2(now == current || now == restored, "a mix of the two sets");
         done += now == restored;
     }
@@ -557,28 +566,25 @@ void CrashTest::aCommitCutShortThenAMovedFolderIsUndone()
         }
     }
     QProcess child;
-    child.setWorkingDirectory(before);
-    child.start(QCoreApplication::applicationFilePath(), {operation, cutAt});
+    child.start(QCoreApplication::applicationFilePath(),
+                QStringList{operation, cutAt} + foldersAsArguments(bookFoldersAt(before, before)));
     QVERIFY(child.waitForFinished(30000));
     QCOMPARE(child.exitCode(), 3);
     QVERIFY(!QDir(before).entryList({QStringLiteral("*-journal")}).isEmpty());
 
     // The stick comes back under another name; the program starts there.
     QVERIFY(QDir().rename(before, after));
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(after));
+    const BookFolders moved = bookFoldersAt(after, after);
     BooksInUse books(after);
-    const WriteRecovery recovery = recoverInterruptedWrites(bookFoldersAt(after, after), books);
+    const WriteRecovery recovery = recoverInterruptedWrites(moved, books);
     QVERIFY(recovery.tablesMayOpen);
-    removeLeftJournals(bookFoldersAt(after, after));
-    verifyNothingLost(
-        [&after](const QString &table) { return QDir(after).filePath(tables::fileNameOf(table)); });
+    removeLeftJournals(moved);
+    verifyNothingLost(moved);
     // None of it: a count leaves no model booked and the other not.
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels(here());
+    const ReadResult<std::vector<ModelRecord>> models = readAllModels(moved);
     QVERIFY(models);
     QCOMPARE(models->at(0).stock + models->at(1).stock, 0.0);
     QCOMPARE(QDir(after).entryList({QStringLiteral("*.edb-*")}), QStringList());
-    QDir::setCurrent(previous);
 }
 
 void CrashTest::noTextLiesInPlainBytes()
@@ -610,22 +616,23 @@ void CrashTest::noTextLiesInPlainBytes()
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc == 4 && qstrcmp(argv[1], "--restore") == 0) {
+    if (argc == 5 && qstrcmp(argv[1], "--restore") == 0) {
         ChangeNotifier changes;
-        BooksInUse books(QDir::currentPath());
-        const RestoreResult restored = restoreBackup(
-            bookFoldersAt(QDir::currentPath(), QString::fromLocal8Bit(argv[3])),
-            QString::fromLocal8Bit(argv[2]), books, QDateTime::currentDateTime(), changes);
+        const BookFolders folders = foldersFrom(argv, 3);
+        BooksInUse books(folders.data);
+        const RestoreResult restored = restoreBackup(folders, QString::fromLocal8Bit(argv[2]),
+                                                     books, QDateTime::currentDateTime(), changes);
         return restored.outcome.done() ? 0 : 1;
     }
-    if (argc == 3 && qstrcmp(argv[1], "--cut-at") == 0) {
-        return bookCutShort(argv[2]);
+    if (argc == 5 && qstrcmp(argv[1], "--cut-at") == 0) {
+        return bookCutShort(foldersFrom(argv, 3), argv[2]);
     }
-    if (argc == 3 && qstrcmp(argv[1], "--count-cut-at") == 0) {
-        return countCutShort(argv[2]);
+    if (argc == 5 && qstrcmp(argv[1], "--count-cut-at") == 0) {
+        return countCutShort(foldersFrom(argv, 3), argv[2]);
     }
-    if (argc == 4 && qstrcmp(argv[1], "--work") == 0) {
-        return runWorker(QByteArray(argv[2]).toUInt(), QByteArray(argv[3]).toInt());
+    if (argc == 6 && qstrcmp(argv[1], "--work") == 0) {
+        return runWorker(foldersFrom(argv, 4), QByteArray(argv[2]).toUInt(),
+                         QByteArray(argv[3]).toInt());
     }
     CrashTest test;
     return QTest::qExec(&test, argc, argv);

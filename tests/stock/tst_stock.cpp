@@ -349,7 +349,7 @@ void StockTest::deletingExactlyTheSelectedLogRows()
     clickRow(results, 1, Qt::ControlModifier);
     {
         Table log;
-        QVERIFY(log.open(tables::明细, tablePassword()));
+        QVERIFY(log.open(page.files.path(tables::明细), tablePassword()));
         QVERIFY(log.findTexts({{fields::备注, QStringLiteral("第6笔")}}));
         QVariantList remarkOnly(7);
         QVERIFY(log.modify(remarkOnly << QStringLiteral("改过")));

@@ -19,7 +19,7 @@ class StoreTest : public QObject
 
 private slots:
     void everyKindOfFailedOpen();
-    void openFindsBareNamesInTheWorkingDirectory();
+    void openAddsTheExtensionToANameWithoutOne();
     void appendReadAndNavigate();
     void modifyKeepsMissingValues();
     void findTexts();
@@ -81,20 +81,21 @@ void StoreTest::everyKindOfFailedOpen()
     QVERIFY(second.open(files.path(tables::品类), tablePassword()));
 }
 
-void StoreTest::openFindsBareNamesInTheWorkingDirectory()
+void StoreTest::openAddsTheExtensionToANameWithoutOne()
 {
     TestTables files;
     files.create(tables::品类);
+    const QDir work(files.workDir());
     Table table;
-    QVERIFY(table.open(tables::品类, tablePassword()));
+    QVERIFY(table.open(work.filePath(tables::品类), tablePassword()));
     QCOMPARE(table.schema().tableName(), tables::品类);
     QCOMPARE(table.recordCount(), 0);
     QVERIFY(table.atEnd());
     QCOMPARE(table.text(fields::品类), QString());
     table.close();
     // A name with an extension is used as it stands.
-    QVERIFY(!table.open(QStringLiteral("品类.dat"), tablePassword()));
-    QVERIFY(table.open(QStringLiteral("品类.edb"), tablePassword()));
+    QVERIFY(!table.open(work.filePath(QStringLiteral("品类.dat")), tablePassword()));
+    QVERIFY(table.open(work.filePath(QStringLiteral("品类.edb")), tablePassword()));
 }
 
 void StoreTest::appendReadAndNavigate()
