@@ -590,13 +590,13 @@ void BackupsTest::theStatusLineSaysWhenAndWhy()
 {
     QFETCH(QString, failure);
     TestTables files;
-    saveBackupFailure(files.programDir(), "U盘已满"); // a backup made clears it
-    saveLastBackup(files.programDir(), QDateTime(QDate(2026, 12, 9), QTime(8, 5)), "f");
+    saveBackupFailure(files.folders(), "U盘已满"); // a backup made clears it
+    saveLastBackup(files.folders(), QDateTime(QDate(2026, 12, 9), QTime(8, 5)), "f");
     if (!failure.isEmpty()) {
-        saveBackupFailure(files.programDir(), failure);
+        saveBackupFailure(files.folders(), failure);
     }
     QFETCH(bool, onDataDisk);
-    const BackupStatus status = backupStatus(readBackupSettings(files.programDir()), onDataDisk);
+    const BackupStatus status = backupStatus(readBackupSettings(files.folders()), onDataDisk);
     QTEST(status.text, "text");
     QCOMPARE(status.alarm, status.text.contains(u'　'));
 }

@@ -177,10 +177,10 @@ void DataFolderTest::aNewBookIsWelcomedOnce()
     shop ? test::addSmallShop(files) : files.createAll();
     for (const auto mark : {markWelcomeDue, markWelcomed}) {
         if (marks-- > 0) {
-            mark(files.programDir());
+            mark(files.folders());
         }
     }
-    QTEST(welcomeDue(files.programDir()), "due");
+    QTEST(welcomeDue(files.folders()), "due");
     QString error;
     QCOMPARE(writeDemoData(files.workDir(), QDate(2026, 12, 9), &error), !shop);
     Table models;

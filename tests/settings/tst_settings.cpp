@@ -770,7 +770,7 @@ void SettingsTest::aNewBookIsWelcomedOnce()
 {
     const auto startOnANewBook = [](ShopWindow &shop) {
         shop.files.createAll();
-        markWelcomeDue(shop.files.programDir());
+        markWelcomeDue(shop.files.folders());
         shop.start();
         return shop.get<QDialog>("窗口欢迎");
     };
