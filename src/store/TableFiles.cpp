@@ -39,6 +39,15 @@ QStringList indexStatements(const QString &tableName)
         return {QStringLiteral("CREATE INDEX IF NOT EXISTS \"型号_品类_名称\" ON \"型号\" "
                                "(\"品类\", \"名称\")")};
     }
+    if (tableName == tables::型号资料) {
+        return {
+            QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS \"型号资料_型号\" ON \"型号资料\" "
+                           "(\"型号\", \"品类\", \"名称\")")};
+    }
+    if (tableName == tables::明细金额) {
+        return {QStringLiteral(
+            "CREATE UNIQUE INDEX IF NOT EXISTS \"明细金额_明细\" ON \"明细金额\" (\"明细\")")};
+    }
     return {};
 }
 

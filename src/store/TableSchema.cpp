@@ -104,6 +104,17 @@ const FieldList &fieldsOf(const QString &tableName)
           {fields::背景颜色, K::Integer},
           {fields::文本颜色, K::Integer},
           {fields::选中颜色, K::Integer}}},
+        {型号资料,
+         {{fields::品类, K::Text},
+          {fields::名称, K::Text},
+          {fields::型号, K::Text},
+          {fields::条码, K::Text},
+          {fields::进价, K::Number},
+          {fields::售价, K::Number},
+          {fields::成本价, K::Number},
+          {fields::最低库存, K::Number},
+          {fields::补货至, K::Number}}},
+        {明细金额, {{明细, K::Integer}, {fields::单价, K::Number}, {fields::成本价, K::Number}}},
     };
     static const FieldList none;
     const auto it = lists.constFind(tableName);
@@ -113,6 +124,11 @@ const FieldList &fieldsOf(const QString &tableName)
 QStringList allTableNames()
 {
     return {品类, 名称, 型号, 明细, 设置};
+}
+
+QStringList ownTableNames()
+{
+    return {型号资料, 明细金额};
 }
 
 } // namespace tables

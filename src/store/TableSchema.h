@@ -40,6 +40,10 @@ inline const QString 名称 = QStringLiteral("名称");
 inline const QString 型号 = QStringLiteral("型号");
 inline const QString 明细 = QStringLiteral("明细");
 inline const QString 设置 = QStringLiteral("设置");
+// Tables of our own beside the five: made when missing, never needed by the
+// five tables' features.
+inline const QString 型号资料 = QStringLiteral("型号资料");
+inline const QString 明细金额 = QStringLiteral("明细金额");
 
 // The file name of a table: a bare name gets ".edb"; a name that already
 // has an extension is kept.
@@ -50,6 +54,8 @@ QString settingsPath(const QString &programDir);
 // Field lists in field order, the order append and modify take values in.
 const FieldList &fieldsOf(const QString &tableName);
 QStringList allTableNames();
+// The tables of our own, in the data folder.
+QStringList ownTableNames();
 
 } // namespace tables
 
@@ -73,6 +79,13 @@ inline const QString 滚动速度 = QStringLiteral("滚动速度");
 inline const QString 背景颜色 = QStringLiteral("背景颜色");
 inline const QString 文本颜色 = QStringLiteral("文本颜色");
 inline const QString 选中颜色 = QStringLiteral("选中颜色");
+inline const QString 条码 = QStringLiteral("条码");
+inline const QString 进价 = QStringLiteral("进价");
+inline const QString 售价 = QStringLiteral("售价");
+inline const QString 成本价 = QStringLiteral("成本价");
+inline const QString 最低库存 = QStringLiteral("最低库存");
+inline const QString 补货至 = QStringLiteral("补货至");
+inline const QString 单价 = QStringLiteral("单价");
 
 } // namespace fields
 

@@ -1,0 +1,59 @@
+#include "Money.h"
+
+#include "book/ValueText.h"
+
+#include <cmath>
+
+namespace kucun {
+
+Fen fenOf(double yuan)
+{
+    // A nudge far below half a 分, far above the error of a product of two
+    // decimals, so that a half 分 stored a hair low still rounds up.
+    const double cents = yuan * 100.0;
+    return static_cast<Fen>(std::llround(cents + std::copysign(1e-6, cents)));
+}
+
+Fen amountOf(double quantity, double unitPrice)
+{
+    return fenOf(quantity * unitPrice);
+}
+
+double yuanOf(Fen amount)
+{
+    return static_cast<double>(amount) / 100.0;
+}
+
+QString moneyText(Fen amount)
+{
+    const Fen whole = amount < 0 ? -amount : amount;
+    return QStringLiteral("%1%2.%3")
+        .arg(amount < 0 ? QStringLiteral("-") : QString())
+        .arg(whole / 100)
+        .arg(whole % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString unitPriceText(double unitPrice)
+{
+    QString text = QString::number(std::round(unitPrice * 10000.0) / 10000.0, 'f', 4);
+    while (text.endsWith(QLatin1Char('0')) && text.indexOf(QLatin1Char('.')) < text.size() - 3) {
+        text.chop(1);
+    }
+    return text == QStringLiteral("-0.00") ? QStringLiteral("0.00") : text;
+}
+
+TypedPrice parseUnitPrice(const QString &text)
+{
+    const QString trimmed = withoutSurroundingSpaces(text);
+    if (trimmed.isEmpty()) {
+        return {};
+    }
+    bool ok = false;
+    const double price = trimmed.toDouble(&ok);
+    if (!ok || !std::isfinite(price) || price < 0) {
+        return {false, std::nullopt};
+    }
+    return {true, price};
+}
+
+} // namespace kucun
