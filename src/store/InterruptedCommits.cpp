@@ -158,10 +158,8 @@ QStringList journalsIn(const QStringList &folders)
 QString superJournalOf(const QString &journalPath)
 {
     QFile journal(journalPath);
-    if (!journal.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return QFile::decodeName(readSuperJournalName(journal).name);
+    return journal.open(QIODevice::ReadOnly) ? QFile::decodeName(readSuperJournalName(journal).name)
+                                             : QString();
 }
 
 InterruptedCommits repairMovedCommits(const QStringList &folders)

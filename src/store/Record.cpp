@@ -29,10 +29,24 @@ QString kindName(FieldKind kind)
 
 bool fits(FieldKind stored, FieldKind expected)
 {
-    if (isNumericKind(expected)) {
-        return isNumericKind(stored);
+    return isNumericKind(expected) ? isNumericKind(stored) : stored == expected;
+}
+
+// Reads `count` ASCII digits at `pos`; -1 when they are not all digits.
+int digitsAt(const QString &text, qsizetype pos, int count)
+{
+    if (pos + count > text.size()) {
+        return -1;
     }
-    return stored == expected;
+    int value = 0;
+    for (qsizetype i = pos; i < pos + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') {
+            return -1;
+        }
+        value = value * 10 + (c - u'0');
+    }
+    return value;
 }
 
 } // namespace
@@ -147,27 +161,6 @@ QDateTime storedDateTime(const QDate &date, const QTime &time)
 {
     return QDateTime(date, time, Qt::UTC);
 }
-
-namespace {
-
-// Reads `count` ASCII digits at `pos`; -1 when they are not all digits.
-int digitsAt(const QString &text, qsizetype pos, int count)
-{
-    if (pos + count > text.size()) {
-        return -1;
-    }
-    int value = 0;
-    for (qsizetype i = pos; i < pos + count; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9') {
-            return -1;
-        }
-        value = value * 10 + (c - u'0');
-    }
-    return value;
-}
-
-} // namespace
 
 QDateTime parseStoredDateTime(const QString &text)
 {

@@ -16,8 +16,7 @@ constexpr int busyTimeoutMs = 5000;
 // more rounds only slow down every open.
 constexpr int keyDerivationRounds = 256;
 
-} // namespace
-
+// The fault a failed SQLite call stands for.
 StoreFault faultOfResultCode(int resultCode)
 {
     switch (resultCode & 0xff) {
@@ -36,6 +35,8 @@ StoreFault faultOfResultCode(int resultCode)
     }
 }
 
+// Makes every later open and ATTACH use the cheap key derivation the table
+// files are written with. Safe to call more than once.
 void setDefaultKeyDerivation()
 {
     static bool done = false;
@@ -52,7 +53,9 @@ void setDefaultKeyDerivation()
     sqlite3_close(db);
 }
 
-Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
+} // namespace
+
+Statement::Statement(sqlite3 *db, const QString &sql, const QVariantList &values) : m_db(db)
 {
     const QByteArray utf8 = sql.toUtf8();
     m_resultCode = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
@@ -60,6 +63,9 @@ Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
         m_failed = true;
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        bind(i + 1, values[i]);
     }
 }
 
@@ -244,10 +250,9 @@ std::unique_ptr<Connection> Connection::openExisting(const QString &path, const 
 
 std::unique_ptr<Connection> Connection::create(const QString &path, const QString &key)
 {
-    if (QFileInfo::exists(path)) {
-        return nullptr;
-    }
-    return openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    return QFileInfo::exists(path)
+               ? nullptr
+               : openWithFlags(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
 }
 
 bool Connection::exec(const QString &sql)

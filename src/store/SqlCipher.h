@@ -12,18 +12,12 @@ struct sqlite3_stmt;
 
 namespace kucun::sql {
 
-// The fault a failed SQLite call stands for.
-StoreFault faultOfResultCode(int resultCode);
-
-// Makes every later open and ATTACH use the cheap key derivation the table
-// files are written with. Safe to call more than once.
-void setDefaultKeyDerivation();
-
 // One prepared statement; finalised when it goes out of scope.
 class Statement
 {
 public:
-    Statement(sqlite3 *db, const QString &sql);
+    // Prepares the statement and binds the values to its marks in order.
+    Statement(sqlite3 *db, const QString &sql, const QVariantList &values = {});
     ~Statement();
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;

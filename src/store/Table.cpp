@@ -109,10 +109,8 @@ std::shared_ptr<const Schema> Table::readSchema(const QString &database,
             fields.append({info.textAt(1), kindOfDeclaredType(info.textAt(2))});
         }
     }
-    if (info.failed() || fields.isEmpty()) {
-        return nullptr;
-    }
-    return std::make_shared<const Schema>(tableName, fields);
+    return info.failed() || fields.isEmpty() ? nullptr
+                                             : std::make_shared<const Schema>(tableName, fields);
 }
 
 const Schema &Table::schema() const
@@ -182,10 +180,7 @@ void Table::readRowInto(sql::Statement &statement, Record &record, RowTexts *pre
 
 void Table::moveToRow(const QString &whereAndOrder, const QVariantList &params)
 {
-    sql::Statement select(m_connection->handle(), selectColumns() + whereAndOrder);
-    for (int i = 0; i < params.size(); ++i) {
-        select.bind(i + 1, params[i]);
-    }
+    sql::Statement select(m_connection->handle(), selectColumns() + whereAndOrder, params);
     m_current = select.step() ? readRow(select) : Record(m_schema, 0, {});
     if (!select.isValid() || select.failed()) {
         noteReadFailure();
@@ -317,13 +312,11 @@ bool Table::modify(const QVariantList &values)
     if (assignments.isEmpty()) {
         return true;
     }
+    bound << m_current.rowId();
     sql::Statement update(m_connection->handle(),
                           QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                              .arg(quotedTable(), assignments.join(QLatin1Char(','))));
-    for (int i = 0; i < bound.size(); ++i) {
-        update.bind(i + 1, bound[i]);
-    }
-    update.bind(int(bound.size()) + 1, m_current.rowId());
+                              .arg(quotedTable(), assignments.join(QLatin1Char(','))),
+                          bound);
     if (!countedWrite(m_path, 0, [this, &update] {
             update.step();
             return !update.failed() || noteFailure();
@@ -340,8 +333,7 @@ bool Table::goToId(qint64 recordId)
         return false;
     }
     sql::Statement select(m_connection->handle(),
-                          selectColumns() + QStringLiteral("WHERE rowid = ?"));
-    select.bind(1, recordId);
+                          selectColumns() + QStringLiteral("WHERE rowid = ?"), {recordId});
     if (!select.step()) {
         return select.isValid() && !select.failed() ? false : noteReadFailure();
     }
@@ -372,23 +364,19 @@ bool Table::attach(const QString &fileName, const QString &password, FieldCheck 
         return false;
     }
     auto schema = readSchema(tableName, tableName);
-    StoreFault fault = StoreFault::None;
-    if (!schema) {
-        fault = m_connection->lastFault() == StoreFault::Busy ? StoreFault::Busy
-                                                              : StoreFault::Unavailable;
-    } else if (check == FieldCheck::Declared && !schema->holdsDeclaredFields()) {
-        fault = StoreFault::wrongLayout(tableName, schema->mismatchedField());
+    if (schema && (check == FieldCheck::None || schema->holdsDeclaredFields())) {
+        m_fault = StoreFault::None;
+        openPaths().insert(path);
+        m_attached.append({path, std::move(schema)});
+        return true;
     }
-    if (fault != StoreFault::None) {
-        m_fault = fault;
-        m_connection->exec(
-            QStringLiteral("DETACH DATABASE %1").arg(sql::quoteIdentifier(tableName)));
-        return false;
+    if (schema) {
+        m_fault = StoreFault::wrongLayout(tableName, schema->mismatchedField());
+    } else {
+        noteReadFailure();
     }
-    m_fault = StoreFault::None;
-    openPaths().insert(path);
-    m_attached.append({path, std::move(schema)});
-    return true;
+    m_connection->exec(QStringLiteral("DETACH DATABASE %1").arg(sql::quoteIdentifier(tableName)));
+    return false;
 }
 
 bool Table::noteFailure()
@@ -419,11 +407,8 @@ bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)
     const RecordFilter filter = RecordFilter::textsEqual(fieldEqualsText);
     sql::Statement select(m_connection->handle(),
                           selectColumns() + QStringLiteral("WHERE rowid >= ? AND (") +
-                              filter.sqlCondition + QStringLiteral(") ORDER BY rowid LIMIT 1"));
-    select.bind(1, m_current.rowId());
-    for (int i = 0; i < filter.parameters.size(); ++i) {
-        select.bind(i + 2, filter.parameters[i]);
-    }
+                              filter.sqlCondition + QStringLiteral(") ORDER BY rowid LIMIT 1"),
+                          QVariantList{m_current.rowId()} + filter.parameters);
     m_current = select.step() ? readRow(select) : Record(m_schema, 0, {});
     return select.isValid() && !select.failed() ? !atEnd() : noteReadFailure();
 }

@@ -35,12 +35,10 @@ bool Table::forEachMatching(const RecordFilter &filter, const QStringList &field
     }
     const auto columns = std::make_shared<const Schema>(m_schema->tableName(), read);
     const QString query = selectColumns(*columns) + indexChoice(filter);
-    sql::Statement select(m_connection->handle(), query + QStringLiteral("WHERE ") +
-                                                      filter.sqlCondition +
-                                                      QStringLiteral(" ORDER BY rowid"));
-    for (int i = 0; i < filter.parameters.size(); ++i) {
-        select.bind(i + 1, filter.parameters[i]);
-    }
+    sql::Statement select(m_connection->handle(),
+                          query + QStringLiteral("WHERE ") + filter.sqlCondition +
+                              QStringLiteral(" ORDER BY rowid"),
+                          filter.parameters);
     Record record(columns, 0, {});
     RowTexts previous;
     while (select.step()) {
@@ -83,10 +81,8 @@ Table::totalsByTexts(const RecordFilter &filter, const QStringList &textFields,
                               .arg(texts.join(QLatin1Char(',')), sql::quoteIdentifier(added),
                                    sql::quoteIdentifier(taken),
                                    main ? quotedTable() : qualifiedTable(table).first,
-                                   main ? indexChoice(filter) : QString(), filter.sqlCondition));
-    for (int i = 0; i < filter.parameters.size(); ++i) {
-        select.bind(i + 1, filter.parameters[i]);
-    }
+                                   main ? indexChoice(filter) : QString(), filter.sqlCondition),
+                          filter.parameters);
     const int count = int(textFields.size());
     std::vector<TextsTotal> totals;
     std::unordered_map<std::string, size_t> positions;

@@ -19,10 +19,8 @@ bool Table::removeMatching(const QString &table, const RecordFilter &filter)
     }
     sql::Statement remove(
         m_connection->handle(),
-        QStringLiteral("DELETE FROM %1 WHERE %2").arg(qualified, filter.sqlCondition));
-    for (int i = 0; i < filter.parameters.size(); ++i) {
-        remove.bind(i + 1, filter.parameters[i]);
-    }
+        QStringLiteral("DELETE FROM %1 WHERE %2").arg(qualified, filter.sqlCondition),
+        filter.parameters);
     const bool removed = countedWriteOf(path, [this, &remove]() -> std::optional<qint64> {
         remove.step();
         if (!remove.isValid() || remove.failed()) {
