@@ -16,7 +16,6 @@ QByteArray encoded(const QString &path)
     return QFile::encodeName(path);
 }
 
-// Makes a folder's new entries (a renamed folder, a new file) last a power cut.
 void syncFolder(const QString &folder)
 {
     const Handle handle(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -30,7 +29,6 @@ bool isNoRoom(int error)
     return error == ENOSPC || error == EDQUOT || error == EFBIG;
 }
 
-// Copies a file into a new one, into the system's cache: syncFile makes it last.
 Copy copyFile(const QString &from, const QString &to)
 {
     const Handle source(::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC));
@@ -69,16 +67,11 @@ Copy copyFile(const QString &from, const QString &to)
     return Copy::Done;
 }
 
-// Makes a copy equal to the file again after the file changed: reads both
-// and writes only the megabytes that differ. Both are in the system's
-// cache, so this takes a small part of a copy.
 Copy catchUp(const QString &from, const QString &to)
 {
     const Handle source(::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC));
     const Handle copy(::open(encoded(to).constData(), O_RDWR | O_CLOEXEC));
-    struct stat size
-    {
-    };
+    struct stat size = {};
     if (source.fd < 0 || copy.fd < 0 || ::fstat(source.fd, &size) != 0) {
         return Copy::Failed;
     }
@@ -100,15 +93,10 @@ Copy catchUp(const QString &from, const QString &to)
     return ::ftruncate(copy.fd, size.st_size) == 0 ? Copy::Done : Copy::Failed;
 }
 
-// Makes a file last a power cut. Written out a few megabytes at a time:
-// a booking's own sync meanwhile (which, on ext4, waits for the data of
-// every file written since the last one) waits for one piece, not for all.
 Copy syncFile(const QString &path)
 {
     const Handle file(::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC));
-    struct stat written
-    {
-    };
+    struct stat written = {};
     if (file.fd < 0 || ::fstat(file.fd, &written) != 0) {
         return Copy::Failed;
     }
@@ -126,7 +114,6 @@ Copy syncFile(const QString &path)
     return Copy::Done;
 }
 
-// The files a backup or a staging folder holds: the only ones ever removed.
 QStringList filesOfABackup()
 {
     QStringList names{figuresFile, writingLock};
@@ -137,9 +124,6 @@ QStringList filesOfABackup()
     return names;
 }
 
-// Removes the named files of a folder under `parent`, then the folder if
-// that left it empty. Never follows a link: a link named like the folder is
-// left alone, and so is anything a link in the folder points at.
 bool removeFolderOf(const QString &parent, const QString &name, const QStringList &files)
 {
     const Handle above(::open(encoded(parent).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -159,7 +143,6 @@ bool removeFolderOf(const QString &parent, const QString &name, const QStringLis
     return ::unlinkat(above.fd, encoded(name).constData(), AT_REMOVEDIR) == 0;
 }
 
-// Whether the file opens as the table with every one of its fields.
 bool holdsEveryField(const QString &path, const QString &table)
 {
     Table opened;

@@ -14,10 +14,11 @@
 #include <QRandomGenerator>
 #include <QSettings>
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
@@ -37,27 +38,29 @@ constexpr int keepBeforeChange = 10;
 // made the lock, or one about to make it: left alone while this young.
 constexpr int unlockedPartialGraceSeconds = 600;
 
+// Each kind's key in 备份信息.ini and its text in the list, in the order of BackupKind.
+struct KindNames
+{
+    QString key;
+    QString text;
+};
+const std::array<KindNames, 4> kindNames{{
+    {QStringLiteral("daily"), QStringLiteral("自动")},
+    {QStringLiteral("manual"), QStringLiteral("手动")},
+    {QStringLiteral("before-restore"), QStringLiteral("恢复前")},
+    {QStringLiteral("before-reset"), QStringLiteral("重置前")},
+}};
+
 QString kindKey(BackupKind kind)
 {
-    switch (kind) {
-    case BackupKind::Daily:
-        return QStringLiteral("daily");
-    case BackupKind::Manual:
-        break;
-    case BackupKind::BeforeRestore:
-        return QStringLiteral("before-restore");
-    case BackupKind::BeforeReset:
-        return QStringLiteral("before-reset");
-    }
-    return QStringLiteral("manual");
+    return kindNames[size_t(kind)].key;
 }
 
 BackupKind kindOfKey(const QString &key)
 {
-    for (const BackupKind kind :
-         {BackupKind::Daily, BackupKind::BeforeRestore, BackupKind::BeforeReset}) {
-        if (key == kindKey(kind)) {
-            return kind;
+    for (size_t kind = 0; kind < kindNames.size(); ++kind) {
+        if (kindNames[kind].key == key) {
+            return BackupKind(kind);
         }
     }
     return BackupKind::Manual;
@@ -229,12 +232,8 @@ public:
             const QByteArray lockPath = encoded(QDir(path()).filePath(writingLock));
             const int lock =
                 ::open(lockPath.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-            struct stat held
-            {
-            };
-            struct stat named
-            {
-            };
+            struct stat held = {};
+            struct stat named = {};
             if (lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0 && ::fstat(lock, &held) == 0 &&
                 ::stat(lockPath.constData(), &named) == 0 && held.st_ino == named.st_ino &&
                 held.st_dev == named.st_dev) {
@@ -322,17 +321,7 @@ bool removeOldestDaily(const QString &backupRoot, const QString &spare)
 
 QString backupKindText(BackupKind kind)
 {
-    switch (kind) {
-    case BackupKind::Daily:
-        return QStringLiteral("自动");
-    case BackupKind::Manual:
-        break;
-    case BackupKind::BeforeRestore:
-        return QStringLiteral("恢复前");
-    case BackupKind::BeforeReset:
-        return QStringLiteral("重置前");
-    }
-    return QStringLiteral("手动");
+    return kindNames[size_t(kind)].text;
 }
 
 QString backupFolderName(const QDateTime &takenAt)
@@ -384,11 +373,7 @@ BackupResult makeBackup(const BookFolders &folders, const QString &backupRoot,
         outcome = StoreFault::WriteFailed;
     }
     if (outcome == BackupOutcome::Done && !writeFigures(partial.path(), info)) {
-        if (isNoRoom(errno)) {
-            outcome = BackupOutcome::DiskFull;
-        } else {
-            outcome = StoreFault::WriteFailed;
-        }
+        outcome = outcomeOfCopy(isNoRoom(errno) ? Copy::NoRoom : Copy::Failed);
     }
     if (outcome != BackupOutcome::Done) {
         return {outcome, {}};
@@ -443,25 +428,13 @@ QList<BackupInfo> listBackups(const QString &backupRoot)
 
 void pruneBackups(const QString &backupRoot, int keepDaily, const QString &spare)
 {
-    int daily = 0;
-    int beforeRestore = 0;
-    int beforeReset = 0;
+    // Backups of each kind seen so far, newest first.
+    std::array<int, kindNames.size()> seen{};
     for (const BackupInfo &backup : listBackups(backupRoot)) {
-        bool beyond = false;
-        switch (backup.kind) {
-        case BackupKind::Daily:
-            beyond = ++daily > std::max(keepDaily, 0);
-            break;
-        case BackupKind::Manual:
-            break;
-        case BackupKind::BeforeRestore:
-            beyond = ++beforeRestore > keepBeforeChange;
-            break;
-        case BackupKind::BeforeReset:
-            beyond = ++beforeReset > keepBeforeChange;
-            break;
-        }
-        if (beyond && !sameFolder(backup.folder, spare)) {
+        const int kept = backup.kind == BackupKind::Daily    ? std::max(keepDaily, 0)
+                         : backup.kind == BackupKind::Manual ? std::numeric_limits<int>::max()
+                                                             : keepBeforeChange;
+        if (++seen[size_t(backup.kind)] > kept && !sameFolder(backup.folder, spare)) {
             removeBackup(backup);
         }
     }
@@ -481,9 +454,7 @@ void removeLeftPartials(const QString &backupRoot)
         const Handle lock(
             ::openat(folder.fd, encoded(writingLock).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
         if (lock.fd >= 0 ? ::flock(lock.fd, LOCK_EX | LOCK_NB) == 0 : [&folder] {
-                struct stat made
-                {
-                };
+                struct stat made = {};
                 return ::fstat(folder.fd, &made) == 0 &&
                        made.st_mtime < ::time(nullptr) - unlockedPartialGraceSeconds;
             }()) {
@@ -502,12 +473,8 @@ bool onDataDisk(const QString &backupRoot, const QString &dataFolder)
     while (!existing.exists() && !existing.isRoot()) {
         existing = QFileInfo(existing.absolutePath());
     }
-    struct stat backups
-    {
-    };
-    struct stat data
-    {
-    };
+    struct stat backups = {};
+    struct stat data = {};
     return ::stat(encoded(existing.absoluteFilePath()).constData(), &backups) == 0 &&
            ::stat(encoded(dataFolder).constData(), &data) == 0 && backups.st_dev == data.st_dev;
 }

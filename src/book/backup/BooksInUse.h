@@ -29,7 +29,6 @@ public:
     void release();
 
     bool isShared() const { return m_hold == Hold::Shared; }
-    bool isAlone() const { return m_hold == Hold::Alone; }
     // False when the lock file could not be opened (a folder that can't be
     // written and has none): no hold can be taken.
     bool isUsable() const { return m_handle >= 0; }

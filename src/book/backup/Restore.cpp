@@ -11,9 +11,7 @@
 #include "store/TableSchema.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
