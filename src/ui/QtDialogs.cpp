@@ -39,10 +39,7 @@ QString filterSuffix(const QString &filter)
 QString QtDialogs::captionOr(const QString &caption) const
 {
     // A box without a caption of its own carries the window's title.
-    if (caption.isEmpty() && m_parent) {
-        return m_parent->window()->windowTitle();
-    }
-    return caption;
+    return caption.isEmpty() && m_parent ? m_parent->window()->windowTitle() : caption;
 }
 
 bool QtDialogs::message(const QString &text, const QString &caption, Icon icon, Buttons buttons)
@@ -64,19 +61,13 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ca
     dialog.setTextValue(initialText);
     dialog.setTextEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
     dialog.setInputMethodHints(password ? Qt::ImhHiddenText | Qt::ImhSensitiveData : Qt::ImhNone);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.textValue();
+    return dialog.exec() == QDialog::Accepted ? std::optional(dialog.textValue()) : std::nullopt;
 }
 
 std::optional<QString> QtDialogs::chooseFolder(const QString &caption, const QString &startFolder)
 {
     const QString folder = QFileDialog::getExistingDirectory(m_parent, caption, startFolder);
-    if (folder.isEmpty()) {
-        return std::nullopt;
-    }
-    return folder;
+    return folder.isEmpty() ? std::nullopt : std::optional(folder);
 }
 
 std::optional<Dialogs::SaveChoice> QtDialogs::chooseSaveFile(const QString &caption,

@@ -149,27 +149,21 @@ QString RollUpMenu::groupText(int group) const
 QString RollUpMenu::itemText(int group, int item) const
 {
     const RollUpGroup *target = groupAt(group);
-    if (!target || item < 0 || item >= target->list()->count()) {
-        return QString();
-    }
-    return target->list()->item(item)->text();
+    return target && item >= 0 && item < target->list()->count()
+               ? target->list()->item(item)->text()
+               : QString();
 }
 
 void RollUpMenu::setCurrentGroup(int group)
 {
-    if (!groupAt(group)) {
-        m_currentGroup = -1;
-        m_currentItem = -1;
-        rollOpen(-1);
-        clearSelections();
+    // A hidden group is never current; no group at all clears the choice.
+    const RollUpGroup *target = groupAt(group);
+    if (target && target->isHidden()) {
         return;
     }
-    if (!shownGroupAt(group)) {
-        return;
-    }
-    m_currentGroup = group;
+    m_currentGroup = target ? group : -1;
     m_currentItem = -1;
-    rollOpen(group);
+    rollOpen(m_currentGroup);
     clearSelections();
 }
 
@@ -346,10 +340,7 @@ void RollUpMenu::applyLook()
 
 RollUpGroup *RollUpMenu::groupAt(int group) const
 {
-    if (group < 0 || group >= int(m_groups.size())) {
-        return nullptr;
-    }
-    return m_groups[size_t(group)];
+    return group >= 0 && group < int(m_groups.size()) ? m_groups[size_t(group)] : nullptr;
 }
 
 RollUpGroup *RollUpMenu::shownGroupAt(int group) const
@@ -361,10 +352,9 @@ RollUpGroup *RollUpMenu::shownGroupAt(int group) const
 int RollUpMenu::rollDuration() const
 {
     // Nobody watches a hidden menu; roll at once.
-    if (m_scrollSpeed <= 0 || !isVisible()) {
-        return 0;
-    }
-    return std::clamp(RollTimeBySpeed / m_scrollSpeed, 0, LongestRollMs);
+    return m_scrollSpeed <= 0 || !isVisible()
+               ? 0
+               : std::clamp(RollTimeBySpeed / m_scrollSpeed, 0, LongestRollMs);
 }
 
 void RollUpMenu::clearSelections()

@@ -23,16 +23,12 @@ QVariant RowModel::data(const QModelIndex &index, int role) const
     case Qt::AccessibleTextRole:
         return cellText(index.row(), index.column());
     case Qt::TextAlignmentRole:
-        if (m_quantityColumns.contains(index.column())) {
-            return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
-        }
-        return {};
+        return m_quantityColumns.contains(index.column())
+                   ? QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter))
+                   : QVariant();
     case Qt::DecorationRole: {
         const int image = cellIcon(index.row(), index.column());
-        if (image >= 0 && image < m_images.size()) {
-            return m_images.at(image);
-        }
-        return {};
+        return image >= 0 && image < m_images.size() ? QVariant(m_images.at(image)) : QVariant();
     }
     default:
         return {};
@@ -41,10 +37,8 @@ QVariant RowModel::data(const QModelIndex &index, int role) const
 
 QVariant RowModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-        return columnTitle(section);
-    }
-    return {};
+    return orientation == Qt::Horizontal && role == Qt::DisplayRole ? QVariant(columnTitle(section))
+                                                                    : QVariant();
 }
 
 QString RowModel::columnTitle(int column) const
@@ -62,10 +56,7 @@ QString RowModel::cellText(int row, int column) const
     if (!contains(row, column)) {
         return {};
     }
-    if (m_numbered && column == 0) {
-        return QString::number(row + 1);
-    }
-    return rowAt(row).cells.value(column);
+    return m_numbered && column == 0 ? QString::number(row + 1) : rowAt(row).cells.value(column);
 }
 
 qint64 RowModel::idAt(int row) const
