@@ -126,10 +126,6 @@ void addLabelled(QHBoxLayout *row, const QString &caption, QWidget *control)
     row->addWidget(control);
 }
 
-} // namespace kucun
-
-namespace kucun {
-
 void setBackground(QWidget *control, int windowsColour)
 {
     QPalette palette = control->palette();

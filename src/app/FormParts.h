@@ -47,10 +47,6 @@ ListView *makeList(const QString &designerName, const QString &spokenName, RowMo
 QLabel *makeCaption(const QString &text, QWidget *buddy);
 // Adds "caption control" to a row.
 void addLabelled(QHBoxLayout *row, const QString &caption, QWidget *control);
-
-} // namespace kucun
-
-namespace kucun {
 // Paints the background of an edit box with a Windows colour value (0x00BBGGRR).
 void setBackground(QWidget *control, int windowsColour);
 } // namespace kucun

@@ -10,7 +10,6 @@
 #include "ui/Dialogs.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QWidget>

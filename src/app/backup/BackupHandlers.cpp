@@ -12,13 +12,11 @@
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QMainWindow>
 #include <QProgressDialog>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <thread>
 
 namespace kucun {
@@ -125,18 +123,24 @@ BooksInUse &booksOf(AppContext &context)
     return *context.state.books;
 }
 
-} // namespace
-
-bool backUpFirst(AppContext &context, QWidget &window)
+// A backup of the window's own, now; why it failed is told.
+BackupResult backUpTellingFailure(AppContext &context, QWidget &window, BackupKind kind)
 {
     waitForTheDailyBackup(window);
-    const BackupResult result = backUp(context.folders, QDateTime::currentDateTime(),
-                                       BackupKind::BeforeReset, context.changes);
+    const BackupResult result =
+        backUp(context.folders, QDateTime::currentDateTime(), kind, context.changes);
     const QString failure = backupFailure(context, result.outcome);
     if (!failure.isEmpty()) {
         tell(context.dialogs, failure, Dialogs::Error);
     }
-    return failure.isEmpty();
+    return result;
+}
+
+} // namespace
+
+bool backUpFirst(AppContext &context, QWidget &window)
+{
+    return backUpTellingFailure(context, window, BackupKind::BeforeReset).outcome.done();
 }
 
 void loadBackupList(MaintenanceContext &context)
@@ -167,15 +171,11 @@ void loadBackupList(MaintenanceContext &context)
 
 void backUpNow(MaintenanceContext &context)
 {
-    waitForTheDailyBackup(*context.page.window());
     const BackupResult result =
-        backUp(context.folders, QDateTime::currentDateTime(), BackupKind::Manual, context.changes);
-    const QString failure = backupFailure(context, result.outcome);
-    if (!failure.isEmpty()) {
-        tell(context.dialogs, failure, Dialogs::Error);
-        return;
+        backUpTellingFailure(context, *context.page.window(), BackupKind::Manual);
+    if (result.outcome.done()) {
+        inform(context.dialogs, QStringLiteral("备份完成：") + result.folder);
     }
-    inform(context.dialogs, QStringLiteral("备份完成：") + result.folder);
 }
 
 void chooseBackupFolder(MaintenanceContext &context)

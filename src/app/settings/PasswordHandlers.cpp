@@ -66,15 +66,9 @@ void primePasswordControls(MaintenanceContext &context)
             edit->setEnabled(true);
         }
     }
-    if (settings.atLogin) {
-        page.选择框登录密码->setChecked(true);
-    }
-    if (settings.beforeLog) {
-        page.选择框日志密码->setChecked(true);
-    }
-    if (settings.beforeStock) {
-        page.选择框库存密码->setChecked(true);
-    }
+    page.选择框登录密码->setChecked(settings.atLogin);
+    page.选择框日志密码->setChecked(settings.beforeLog);
+    page.选择框库存密码->setChecked(settings.beforeStock);
 }
 
 void onPasswordOn(MaintenanceContext &context)
@@ -90,14 +84,12 @@ void onPasswordOff(MaintenanceContext &context)
     const MaintenancePage &page = context.page;
     for (QLineEdit *edit : {page.编辑框密码, page.编辑框确认密码}) {
         setBackground(edit, passwordOffBackground);
+        edit->clear();
+        edit->setEnabled(false);
     }
-    page.编辑框密码->clear();
-    page.编辑框确认密码->clear();
     for (QCheckBox *check : {page.选择框登录密码, page.选择框日志密码, page.选择框库存密码}) {
         check->setChecked(false);
     }
-    page.编辑框密码->setEnabled(false);
-    page.编辑框确认密码->setEnabled(false);
 }
 
 void saveTypedPasswordSettings(MaintenanceContext &context)

@@ -8,7 +8,6 @@
 #include "book/files/Welcome.h"
 
 #include <QDate>
-#include <QDir>
 #include <QPushButton>
 
 namespace kucun {

@@ -27,10 +27,7 @@ qint32 toInt32(double value)
 Outcome<SettingsOutcome> modifySettings(const Book &book, const QVariantList &values)
 {
     Table settings;
-    if (!book.open(settings, tables::设置)) {
-        return settings.fault();
-    }
-    if (!settings.modify(values)) {
+    if (!book.open(settings, tables::设置) || !settings.modify(values)) {
         return settings.fault();
     }
     return SettingsOutcome::Done;

@@ -5,8 +5,6 @@
 #include "book/files/Book.h"
 
 #include <QString>
-#include <QStringList>
-#include <optional>
 
 namespace kucun {
 

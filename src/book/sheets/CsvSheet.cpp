@@ -8,12 +8,7 @@ namespace {
 
 bool startsLikeFormula(const QString &text)
 {
-    if (text.isEmpty()) {
-        return false;
-    }
-    const QChar first = text.front();
-    return first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' ||
-           first == u'\r';
+    return !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
 }
 
 void appendField(QString &csv, const QString &cell, bool quantity)
@@ -25,14 +20,7 @@ void appendField(QString &csv, const QString &cell, bool quantity)
         csv += text;
         return;
     }
-    csv += u'"';
-    for (const QChar c : text) {
-        if (c == u'"') {
-            csv += u'"';
-        }
-        csv += c;
-    }
-    csv += u'"';
+    csv += u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
 void appendRecord(QString &csv, const QStringList &cells, const QList<int> &quantityColumns)

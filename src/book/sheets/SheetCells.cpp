@@ -1,16 +1,12 @@
 #include "SheetCells.h"
 
+#include <QRegularExpression>
 #include <array>
 #include <utility>
 
 namespace kucun {
 
 namespace {
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
 
 // The East Asian wide and full-width ranges: Hangul jamo, CJK radicals to
 // Yi, Hangul syllables, CJK compatibility, full-width forms, the CJK
@@ -44,27 +40,9 @@ bool isWide(char32_t code)
 
 std::optional<double> quantityValue(const QString &text)
 {
-    qsizetype pos = text.startsWith(u'-') ? 1 : 0;
-    const qsizetype digitsFrom = pos;
-    while (pos < text.size() && isDigit(text[pos])) {
-        ++pos;
-    }
-    if (pos == digitsFrom) {
-        return std::nullopt;
-    }
-    if (pos < text.size() && text[pos] == u'.') {
-        const qsizetype fractionFrom = ++pos;
-        while (pos < text.size() && isDigit(text[pos])) {
-            ++pos;
-        }
-        if (pos == fractionFrom) {
-            return std::nullopt;
-        }
-    }
-    if (pos != text.size()) {
-        return std::nullopt;
-    }
-    return text.toDouble();
+    static const QRegularExpression figure(
+        QRegularExpression::anchoredPattern(QStringLiteral("-?[0-9]+(\\.[0-9]+)?")));
+    return figure.match(text).hasMatch() ? std::optional(text.toDouble()) : std::nullopt;
 }
 
 int shownDecimals(const QString &text)

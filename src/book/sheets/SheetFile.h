@@ -2,7 +2,6 @@
 
 #include "SpreadsheetExport.h"
 
-#include <QDate>
 #include <QList>
 #include <QString>
 

@@ -237,10 +237,8 @@ std::optional<QByteArray> xlsxBytes(const ShownTable &table, const SheetDescript
     // Closing writes the file and frees the workbook, whatever went before.
     const bool closed = workbook_close(book) == LXW_NO_ERROR;
     QFile file(path);
-    if (!written || !closed || !file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    return file.readAll();
+    return written && closed && file.open(QIODevice::ReadOnly) ? std::optional(file.readAll())
+                                                               : std::nullopt;
 }
 
 } // namespace kucun
