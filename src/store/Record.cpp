@@ -116,41 +116,6 @@ int Record::indexOf(const QString &field) const
     return m_schema->indexOf(field);
 }
 
-QString Record::text(const QString &field) const
-{
-    return textAt(indexOf(field));
-}
-
-double Record::number(const QString &field) const
-{
-    return numberAt(indexOf(field));
-}
-
-bool Record::logical(const QString &field) const
-{
-    return logicalAt(indexOf(field));
-}
-
-QDateTime Record::dateTime(const QString &field) const
-{
-    return dateTimeAt(indexOf(field));
-}
-
-QString Record::textAt(int field) const
-{
-    return valueAt(field, FieldKind::Text).toString();
-}
-
-double Record::numberAt(int field) const
-{
-    return valueAt(field, FieldKind::Number).toDouble();
-}
-
-bool Record::logicalAt(int field) const
-{
-    return valueAt(field, FieldKind::Logical).toLongLong() != 0;
-}
-
 QDateTime Record::dateTimeAt(int field) const
 {
     const QVariant &value = valueAt(field, FieldKind::DateTime);

@@ -47,16 +47,18 @@ public:
     // Each read throws StoreError for a field the table lacks or one whose
     // type does not fit the read: on a table whose fields were checked when
     // it was opened, a fault of the code that reads.
-    QString text(const QString &field) const;
-    double number(const QString &field) const;
-    bool logical(const QString &field) const;
-    QDateTime dateTime(const QString &field) const;
+    QString text(const QString &field) const { return textAt(indexOf(field)); }
+    double number(const QString &field) const { return numberAt(indexOf(field)); }
+    bool logical(const QString &field) const
+    {
+        return valueAt(indexOf(field), FieldKind::Logical).toLongLong() != 0;
+    }
+    QDateTime dateTime(const QString &field) const { return dateTimeAt(indexOf(field)); }
 
     // The same reads by field index (Schema::indexOf), for loops over many
     // records that look each field up once.
-    QString textAt(int field) const;
-    double numberAt(int field) const;
-    bool logicalAt(int field) const;
+    QString textAt(int field) const { return valueAt(field, FieldKind::Text).toString(); }
+    double numberAt(int field) const { return valueAt(field, FieldKind::Number).toDouble(); }
     QDateTime dateTimeAt(int field) const;
 
 private:

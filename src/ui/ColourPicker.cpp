@@ -1,7 +1,5 @@
 #include "ColourPicker.h"
 
-#include "WindowsColour.h"
-
 #include <QColorDialog>
 #include <QPainter>
 #include <QPixmap>
@@ -20,16 +18,6 @@ ColourPicker::ColourPicker(QWidget *parent) : QPushButton(parent)
     setIconSize(swatchSize);
     connect(this, &QPushButton::clicked, this, &ColourPicker::pickColour);
     updateSwatch();
-}
-
-int ColourPicker::colourValue() const
-{
-    return toWindowsColour(m_colour);
-}
-
-void ColourPicker::setColourValue(int value)
-{
-    setColour(fromWindowsColour(value));
 }
 
 void ColourPicker::setColour(const QColor &colour)

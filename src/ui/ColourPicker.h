@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "WindowsColour.h"
+
 #include <QPushButton>
 
 namespace kucun {
@@ -14,8 +15,8 @@ public:
     explicit ColourPicker(QWidget *parent = nullptr);
 
     // The colour as a Windows colour value, 0x00BBGGRR.
-    int colourValue() const;
-    void setColourValue(int value);
+    int colourValue() const { return toWindowsColour(m_colour); }
+    void setColourValue(int value) { setColour(fromWindowsColour(value)); }
     QColor colour() const { return m_colour; }
     void setColour(const QColor &colour);
 

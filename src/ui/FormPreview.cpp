@@ -21,16 +21,6 @@ FormPreview::~FormPreview()
     delete m_dialog;
 }
 
-void FormPreview::show(const PrintTable &form)
-{
-    m_opener(form);
-}
-
-void FormPreview::setOpener(Opener opener)
-{
-    m_opener = std::move(opener);
-}
-
 void FormPreview::openPreview(const PrintTable &form)
 {
     m_form = std::make_unique<PrintTable>(form);

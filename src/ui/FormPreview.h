@@ -28,9 +28,9 @@ public:
     ~FormPreview() override;
 
     // Shows the form through the opener.
-    void show(const PrintTable &form);
+    void show(const PrintTable &form) { m_opener(form); }
     // Replaces the opener; the default one is openPreview.
-    void setOpener(Opener opener);
+    void setOpener(Opener opener) { m_opener = std::move(opener); }
 
     // Opens Qt's print preview of the form, without blocking the window. A
     // preview already open shows the new form and comes to the front

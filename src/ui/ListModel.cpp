@@ -4,16 +4,6 @@
 
 namespace kucun {
 
-int ListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-const ListRow &ListModel::rowAt(int row) const
-{
-    return m_rows[size_t(row)];
-}
-
 void ListModel::setRows(std::vector<ListRow> rows)
 {
     beginResetModel();

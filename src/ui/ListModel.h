@@ -15,7 +15,10 @@ class ListModel : public RowModel
 public:
     using RowModel::RowModel;
 
-    int rowCount(const QModelIndex &parent = {}) const override;
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
 
     // Replaces all rows at once.
     void setRows(std::vector<ListRow> rows);
@@ -31,7 +34,7 @@ public:
     void reorder(const std::vector<int> &order);
 
 protected:
-    const ListRow &rowAt(int row) const override;
+    const ListRow &rowAt(int row) const override { return m_rows[size_t(row)]; }
 
 private:
     std::vector<ListRow> m_rows;

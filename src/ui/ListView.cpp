@@ -102,16 +102,6 @@ void ListView::setColumnWidths(const QList<int> &widths)
     }
 }
 
-void ListView::setQuantityColumns(const QList<int> &columns)
-{
-    m_model->setQuantityColumns(columns);
-}
-
-QList<int> ListView::quantityColumns() const
-{
-    return m_model->quantityColumns();
-}
-
 ListModel &ListView::list() const
 {
     auto *rows = qobject_cast<ListModel *>(m_model);
@@ -128,26 +118,6 @@ PagedListModel &ListView::pagedList() const
         qFatal("ListView::pagedList: %s is not paged", qPrintable(objectName()));
     }
     return *rows;
-}
-
-int ListView::rowCount() const
-{
-    return m_model->rowCount();
-}
-
-int ListView::columnCount() const
-{
-    return m_model->columnCount();
-}
-
-QString ListView::cellText(int row, int column) const
-{
-    return m_model->cellText(row, column);
-}
-
-int ListView::cellIcon(int row, int column) const
-{
-    return m_model->cellIcon(row, column);
 }
 
 QList<int> ListView::selectedRows() const

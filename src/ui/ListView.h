@@ -1,12 +1,13 @@
 #pragma once
 
+#include "RowModel.h"
+
 #include <QTableView>
 
 namespace kucun {
 
 class ListModel;
 class PagedListModel;
-class RowModel;
 
 // A report-style list: a table view over a row model with fixed row
 // heights, whole-row selection and no per-cell widgets.
@@ -26,14 +27,14 @@ public:
     void setMultiSelect(bool multi);
     void setColumnWidths(const QList<int> &widths);
     // Columns whose texts are quantities, aligned to the right.
-    void setQuantityColumns(const QList<int> &columns);
-    QList<int> quantityColumns() const;
+    void setQuantityColumns(const QList<int> &columns) { m_model->setQuantityColumns(columns); }
+    QList<int> quantityColumns() const { return m_model->quantityColumns(); }
 
-    int rowCount() const;
-    int columnCount() const;
-    QString cellText(int row, int column) const;
+    int rowCount() const { return m_model->rowCount(); }
+    int columnCount() const { return m_model->columnCount(); }
+    QString cellText(int row, int column) const { return m_model->cellText(row, column); }
     // Image index on a cell, -1 for none.
-    int cellIcon(int row, int column) const;
+    int cellIcon(int row, int column) const { return m_model->cellIcon(row, column); }
     // Selected rows in ascending order.
     QList<int> selectedRows() const;
     // The first selected row, -1 for none.

@@ -10,27 +10,12 @@ PagedListModel::PagedListModel(const QStringList &columnTitles, RowFetcher fetch
     setNumbered(true);
 }
 
-int PagedListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_ids.size());
-}
-
 void PagedListModel::setIds(QList<qint64> ids)
 {
     beginResetModel();
     m_ids = std::move(ids);
     m_pages.clear();
     endResetModel();
-}
-
-void PagedListModel::clear()
-{
-    setIds({});
-}
-
-qint64 PagedListModel::idAt(int row) const
-{
-    return m_ids.value(row);
 }
 
 const ListRow &PagedListModel::rowAt(int row) const

@@ -27,14 +27,17 @@ public:
 
     PagedListModel(const QStringList &columnTitles, RowFetcher fetcher, QObject *parent = nullptr);
 
-    int rowCount(const QModelIndex &parent = {}) const override;
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_ids.size());
+    }
 
     // Lists these records, in this order, at once.
     void setIds(QList<qint64> ids);
-    void clear();
+    void clear() { setIds({}); }
     // The identity of the record a row shows, without reading the row; 0
     // outside the list.
-    qint64 idAt(int row) const override;
+    qint64 idAt(int row) const override { return m_ids.value(row); }
 
 protected:
     const ListRow &rowAt(int row) const override;

@@ -129,11 +129,6 @@ int RollUpMenu::addItem(int group, const QString &text)
     return target ? target->addItem(text) : -1;
 }
 
-int RollUpMenu::groupCount() const
-{
-    return int(m_groups.size());
-}
-
 int RollUpMenu::itemCount(int group) const
 {
     const RollUpGroup *target = groupAt(group);
@@ -232,11 +227,6 @@ void RollUpMenu::setItemHeight(int height)
 {
     m_itemHeight = height > 0 ? height : DefaultLineHeight;
     applyLook();
-}
-
-void RollUpMenu::setScrollSpeed(int speed)
-{
-    m_scrollSpeed = speed;
 }
 
 void RollUpMenu::setBackgroundColour(const QColor &colour)

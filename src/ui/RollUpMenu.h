@@ -32,7 +32,7 @@ public:
     // A tip every group header shows, such as what a right click does.
     void setGroupToolTip(const QString &tip);
 
-    int groupCount() const;
+    int groupCount() const { return int(m_groups.size()); }
     int itemCount(int group) const;
     QString groupText(int group) const;
     QString itemText(int group, int item) const;
@@ -53,7 +53,7 @@ public:
     int itemHeight() const { return m_itemHeight; }
     void setItemHeight(int height);
     int scrollSpeed() const { return m_scrollSpeed; }
-    void setScrollSpeed(int speed);
+    void setScrollSpeed(int speed) { m_scrollSpeed = speed; }
     void setBackgroundColour(const QColor &colour);
     void setTextColour(const QColor &colour);
     void setSelectedColour(const QColor &colour);

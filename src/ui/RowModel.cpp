@@ -41,11 +41,6 @@ QVariant RowModel::headerData(int section, Qt::Orientation orientation, int role
                                                                     : QVariant();
 }
 
-QString RowModel::columnTitle(int column) const
-{
-    return m_titles.value(column);
-}
-
 bool RowModel::contains(int row, int column) const
 {
     return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
@@ -57,16 +52,6 @@ QString RowModel::cellText(int row, int column) const
         return {};
     }
     return m_numbered && column == 0 ? QString::number(row + 1) : rowAt(row).cells.value(column);
-}
-
-qint64 RowModel::idAt(int row) const
-{
-    return row >= 0 && row < rowCount() ? rowAt(row).id : 0;
-}
-
-QVariant RowModel::recordAt(int row) const
-{
-    return row >= 0 && row < rowCount() ? rowAt(row).record : QVariant();
 }
 
 int RowModel::cellIcon(int row, int column) const

@@ -33,7 +33,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    QString columnTitle(int column) const;
+    QString columnTitle(int column) const { return m_titles.value(column); }
     void setImageList(const QList<QIcon> &images) { m_images = images; }
     // A numbered list shows each row's position (1, 2, ...) in column 0,
     // whatever its rows hold there, so rows never need renumbering.
@@ -49,10 +49,13 @@ public:
     // Image index on a cell, -1 for none.
     int cellIcon(int row, int column) const;
     // The identity of the record a row shows; 0 outside the list.
-    virtual qint64 idAt(int row) const;
+    virtual qint64 idAt(int row) const { return row >= 0 && row < rowCount() ? rowAt(row).id : 0; }
     // The values of the record a row shows, as read for it; invalid outside
     // the list or where the list keeps none.
-    QVariant recordAt(int row) const;
+    QVariant recordAt(int row) const
+    {
+        return row >= 0 && row < rowCount() ? rowAt(row).record : QVariant();
+    }
 
 protected:
     // The row at a valid row index.

@@ -14,41 +14,6 @@ int PrintTable::index(int row, int column) const
     return (row - 1) * m_columnCount + (column - 1);
 }
 
-TableCell &PrintTable::cell(int row, int column)
-{
-    return m_cells[index(row, column)];
-}
-
-const TableCell &PrintTable::cell(int row, int column) const
-{
-    return m_cells[index(row, column)];
-}
-
-void PrintTable::setColumnWidth(int column, int width)
-{
-    m_columnWidths[column - 1] = width;
-}
-
-int PrintTable::columnWidth(int column) const
-{
-    return m_columnWidths[column - 1];
-}
-
-void PrintTable::setRowHeight(int row, int height)
-{
-    m_rowHeights[row - 1] = height;
-}
-
-int PrintTable::rowHeight(int row) const
-{
-    return m_rowHeights[row - 1];
-}
-
-void PrintTable::merge(const CellRange &range)
-{
-    m_merges.append(range);
-}
-
 CellRange PrintTable::rangeAt(int row, int column) const
 {
     for (const CellRange &range : m_merges) {

@@ -84,16 +84,16 @@ public:
     int rowCount() const { return m_rowCount; }
     int columnCount() const { return m_columnCount; }
 
-    TableCell &cell(int row, int column);
-    const TableCell &cell(int row, int column) const;
+    TableCell &cell(int row, int column) { return m_cells[index(row, column)]; }
+    const TableCell &cell(int row, int column) const { return m_cells[index(row, column)]; }
 
-    void setColumnWidth(int column, int width);
-    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width) { m_columnWidths[column - 1] = width; }
+    int columnWidth(int column) const { return m_columnWidths[column - 1]; }
     // Rows without a height of their own have the default height.
-    void setRowHeight(int row, int height);
-    int rowHeight(int row) const;
+    void setRowHeight(int row, int height) { m_rowHeights[row - 1] = height; }
+    int rowHeight(int row) const { return m_rowHeights[row - 1]; }
 
-    void merge(const CellRange &range);
+    void merge(const CellRange &range) { m_merges.append(range); }
     // The merged range that holds the cell, or the cell alone.
     CellRange rangeAt(int row, int column) const;
 
