@@ -32,11 +32,8 @@ void EditableListModel::refuseEntry(int row, const QString &text)
 
 Qt::ItemFlags EditableListModel::flags(const QModelIndex &index) const
 {
-    Qt::ItemFlags flags = ListModel::flags(index);
-    if (index.isValid() && index.column() == m_editableColumn) {
-        flags |= Qt::ItemIsEditable;
-    }
-    return flags;
+    const bool editable = index.isValid() && index.column() == m_editableColumn;
+    return ListModel::flags(index) | (editable ? Qt::ItemIsEditable : Qt::NoItemFlags);
 }
 
 QVariant EditableListModel::data(const QModelIndex &index, int role) const

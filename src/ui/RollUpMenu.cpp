@@ -229,26 +229,10 @@ void RollUpMenu::setItemHeight(int height)
     applyLook();
 }
 
-void RollUpMenu::setBackgroundColour(const QColor &colour)
+void RollUpMenu::setLookColour(QColor &part, const QColor &colour)
 {
     if (colour.isValid()) {
-        m_background = colour;
-        applyLook();
-    }
-}
-
-void RollUpMenu::setTextColour(const QColor &colour)
-{
-    if (colour.isValid()) {
-        m_text = colour;
-        applyLook();
-    }
-}
-
-void RollUpMenu::setSelectedColour(const QColor &colour)
-{
-    if (colour.isValid()) {
-        m_selected = colour;
+        part = colour;
         applyLook();
     }
 }

@@ -54,9 +54,10 @@ public:
     void setItemHeight(int height);
     int scrollSpeed() const { return m_scrollSpeed; }
     void setScrollSpeed(int speed) { m_scrollSpeed = speed; }
-    void setBackgroundColour(const QColor &colour);
-    void setTextColour(const QColor &colour);
-    void setSelectedColour(const QColor &colour);
+    // An invalid colour leaves the look as it is.
+    void setBackgroundColour(const QColor &colour) { setLookColour(m_background, colour); }
+    void setTextColour(const QColor &colour) { setLookColour(m_text, colour); }
+    void setSelectedColour(const QColor &colour) { setLookColour(m_selected, colour); }
 
     // Gestures a user makes; each raises the same event a click raises.
     void chooseGroup(int group);
@@ -77,6 +78,7 @@ private:
 
     void rollOpen(int group);
     void applyLook();
+    void setLookColour(QColor &part, const QColor &colour);
     RollUpGroup *groupAt(int group) const;
     // A group that exists and is not hidden.
     RollUpGroup *shownGroupAt(int group) const;

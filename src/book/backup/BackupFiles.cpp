@@ -108,10 +108,7 @@ Copy syncFile(const QString &path)
             break; // not on this file system: the fsync below does it all
         }
     }
-    if (::fsync(file.fd) != 0) {
-        return isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
-    }
-    return Copy::Done;
+    return ::fsync(file.fd) == 0 ? Copy::Done : isNoRoom(errno) ? Copy::NoRoom : Copy::Failed;
 }
 
 QStringList filesOfABackup()

@@ -40,9 +40,6 @@ bool BooksInUse::lock(int operation)
 
 bool BooksInUse::tryShared()
 {
-    if (m_hold == Hold::Shared) {
-        return true;
-    }
     if (m_hold == Hold::None && lock(LOCK_SH)) {
         m_hold = Hold::Shared;
     }

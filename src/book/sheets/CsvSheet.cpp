@@ -15,12 +15,9 @@ void appendField(QString &csv, const QString &cell, bool quantity)
 {
     const bool number = quantity && quantityValue(cell).has_value();
     const QString text = !number && startsLikeFormula(cell) ? u'\'' + cell : cell;
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
-        !text.contains(u'\n')) {
-        csv += text;
-        return;
-    }
-    csv += u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
+    const bool quoted =
+        text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
+    csv += quoted ? u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"' : text;
 }
 
 void appendRecord(QString &csv, const QStringList &cells, const QList<int> &quantityColumns)

@@ -30,14 +30,11 @@ QByteArray columnLetters(int column)
     return letters;
 }
 
-// A text longer than a cell holds keeps its beginning.
+// A text longer than a cell holds keeps its beginning, never half a character.
 QByteArray cellText(const QString &text)
 {
-    if (text.size() <= mostCellCharacters) {
-        return text.toUtf8();
-    }
-    qsizetype end = mostCellCharacters;
-    if (text[end - 1].isHighSurrogate()) {
+    qsizetype end = std::min(text.size(), mostCellCharacters);
+    if (end < text.size() && text[end - 1].isHighSurrogate()) {
         --end;
     }
     return text.left(end).toUtf8();
