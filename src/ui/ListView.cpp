@@ -86,12 +86,6 @@ ListView::ListView(RowModel *rows, QWidget *parent) : QTableView(parent), m_mode
             &ListView::rowSelectionChanged);
 }
 
-void ListView::setMultiSelect(bool multi)
-{
-    setSelectionMode(multi ? QAbstractItemView::ExtendedSelection
-                           : QAbstractItemView::SingleSelection);
-}
-
 void ListView::setColumnWidths(const QList<int> &widths)
 {
     const int count = std::min(static_cast<int>(widths.size()), columnCount());

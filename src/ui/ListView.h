@@ -24,7 +24,10 @@ public:
     // The rows of a list made over a ListModel or a PagedListModel.
     ListModel &list() const;
     PagedListModel &pagedList() const;
-    void setMultiSelect(bool multi);
+    void setMultiSelect(bool multi)
+    {
+        setSelectionMode(multi ? ExtendedSelection : SingleSelection);
+    }
     void setColumnWidths(const QList<int> &widths);
     // Columns whose texts are quantities, aligned to the right.
     void setQuantityColumns(const QList<int> &columns) { m_model->setQuantityColumns(columns); }
