@@ -3,7 +3,6 @@
 #include "book/ChangeNotifier.h"
 #include "book/settings/ProgramIni.h"
 
-
 namespace kucun {
 
 BackupSettings readBackupSettings(const BookFolders &folders)
