@@ -122,6 +122,15 @@ QDateTime Record::dateTime(const QString &field) const
     return dateTimeAt(indexOf(field));
 }
 
+std::optional<double> Record::numberIfAny(const QString &field) const
+{
+    const QVariant &value = valueAt(indexOf(field), FieldKind::Number);
+    if (!value.isValid()) {
+        return std::nullopt;
+    }
+    return value.toDouble();
+}
+
 QString Record::textAt(int field) const
 {
     return valueAt(field, FieldKind::Text).toString();

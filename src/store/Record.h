@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 
 namespace kucun {
 
@@ -51,6 +52,8 @@ public:
     double number(const QString &field) const;
     bool logical(const QString &field) const;
     QDateTime dateTime(const QString &field) const;
+    // A number field that may hold none (a price): nothing when it is NULL.
+    std::optional<double> numberIfAny(const QString &field) const;
 
     // The same reads by field index (Schema::indexOf), for loops over many
     // records that look each field up once.
