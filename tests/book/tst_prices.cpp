@@ -92,7 +92,8 @@ QString movementMoney(const TestTables &files)
 }
 
 // Books "in 10 @2.5", "in 5", "out 3" or "count 7" (a stocktake of the
-// model to that count) on 扳手/新 of the small shop, which starts at 0.
+// model to that count), or sets "stock -4", on 扳手/新 of the small shop,
+// which starts at 0.
 void bookSteps(const TestTables &files, const QString &steps)
 {
     ChangeNotifier changes;
@@ -100,6 +101,13 @@ void bookSteps(const TestTables &files, const QString &steps)
     for (const QString &step : steps.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QStringList words = step.simplified().split(QLatin1Char(' '));
         const int quantity = words[1].toInt();
+        if (words[0] == QLatin1String("stock")) { // set by another tool, below 0 even
+            Table models;
+            QVERIFY(models.open(files.path(tables::型号), tablePassword()));
+            QVERIFY(models.findTexts({{fields::型号, model}}));
+            QVERIFY(models.modify({QVariant(), QVariant(), QVariant(), QVariant(), quantity}));
+            continue;
+        }
         if (words[0] == QLatin1String("count")) {
             ReadResult<CountSheet> sheet = loadCountSheet(files.folders(), hardware, day);
             QVERIFY(sheet);
@@ -142,6 +150,8 @@ void PricesTest::averageCost_data()
                                             << "1:2/2 2:-/2 3:5/3.2000000000000002";
     QTest::newRow("back to 0, the next price is the cost") << "in 10 @2; out 10; in 5 @7"
                                                            << "1:2/2 2:-/2 3:7/7";
+    QTest::newRow("below 0, the next price is the cost") << "in 10 @2; stock -4; in 10 @3"
+                                                         << "1:2/2 2:3/3";
     QTest::newRow("no price, no cost yet") << "in 5; out 1"
                                            << "1:-/- 2:-/-";
     QTest::newRow("the first price after unpriced stock") << "in 5; in 5 @4"
@@ -276,6 +286,8 @@ void PricesTest::aBookingIsWholeWhateverThePriceTables_data()
     // Held by another program: nothing is written at all.
     QTest::newRow("明细金额 busy") << tables::明细金额 << "busy" << busy << 10.0;
     QTest::newRow("型号资料 busy") << tables::型号资料 << "busy" << busy << 10.0;
+    QTest::newRow("明细金额 refuses the row")
+        << tables::明细金额 << "refusing" << Booking(StoreFault::WriteFailed) << 10.0;
     // Missing or damaged: the booking goes on as without prices.
     QTest::newRow("明细金额 missing") << tables::明细金额 << "missing" << booked << 13.0;
     QTest::newRow("型号资料 damaged") << tables::型号资料 << "damaged" << booked << 13.0;
@@ -293,6 +305,10 @@ void PricesTest::aBookingIsWholeWhateverThePriceTables()
     if (state == QLatin1String("busy")) {
         other = sql::Connection::openExisting(files.path(table), tablePassword());
         QVERIFY(other && other->exec(QStringLiteral("BEGIN IMMEDIATE")));
+    } else if (state == QLatin1String("refusing")) {
+        QVERIFY(sql::Connection::openExisting(files.path(table), tablePassword())
+                    ->exec(QStringLiteral("CREATE TRIGGER \"拒绝\" BEFORE INSERT ON \"明细金额\" "
+                                          "BEGIN SELECT RAISE(ABORT, '拒绝'); END")));
     } else {
         files.removeFile(table);
         if (state == QLatin1String("damaged")) {
