@@ -152,11 +152,14 @@ RestoreResult stageBackup(const QString &folder, const QString &staging, const Q
             return unsound(QStringLiteral("备份文件缺少数据表或字段：%1").arg(file));
         }
     }
+    // A log from before ids gets them in its staged copy, where it can take
+    // them (the backup stays as it is); it works on without them otherwise.
+    const QString stagedLog = QDir(staging).filePath(tables::fileNameOf(tables::明细));
+    giveLogOwnIds(stagedLog);
     // The prices that go with the backup's log; ids the log in use handed
     // out are not handed out again.
     if (!stageOwnTables(folder, staging) ||
-        !keepIdsAbove(QDir(staging).filePath(tables::fileNameOf(tables::明细)),
-                      QDir(dataFolder).filePath(tables::fileNameOf(tables::明细)))) {
+        !keepIdsAbove(stagedLog, QDir(dataFolder).filePath(tables::fileNameOf(tables::明细)))) {
         result.outcome = StoreFault::WriteFailed;
     }
     return result;
