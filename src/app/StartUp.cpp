@@ -5,6 +5,7 @@
 #include "app/settings/PasswordHandlers.h"
 #include "book/backup/BooksInUse.h"
 #include "book/files/InterruptedWrites.h"
+#include "book/files/OwnTables.h"
 #include "book/files/TableIndexes.h"
 #include "book/settings/Settings.h"
 #include "ui/Dialogs.h"
@@ -100,6 +101,8 @@ bool startUp(QWidget &window, AppContext &context, MaintenancePage &page)
     }
     removeLeftJournals(context.folders);
     addMissingTableIndexes(context.folders);
+    createMissingOwnTables(context.folders);
+    giveLogIds(context.folders, QDateTime::currentDateTime());
     return true;
 }
 

@@ -116,6 +116,12 @@ int Record::indexOf(const QString &field) const
     return m_schema->indexOf(field);
 }
 
+std::optional<double> Record::numberIfAny(const QString &field) const
+{
+    const QVariant &value = valueAt(indexOf(field), FieldKind::Number);
+    return value.isValid() ? std::optional(value.toDouble()) : std::nullopt;
+}
+
 QDateTime Record::dateTimeAt(int field) const
 {
     const QVariant &value = valueAt(field, FieldKind::DateTime);

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 
 namespace kucun {
 
@@ -54,6 +55,8 @@ public:
         return valueAt(indexOf(field), FieldKind::Logical).toLongLong() != 0;
     }
     QDateTime dateTime(const QString &field) const { return dateTimeAt(indexOf(field)); }
+    // A number field that may hold none (a price): nothing when it is NULL.
+    std::optional<double> numberIfAny(const QString &field) const;
 
     // The same reads by field index (Schema::indexOf), for loops over many
     // records that look each field up once.

@@ -40,6 +40,21 @@ RecordFilter RecordFilter::idsIn(const QList<qint64> &ids)
     return filter;
 }
 
+RecordFilter RecordFilter::numbersIn(const QString &field, const QList<qint64> &numbers)
+{
+    if (numbers.isEmpty()) {
+        return none();
+    }
+    RecordFilter filter;
+    for (const qint64 number : numbers) {
+        filter.parameters << number;
+    }
+    filter.sqlCondition =
+        QStringLiteral("%1 IN (%2)")
+            .arg(sql::quoteIdentifier(field), sql::placeholders(int(numbers.size())));
+    return filter;
+}
+
 RecordFilter RecordFilter::textsEqual(const QList<std::pair<QString, QString>> &fieldEqualsText)
 {
     RecordFilter filter;

@@ -25,6 +25,9 @@ struct RecordFilter
     // maximumIds of them (a statement takes at most 999 values).
     static constexpr int maximumIds = 500;
     static RecordFilter idsIn(const QList<qint64> &ids);
+    // The records whose number field holds one of these whole numbers; at
+    // most maximumIds of them.
+    static RecordFilter numbersIn(const QString &field, const QList<qint64> &numbers);
     // No record at all.
     static RecordFilter none();
     // Every listed text field equals its text exactly.

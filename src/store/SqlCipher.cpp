@@ -86,6 +86,7 @@ void Statement::bind(int index, const QVariant &value)
     }
     switch (value.typeId()) {
     case QMetaType::UnknownType:
+    case QMetaType::Nullptr: // a value set to none on purpose
         sqlite3_bind_null(m_stmt, index);
         break;
     case QMetaType::Bool:

@@ -120,6 +120,24 @@ public:
     // attached one that satisfies the filter. Meant for a transaction, so
     // that a change across files is all or nothing.
     bool removeMatching(const QString &table, const RecordFilter &filter);
+    // Whether this table or an attached one bears the name.
+    bool holds(const QString &table) const;
+    // Calls visit, in record order, for every record of this table or of an
+    // attached one that satisfies the filter, with all its fields. False,
+    // with the fault, when the file fails to answer part way.
+    [[nodiscard]] bool forEachIn(const QString &table, const RecordFilter &filter,
+                                 const std::function<void(const Record &)> &visit);
+    // Sets, with one statement, the fields given a valid value (in field
+    // order) of every record of this table or an attached one that satisfies
+    // the filter. How many records it changed, or nothing when it failed.
+    std::optional<qint64> modifyMatching(const QString &table, const RecordFilter &filter,
+                                         const QVariantList &values);
+    // The identity (rowid) of the record appended last on this connection,
+    // to this table or an attached one.
+    qint64 lastAppendedId() const;
+    // Forgets the fault of a step whose failure the caller has dealt with
+    // (an attach it can do without), so that later steps report their own.
+    void clearFault() { m_fault = StoreFault::None; }
     bool beginTransaction();
     bool commit();
     void rollback();
@@ -161,6 +179,8 @@ private:
     // The qualified name of this or an attached table, with its file's
     // path; empty when the table is neither.
     std::pair<QString, QString> qualifiedTable(const QString &table) const;
+    // The fields of this table or of an attached one; null when neither.
+    std::shared_ptr<const Schema> schemaOf(const QString &table) const;
 
     // Keeps the remembered record counts of the files true across a write
     // that changes the count by delta.

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariantList>
 #include <functional>
+#include <optional>
 
 namespace kucun {
 
@@ -29,5 +30,15 @@ bool insertRecords(const QString &path, const QString &tableName, qint64 count,
 // row the id of one it replaced). A log without ids of its own is left as
 // it is.
 bool keepIdsAbove(const QString &logPath, const QString &otherLogPath);
+
+// Whether the movement log in this file has its id column of its own (an
+// INTEGER PRIMARY KEY AUTOINCREMENT); nothing when the file can't be read.
+std::optional<bool> logHasOwnIds(const QString &logPath);
+
+// Rebuilds a movement log made without its id column (by an older version
+// or the shell) with one, in one transaction: every row keeps its rowid as
+// its id, its values, its order and every index of the table. Done or not
+// at all; true when the log has its ids afterwards.
+bool giveLogOwnIds(const QString &logPath, QString *error = nullptr);
 
 } // namespace kucun

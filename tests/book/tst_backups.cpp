@@ -309,19 +309,19 @@ void BackupsTest::pruningAndCleaningUpSpareWhatTheyProtect_data()
     QTest::addColumn<QString>("situation");
     QTest::addColumn<QString>("left");
     QTest::newRow("kinds kept") << "kinds"
-                                << "恢复前10 手动2 自动30 重置前10 partial0 links0 tables4";
+                                << "恢复前10 手动2 自动30 重置前10 partial0 links0 tables6";
     QTest::newRow("restoring the oldest") << "oldest"
-                                          << "恢复前11 partial0 links0 tables4 Done";
+                                          << "恢复前11 partial0 links0 tables6 Done";
     QTest::newRow("a link named like a backup") << "link"
-                                                << "自动30 partial0 links1 tables4";
+                                                << "自动30 partial0 links1 tables6";
     QTest::newRow("two in the same second") << "same second"
-                                            << "手动2 partial1 links0 tables4";
+                                            << "手动2 partial1 links0 tables6";
     QTest::newRow("a booking while copying") << "booked"
-                                             << "手动1 partial0 links0 tables4";
+                                             << "手动1 partial0 links0 tables6";
     QTest::newRow("left by a kill") << "killed"
-                                    << "手动1 partial1 links0 tables4";
+                                    << "手动1 partial1 links0 tables6";
     QTest::newRow("a full stick") << "full"
-                                  << "手动3 partial0 links0 tables4 DiskFull";
+                                  << "手动3 partial0 links0 tables6 DiskFull";
 }
 
 namespace {

@@ -120,8 +120,11 @@ void DataFolderTest::aNewBookIsEmptyWithoutPassword()
 
     const NewBookResult made = createNewBook(bookFoldersAt(data, program));
     QVERIFY2(made.done, qPrintable(made.error));
-    QCOMPARE(made.created, tableFilePaths(bookFoldersAt(data, program)));
-    QCOMPARE(fileNames(data), QStringLiteral("名称.edb 品类.edb 型号.edb 明细.edb"));
+    QCOMPARE(made.created, tableFilePaths(bookFoldersAt(data, program))
+                               << QDir(data).filePath(QStringLiteral("型号资料.edb"))
+                               << QDir(data).filePath(QStringLiteral("明细金额.edb")));
+    QCOMPARE(fileNames(data),
+             QStringLiteral("名称.edb 品类.edb 型号.edb 型号资料.edb 明细.edb 明细金额.edb"));
     QCOMPARE(fileNames(program), QStringLiteral("设置.edb"));
     QVERIFY(!hasNoTableFiles(bookFoldersAt(data, program)));
 

@@ -19,7 +19,7 @@ QString TestTables::path(const QString &table) const
 
 void TestTables::createAll()
 {
-    for (const QString &table : tables::allTableNames()) {
+    for (const QString &table : tables::allTableNames() + tables::ownTableNames()) {
         create(table);
     }
 }

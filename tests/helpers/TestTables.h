@@ -16,7 +16,8 @@ public:
     BookFolders folders() const { return bookFoldersAt(workDir(), programDir()); }
     QString path(const QString &table) const;
 
-    // Creates the five table files, empty but for the settings record.
+    // Creates the five table files, empty but for the settings record, and
+    // the tables of our own.
     void createAll();
     void create(const QString &table);
     // Appends one record through the store, as the program would.

@@ -106,10 +106,10 @@ void StocktakeWindowTest::aCountIsTypedDownTheSheetAndBooked()
 
     shop.dialogs.forget();
     clickButton(*sheet, QStringLiteral("按钮盘点入账"));
-    QCOMPARE(shop.dialogs.texts(),
-             (QStringList{"将按盘点结果入账：盘盈 0 项，盘亏 1 项。另有 1 项的账面已变，"
-                          "须重新录入实盘或确认，本次不入账。确定吗？",
-                          "盘点入账完成！"}));
+    QCOMPARE(shop.dialogs.texts(), (QStringList{"将按盘点结果入账：盘盈 0 项，盘亏 1 项，盘盈金额 "
+                                                "0.00，盘亏金额 0.00。另有 1 项的账面已变，"
+                                                "须重新录入实盘或确认，本次不入账。确定吗？",
+                                                "盘点入账完成！"}));
     QCOMPARE(shop.dialogs.shown().at(0).icon, Dialogs::Question);
     QCOMPARE(shop.dialogs.shown().at(1).icon, Dialogs::Information);
     QCOMPARE(rowTexts(list, 1), (QStringList{"2", "五金", "扳手", "10寸", "0", "", "", "把"}));

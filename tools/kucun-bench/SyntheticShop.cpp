@@ -115,7 +115,7 @@ QString syntheticModel(int model)
 SyntheticShop writeSyntheticShop(const QString &dir, int models, qint64 movements, int years)
 {
     const QDir folder(dir);
-    for (const QString &table : tables::allTableNames()) {
+    for (const QString &table : tables::allTableNames() + tables::ownTableNames()) {
         createTableFile(table == tables::设置 ? tables::settingsPath(dir)
                                               : folder.filePath(tables::fileNameOf(table)),
                         table);

@@ -92,6 +92,8 @@ public:
         changeDay();
         openLedger();
         book("stock-in with its reloads", "编辑框入库", "按钮入库");
+        book("stock-in with a price, with its reloads", "编辑框入库", "按钮入库",
+             QStringLiteral("2.35"));
         book("stock-out with its reloads", "编辑框出库", "按钮出库");
         changePages();
         searchLog();
@@ -279,8 +281,10 @@ private:
         ledger->close();
     }
 
-    // Books on the first model of the chosen item; the floor books on the second.
-    void book(const char *operation, const char *box, const char *button)
+    // Books on the first model of the chosen item, at a price when one is
+    // given; the floor books on the second.
+    void book(const char *operation, const char *box, const char *button,
+              const QString &price = QString())
     {
         ListView *models = list("超级列表框进销");
         const auto modelText = [models](int row) { return models->cellText(row, 1); };
@@ -295,6 +299,7 @@ private:
             [&](int) {
                 models->selectRow(0);
                 control<QLineEdit>(box)->setText(in ? QStringLiteral("5") : QStringLiteral("1"));
+                control<QLineEdit>(in ? "编辑框入库单价" : "编辑框出库单价")->setText(price);
             },
             [&] { control<QPushButton>(button)->click(); },
             [&](int) {

@@ -9,6 +9,8 @@
 #include "app/settings/PasswordHandlers.h"
 #include "book/ValueText.h"
 #include "book/catalogue/CatalogueChanges.h"
+#include "book/money/ModelPrices.h"
+#include "book/money/Money.h"
 #include "ui/ColourPicker.h"
 #include "ui/Dialogs.h"
 #include "ui/ListModel.h"
@@ -56,25 +58,33 @@ std::optional<ChosenItem> chosenItem(const RollUpMenu &menu)
     return ChosenItem{menu.groupText(group), menu.itemText(group, item)};
 }
 
-ModelTexts typedModel(const MaintenancePage &page)
-{
-    return {page.编辑框型号->text(), page.编辑框单位->text(), page.编辑框型号备注->text()};
-}
-
-// A model needs a 型号 and a 单位: true when both boxes hold one, otherwise
-// tells the first that is missing.
-bool modelBoxesFilled(MaintenanceContext &context)
+// The model the boxes describe, once a 型号 and a 单位 are typed and the
+// prices are empty or numbers ≥ 0; otherwise nothing, after telling the
+// first that is missing or wrong.
+std::optional<ModelTexts> typedModel(MaintenanceContext &context)
 {
     const MaintenancePage &page = context.page;
     if (isBlank(page.编辑框型号->text())) {
         inform(context.dialogs, QStringLiteral("请填写型号信息！"));
-        return false;
+        return std::nullopt;
     }
     if (isBlank(page.编辑框单位->text())) {
         inform(context.dialogs, QStringLiteral("请填写单位信息！"));
-        return false;
+        return std::nullopt;
     }
-    return true;
+    const TypedPrice purchase = parseUnitPrice(page.编辑框进价->text());
+    const TypedPrice sale = parseUnitPrice(page.编辑框售价->text());
+    if (!purchase.valid || !sale.valid) {
+        warn(context.dialogs, QStringLiteral("单价须为不小于0的数字！"));
+        return std::nullopt;
+    }
+    return ModelTexts{page.编辑框型号->text(), page.编辑框单位->text(), page.编辑框型号备注->text(),
+                      purchase.price, sale.price};
+}
+
+QString priceText(std::optional<double> price)
+{
+    return price ? unitPriceText(*price) : QString();
 }
 
 bool confirmed(MaintenanceContext &context, const QString &question, const QString &caption,
@@ -133,11 +143,12 @@ void addTypedModel(MaintenanceContext &context)
         inform(context.dialogs, QStringLiteral("请选择要添加的型号的项目！"));
         return;
     }
-    if (!modelBoxesFilled(context)) {
+    const std::optional<ModelTexts> typed = typedModel(context);
+    if (!typed) {
         return;
     }
-    const Outcome<CatalogueOutcome> outcome = addModel(
-        context.folders, chosen->category, chosen->item, typedModel(page), context.changes);
+    const Outcome<CatalogueOutcome> outcome =
+        addModel(context.folders, chosen->category, chosen->item, *typed, context.changes);
     if (outcome == CatalogueOutcome::AlreadyThere) {
         inform(context.dialogs, QStringLiteral("您要添加的型号或颜色已经存在请核实！"));
         return;
@@ -154,16 +165,21 @@ void modifySelectedModel(MaintenanceContext &context)
         warn(context.dialogs, QStringLiteral("请选择要修改的项目！"));
         return;
     }
-    if (!modelBoxesFilled(context)) {
+    const std::optional<ModelTexts> typed = typedModel(context);
+    if (!typed) {
         return;
     }
-    const ModelTexts typed = typedModel(page);
     for (int row = 0; row < models.rowCount(); ++row) {
         const ModelRecord listed = modelInRow(models, row);
-        if (listed.model != typed.model) {
+        if (listed.model != typed->model) {
             continue;
         }
-        const bool unchanged = listed.unit == typed.unit && listed.remark == typed.remark;
+        const ReadResult<ModelPrices> kept =
+            readStoredPrices(context.folders, {listed.category, listed.item, listed.model});
+        const bool samePrices =
+            kept && kept->purchase == typed->purchasePrice && kept->sale == typed->salePrice;
+        const bool unchanged =
+            listed.unit == typed->unit && listed.remark == typed->remark && samePrices;
         if (row != selected || unchanged) {
             warn(context.dialogs, QStringLiteral("修改的项目已存在！"));
             return;
@@ -175,7 +191,7 @@ void modifySelectedModel(MaintenanceContext &context)
     }
     const Outcome<CatalogueOutcome> outcome =
         modifyModel(context.folders, chosen->category, chosen->item,
-                    modelInRow(models, selected).model, typed, context.changes);
+                    modelInRow(models, selected).model, *typed, context.changes);
     if (toldOutcome(context, outcome)) {
         inform(context.dialogs, QStringLiteral("修改成功！"));
     }
@@ -276,6 +292,11 @@ void onMaintenanceModelSelected(MaintenanceContext &context)
     page.编辑框型号->setText(chosen.model);
     page.编辑框单位->setText(chosen.unit);
     page.编辑框型号备注->setText(chosen.remark);
+    // Prices that can't be read show as none.
+    const ReadResult<ModelPrices> prices =
+        readStoredPrices(context.folders, {chosen.category, chosen.item, chosen.model});
+    page.编辑框进价->setText(prices ? priceText(prices->purchase) : QString());
+    page.编辑框售价->setText(prices ? priceText(prices->sale) : QString());
 }
 
 void connectMaintenancePage(const MaintenanceContext &context)

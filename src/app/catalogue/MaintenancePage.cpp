@@ -67,6 +67,12 @@ QWidget *MaintenancePage::buildCatalogueColumn()
     grid->addWidget(编辑框单位, 2, 3);
     grid->addWidget(makeCaption(QStringLiteral("备注："), 编辑框型号备注), 3, 0);
     grid->addWidget(编辑框型号备注, 3, 1, 1, 3);
+    编辑框进价 = makeEdit(QStringLiteral("编辑框进价"), QStringLiteral("进价"));
+    编辑框售价 = makeEdit(QStringLiteral("编辑框售价"), QStringLiteral("售价"));
+    grid->addWidget(makeCaption(QStringLiteral("进价："), 编辑框进价), 4, 0);
+    grid->addWidget(编辑框进价, 4, 1);
+    grid->addWidget(makeCaption(QStringLiteral("售价："), 编辑框售价), 4, 2);
+    grid->addWidget(编辑框售价, 4, 3);
 
     按钮添加型号 = makeButton(QStringLiteral("按钮添加型号"), QStringLiteral("添加型号"));
     按钮修改型号 = makeButton(QStringLiteral("按钮修改型号"), QStringLiteral("修改型号"));

@@ -40,6 +40,8 @@ public:
     QLineEdit *编辑框型号 = nullptr;
     QLineEdit *编辑框单位 = nullptr;
     QLineEdit *编辑框型号备注 = nullptr;
+    QLineEdit *编辑框进价 = nullptr;
+    QLineEdit *编辑框售价 = nullptr;
     QPushButton *按钮添加型号 = nullptr;
     QPushButton *按钮修改型号 = nullptr;
     QPushButton *按钮删除型号 = nullptr;

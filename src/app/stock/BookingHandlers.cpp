@@ -2,6 +2,9 @@
 
 #include "app/AppContext.h"
 #include "app/catalogue/ModelLists.h"
+#include "book/money/ModelPrices.h"
+#include "book/money/Money.h"
+#include "book/stock/Quantity.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
@@ -68,9 +71,35 @@ void onBookingModelSelected(BookingContext &context)
 {
     const ListView &models = *context.page.超级列表框进销;
     const int row = models.selectedRow();
-    if (row >= 0) {
-        context.page.标签进销型号->setText(modelInRow(models, row).model);
+    if (row < 0) {
+        return;
     }
+    const ModelRecord chosen = modelInRow(models, row);
+    context.page.标签进销型号->setText(chosen.model);
+    // Prices that can't be read leave the boxes empty: a booking without a
+    // price books as ever.
+    const ReadResult<ModelPrices> prices =
+        readBookingPrices(context.folders, {chosen.category, chosen.item, chosen.model});
+    const auto text = [](std::optional<double> price) {
+        return price ? unitPriceText(*price) : QString();
+    };
+    context.page.编辑框入库单价->setText(prices ? text(prices->purchase) : QString());
+    context.page.编辑框出库单价->setText(prices ? text(prices->sale) : QString());
+}
+
+void showBookingAmounts(BookingContext &context)
+{
+    const auto amountText = [](const QLineEdit *quantityBox, const QLineEdit *priceBox) {
+        const std::optional<qint32> quantity = bookableQuantity(quantityBox->text());
+        const TypedPrice price = parseUnitPrice(priceBox->text());
+        if (!quantity || !price.valid || !price.price) {
+            return QString();
+        }
+        return QStringLiteral("金额：") + moneyText(amountOf(*quantity, *price.price));
+    };
+    BookingPage &page = context.page;
+    page.标签入库金额->setText(amountText(page.编辑框入库, page.编辑框入库单价));
+    page.标签出库金额->setText(amountText(page.编辑框出库, page.编辑框出库单价));
 }
 
 void onBookingModelActivated(BookingContext &context, const QModelIndex &row)
@@ -148,6 +177,12 @@ void connectBookingPage(const BookingContext &context)
     // Enter in a box does what its button does.
     on(page.编辑框入库, &QLineEdit::returnPressed, bookStockIn);
     on(page.编辑框出库, &QLineEdit::returnPressed, bookStockOut);
+    on(page.编辑框入库单价, &QLineEdit::returnPressed, bookStockIn);
+    on(page.编辑框出库单价, &QLineEdit::returnPressed, bookStockOut);
+    for (QLineEdit *box :
+         {page.编辑框入库, page.编辑框入库单价, page.编辑框出库, page.编辑框出库单价}) {
+        on(box, &QLineEdit::textChanged, showBookingAmounts);
+    }
     on(page.编辑框_关键字, &QLineEdit::returnPressed, filterBookingModels);
     on(page.日期框进销, &QDateEdit::dateChanged, loadDayLog);
     // A model's ledger: 按钮台账, or a double-click on a model row.

@@ -14,8 +14,12 @@ void showBookingCatalogue(BookingContext &context);
 // goes on to them); a group chosen empties the list.
 void onBookingItemChosen(BookingContext &context, int group, int item);
 void onBookingGroupChosen(BookingContext &context);
-// A selected model row shows its 型号 beside the quantity boxes.
+// A selected model row shows its 型号 beside the quantity boxes, and fills
+// the price boxes: its 进价 (or its last stock-in price) and its 售价.
 void onBookingModelSelected(BookingContext &context);
+// As a quantity or a price is typed: 金额 = quantity × price beside it,
+// empty while either is empty or no number.
+void showBookingAmounts(BookingContext &context);
 // Enter (or a double click) on a model row selects it and goes on to its quantity.
 void onBookingModelActivated(BookingContext &context, const QModelIndex &row);
 // A group of the menu the user wants out of sight is hidden; when it was

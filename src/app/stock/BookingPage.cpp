@@ -96,6 +96,9 @@ QWidget *BookingPage::buildBookingBox()
     标签进销型号->setMinimumWidth(160);
     addLabelled(first, QStringLiteral("型号："), 标签进销型号);
     first->addStretch(1);
+    编辑框明细备注 = makeEdit(QStringLiteral("编辑框明细备注"), QStringLiteral("备注"));
+    addLabelled(first, QStringLiteral("备注："), 编辑框明细备注);
+    first->addSpacing(16);
     日期框进销 = makeDateBox(QStringLiteral("日期框进销"), QStringLiteral("日期"));
     addLabelled(first, QStringLiteral("日期："), 日期框进销);
     layout->addLayout(first);
@@ -103,16 +106,23 @@ QWidget *BookingPage::buildBookingBox()
     auto *second = new QHBoxLayout;
     编辑框入库 = makeEdit(QStringLiteral("编辑框入库"), QStringLiteral("入库数量"));
     addLabelled(second, QStringLiteral("入库数量："), 编辑框入库);
+    编辑框入库单价 = makeEdit(QStringLiteral("编辑框入库单价"), QStringLiteral("入库单价"));
+    addLabelled(second, QStringLiteral("单价："), 编辑框入库单价);
     按钮入库 = makeButton(QStringLiteral("按钮入库"), QStringLiteral("入库"));
     second->addWidget(按钮入库);
+    标签入库金额 = makeValueLabel(QStringLiteral("标签入库金额"), {});
+    标签入库金额->setMinimumWidth(110);
+    second->addWidget(标签入库金额);
     second->addSpacing(16);
     编辑框出库 = makeEdit(QStringLiteral("编辑框出库"), QStringLiteral("出库数量"));
     addLabelled(second, QStringLiteral("出库数量："), 编辑框出库);
+    编辑框出库单价 = makeEdit(QStringLiteral("编辑框出库单价"), QStringLiteral("出库单价"));
+    addLabelled(second, QStringLiteral("单价："), 编辑框出库单价);
     按钮出库 = makeButton(QStringLiteral("按钮出库"), QStringLiteral("出库"));
     second->addWidget(按钮出库);
-    second->addSpacing(16);
-    编辑框明细备注 = makeEdit(QStringLiteral("编辑框明细备注"), QStringLiteral("备注"));
-    addLabelled(second, QStringLiteral("备注："), 编辑框明细备注);
+    标签出库金额 = makeValueLabel(QStringLiteral("标签出库金额"), {});
+    标签出库金额->setMinimumWidth(110);
+    second->addWidget(标签出库金额);
     layout->addLayout(second);
     return box;
 }
@@ -146,8 +156,9 @@ void BookingPage::orderFocus()
     for (int group = 0; group < menu.groupCount(); ++group) {
         chain << menu.groupHeader(group) << menu.groupItemList(group);
     }
-    chain << 超级列表框进销 << 编辑框入库 << 按钮入库 << 编辑框出库 << 按钮出库 << 编辑框明细备注
-          << 日期框进销 << 超级列表框日志 << 按钮显示菜单;
+    chain << 超级列表框进销 << 编辑框入库 << 编辑框入库单价 << 按钮入库 << 编辑框出库
+          << 编辑框出库单价 << 按钮出库 << 编辑框明细备注 << 日期框进销 << 超级列表框日志
+          << 按钮显示菜单;
     for (qsizetype i = 1; i < chain.size(); ++i) {
         QWidget::setTabOrder(chain[i - 1], chain[i]);
     }

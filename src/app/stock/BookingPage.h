@@ -28,7 +28,7 @@ public:
     explicit BookingPage(const Book &book, QWidget *parent = nullptr);
 
     // Sets the order Tab takes: the category menu, the model list, 入库数量,
-    // 入库, 出库数量, 出库, 备注, 日期, the day log. Runs whenever the menu's
+    // its 单价, 入库, 出库数量, its 单价, 出库, 备注, 日期, the day log. Runs whenever the menu's
     // groups are rebuilt.
     void orderFocus();
 
@@ -47,9 +47,13 @@ public:
     QPushButton *按钮5 = nullptr;
     QLabel *标签进销型号 = nullptr;
     QLineEdit *编辑框入库 = nullptr;
+    QLineEdit *编辑框入库单价 = nullptr;
     QPushButton *按钮入库 = nullptr;
+    QLabel *标签入库金额 = nullptr;
     QLineEdit *编辑框出库 = nullptr;
+    QLineEdit *编辑框出库单价 = nullptr;
     QPushButton *按钮出库 = nullptr;
+    QLabel *标签出库金额 = nullptr;
     QLineEdit *编辑框明细备注 = nullptr;
     QDateEdit *日期框进销 = nullptr;
     ListView *超级列表框日志 = nullptr;

@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "app/catalogue/ModelLists.h"
 #include "book/ValueText.h"
+#include "book/money/Money.h"
 #include "book/stock/Booking.h"
 #include "book/stock/Quantity.h"
 #include "ui/Dialogs.h"
@@ -22,6 +23,11 @@ namespace {
 QLineEdit *quantityBox(const BookingPage &page, MovementKind kind)
 {
     return kind == MovementKind::In ? page.编辑框入库 : page.编辑框出库;
+}
+
+QLineEdit *priceBox(const BookingPage &page, MovementKind kind)
+{
+    return kind == MovementKind::In ? page.编辑框入库单价 : page.编辑框出库单价;
 }
 
 // After a message about the quantity its text is selected, so that the next
@@ -60,8 +66,9 @@ std::optional<qint32> checkedQuantity(BookingContext &context, MovementKind kind
 }
 
 // The booking the page describes: the chosen item's model, the quantity,
-// the date and the remark.
-Movement movementOnPage(const BookingPage &page, MovementKind kind, qint32 quantity)
+// the date, the remark and the price.
+Movement movementOnPage(const BookingPage &page, MovementKind kind, qint32 quantity,
+                        std::optional<double> price)
 {
     const RollUpMenu &menu = *page.卷帘式菜单1;
     const QLineEdit *typed = quantityBox(page, kind);
@@ -72,7 +79,8 @@ Movement movementOnPage(const BookingPage &page, MovementKind kind, qint32 quant
             quantity,
             leadingNumber(typed->text()),
             page.日期框进销->date(),
-            page.编辑框明细备注->text()};
+            page.编辑框明细备注->text(),
+            price};
 }
 
 void clearBookingBoxes(BookingPage &page)
@@ -81,6 +89,8 @@ void clearBookingBoxes(BookingPage &page)
     page.编辑框入库->clear();
     page.标签进销型号->clear();
     page.编辑框明细备注->clear();
+    page.编辑框入库单价->clear();
+    page.编辑框出库单价->clear();
 }
 
 // Books the movement of the selected model; the lists reload as the stock
@@ -92,8 +102,15 @@ void applyMovement(BookingContext &context, MovementKind kind, qint32 quantity)
         warn(context.dialogs, QStringLiteral("请选择要进销库的型号"));
         return;
     }
+    const TypedPrice price = parseUnitPrice(priceBox(page, kind)->text());
+    if (!price.valid) {
+        warn(context.dialogs, QStringLiteral("单价须为不小于0的数字！"));
+        priceBox(page, kind)->setFocus();
+        priceBox(page, kind)->selectAll();
+        return;
+    }
     const Outcome<BookingOutcome> outcome =
-        book(context.folders, movementOnPage(page, kind, quantity), context.changes);
+        book(context.folders, movementOnPage(page, kind, quantity, price.price), context.changes);
     if (toldTableFailure(context.dialogs, outcome.fault(),
                          QStringLiteral("数据写入失败，库存未改变，请稍后重试！"))) {
         return;

@@ -282,10 +282,12 @@ void bookCountedDifferences(StocktakeContext &context)
             ? QStringLiteral("另有 %1 项的账面已变，须重新录入实盘或确认，本次不入账。")
                   .arg(summary.waiting)
             : QString();
-    const QString question = QStringLiteral("将按盘点结果入账：盘盈 %1 项，盘亏 %2 项。%3确定吗？")
-                                 .arg(summary.surplus)
-                                 .arg(summary.shortage)
-                                 .arg(waiting);
+    const QString question =
+        QStringLiteral(
+            "将按盘点结果入账：盘盈 %1 项，盘亏 %2 项，盘盈金额 %3，盘亏金额 %4。%5确定吗？")
+            .arg(summary.surplus)
+            .arg(summary.shortage)
+            .arg(moneyText(summary.surplusAmount), moneyText(summary.shortageAmount), waiting);
     if (!context.dialogs.message(question, QString(), Dialogs::Question,
                                  Dialogs::Buttons::OkCancel)) {
         return;

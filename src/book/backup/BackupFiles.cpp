@@ -114,7 +114,7 @@ Copy syncFile(const QString &path)
 QStringList filesOfABackup()
 {
     QStringList names{figuresFile, writingLock};
-    for (const QString &table : tables::allTableNames()) {
+    for (const QString &table : tables::allTableNames() + tables::ownTableNames()) {
         names << tables::fileNameOf(table)
               << tables::fileNameOf(table) + QStringLiteral("-journal");
     }

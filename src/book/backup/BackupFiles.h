@@ -15,6 +15,8 @@ inline const QString figuresFile = QStringLiteral("备份信息.ini");
 // Held locked by the backup writing a ".partial" folder, for as long as it writes.
 inline const QString writingLock = QStringLiteral(".写入中");
 inline const QStringList dataTables{tables::品类, tables::名称, tables::型号, tables::明细};
+// Kept with the data tables when there: 型号资料 and 明细金额.
+inline const QStringList ownTables = tables::ownTableNames();
 
 QByteArray encoded(const QString &path);
 

@@ -178,7 +178,7 @@ Outcome<BackupOutcome> outcomeOfCopy(Copy copy)
 // thread may go on opening its own meanwhile.
 Outcome<BackupOutcome> copyLockedFiles(const BookFolders &folders, const QString &folder)
 {
-    const auto files = liveFiles(folders);
+    auto files = liveFiles(folders);
     StoreFault fault = StoreFault::None;
     const auto locked = sql::Connection::openExisting(tables::settingsPath(folders.program),
                                                       tablePassword(), &fault);
@@ -189,6 +189,14 @@ Outcome<BackupOutcome> copyLockedFiles(const BookFolders &folders, const QString
         if (!locked->attach(files[i].first, QStringLiteral("t%1").arg(i), tablePassword(),
                             &fault)) {
             return outcomeOfFault(fault);
+        }
+    }
+    // The tables of our own go along where they can be locked; one missing
+    // or damaged never stops the backup of the five.
+    for (const QString &table : tables::ownTableNames()) {
+        const QString path = QDir(folders.data).filePath(tables::fileNameOf(table));
+        if (locked->attach(path, QStringLiteral("t%1").arg(files.size()), tablePassword())) {
+            files.append({path, tables::fileNameOf(table)});
         }
     }
     for (const auto &[from, name] : files) {
@@ -362,10 +370,10 @@ BackupResult makeBackup(const BookFolders &folders, const QString &backupRoot,
                         }) &&
             readFigures(partial.path(), info);
     });
-    for (const QString &table : tables::allTableNames()) {
-        if (outcome == BackupOutcome::Done) {
-            outcome =
-                outcomeOfCopy(syncFile(QDir(partial.path()).filePath(tables::fileNameOf(table))));
+    for (const QString &table : tables::allTableNames() + tables::ownTableNames()) {
+        const QString copy = QDir(partial.path()).filePath(tables::fileNameOf(table));
+        if (outcome == BackupOutcome::Done && QFileInfo::exists(copy)) {
+            outcome = outcomeOfCopy(syncFile(copy));
         }
     }
     count.join();

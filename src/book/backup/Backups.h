@@ -56,7 +56,8 @@ struct BackupResult
 QString backupFolderName(const QDateTime &takenAt);
 
 // Copies the five table files (设置 from the program folder, the others
-// from the data folder) into a new folder under the backup folder,
+// from the data folder), and the tables of our own that open, into a new
+// folder under the backup folder,
 // as one moment: every file is locked for writing while it is copied, so
 // no booking lands in some copies and not in others. The lock is held only
 // while the files are copied into the system's cache; the copies reach the
@@ -136,8 +137,10 @@ struct RestoreResult
 // The steps of a restore, for a progress display: called with 0..3 of 4.
 using RestoreProgress = std::function<void(int step)>;
 
-// Puts the backup's 品类, 名称, 型号 and 明细 in place of those in use, all
-// four or none, also when the program is killed. Only with the books alone:
+// Puts the backup's 品类, 名称, 型号 and 明细 in place of those in use, with
+// its 型号资料 and 明细金额 (empty ones when the backup has none, or a damaged
+// one: never the prices of the books in force beside another log), all or
+// none, also when the program is killed. Only with the books alone:
 // while another copy holds them, nothing changes. Under one continuous hold
 // of the books, it copies the backup's files into a staging folder beside
 // the tables and checks every page of each, backs the books in force up

@@ -50,6 +50,11 @@ bool lockDataTables(Table &locked, const QString &folder)
             return false;
         }
     }
+    // The tables of our own where they open: a damaged one is replaced anyway.
+    for (const QString &table : ownTables) {
+        locked.attach(path(table), tablePassword(), FieldCheck::None);
+    }
+    locked.clearFault();
     return locked.beginTransaction();
 }
 
@@ -60,7 +65,7 @@ bool moveStagedFilesIn(const QString &dataFolder)
 {
     const QDir staging(QDir(dataFolder).filePath(stagingName));
     bool moved = true;
-    for (const QString &table : dataTables) {
+    for (const QString &table : dataTables + ownTables) {
         const QString file = tables::fileNameOf(table);
         if (staging.exists(file)) {
             const QString into = QDir(dataFolder).filePath(file);
@@ -80,6 +85,27 @@ bool markComplete(const QString &staging)
     const Handle mark(::open(encoded(QDir(staging).filePath(completeMark)).constData(),
                              O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     return mark.fd >= 0 && ::fsync(mark.fd) == 0;
+}
+
+// The backup's tables of our own, or, where it has none (made before
+// them) or one that is damaged, empty ones: the prices of the books in force
+// never stay beside the log of another day.
+bool stageOwnTables(const QString &folder, const QString &staging)
+{
+    bool staged = true;
+    for (const QString &table : ownTables) {
+        const QString file = tables::fileNameOf(table);
+        const QString from = QDir(folder).filePath(file);
+        const QString copy = QDir(staging).filePath(file);
+        const bool sound = QFileInfo::exists(from) && copyFile(from, copy) == Copy::Done &&
+                           sql::firstUnsoundPage(copy, tablePassword()) == 0 &&
+                           holdsEveryField(copy, table);
+        if (!sound) {
+            QFile::remove(copy);
+            staged = createTableFile(copy, table) && staged;
+        }
+    }
+    return staged;
 }
 
 // Copies the backup's data files into the staging folder and checks every
@@ -124,9 +150,14 @@ RestoreResult stageBackup(const QString &folder, const QString &staging, const Q
             return unsound(QStringLiteral("备份文件缺少数据表或字段：%1").arg(file));
         }
     }
-    // Ids the log in use handed out are not handed out again.
-    if (!keepIdsAbove(QDir(staging).filePath(tables::fileNameOf(tables::明细)),
-                      QDir(dataFolder).filePath(tables::fileNameOf(tables::明细)))) {
+    // A log from before ids gets them in its staged copy, where it can take
+    // them (the backup stays as it is); it works on without them otherwise.
+    const QString stagedLog = QDir(staging).filePath(tables::fileNameOf(tables::明细));
+    giveLogOwnIds(stagedLog);
+    // The prices that go with the backup's log; ids the log in use handed
+    // out are not handed out again.
+    if (!stageOwnTables(folder, staging) ||
+        !keepIdsAbove(stagedLog, QDir(dataFolder).filePath(tables::fileNameOf(tables::明细)))) {
         result.outcome = StoreFault::WriteFailed;
     }
     return result;
@@ -189,8 +220,9 @@ RestoreResult restoreBackup(const BookFolders &folders, const QString &folder, B
     }
     if (result.outcome == RestoreOutcome::Done) {
         step(2);
-        for (const QString &table : dataTables) {
-            if (syncFile(QDir(staging).filePath(tables::fileNameOf(table))) != Copy::Done) {
+        for (const QString &table : dataTables + ownTables) {
+            const QString staged = QDir(staging).filePath(tables::fileNameOf(table));
+            if (QFileInfo::exists(staged) && syncFile(staged) != Copy::Done) {
                 result.outcome = StoreFault::WriteFailed;
             }
         }

@@ -1,6 +1,7 @@
 #include "CatalogueChanges.h"
 
 #include "book/ChangeNotifier.h"
+#include "book/money/ModelPrices.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -13,8 +14,9 @@ namespace {
 using Result = Outcome<CatalogueOutcome>;
 using Step = std::function<Result(Table &)>;
 
-// Opens the first table, joins the others and runs the step in one
-// transaction: committed when it is done, rolled back otherwise.
+// Opens the first table, joins the others (and 型号资料, where it can be
+// joined) and runs the step in one transaction: committed when it is done,
+// rolled back otherwise.
 Result inTransaction(const Book &book, const QString &first, const QStringList &others,
                      const Step &step)
 {
@@ -27,6 +29,7 @@ Result inTransaction(const Book &book, const QString &first, const QStringList &
             return table.fault();
         }
     }
+    book.attachOwn(table, {tables::型号资料});
     if (!table.beginTransaction()) {
         return table.fault();
     }
@@ -79,6 +82,19 @@ RecordFilter modelsOf(const QString &category, const QString &item)
     return RecordFilter::textsEqual({{fields::品类, category}, {fields::名称, item}});
 }
 
+// The rows of 型号资料 the filter names go with their models, where the
+// table is there to change.
+bool pricesRemoved(Table &table, const RecordFilter &filter)
+{
+    return !table.holds(tables::型号资料) || removeModelPrices(table, filter);
+}
+
+RecordFilter pricesOf(const ModelKey &key)
+{
+    return RecordFilter::textsEqual(
+        {{fields::品类, key.category}, {fields::名称, key.item}, {fields::型号, key.model}});
+}
+
 } // namespace
 
 Outcome<CatalogueOutcome> addCategory(const Book &book, const QString &category,
@@ -109,8 +125,14 @@ Outcome<CatalogueOutcome> addModel(const Book &book, const QString &category, co
         if (models.fault() != StoreFault::None) {
             return models.fault();
         }
-        return written(models, models.append({category, item, texts.model, texts.unit, QVariant(),
-                                              texts.remark}));
+        const ModelKey key{category, item, texts.model};
+        // A row of these texts no model bears is a leftover, not this model's.
+        const bool ok =
+            models.append({category, item, texts.model, texts.unit, QVariant(), texts.remark}) &&
+            pricesRemoved(models, pricesOf(key)) &&
+            (!models.holds(tables::型号资料) || (!texts.purchasePrice && !texts.salePrice) ||
+             saveSalePrices(models, key, texts.purchasePrice, texts.salePrice));
+        return written(models, ok);
     });
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
@@ -132,9 +154,22 @@ Outcome<CatalogueOutcome> modifyModel(const Book &book, const QString &category,
         if (models.fault() != StoreFault::None) {
             return models.fault();
         }
-        return written(models, models.goToId(changed) &&
-                                   models.modify({category, item, texts.model, texts.unit,
-                                                  QVariant(), texts.remark}));
+        if (!models.goToId(changed) ||
+            !models.modify({category, item, texts.model, texts.unit, QVariant(), texts.remark})) {
+            return models.fault();
+        }
+        if (!models.holds(tables::型号资料)) {
+            return CatalogueOutcome::Done;
+        }
+        // A twin of the old texts keeps their row; otherwise it goes with the model.
+        const bool twinStays = findModel(models, category, item, model);
+        if (!twinStays && models.fault() != StoreFault::None) {
+            return models.fault();
+        }
+        const ModelKey to{category, item, texts.model};
+        return written(models,
+                       carryModelPrices(models, {category, item, model}, to, twinStays) &&
+                           saveSalePrices(models, to, texts.purchasePrice, texts.salePrice));
     });
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
@@ -162,8 +197,17 @@ Outcome<CatalogueOutcome> deleteModel(const Book &book, const QString &category,
         if (!findModel(models, category, item, model)) {
             return notFound(models);
         }
-        return written(models, models.removeMatching(
-                                   tables::型号, RecordFilter::idsIn({models.current().rowId()})));
+        if (!models.removeMatching(tables::型号, RecordFilter::idsIn({models.current().rowId()}))) {
+            return models.fault();
+        }
+        // A twin of the same texts keeps their row.
+        if (findModel(models, category, item, model)) {
+            return CatalogueOutcome::Done;
+        }
+        if (models.fault() != StoreFault::None) {
+            return models.fault();
+        }
+        return written(models, pricesRemoved(models, pricesOf({category, item, model})));
     });
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
@@ -184,7 +228,8 @@ Outcome<CatalogueOutcome> deleteItem(const Book &book, const QString &category, 
             if (!found && items.fault() != StoreFault::None) {
                 return items.fault();
             }
-            return written(items, items.removeMatching(tables::型号, modelsOf(category, item)));
+            return written(items, items.removeMatching(tables::型号, modelsOf(category, item)) &&
+                                      pricesRemoved(items, modelsOf(category, item)));
         });
     return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
 }
@@ -206,7 +251,8 @@ Outcome<CatalogueOutcome> deleteCategory(const Book &book, qint64 position, cons
                            categories.removeMatching(
                                tables::品类, RecordFilter::idsIn({categories.current().rowId()})) &&
                                categories.removeMatching(tables::名称, ofCategory) &&
-                               categories.removeMatching(tables::型号, ofCategory));
+                               categories.removeMatching(tables::型号, ofCategory) &&
+                               pricesRemoved(categories, ofCategory));
         });
     return announced(outcome, &ChangeNotifier::catalogueChanged, changes);
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace kucun {
 
@@ -24,10 +25,14 @@ struct ModelTexts
     QString model;
     QString unit;
     QString remark;
+    // 进价 and 售价, kept in 型号资料; none when left empty.
+    std::optional<double> purchasePrice = std::nullopt;
+    std::optional<double> salePrice = std::nullopt;
 };
 
 // Changes of the catalogue. Each is one transaction across the table files it
-// touches; the movement log is never touched. A change announces
+// touches, 型号资料 included: a model's row there is saved, carried to its
+// new text or deleted with it. The movement log is never touched. A change announces
 // catalogueChanged (categories, items) or modelsChanged (models); a record
 // that is gone announces it too, since the lists shown are stale.
 

@@ -27,4 +27,14 @@ bool Book::attach(Table &table, const QString &name, FieldCheck check) const
     return table.attach(pathOf(name), tablePassword(), check);
 }
 
+bool Book::attachOwn(Table &table, const QStringList &names) const
+{
+    bool attached = table.isOpen();
+    for (const QString &name : names) {
+        attached = attached && attach(table, name);
+    }
+    table.clearFault();
+    return attached;
+}
+
 } // namespace kucun

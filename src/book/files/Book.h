@@ -26,6 +26,12 @@ public:
     // Table::open and Table::attach do.
     bool open(Table &table, const QString &name, FieldCheck check = FieldCheck::Declared) const;
     bool attach(Table &table, const QString &name, FieldCheck check = FieldCheck::Declared) const;
+    // Attaches tables of our own (型号资料, 明细金额) to a table open already.
+    // A change of the five tables goes on without them when one can't be
+    // attached (missing, damaged, busy): they never stop it. True when every
+    // one is attached, and only then are they written; the table's fault is
+    // left clear either way.
+    bool attachOwn(Table &table, const QStringList &names) const;
 
 private:
     BookFolders m_folders;

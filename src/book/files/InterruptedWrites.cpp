@@ -56,6 +56,13 @@ void removeLeftJournals(const Book &book)
         }
         paths << book.pathOf(name);
     }
+    // The tables of our own take part in bookings: their journals too,
+    // where they can be locked.
+    for (const QString &name : tables::ownTableNames()) {
+        if (book.attachOwn(locked, {name})) {
+            paths << book.pathOf(name);
+        }
+    }
     if (locked.beginTransaction()) {
         removeJournalsOf(paths);
         locked.rollback();

@@ -1,5 +1,6 @@
 #include "NewBook.h"
 
+#include "OwnTables.h"
 #include "book/settings/Settings.h"
 #include "store/TableFiles.h"
 #include "store/TableSchema.h"
@@ -83,6 +84,8 @@ NewBookResult createNewBook(const BookFolders &folders)
         result.created.clear();
         return result;
     }
+    // The tables of our own; a book works on without them.
+    result.created << createMissingOwnTables(Book(folders));
     result.done = true;
     return result;
 }

@@ -26,7 +26,8 @@ struct NewBookResult
 };
 
 // Makes the five table files of an empty book: no catalogue, no log, and a
-// settings record with no password and a readable menu look. Refuses before
+// settings record with no password and a readable menu look; then the tables
+// of our own, empty (a failure to make them does not fail the book). Refuses before
 // writing anything when any of the five files exists. When a file can't be
 // made, the files made so far are removed again, so that a failed first
 // start never leaves the locked state (tables without a settings file).

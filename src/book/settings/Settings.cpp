@@ -122,12 +122,15 @@ Outcome<SettingsOutcome> factoryReset(const Book &book)
             return table.fault();
         }
     }
+    // The prices go with the goods, in the same transaction, where the
+    // tables of our own can be joined.
+    book.attachOwn(table, tables::ownTableNames());
     if (!table.beginTransaction()) {
         return table.fault();
     }
     bool ok = table.removeMatching(tables::设置, RecordFilter::all()) && table.append({});
-    for (const QString &name : data) {
-        ok = ok && table.removeMatching(name, RecordFilter::all());
+    for (const QString &name : data + tables::ownTableNames()) {
+        ok = ok && (!table.holds(name) || table.removeMatching(name, RecordFilter::all()));
     }
     if (!ok || !table.commit()) {
         const StoreFault fault = table.fault();

@@ -96,7 +96,8 @@ bool isSuperPassword(const QString &typed);
 // folder, the others in the data folder) and gives 设置 one record
 // of empty fields, in one transaction across the five files: all of them
 // or, when any can't be opened or written, none, so that the stock never
-// outlives its log or the log its stock.
+// outlives its log or the log its stock. 型号资料 and 明细金额 are emptied in
+// the same transaction where they can be joined.
 Outcome<SettingsOutcome> factoryReset(const Book &book);
 
 } // namespace kucun

@@ -64,6 +64,7 @@ Outcome<BookingOutcome> book(const Book &book, const Movement &movement, ChangeN
         if (!book.open(models, tables::型号) || !book.attach(models, tables::明细)) {
             return models.fault();
         }
+        book.attachOwn(models, {tables::型号资料, tables::明细金额});
         outcome = bookInOpenTables(models, movement, booked);
     }
     // The tables are closed before anyone reloads from them.

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 namespace kucun {
 
@@ -30,6 +31,8 @@ struct Movement
     double typedQuantity = 0;
     QDate date;
     QString remark;
+    // The price per unit typed for it; none when none was typed.
+    std::optional<double> unitPrice = std::nullopt;
 };
 
 enum class BookingOutcome
@@ -40,7 +43,8 @@ enum class BookingOutcome
 };
 
 // Changes the model's 库存 and appends its 明细 record, with the unit of the
-// model's record, in one transaction: both are written or neither is. The
+// model's record, and, where the tables of prices can be attached, its
+// 成本价 and its 明细金额 row, in one transaction: all are written or none is. The
 // stock is read after the transaction has taken the write lock, so a second
 // program booking the same model at the same moment cannot lose an update.
 // A booking announces stockChanged and movementsAdded; a model that is gone

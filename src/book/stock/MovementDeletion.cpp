@@ -46,8 +46,11 @@ DeletionResult deleteUnchanged(Table &log, const std::vector<MovementRecord> &sh
     bool written = true;
     for (qsizetype start = 0; written && start < unchanged.size();
          start += RecordFilter::maximumIds) {
-        written = log.removeMatching(
-            tables::明细, RecordFilter::idsIn(unchanged.mid(start, RecordFilter::maximumIds)));
+        const QList<qint64> some = unchanged.mid(start, RecordFilter::maximumIds);
+        written =
+            log.removeMatching(tables::明细, RecordFilter::idsIn(some)) &&
+            (!log.holds(tables::明细金额) ||
+             log.removeMatching(tables::明细金额, RecordFilter::numbersIn(tables::明细, some)));
     }
     if (!written || !log.commit()) {
         result.outcome = log.fault();
@@ -67,6 +70,8 @@ DeletionResult deleteMovements(const Book &book, const std::vector<MovementRecor
         if (!book.open(log, tables::明细)) {
             return {log.fault(), 0};
         }
+        // A movement's price goes with it; the 成本价 it left stays.
+        book.attachOwn(log, {tables::明细金额});
         result = deleteUnchanged(log, shown);
     }
     // The tables are closed before anyone reloads from them.

@@ -26,7 +26,8 @@ struct DeletionResult
 
 // Deletes from the log, in one transaction, each of these movements that the
 // log still holds exactly as shown: same identity, date, texts, quantities,
-// unit and remark. A movement changed or gone since (another copy of the
+// unit and remark; their 明细金额 rows go in the same transaction (the 成本价
+// of their models is not worked out again). A movement changed or gone since (another copy of the
 // program, files replaced underneath) is left alone and counted, so that an
 // identity handed out again never takes another row with it. Announces
 // movementsDeleted when the log lists are stale.

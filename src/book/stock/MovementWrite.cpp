@@ -1,6 +1,7 @@
 #include "MovementWrite.h"
 
 #include "Booking.h"
+#include "book/money/ModelPrices.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -29,6 +30,10 @@ std::optional<double> writeMovement(Table &models, const Movement &movement)
     stockOnly[models.schema().indexOf(fields::库存)] = newStock;
     if (!models.modify(stockOnly) ||
         !models.appendTo(tables::明细, movementRecord(movement, models.text(fields::单位)))) {
+        return std::nullopt;
+    }
+    const bool priced = models.holds(tables::型号资料) && models.holds(tables::明细金额);
+    if (priced && !writeMovementMoney(models, movement, stock, models.lastAppendedId())) {
         return std::nullopt;
     }
     return newStock;

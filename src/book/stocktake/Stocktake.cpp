@@ -4,6 +4,7 @@
 #include "book/ValueText.h"
 #include "book/catalogue/ModelKey.h"
 #include "book/history/StockOnDay.h"
+#include "book/money/ModelPrices.h"
 #include "book/stock/Booking.h"
 #include "book/stock/MovementWrite.h"
 #include "book/stock/Quantity.h"
@@ -143,10 +144,15 @@ ReadResult<CountSheet> loadCountSheet(const Book &book, const QString &category,
     if (!onDay) {
         return onDay.fault();
     }
+    // Without the prices the count still works; only its amounts are 0.
+    const ReadResult<QHash<ModelKey, ModelPrices>> read = readAllModelPrices(book);
+    const QHash<ModelKey, ModelPrices> prices = read ? *read : QHash<ModelKey, ModelPrices>();
     CountSheet sheet{category, day, {}};
     sheet.lines.reserve(models->size());
     for (size_t row = 0; row < models->size(); ++row) {
-        sheet.lines.push_back({(*models)[row], (*onDay)[row], std::nullopt, std::nullopt});
+        const ModelRecord &model = (*models)[row];
+        const ModelPrices price = prices.value({model.category, model.item, model.model});
+        sheet.lines.push_back({model, (*onDay)[row], std::nullopt, std::nullopt, price.cost});
     }
     return sheet;
 }
@@ -170,6 +176,10 @@ CountSummary summarize(const CountSheet &sheet)
             summary.refusal = check;
         }
         ++(*difference > 0 ? summary.surplus : summary.shortage);
+        if (line.cost) {
+            (*difference > 0 ? summary.surplusAmount : summary.shortageAmount) +=
+                amountOf(std::abs(*difference), *line.cost);
+        }
     }
     return summary;
 }
@@ -188,8 +198,12 @@ Outcome<StocktakeOutcome> bookCount(const Book &book, const CountSheet &sheet,
     Outcome<StocktakeOutcome> outcome = StocktakeOutcome::Booked;
     {
         Table models;
-        if (!book.open(models, tables::型号) || !book.attach(models, tables::明细) ||
-            !models.beginTransaction()) {
+        if (!book.open(models, tables::型号) || !book.attach(models, tables::明细)) {
+            return models.fault();
+        }
+        // A difference enters or leaves at the model's 成本价, unchanged.
+        book.attachOwn(models, {tables::型号资料, tables::明细金额});
+        if (!models.beginTransaction()) {
             return models.fault();
         }
         const std::optional<NetAfter> netAfter = netMovementsAfter(models, sheet.day);

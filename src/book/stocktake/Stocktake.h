@@ -4,6 +4,7 @@
 #include "book/ReadResult.h"
 #include "book/catalogue/CatalogueReads.h"
 #include "book/files/Book.h"
+#include "book/money/Money.h"
 
 #include <QDate>
 #include <optional>
@@ -25,6 +26,9 @@ struct CountLine
     // The 账面 the count was typed against; none for a count kept from a
     // draft that did not say.
     std::optional<double> countedAgainst;
+    // The model's 成本价 as read with the sheet: a difference enters or
+    // leaves at it. None when it has none (or the prices can't be read).
+    std::optional<double> cost = std::nullopt;
 
     // Types a count, or clears it, against the 账面 shown now.
     void enter(std::optional<double> count);
@@ -65,6 +69,10 @@ struct CountSummary
     int surplus = 0;  // 盘盈: rows counted above 账面
     int shortage = 0; // 盘亏: rows counted below 账面
     int waiting = 0;  // counted rows whose 账面 changed since: not booked
+    // 盘盈金额 and 盘亏金额: Σ |difference| × 成本价, each row rounded to the 分;
+    // a row whose model has no 成本价 adds nothing.
+    Fen surplusAmount = 0;
+    Fen shortageAmount = 0;
     // The first row whose count can't be booked, and why; -1 and Fine
     // when every one can.
     int refusedRow = -1;
