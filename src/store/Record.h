@@ -58,6 +58,9 @@ public:
     double numberAt(int field) const;
     bool logicalAt(int field) const;
     QDateTime dateTimeAt(int field) const;
+    // True when the field holds no value at all (NULL), which the reads give
+    // as an empty text or 0.
+    bool isAbsentAt(int field) const;
 
 private:
     friend class Table; // refills one record per row while scanning
