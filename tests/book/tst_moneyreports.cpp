@@ -151,34 +151,34 @@ void MoneyReportsTest::valueOnDay_data()
     QTest::addColumn<QDate>("day");
     // Per model (8寸, 尖嘴, 2.5平方): stock, cost at the day's end, value.
     QTest::addColumn<QStringList>("models");
-    // The total and how many models are valued at today's cost.
+    // The total; how many models are valued at today's cost, how many at 0.
     QTest::addColumn<QString>("total");
 
     QTest::newRow("the latest date wins over a later booking")
         << QDate(2025, 1, 9)
         << QStringList{QStringLiteral("23 9.99 229.77"), QStringLiteral("5 - 0.00"),
                        QStringLiteral("0 0.335 0.00")}
-        << QStringLiteral("229.77 1");
+        << QStringLiteral("229.77 0 1");
     QTest::newRow("of one date, the one booked last")
         << QDate(2025, 1, 10)
         << QStringList{QStringLiteral("18 2 36.00"), QStringLiteral("5 - 0.00"),
                        QStringLiteral("0 0.335 0.00")}
-        << QStringLiteral("36.00 1");
+        << QStringLiteral("36.00 0 1");
     QTest::newRow("a movement without a record leaves the cost")
         << QDate(2025, 1, 31)
         << QStringList{QStringLiteral("16 2 32.00"), QStringLiteral("5 - 0.00"),
                        QStringLiteral("2 0.335 0.67")}
-        << QStringLiteral("32.67 1");
+        << QStringLiteral("32.67 0 1");
     QTest::newRow("before any priced movement: today's cost")
         << QDate(2024, 12, 31)
         << QStringList{QStringLiteral("11 2.225 24.48"), QStringLiteral("5 - 0.00"),
                        QStringLiteral("0 0.335 0.00")}
-        << QStringLiteral("24.48 2");
+        << QStringLiteral("24.48 1 1");
     QTest::newRow("before the pruned log")
         << QDate(2020, 1, 1)
         << QStringList{QStringLiteral("1 2.225 2.23"), QStringLiteral("5 - 0.00"),
                        QStringLiteral("0 0.335 0.00")}
-        << QStringLiteral("2.23 2");
+        << QStringLiteral("2.23 1 1");
 }
 
 void MoneyReportsTest::valueOnDay()
@@ -199,7 +199,11 @@ void MoneyReportsTest::valueOnDay()
                           moneyText(read->value[row]));
     }
     QCOMPARE(shown, models);
-    QCOMPARE(QStringLiteral("%1 %2").arg(moneyText(read->total)).arg(read->atTodaysCost), total);
+    QCOMPARE(QStringLiteral("%1 %2 %3")
+                 .arg(moneyText(read->total))
+                 .arg(read->atTodaysCost)
+                 .arg(read->withoutCost),
+             total);
 }
 
 void MoneyReportsTest::stockValue_data()

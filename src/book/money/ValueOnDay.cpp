@@ -89,7 +89,7 @@ ReadResult<ValueOnDay> readValueOnDay(const Book &book, const std::vector<ModelR
         } else {
             cost = prices.of(key);
             if (std::abs(result.stock[row]) > numberTolerance) {
-                ++result.atTodaysCost;
+                ++(cost ? result.atTodaysCost : result.withoutCost);
             }
         }
         const Fen value = cost ? amountOf(result.stock[row], *cost) : 0;

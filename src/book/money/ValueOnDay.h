@@ -24,8 +24,9 @@ struct ValueOnDay
     std::vector<Fen> value;
     Fen total = 0;
     // Models with stock that no priced movement up to the day tells the
-    // cost of: they are valued at today's 成本价 (or at 0 without one).
+    // cost of: they are valued at today's 成本价, or at 0 without one.
     int atTodaysCost = 0;
+    int withoutCost = 0;
 };
 
 // The stock at the end of the day is that of stockOnDay. The 成本价 then is
