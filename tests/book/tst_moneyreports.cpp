@@ -95,15 +95,16 @@ void MoneyReportsTest::init()
 void MoneyReportsTest::grossProfit_data()
 {
     QTest::addColumn<int>("month"); // of 2025; 0 for December 2024
-    // Per model: in, in amount, out, sales, cost of sales, profit, margin, unpriced outs.
+    // Per model, by its texts: in, in amount, out, sales, cost of sales, profit, margin, unpriced
+    // outs.
     QTest::addColumn<QStringList>("rows");
     // Sales, cost of sales, profit; movements without a record, outs without a cost.
     QTest::addColumn<QString>("totals");
 
     QTest::newRow("prices, an unpriced out, one from before prices, fractions of a 分")
         << 1
-        << QStringList{nameOf(spanner) + QStringLiteral(" 12 30.00 7 14.00 14.85 -0.85 -6.07 2"),
-                       nameOf(wire) + QStringLiteral(" 3 1.01 1 0.50 0.34 0.16 32.00 0")}
+        << QStringList{nameOf(wire) + QStringLiteral(" 3 1.01 1 0.50 0.34 0.16 32.00 0"),
+                       nameOf(spanner) + QStringLiteral(" 12 30.00 7 14.00 14.85 -0.85 -6.07 2")}
         << QStringLiteral("14.50 15.19 -0.69 1 0");
     QTest::newRow("an out without a record of a model without a cost")
         << 2

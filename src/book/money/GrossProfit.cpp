@@ -1,7 +1,7 @@
 #include "GrossProfit.h"
 
 #include "CostPrices.h"
-#include "book/catalogue/CatalogueReads.h"
+#include "book/reports/RowOrder.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -13,47 +13,48 @@ namespace kucun {
 
 namespace {
 
-// The rows of the month, in the order the report lists them.
+// The rows of the month, one a model as the log names it.
 class ProfitRows
 {
 public:
-    explicit ProfitRows(const std::vector<ModelRecord> &models)
-    {
-        for (const ModelRecord &model : models) {
-            const ModelKey key{model.category, model.item, model.model};
-            if (!m_order.contains(key)) {
-                m_order.insert(key, m_order.size());
-            }
-        }
-    }
-
     ModelProfit &of(const ModelKey &key)
     {
         const auto found = m_rows.constFind(key);
         if (found != m_rows.constEnd()) {
             return m_profits[size_t(*found)];
         }
-        m_rows.insert(key, qsizetype(m_profits.size()));
+        m_rows.insert(key, m_profits.size());
         m_profits.push_back({key});
         return m_profits.back();
     }
+    ModelProfit &at(size_t row) { return m_profits[row]; }
+    size_t rowOf(const ModelKey &key) const { return m_rows.value(key); }
 
-    // Models of 型号 in its order, then the others as the log first named them.
-    std::vector<ModelProfit> listed() const
+    // By 品类, then 名称, then 型号, each by its GBK bytes, as the lists sort.
+    std::vector<ModelProfit> sorted() const
     {
-        std::vector<ModelProfit> rows = m_profits;
-        const auto rank = [this](const ModelProfit &row) {
-            return m_order.value(row.key, m_order.size());
-        };
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&rank](const auto &a, const auto &b) { return rank(a) < rank(b); });
+        QStringList keys;
+        for (const ModelProfit &row : m_profits) {
+            keys << row.key.category + QChar(1) + row.key.item + QChar(1) + row.key.model;
+        }
+        std::vector<ModelProfit> rows;
+        rows.reserve(m_profits.size());
+        for (const int row : sortedRowOrder(keys, {KeyKind::Text})) {
+            rows.push_back(m_profits[size_t(row)]);
+        }
         return rows;
     }
 
 private:
-    QHash<ModelKey, qsizetype> m_order;
-    QHash<ModelKey, qsizetype> m_rows;
+    QHash<ModelKey, size_t> m_rows;
     std::vector<ModelProfit> m_profits;
+};
+
+// A stock-out without a 明细金额 record: it costs the model's 成本价 today.
+struct OutAtTodaysCost
+{
+    size_t row;
+    double out;
 };
 
 } // namespace
@@ -61,10 +62,6 @@ private:
 ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
 {
     const QDate first(year, month, 1);
-    const ReadResult<std::vector<ModelRecord>> models = readAllModels(book);
-    if (!models) {
-        return models.fault();
-    }
     GrossProfit result;
     if (!first.isValid()) {
         return result;
@@ -74,13 +71,13 @@ ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
         return log.fault();
     }
     const OwnTable amounts = attachOwnTable(book, log, tables::明细金额);
-    const CostPrices prices = readCostPrices(book);
-    if (amounts == OwnTable::Unreadable || !prices.readable) {
+    if (amounts == OwnTable::Unreadable) {
         result.moneyReadable = false;
         return result;
     }
 
-    ProfitRows rows(*models);
+    ProfitRows rows;
+    std::vector<OutAtTodaysCost> atTodaysCost;
     // Fields 0 to 5 from 明细, then 明细, 单价 and 成本价 of its 明细金额 record.
     const auto count = [&](const Record &record) {
         const QDate day = record.dateTimeAt(0).date();
@@ -109,15 +106,13 @@ ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
         } else {
             ++row.unpricedOuts;
         }
-        // An out leaves the cost as it was: the cost after it is the one it left at.
-        const std::optional<double> cost =
-            hasRecord
-                ? (record.isAbsentAt(8) ? std::nullopt : std::optional<double>(record.numberAt(8)))
-                : prices.of(key);
-        if (cost) {
-            row.costOfSales += amountOf(out, *cost);
-        } else {
+        if (!hasRecord) {
+            atTodaysCost.push_back({rows.rowOf(key), out});
+        } else if (record.isAbsentAt(8)) {
             ++result.withoutCost;
+        } else {
+            // An out leaves the cost as it was: the cost after it is the one it left at.
+            row.costOfSales += amountOf(out, record.numberAt(8));
         }
     };
     const QDate after = std::min(first.addMonths(1), QDate(9999, 12, 31));
@@ -132,7 +127,23 @@ ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
     if (!whole) {
         return log.fault();
     }
-    result.models = rows.listed();
+    // Today's costs are read only when a movement needs one.
+    if (!atTodaysCost.empty()) {
+        const CostPrices prices = readCostPrices(book);
+        if (!prices.readable) {
+            result.moneyReadable = false;
+            return result;
+        }
+        for (const OutAtTodaysCost &out : atTodaysCost) {
+            ModelProfit &row = rows.at(out.row);
+            if (const std::optional<double> cost = prices.of(row.key)) {
+                row.costOfSales += amountOf(out.out, *cost);
+            } else {
+                ++result.withoutCost;
+            }
+        }
+    }
+    result.models = rows.sorted();
     for (const ModelProfit &row : result.models) {
         result.sales += row.sales;
         result.costOfSales += row.costOfSales;

@@ -32,8 +32,7 @@ struct GrossProfit
 {
     // False when 明细金额 or 型号资料 can't be read: nothing is listed then.
     bool moneyReadable = true;
-    // The models with movements in the month: those of 型号 in table order,
-    // then any the log names that 型号 no longer has.
+    // The models the log names in the month, by 品类, 名称 and 型号.
     std::vector<ModelProfit> models;
     Fen sales = 0;
     Fen costOfSales = 0;
@@ -49,7 +48,7 @@ struct GrossProfit
 };
 
 // The purchases, sales, cost of sales and gross profit of each model in
-// one calendar month. Nothing when 型号 or 明细 can't be read.
+// one calendar month. Nothing when 明细 can't be read.
 ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month);
 
 // The gross margin, 毛利 / 销售额, in percent with two decimals ("25.00");
