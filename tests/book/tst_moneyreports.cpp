@@ -24,6 +24,8 @@ private slots:
     void valueOnDay();
     void stockValue_data();
     void stockValue();
+    void ledgerMoney_data();
+    void ledgerMoney();
     void unreadableAmounts();
 
 private:
@@ -240,6 +242,40 @@ void MoneyReportsTest::stockValue()
     }
     QCOMPARE(shown, models);
     QCOMPARE(QStringLiteral("%1 %2").arg(moneyText(read->total)).arg(read->withoutCost), total);
+}
+
+void MoneyReportsTest::ledgerMoney_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    // Per entry of 8寸: 单价, 金额, 结存金额; then the entries without a record.
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("the whole history, by date")
+        << QDate(2000, 1, 1) << QDate(2030, 1, 1)
+        << QStringList{"- - 24.48", "2.00 20.00 42.00", "5.00 10.00 229.77", "3.50 14.00 39.90",
+                       "- - 36.00", "- - 35.60",        "3.125 12.50 44.50", "2"};
+    QTest::newRow("a range counts its own")
+        << QDate(2025, 1, 8) << QDate(2025, 1, 10)
+        << QStringList{"5.00 10.00 229.77", "3.50 14.00 39.90", "- - 36.00", "0"};
+}
+
+void MoneyReportsTest::ledgerMoney()
+{
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QStringList, entries);
+    const ReadResult<ModelLedger> ledger = readModelLedger(m_files->folders(), spanner, from, to);
+    QVERIFY(ledger && ledger->moneyReadable);
+    QStringList shown;
+    for (const LedgerEntry &entry : ledger->entries) {
+        shown << QStringLiteral("%1 %2 %3")
+                     .arg(entry.unitPrice ? unitPriceText(*entry.unitPrice) : "-",
+                          entry.amount ? moneyText(*entry.amount) : "-",
+                          entry.balanceValue ? moneyText(*entry.balanceValue) : "-");
+    }
+    shown << QString::number(ledger->withoutRecord);
+    QCOMPARE(shown, entries);
 }
 
 void MoneyReportsTest::unreadableAmounts()
