@@ -427,6 +427,17 @@ void ReportPageTest::moneyTabsShowValueAndProfit()
     QCOMPARE(cells["K4"].text, "28.57");
     QVERIFY(cells.contains("J5") && !cells.contains("K5"));
     QVERIFY(shop.dialogs.texts() == QStringList{"另存为"});
+
+    // Prices that can't be read leave the stock itself as it was.
+    QFile damaged(shop.files.path(tables::明细金额));
+    QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    shop.dialogs.forget();
+    shop.get<QDateEdit>("日期框毛利")->setDate(today.addMonths(-1));
+    QCOMPARE(profit->rowCount(), 0);
+    QCOMPARE(shop.dialogs.texts(), QStringList{"金额数据无法读取"});
+    QCOMPARE(shop.dialogs.shown().last().icon, 16);
 }
 
 QTEST_MAIN(ReportPageTest)
