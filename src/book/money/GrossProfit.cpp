@@ -78,17 +78,13 @@ ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
 
     ProfitRows rows;
     std::vector<OutAtTodaysCost> atTodaysCost;
-    // Fields 0 to 5 from 明细, then 明细, 单价 and 成本价 of its 明细金额 record.
+    // Fields 0 to 4 from 明细, then 明细, 单价 and 成本价 of its 明细金额 record.
     const auto count = [&](const Record &record) {
-        const QDate day = record.dateTimeAt(0).date();
-        if (day.year() != year || day.month() != month) {
-            return;
-        }
-        const ModelKey key{record.textAt(1), record.textAt(2), record.textAt(3)};
-        const double in = record.numberAt(4);
-        const double out = record.numberAt(5);
-        const bool hasRecord = amounts == OwnTable::Open && !record.isAbsentAt(6);
-        const bool priced = hasRecord && !record.isAbsentAt(7);
+        const ModelKey key{record.textAt(0), record.textAt(1), record.textAt(2)};
+        const double in = record.numberAt(3);
+        const double out = record.numberAt(4);
+        const bool hasRecord = amounts == OwnTable::Open && !record.isAbsentAt(5);
+        const bool priced = hasRecord && !record.isAbsentAt(6);
         ModelProfit &row = rows.of(key);
         row.inQuantity += in;
         row.outQuantity += out;
@@ -96,34 +92,34 @@ ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
             ++result.withoutRecord;
         }
         if (priced) {
-            row.inAmount += amountOf(in, record.numberAt(7));
+            row.inAmount += amountOf(in, record.numberAt(6));
         }
         if (out == 0) {
             return;
         }
         if (priced) {
-            row.sales += amountOf(out, record.numberAt(7));
+            row.sales += amountOf(out, record.numberAt(6));
         } else {
             ++row.unpricedOuts;
         }
         if (!hasRecord) {
             atTodaysCost.push_back({rows.rowOf(key), out});
-        } else if (record.isAbsentAt(8)) {
+        } else if (record.isAbsentAt(7)) {
             ++result.withoutCost;
         } else {
             // An out leaves the cost as it was: the cost after it is the one it left at.
-            row.costOfSales += amountOf(out, record.numberAt(8));
+            row.costOfSales += amountOf(out, record.numberAt(7));
         }
     };
-    const QDate after = std::min(first.addMonths(1), QDate(9999, 12, 31));
-    const RecordFilter aroundMonth = RecordFilter::dateTimeBetween(fields::日期, first, after);
-    const QStringList read{fields::日期, fields::品类, fields::名称,
-                           fields::型号, fields::入库, fields::出库};
+    // The month's movements, found by the date index alone: no date is read.
+    const RecordFilter inMonth =
+        RecordFilter::dateTimeInDays(fields::日期, first, first.addMonths(1).addDays(-1));
+    const QStringList read{fields::品类, fields::名称, fields::型号, fields::入库, fields::出库};
     const bool whole = amounts == OwnTable::Open
-                           ? log.forEachJoined(aroundMonth, read, tables::明细金额, tables::明细,
+                           ? log.forEachJoined(inMonth, read, tables::明细金额, tables::明细,
                                                {tables::明细, fields::单价, fields::成本价},
                                                Table::Join::Every, count)
-                           : log.forEachMatching(aroundMonth, read, count);
+                           : log.forEachMatching(inMonth, read, count);
     if (!whole) {
         return log.fault();
     }
