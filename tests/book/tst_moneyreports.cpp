@@ -59,8 +59,11 @@ void MoneyReportsTest::init()
     m_files = std::make_unique<TestTables>();
     TestTables &files = *m_files;
     files.createAll();
-    files.create(tables::型号资料);
-    files.create(tables::明细金额);
+    for (const QString &table : tables::ownTableNames()) {
+        if (!QFile::exists(files.path(table))) {
+            files.create(table);
+        }
+    }
     const auto model = [&files](const ModelKey &key, double stock, double cost) {
         files.add(tables::型号, {key.category, key.item, key.model, QStringLiteral("把"), stock});
         files.add(tables::型号资料,

@@ -378,7 +378,8 @@ void ReportPageTest::moneyTabsShowValueAndProfit()
     Shop shop;
     addSmallShop(shop.files);
     for (const QString &table : tables::ownTableNames()) {
-        QVERIFY(createTableFile(shop.files.path(table), table));
+        QVERIFY(QFile::exists(shop.files.path(table)) ||
+                createTableFile(shop.files.path(table), table));
     }
     shop.files.add(tables::型号资料, {"五金", "扳手", "8寸", {}, {}, {}, 2.5, {}, {}});
     shop.files.add(tables::型号资料, {"电工", "电线", "2.5平方", {}, {}, {}, 0.1234, {}, {}});
