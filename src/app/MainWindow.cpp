@@ -133,6 +133,7 @@ void MainWindow::reloadCatalogue()
     showMaintenanceCatalogue(maintenance);
     auto reports = contextOf(*m_reports);
     offerCategories(reports);
+    offerValueCategories(reports);
 }
 
 void MainWindow::onPageChosen(int page)

@@ -128,6 +128,11 @@ QDateTime Record::dateTimeAt(int field) const
     return value.isValid() ? parseStoredDateTime(value.toString()) : QDateTime();
 }
 
+bool Record::isAbsentAt(int field) const
+{
+    return field >= m_values.size() || !m_values[field].isValid();
+}
+
 QDateTime storedDateTime(const QDate &date, const QTime &time)
 {
     return QDateTime(date, time, Qt::UTC);

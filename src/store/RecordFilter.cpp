@@ -98,6 +98,20 @@ RecordFilter RecordFilter::dateTimeBetween(const QString &field, const QDate &fr
     return {QStringLiteral("%1 >= ? AND %1 <= ?").arg(column), {low, high}, field, low, high};
 }
 
+RecordFilter RecordFilter::dateTimeInDays(const QString &field, const QDate &from,
+                                          const QDate &last)
+{
+    const QString column = sql::quoteIdentifier(field);
+    const QString low = from.toString(QStringLiteral("yyyy-MM-dd"));
+    // "2024-06-01" sorts before every time of that day; past 9999-12-31 any
+    // stored text of that day sorts before "9999-12-31~".
+    const QDate after = last.addDays(1);
+    const QString high = after.isValid() && after.year() <= 9999
+                             ? after.toString(QStringLiteral("yyyy-MM-dd"))
+                             : last.toString(QStringLiteral("yyyy-MM-dd~"));
+    return {QStringLiteral("%1 >= ? AND %1 < ?").arg(column), {low, high}, field, low, high};
+}
+
 RecordFilter RecordFilter::dateTimeFrom(const QString &field, const QDate &from)
 {
     const QString low = from.toString(QStringLiteral("yyyy-MM-dd"));

@@ -38,6 +38,10 @@ struct RecordFilter
     // Stored values written as a bare date are included; callers compare the
     // read value exactly.
     static RecordFilter dateTimeBetween(const QString &field, const QDate &from, const QDate &to);
+    // A date-time field lies on one of the days from `from` to `last`, both
+    // whole: its stored text sorts from the start of `from` up to, not
+    // including, the start of the day after `last`.
+    static RecordFilter dateTimeInDays(const QString &field, const QDate &from, const QDate &last);
     // A date-time field lies at or after the start of `from`.
     static RecordFilter dateTimeFrom(const QString &field, const QDate &from);
 };

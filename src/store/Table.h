@@ -94,6 +94,24 @@ public:
     [[nodiscard]] bool forEachMatching(const RecordFilter &filter, const QStringList &fields,
                                        const std::function<void(const Record &)> &visit);
 
+    // Which records of this table a scan joined with an attached table visits.
+    enum class Join
+    {
+        Every,   // each one, with or without a record of the attached table
+        Matched, // only those the attached table has a record for
+    };
+    // Calls visit, in record order, for each record of this table that
+    // satisfies the filter, joined in one statement with the record of the
+    // attached table whose `idField` holds its identity (Record::rowId), so
+    // that an index on idField finds each one. The record visit sees holds
+    // `fields` of this table, then `joinedFields` of the attached one, which
+    // are absent (Record::isAbsentAt) where no record matches. False, with
+    // the fault, when a file fails to answer part way.
+    [[nodiscard]] bool forEachJoined(const RecordFilter &filter, const QStringList &fields,
+                                     const QString &attachedTable, const QString &idField,
+                                     const QStringList &joinedFields, Join join,
+                                     const std::function<void(const Record &)> &visit);
+
     // The total of `added` minus the total of `taken` (an absent number
     // counts as 0) for each distinct combination of the texts of
     // `textFields`, over the records that satisfy the filter. An absent text

@@ -49,6 +49,60 @@ bool Table::forEachMatching(const RecordFilter &filter, const QStringList &field
     return select.isValid() && !select.failed() ? true : noteReadFailure();
 }
 
+bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
+                          const QString &attachedTable, const QString &idField,
+                          const QStringList &joinedFields, Join join,
+                          const std::function<void(const Record &)> &visit)
+{
+    if (!isOpen()) {
+        throw StoreError(QStringLiteral("没有打开的表"));
+    }
+    const Schema *joined = nullptr;
+    for (const AttachedTable &attached : std::as_const(m_attached)) {
+        if (attached.schema->tableName() == attachedTable) {
+            joined = attached.schema.get();
+        }
+    }
+    if (!joined) {
+        throw StoreError(QStringLiteral("没有附加的表 %1").arg(attachedTable));
+    }
+    joined->indexOf(idField);
+    FieldList read;
+    QStringList own;
+    QStringList theirs;
+    for (const QString &field : fields) {
+        read << m_schema->fields().at(m_schema->indexOf(field));
+        own << sql::quoteIdentifier(field);
+        theirs << QStringLiteral("t.") + sql::quoteIdentifier(field);
+    }
+    for (const QString &field : joinedFields) {
+        read << joined->fields().at(joined->indexOf(field));
+        theirs << QStringLiteral("j.") + sql::quoteIdentifier(field);
+    }
+    const auto columns = std::make_shared<const Schema>(m_schema->tableName(), read);
+    // The filter names this table's fields bare: it applies inside the
+    // subquery, where no field of the attached table can shadow them.
+    const QString query =
+        QStringLiteral("SELECT t.\"_id\"%1 FROM (SELECT rowid AS \"_id\"%2 FROM %3 %4WHERE %5) "
+                       "AS t %6JOIN %7 AS j ON j.%8 = t.\"_id\" ORDER BY t.\"_id\"")
+            .arg(theirs.isEmpty() ? QString() : QLatin1Char(',') + theirs.join(QLatin1Char(',')),
+                 own.isEmpty() ? QString() : QLatin1Char(',') + own.join(QLatin1Char(',')),
+                 quotedTable(), indexChoice(filter), filter.sqlCondition,
+                 join == Join::Every ? QStringLiteral("LEFT ") : QString(),
+                 qualifiedTable(attachedTable).first, sql::quoteIdentifier(idField));
+    sql::Statement select(m_connection->handle(), query);
+    for (int i = 0; i < filter.parameters.size(); ++i) {
+        select.bind(i + 1, filter.parameters[i]);
+    }
+    Record record(columns, 0, {});
+    RowTexts previous;
+    while (select.step()) {
+        readRowInto(select, record, &previous);
+        visit(record);
+    }
+    return select.isValid() && !select.failed() ? true : noteReadFailure();
+}
+
 std::optional<std::vector<Table::TextsTotal>>
 Table::totalsByTexts(const RecordFilter &filter, const QStringList &textFields,
                      const QString &added, const QString &taken, const QString &table)

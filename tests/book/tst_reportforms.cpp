@@ -11,6 +11,8 @@ class ReportFormsTest : public QObject
 private slots:
     void layOut_data();
     void layOut();
+    void listForm_data();
+    void listForm();
     void printTimeAndMonthlyTitle_data();
     void printTimeAndMonthlyTitle();
 };
@@ -120,6 +122,44 @@ void ReportFormsTest::layOut()
     QCOMPARE((QList<int>{form.page.marginLeft, form.page.marginTop, form.page.marginRight,
                          form.page.marginBottom}),
              (QList<int>{100, 50, 100, 100}));
+}
+
+void ReportFormsTest::listForm_data()
+{
+    QTest::addColumn<int>("textColumns"); // after 型号, before the two figures
+    QTest::addColumn<QStringList>("lastRows");
+    QTest::addColumn<bool>("landscape");
+
+    QTest::newRow("narrow: portrait, figures to the right")
+        << 0 << QStringList{"1/C#|8寸/C#|2.50/R#|25.00/R#", "合计：/R#|/L#|25.00/L#|/L#"} << false;
+    QTest::newRow("wider than A4 across: landscape")
+        << 7
+        << QStringList{"1/C#|8寸/C#|/C#|/C#|/C#|/C#|/C#|/C#|/C#|2.50/R#|25.00/R#",
+                       "合计：/R#|/L#|25.00/L#|/L#|/L#|/L#|/L#|/L#|/L#|/L#|/L#"}
+        << true;
+}
+
+void ReportFormsTest::listForm()
+{
+    QFETCH(int, textColumns);
+    QFETCH(QStringList, lastRows);
+    QFETCH(bool, landscape);
+    QStringList headings{"序号", "型号"};
+    QStringList cells{"8寸"};
+    for (int column = 0; column < textColumns; ++column) {
+        headings << "备注";
+        cells << QString();
+    }
+    headings << "成本价"
+             << "库存金额";
+    cells << "2.50"
+          << "25.00";
+    const int figure = int(headings.size()) - 2;
+    const PrintTable form = layOutListForm("库存金额表单", headings, {cells}, {figure, figure + 1},
+                                           "25.00", QDateTime(QDate(2024, 5, 3), QTime(10, 0)));
+    const QList<QStringList> rows = describeRows(form);
+    QCOMPARE((QStringList{rows[3].join(u'|'), rows[4].join(u'|')}), lastRows);
+    QCOMPARE(form.page.orientation == PageSetup::Orientation::Landscape, landscape);
 }
 
 void ReportFormsTest::printTimeAndMonthlyTitle_data()

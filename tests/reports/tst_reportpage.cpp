@@ -3,7 +3,9 @@
 #include "helpers/TestTables.h"
 #include "helpers/WindowTest.h"
 #include "helpers/XlsxFile.h"
+#include "store/TableFiles.h"
 #include "store/TableSchema.h"
+#include "ui/ListModel.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
@@ -33,6 +35,7 @@ private slots:
     void headerClicksSortAndKeepTheSelection();
     void exportWritesTheListAsShown();
     void saveAsWritesTheChosenFile();
+    void moneyTabsShowValueAndProfit();
 };
 
 namespace {
@@ -366,6 +369,76 @@ void ReportPageTest::saveAsWritesTheChosenFile()
     QCOMPARE(shop.dialogs.texts(), QStringList{"另存为"});
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
              (QStringList{"总库存.xlsx", "月库存.xls", "类库存"}));
+}
+
+void ReportPageTest::moneyTabsShowValueAndProfit()
+{
+    // 8寸 costs 2.5 and 2.5平方 0.1234; this month 8寸 came in at 2.00 and
+    // sold at 3.50, and 10寸, without a cost, went out before prices existed.
+    Shop shop;
+    addSmallShop(shop.files);
+    for (const QString &table : tables::ownTableNames()) {
+        QVERIFY(QFile::exists(shop.files.path(table)) ||
+                createTableFile(shop.files.path(table), table));
+    }
+    shop.files.add(tables::型号资料, {"五金", "扳手", "8寸", {}, {}, {}, 2.5, {}, {}});
+    shop.files.add(tables::型号资料, {"电工", "电线", "2.5平方", {}, {}, {}, 0.1234, {}, {}});
+    const QDate today = QDate::currentDate();
+    addMovement(shop.files, today, "五金", "扳手", "8寸", 4, 0, "把", {});
+    addMovement(shop.files, today, "五金", "扳手", "8寸", 0, 3, "把", {});
+    addMovement(shop.files, today, "五金", "扳手", "10寸", 0, 1, "把", {});
+    shop.files.add(tables::明细金额, {1, 2.0, 2.5});
+    shop.files.add(tables::明细金额, {2, 3.5, 2.5});
+    shop.start();
+    shop.showPage(2);
+
+    shop.showReport(4);
+    auto *value = shop.get<ListView>("超级列表框库存金额");
+    QCOMPARE(value->list().columnTitle(7), "库存金额");
+    QCOMPARE(allRows(value),
+             (QList<QStringList>{{"1", "五金", "扳手", "8寸", "10", "把", "2.50", "25.00"},
+                                 {"2", "五金", "扳手", "10寸", "2", "把", "", ""},
+                                 {"3", "五金", "钳子", "8寸", "5", "把", "", ""},
+                                 {"4", "电工", "电线", "2.5平方", "2.5", "卷", "0.1234", "0.31"},
+                                 {"5", "电工", "电线", "4平方", "2.5", "卷", "", ""}}));
+    QCOMPARE(shop.get<QLabel>("标签合计库存金额")->text(), "25.31（含 3 个型号无成本价，按 0 计）");
+    shop.choose("组合框库存金额品类", "电工");
+    QCOMPARE(value->rowCount(), 2);
+    QCOMPARE(shop.get<QLabel>("标签合计库存金额")->text(), "0.31（含 1 个型号无成本价，按 0 计）");
+
+    shop.showReport(5);
+    QCOMPARE(shop.get<QDateEdit>("日期框毛利")->date(), today);
+    auto *profit = shop.get<ListView>("超级列表框毛利");
+    QCOMPARE(allRows(profit), (QList<QStringList>{{"1", "五金", "扳手", "10寸", "0", "0.00", "1",
+                                                   "0.00", "0.00", "0.00", "", "未计价 1 笔"},
+                                                  {"2", "五金", "扳手", "8寸", "4", "8.00", "3",
+                                                   "10.50", "7.50", "3.00", "28.57", ""}}));
+    QCOMPARE(shop.get<QLabel>("标签合计毛利")->text(),
+             "销售额 10.50　销售成本 7.50　毛利 3.00（含 1 笔无金额记录）（含 1 笔无成本价，按 0 "
+             "计）");
+
+    // Saved, the amounts are numbers; a unit price has no total.
+    const QTemporaryDir folder;
+    const QString workbook = folder.filePath("进销毛利.xlsx");
+    shop.dialogs.answerSaveFile(Dialogs::SaveChoice{workbook, 0});
+    clickButton(*shop.window, QStringLiteral("按钮另存毛利"));
+    QMap<QString, XlsxCell> cells = xlsxCells(workbook);
+    QCOMPARE(cells["H4"].type, "n");
+    QCOMPARE(cells["H4"].numberFormat, "0.00");
+    QCOMPARE(cells["K4"].text, "28.57");
+    QVERIFY(cells.contains("J5") && !cells.contains("K5"));
+    QVERIFY(shop.dialogs.texts() == QStringList{"另存为"});
+
+    // Prices that can't be read leave the stock itself as it was.
+    QFile damaged(shop.files.path(tables::明细金额));
+    QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    shop.dialogs.forget();
+    shop.get<QDateEdit>("日期框毛利")->setDate(today.addMonths(-1));
+    QCOMPARE(profit->rowCount(), 0);
+    QCOMPARE(shop.dialogs.texts(), QStringList{"金额数据无法读取"});
+    QCOMPARE(shop.dialogs.shown().last().icon, 16);
 }
 
 QTEST_MAIN(ReportPageTest)

@@ -182,6 +182,50 @@ Floor Floors::stockOnDay(const QDate &day) const
     return floor;
 }
 
+Floor Floors::modelsWithPrices() const
+{
+    Floor floor = allModels();
+    floor += read(tables::型号资料,
+                  QStringLiteral("SELECT rowid, 品类, 名称, 型号, 成本价 FROM 型号资料"), {}, -1);
+    return floor;
+}
+
+Floor Floors::pricedMovementsOfMonth(const QDate &day) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    Floor floor;
+    const auto log = sql::Connection::openExisting(pathOf(tables::明细), tablePassword());
+    if (!log ||
+        !log->attach(pathOf(tables::明细金额), QStringLiteral("amounts"), tablePassword())) {
+        floor.rows = -1;
+        return floor;
+    }
+    const QDate first(day.year(), day.month(), 1);
+    sql::Statement statement(
+        log->handle(),
+        QStringLiteral("SELECT t.rowid, t.日期, t.品类, t.名称, t.型号, t.入库, t.出库, j.明细, "
+                       "j.单价, j.成本价 FROM 明细 AS t LEFT JOIN amounts.明细金额 AS j "
+                       "ON j.明细 = t.rowid WHERE t.日期 >= ? AND t.日期 < ?"));
+    statement.bind(1, dayText(first));
+    statement.bind(2, dayText(first.addMonths(1)));
+    qint64 bytes = 0;
+    while (statement.step()) {
+        for (int column = 0; column < statement.columnCount(); ++column) {
+            if (statement.isTextAt(column)) {
+                bytes += qint64(statement.utf8At(column).size());
+            }
+        }
+        floor.quantity += statement.doubleAt(5) - statement.doubleAt(6);
+        ++floor.rows;
+    }
+    if (statement.failed()) {
+        floor.rows = -1;
+    }
+    floor.ms = millisecondsSince(clock) + (bytes < 0 ? 1 : 0);
+    return floor;
+}
+
 Floor Floors::movementCount() const
 {
     Floor floor = read(tables::明细, QStringLiteral("SELECT count(*) FROM 明细"), {}, -1);

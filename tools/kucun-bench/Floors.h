@@ -49,6 +49,11 @@ public:
     // grouping terms are kept off the model index: walking it for a group
     // order would look up a million log rows one by one.
     Floor stockOnDay(const QDate &day) const;
+    // Every model with its 型号资料 row: what the stock value reads.
+    Floor modelsWithPrices() const;
+    // The movements of the month of the day, each joined with its 明细金额
+    // record, in one statement.
+    Floor pricedMovementsOfMonth(const QDate &day) const;
     // Counts the movements, as a program that has not counted them yet does.
     Floor movementCount() const;
     // Adds `in` and takes `out` from a model's stock, and logs the movement

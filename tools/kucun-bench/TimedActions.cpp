@@ -9,7 +9,10 @@
 #include "book/ValueText.h"
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
+#include "book/catalogue/CatalogueReads.h"
 #include "book/files/BookFolders.h"
+#include "book/history/StockOnDay.h"
+#include "book/money/ValueOnDay.h"
 #include "store/RecordCounts.h"
 #include "store/TableSchema.h"
 #include "ui/Dialogs.h"
@@ -101,6 +104,9 @@ public:
         rebuildMonth();
         showStockOnDay("stock on a day ten years back", m_shop.lastDay.addYears(-10));
         showStockOnDay("stock on a day a month back", m_shop.lastDay.addMonths(-1));
+        showStockValue();
+        showGrossProfit();
+        valueOnDayBesideStock();
         queryCategory();
         takeStock();
         sortWholeStock();
@@ -510,11 +516,80 @@ private:
                 const Floor models = m_floors.allModels();
                 expectEqual(qint64(list("超级列表框期末库存")->rowCount()), models.rows, operation,
                             "the list");
-                expectEqual(label("标签合计期末库存"),
+                // The quantity leads the label; the value follows it.
+                expectEqual(label("标签合计期末库存").section(QChar(0x3000), 0, 0),
                             totalText(models.quantity - m_floors.stockOnDay(day).quantity),
                             operation, "the total");
             });
         control<QTabWidget>("报表选择夹")->setCurrentIndex(0);
+    }
+
+    // The 库存金额 tab for every model: each model's stock at its 成本价.
+    void showStockValue()
+    {
+        const char *operation = "stock value of every model";
+        control<QTabWidget>("报表选择夹")->setCurrentIndex(4);
+        QCoreApplication::processEvents();
+        auto *categories = control<QComboBox>("组合框库存金额品类");
+        measure(
+            operation, manyRuns(), nullptr,
+            [&] {
+                categories->setCurrentIndex(0);
+                emit categories->activated(0);
+            },
+            [&](int) { return m_floors.modelsWithPrices(); },
+            [&](int) {
+                expectNoMessage(operation);
+                expectEqual(qint64(list("超级列表框库存金额")->rowCount()),
+                            m_floors.allModels().rows, operation, "the list");
+            });
+        control<QTabWidget>("报表选择夹")->setCurrentIndex(0);
+    }
+
+    // The 进销毛利 tab for a month of the priced half of the log.
+    void showGrossProfit()
+    {
+        const char *operation = "gross profit of a month";
+        const QDate month = m_shop.lastDay.addMonths(-2);
+        control<QTabWidget>("报表选择夹")->setCurrentIndex(5);
+        QCoreApplication::processEvents();
+        auto *box = control<QDateEdit>("日期框毛利");
+        measure(
+            operation, fewRuns(),
+            [&](int) {
+                box->setDate(month.addMonths(-1));
+                QCoreApplication::processEvents();
+            },
+            [&] { box->setDate(month); },
+            [&](int) { return m_floors.pricedMovementsOfMonth(month); },
+            [&](int) {
+                expectNoMessage(operation);
+                expect(list("超级列表框毛利")->rowCount() > 0, operation,
+                       QStringLiteral("no model listed"));
+            });
+        control<QTabWidget>("报表选择夹")->setCurrentIndex(0);
+    }
+
+    // What the stock was worth ten years back, beside the stock figure of
+    // that day alone (the 期末 stock without money), read the same way.
+    void valueOnDayBesideStock()
+    {
+        const char *operation = "value on a day ten years back, beside its stock";
+        const Book book(folders());
+        const QDate day = m_shop.lastDay.addYears(-10);
+        const ReadResult<std::vector<ModelRecord>> models = readAllModels(book);
+        expect(models.has_value(), operation, QStringLiteral("the models could not be read"));
+        std::vector<double> ours;
+        std::vector<double> stock;
+        for (int run = 0; run < fewRuns(); ++run) {
+            ReadResult<std::vector<double>> figures = std::nullopt;
+            stock.push_back(timed([&] { figures = stockOnDay(book, *models, day); }));
+            ReadResult<ValueOnDay> value = std::nullopt;
+            ours.push_back(timed([&] { value = readValueOnDay(book, *models, day); }));
+            expect(figures && value && value->moneyReadable && value->stock == *figures, operation,
+                   QStringLiteral("the value's stock differs"));
+        }
+        m_figures.add(operation, median(ours), median(stock));
     }
 
     // 按钮盘点 for every category, then 盘点入账 of 1,000 surpluses typed

@@ -7,6 +7,7 @@
 
 #include "Measure.h"
 #include "Output.h"
+#include "SyntheticPrices.h"
 #include "SyntheticShop.h"
 #include "TimedActions.h"
 #include "app/MemoryUse.h"
@@ -106,6 +107,7 @@ int main(int argc, char *argv[])
         clock.start();
         const SyntheticShop shop =
             writeSyntheticShop(folder, size.models, size.movements, size.years);
+        writeSyntheticPrices(folder, shop);
         std::printf("%s: %d models, %lld movements over %d %s (tables written in %.1f s)\n",
                     size.label.toUtf8().constData(), shop.models,
                     static_cast<long long>(shop.movements), size.years,

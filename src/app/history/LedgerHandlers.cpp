@@ -47,13 +47,20 @@ void showLedger(LedgerWindow &window, const ModelLedger &ledger)
     ValueTexts texts;
     for (const LedgerEntry &entry : ledger.entries) {
         ListRow row{{QString(), texts.dateTime(entry.date), texts.number(entry.in),
-                     texts.number(entry.out), totalText(entry.balance), entry.remark},
+                     texts.number(entry.out), totalText(entry.balance),
+                     entry.unitPrice ? unitPriceText(*entry.unitPrice) : QString(),
+                     entry.amount ? moneyText(*entry.amount) : QString(),
+                     entry.balanceValue ? moneyText(*entry.balanceValue) : QString(), entry.remark},
                     entry.id};
         row.record = QVariant::fromValue(entry);
         rows.push_back(std::move(row));
     }
     window.超级列表框台账->list().setRows(std::move(rows));
-    window.标签台账期初->setText(QStringLiteral("期初：") + totalText(ledger.opening));
+    QString opening = QStringLiteral("期初：") + totalText(ledger.opening);
+    if (ledger.withoutRecord > 0) {
+        opening += QStringLiteral("（含 %1 笔无金额记录，按当前成本价）").arg(ledger.withoutRecord);
+    }
+    window.标签台账期初->setText(opening);
 }
 
 // Reads the ledger of the window's model over its range and shows it. False
@@ -82,6 +89,9 @@ bool fillLedger(LedgerContext &context)
         showWholeHistory(window, *ledger);
     }
     showLedger(window, *ledger);
+    if (!ledger->moneyReadable) {
+        tell(context.dialogs, QStringLiteral("金额数据无法读取"), Dialogs::Error);
+    }
     return true;
 }
 
@@ -128,20 +138,21 @@ void saveLedgerAs(LedgerContext &context)
     };
     saveListAs(context, *window.超级列表框台账, ledgerTitle(window), QStringLiteral("型号台账"),
                {QStringLiteral("台账"), window.model().model, day(window.日期框台账起),
-                day(window.日期框台账止)});
+                day(window.日期框台账止)},
+               {5, 7});
 }
 
 void printLedger(LedgerContext &context, FormPreview &preview)
 {
     const LedgerWindow &window = context.page;
     const ListView &list = *window.超级列表框台账;
-    // The form takes list columns 1 to 5 (日期 to 备注) of every row, and the
-    // sums of what the rows booked in and out.
+    // The form takes list columns 1 to 4 (日期 to 结存) and 8 (备注) of every
+    // row, and the sums of what the rows booked in and out.
     QList<QStringList> rows = shownTable(list).rows;
     double in = 0;
     double out = 0;
     for (int row = 0; row < list.rowCount(); ++row) {
-        rows[row] = rows[row].mid(1, 5);
+        rows[row] = rows[row].mid(1, 4) << rows[row].value(8);
         const LedgerEntry entry = list.list().recordAt(row).value<LedgerEntry>();
         in += entry.in;
         out += entry.out;

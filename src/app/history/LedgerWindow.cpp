@@ -33,9 +33,10 @@ LedgerWindow::LedgerWindow(QWidget *parent) : QDialog(parent)
     超级列表框台账 =
         makeList(QStringLiteral("超级列表框台账"), QStringLiteral("台账列表"),
                  {QStringLiteral("序号"), QStringLiteral("日期"), QStringLiteral("入库"),
-                  QStringLiteral("出库"), QStringLiteral("结存"), QStringLiteral("备注")},
-                 {60, 190, 80, 80, 90});
-    超级列表框台账->setQuantityColumns({2, 3, 4});
+                  QStringLiteral("出库"), QStringLiteral("结存"), QStringLiteral("单价"),
+                  QStringLiteral("金额"), QStringLiteral("结存金额"), QStringLiteral("备注")},
+                 {60, 190, 80, 80, 90, 80, 90, 100});
+    超级列表框台账->setQuantityColumns({2, 3, 4, 5, 6, 7});
     layout->addWidget(超级列表框台账, 1);
 
     auto *buttons = new QHBoxLayout;

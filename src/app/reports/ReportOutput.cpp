@@ -38,11 +38,13 @@ void saveReportAs(ReportContext &context, Report report)
 {
     const ReportDescription &shown = describe(report);
     saveListAs(context, *(context.page.*shown.list), shown.exportTitle(context.page),
-               shown.sheetName, {shown.sheetName, shown.fileDay(context.page)});
+               shown.sheetName, {shown.sheetName, shown.fileDay(context.page)},
+               shown.columns.withoutTotal);
 }
 
 void saveListAs(AppContext &context, const ListView &list, const QString &title,
-                const QString &sheetName, const QStringList &nameParts)
+                const QString &sheetName, const QStringList &nameParts,
+                const QList<int> &withoutTotal)
 {
     QStringList types;
     for (const SheetType type : sheetTypes()) {
@@ -57,7 +59,7 @@ void saveListAs(AppContext &context, const ListView &list, const QString &title,
     const SheetType type =
         sheetTypeOf(choice->path, sheetTypes().value(choice->type, sheetTypes().constFirst()));
     if (!saveSheet(choice->path, type, shownTable(list),
-                   {title, sheetName, list.quantityColumns()})) {
+                   {title, sheetName, list.quantityColumns(), withoutTotal})) {
         tell(context.dialogs,
              QStringLiteral("文件保存失败：") + QDir::toNativeSeparators(choice->path),
              Dialogs::Error);
@@ -70,14 +72,25 @@ void printReportForm(ReportContext &context, FormPreview &preview, Report report
 {
     const ReportPage &page = context.page;
     const ReportDescription &shown = describe(report);
-    // The form takes list columns 1 to 5 (品类 to 单位) of every row, top to
-    // bottom.
-    QList<QStringList> rows = shownTable(*(page.*shown.list)).rows;
+    const ShownTable table = shownTable(*(page.*shown.list));
+    const QString total = (page.*shown.total)->text();
+    if (shown.wholeForm) {
+        QList<QStringList> rows = table.rows;
+        for (QStringList &row : rows) {
+            row.removeFirst();
+        }
+        preview.show(layOutListForm(shown.formTitle(page), table.columnTitles, rows,
+                                    shown.columns.figures, total, QDateTime::currentDateTime()));
+        return;
+    }
+    // The stock form takes list columns 1 to 5 (品类 to 单位) of every row,
+    // top to bottom.
+    QList<QStringList> rows = table.rows;
     for (QStringList &row : rows) {
         row = row.mid(1, 5);
     }
-    preview.show(layOutReportForm(shown.formTitle(page), rows, (page.*shown.total)->text(),
-                                  QDateTime::currentDateTime()));
+    preview.show(
+        layOutReportForm(shown.formTitle(page), rows, total, QDateTime::currentDateTime()));
 }
 
 } // namespace kucun

@@ -22,8 +22,10 @@ void exportList(AppContext &context, const ListView &list, const QString &title)
 void saveReportAs(ReportContext &context, Report report);
 // The same for any list, under the title and sheet name given, proposing
 // the name made of the parts.
+// withoutTotal: the list's figure columns the sheet's totals row leaves out.
 void saveListAs(AppContext &context, const ListView &list, const QString &title,
-                const QString &sheetName, const QStringList &nameParts);
+                const QString &sheetName, const QStringList &nameParts,
+                const QList<int> &withoutTotal = {});
 
 // The print button of a report list: lays out the rows the list shows, in
 // the order shown, with the total its label shows, and opens the print

@@ -37,13 +37,10 @@ QWidget *ReportPage::buildTab(const ReportDescription &report)
         layout->addLayout((this->*report.buildChoices)());
     }
     auto *listColumn = new QVBoxLayout;
-    ListView *list =
-        makeList(report.listName, report.sheetName + QStringLiteral("列表"),
-                 {QStringLiteral("序号"), QStringLiteral("品类"), QStringLiteral("名称"),
-                  QStringLiteral("型号"), QStringLiteral("库存"), QStringLiteral("单位"),
-                  QStringLiteral("备注")},
-                 {70, 140, 160, 180, 90, 70});
-    list->setQuantityColumns({4});
+    ListView *list = makeList(report.listName, report.sheetName + QStringLiteral("列表"),
+                              QStringList{QStringLiteral("序号")} + report.columns.titles,
+                              report.columns.widths);
+    list->setQuantityColumns(report.columns.figures);
     this->*report.list = list;
     listColumn->addWidget(list, 1);
 
@@ -99,6 +96,27 @@ QLayout *ReportPage::buildDayChoice()
     addLabelled(dayRow, QStringLiteral("日期："), 日期框期末);
     dayRow->addStretch(1);
     return dayRow;
+}
+
+QLayout *ReportPage::buildValueCategoryChoice()
+{
+    auto *row = new QHBoxLayout;
+    组合框库存金额品类 =
+        makeCombo(QStringLiteral("组合框库存金额品类"), QStringLiteral("库存金额品类"));
+    组合框库存金额品类->addItem(QStringLiteral("全部"));
+    addLabelled(row, QStringLiteral("品类："), 组合框库存金额品类);
+    row->addStretch(1);
+    return row;
+}
+
+QLayout *ReportPage::buildProfitMonthChoice()
+{
+    auto *row = new QHBoxLayout;
+    日期框毛利 = makeDateBox(QStringLiteral("日期框毛利"), QStringLiteral("毛利月份"));
+    日期框毛利->setDisplayFormat(QStringLiteral("yyyy年M月"));
+    addLabelled(row, QStringLiteral("月份："), 日期框毛利);
+    row->addStretch(1);
+    return row;
 }
 
 } // namespace kucun

@@ -24,13 +24,15 @@ struct OutdatedReports
     bool wholeStock = false;
     bool byCategory = false;
     bool monthly = false;
-    // Start-up fills the other three; this one is built when first shown.
+    // Start-up fills the first three; these are built when first shown.
     bool onDay = true;
+    bool stockValue = true;
+    bool grossProfit = true;
 };
 
-// The page "库存报表": whole-stock, per-category, monthly and past-day
-// lists, each on a tab of its own built from its description. It holds the
-// controls and which reports are out of date; the handlers fill them.
+// The page "库存报表": whole-stock, per-category, monthly, past-day,
+// stock-value and gross-profit lists, each on a tab of its own built from its description. It holds
+// the controls and which reports are out of date; the handlers fill them.
 class ReportPage : public QWidget
 {
     Q_OBJECT
@@ -42,6 +44,8 @@ public:
     QLayout *buildCategoryChoices();
     QLayout *buildMonthChoice();
     QLayout *buildDayChoice();
+    QLayout *buildValueCategoryChoice();
+    QLayout *buildProfitMonthChoice();
 
     QTabWidget *报表选择夹 = nullptr;
     ListView *超级列表框总库存 = nullptr;
@@ -69,6 +73,18 @@ public:
     QPushButton *按钮导出期末库存 = nullptr;
     QPushButton *按钮另存期末库存 = nullptr;
     QPushButton *按钮打印期末表单 = nullptr;
+    QComboBox *组合框库存金额品类 = nullptr;
+    ListView *超级列表框库存金额 = nullptr;
+    QLabel *标签合计库存金额 = nullptr;
+    QPushButton *按钮导出库存金额 = nullptr;
+    QPushButton *按钮另存库存金额 = nullptr;
+    QPushButton *按钮打印库存金额表单 = nullptr;
+    QDateEdit *日期框毛利 = nullptr;
+    ListView *超级列表框毛利 = nullptr;
+    QLabel *标签合计毛利 = nullptr;
+    QPushButton *按钮导出毛利 = nullptr;
+    QPushButton *按钮另存毛利 = nullptr;
+    QPushButton *按钮打印毛利表单 = nullptr;
 
     // The reports whose data changed while they were hidden.
     OutdatedReports outdated;

@@ -79,6 +79,8 @@ void followModelStock(ReportContext &context, qint64 modelId, double stock)
     }
     outdated.monthly = true;
     outdated.onDay = true;
+    outdated.stockValue = true;
+    outdated.grossProfit = true;
     rebuildIfOutdated(context, reportShown(page));
 }
 

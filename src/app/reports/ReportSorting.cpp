@@ -1,18 +1,29 @@
 #include "Reports.h"
 #include "app/catalogue/ModelLists.h"
 #include "book/reports/RowOrder.h"
+#include "book/sheets/SheetCells.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
+
+#include <limits>
 
 namespace kucun {
 
 namespace {
 
 // The order of the rows by the value a column was filled from: the model's
-// texts, or the figure the report shows for it. Empty for a column that
-// does not sort.
+// texts, or the figure the report shows for it; a column of money by its
+// amounts, an empty cell first. Empty for a column that does not sort.
 std::vector<int> orderByColumn(const ListView &list, int column)
 {
+    if (column > 4 && list.quantityColumns().contains(column)) {
+        std::vector<double> amounts;
+        for (int row = 0; row < list.rowCount(); ++row) {
+            amounts.push_back(quantityValue(list.cellText(row, column))
+                                  .value_or(std::numeric_limits<double>::lowest()));
+        }
+        return sortedRowOrder(amounts);
+    }
     QStringList texts;
     std::vector<double> figures;
     for (int row = 0; row < list.rowCount(); ++row) {

@@ -26,6 +26,8 @@ void connectReportPage(const ReportContext &context, FormPreview &preview)
            [level](ReportContext &reports) { runCategoryQuery(reports, level); });
     }
     on(page.日期框期末, &QDateEdit::dateChanged, rebuildStockOnDayReport);
+    on(page.组合框库存金额品类, &QComboBox::activated, rebuildStockValueReport);
+    on(page.日期框毛利, &QDateEdit::dateChanged, rebuildGrossProfitReport);
     on(page.报表选择夹, &QTabWidget::currentChanged, onReportShown);
     for (const ReportDescription &described : reportDescriptions()) {
         ListView *list = page.*described.list;

@@ -11,14 +11,28 @@ namespace kucun {
 struct ModelRecord;
 struct ShownTable;
 
-// The four report lists of the report page, in the order of the tabs of
+// The report lists of the report page, in the order of the tabs of
 // 报表选择夹.
 enum class Report
 {
-    WholeStock, // 超级列表框总库存
-    ByCategory, // 超级列表框类库存
-    Monthly,    // 超级列表框月库存
-    OnDay,      // 超级列表框期末库存
+    WholeStock,  // 超级列表框总库存
+    ByCategory,  // 超级列表框类库存
+    Monthly,     // 超级列表框月库存
+    OnDay,       // 超级列表框期末库存
+    StockValue,  // 超级列表框库存金额
+    GrossProfit, // 超级列表框毛利
+};
+
+// How a report list shows its rows: its column titles after 序号, their
+// widths, and the columns of figures (aligned to the right, saved as
+// numbers).
+struct ReportColumns
+{
+    QStringList titles;
+    QList<int> widths;
+    QList<int> figures;
+    // Figures that do not add up (unit prices, rates): no total in a saved sheet.
+    QList<int> withoutTotal = {};
 };
 
 // A report list as the window knows it: how its tab is built, its list,
@@ -38,6 +52,10 @@ struct ReportDescription
     bool choicesBeside;
     // The object names of the list, the total label and the three buttons.
     QString listName;
+    ReportColumns columns;
+    // True when the printed form shows every column of the list; otherwise
+    // it is the stock form of 品类 to 单位.
+    bool wholeForm;
     QString totalName;
     QString exportName;
     QString saveName;
@@ -60,7 +78,7 @@ struct ReportDescription
 };
 
 // Every report list, in the order of the tabs.
-const std::array<ReportDescription, 4> &reportDescriptions();
+const std::array<ReportDescription, 6> &reportDescriptions();
 const ReportDescription &describe(Report report);
 
 // Every cell as the list shows it, with its column titles, rows in the order
@@ -109,6 +127,16 @@ void refreshReports(ReportContext &context);
 // shown, as are the monthly and past-day lists, whose figures come from the
 // log.
 void followModelStock(ReportContext &context, qint64 modelId, double stock);
+
+// Rebuilds 超级列表框库存金额 for the category of 组合框库存金额品类 (or
+// every model): each model's stock at its 成本价, and the total value.
+void rebuildStockValueReport(ReportContext &context);
+// Rebuilds 超级列表框毛利 for the month of 日期框毛利: each model's
+// purchases, sales, cost of sales and gross profit, and the month's totals.
+void rebuildGrossProfitReport(ReportContext &context);
+// After the catalogue was read: 组合框库存金额品类 offers 全部 and the
+// categories; the one chosen stays chosen while it is still there.
+void offerValueCategories(ReportContext &context);
 
 // Fills the whole-stock and the monthly lists from one read of 型号.
 void rebuildStockReports(ReportContext &context);

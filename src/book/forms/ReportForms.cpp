@@ -125,6 +125,32 @@ PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows
                       printedAt);
 }
 
+PrintTable layOutListForm(const QString &title, const QStringList &headings,
+                          const QList<QStringList> &rows, const QList<int> &figureColumns,
+                          const QString &total, const QDateTime &printedAt)
+{
+    FormColumns columns{headings, {}, {}};
+    int across = 0;
+    for (int column = 0; column < headings.size(); ++column) {
+        const bool figure = figureColumns.contains(column);
+        const int width = column == 0 ? 150 : figure ? 220 : 250;
+        columns.widths << width;
+        across += width;
+        if (figure) {
+            columns.rightAligned << column + 1;
+        }
+    }
+    const int last = int(headings.size());
+    PrintTable form = layOutForm(
+        title, columns, rows,
+        {{1, 2, QStringLiteral("合计："), CellAlignment::Right}, {3, last, total}}, printedAt);
+    // A4 across is 2100, less the margins.
+    if (across > 1900) {
+        form.page.orientation = PageSetup::Orientation::Landscape;
+    }
+    return form;
+}
+
 PrintTable layOutLedgerForm(const QString &title, const QList<QStringList> &rows,
                             const QString &inTotal, const QString &outTotal,
                             const QDateTime &printedAt)

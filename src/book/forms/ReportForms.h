@@ -17,6 +17,15 @@ namespace kucun {
 PrintTable layOutReportForm(const QString &title, const QList<QStringList> &rows,
                             const QString &total, const QDateTime &printedAt);
 
+// The printed form of a list with every column it shows: the headings of
+// its columns (序号 first) and rows of the cells after 序号; figureColumns
+// are list columns (counted with 序号 as 0) aligned to the right. The total
+// is the caption of the list's total label. A4 portrait, or landscape when
+// the columns do not fit across.
+PrintTable layOutListForm(const QString &title, const QStringList &headings,
+                          const QList<QStringList> &rows, const QList<int> &figureColumns,
+                          const QString &total, const QDateTime &printedAt);
+
 // The printed form of a model's ledger, laid out like a report's: rows hold
 // list columns 1 to 5 (日期, 入库, 出库, 结存, 备注); the totals row sums 入库
 // and 出库.

@@ -14,6 +14,9 @@ struct SheetDescription
     QString title;
     QString name;
     QList<int> quantityColumns;
+    // Quantity columns whose sum means nothing (unit prices, rates): the
+    // totals row leaves them empty.
+    QList<int> columnsWithoutTotal = {};
 };
 
 // The kinds of file a list is saved as, in the order a save dialog offers

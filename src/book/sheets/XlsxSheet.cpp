@@ -174,7 +174,8 @@ private:
             }
         }
         for (const int column : m_description.quantityColumns) {
-            if (column < 0 || column >= m_columns) {
+            if (column < 0 || column >= m_columns ||
+                m_description.columnsWithoutTotal.contains(column)) {
                 continue;
             }
             lxw_format *format = quantityFormat(m_decimals[column], true);

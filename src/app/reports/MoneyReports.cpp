@@ -1,0 +1,125 @@
+#include "Reports.h"
+#include "app/AppContext.h"
+#include "app/Messages.h"
+#include "book/ValueText.h"
+#include "book/money/GrossProfit.h"
+#include "book/money/StockValue.h"
+#include "ui/ListModel.h"
+#include "ui/ListView.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+
+namespace kucun {
+
+namespace {
+
+void tellMoneyUnreadable(Dialogs &dialogs)
+{
+    tell(dialogs, QStringLiteral("金额数据无法读取"), Dialogs::Error);
+}
+
+// A row keeps its model's texts, and the figure of its column 4, for sorting.
+ListRow moneyRow(ModelRecord model, double figure, QStringList cells)
+{
+    model.stock = figure;
+    ListRow row{std::move(cells), model.id};
+    row.record = QVariant::fromValue(model);
+    return row;
+}
+
+} // namespace
+
+void rebuildStockValueReport(ReportContext &context)
+{
+    ReportPage &page = context.page;
+    page.超级列表框库存金额->list().clear();
+    page.标签合计库存金额->setText(moneyText(0));
+    const QComboBox &chosen = *page.组合框库存金额品类;
+    const ReadResult<StockValue> value = readStockValue(
+        context.folders,
+        chosen.currentIndex() > 0 ? std::optional<QString>(chosen.currentText()) : std::nullopt);
+    if (!value) {
+        reportTableFailure(context.dialogs, value.fault(), QString());
+        return;
+    }
+    if (!value->moneyReadable) {
+        tellMoneyUnreadable(context.dialogs);
+        return;
+    }
+    std::vector<ListRow> rows;
+    rows.reserve(value->models.size());
+    ValueTexts texts;
+    for (const ValuedModel &valued : value->models) {
+        const ModelRecord &model = valued.model;
+        rows.push_back(
+            moneyRow(model, model.stock,
+                     {QString(), model.category, model.item, model.model, texts.number(model.stock),
+                      model.unit, valued.cost ? unitPriceText(*valued.cost) : QString(),
+                      valued.cost ? moneyText(valued.value) : QString()}));
+    }
+    page.超级列表框库存金额->list().setRows(std::move(rows));
+    QString total = moneyText(value->total);
+    if (value->withoutCost > 0) {
+        total += QStringLiteral("（含 %1 个型号无成本价，按 0 计）").arg(value->withoutCost);
+    }
+    page.标签合计库存金额->setText(total);
+}
+
+void rebuildGrossProfitReport(ReportContext &context)
+{
+    ReportPage &page = context.page;
+    page.超级列表框毛利->list().clear();
+    page.标签合计毛利->setText(moneyText(0));
+    const QDate month = page.日期框毛利->date();
+    const ReadResult<GrossProfit> profit =
+        readGrossProfit(context.folders, month.year(), month.month());
+    if (!profit) {
+        reportTableFailure(context.dialogs, profit.fault(), QString());
+        return;
+    }
+    if (!profit->moneyReadable) {
+        tellMoneyUnreadable(context.dialogs);
+        return;
+    }
+    std::vector<ListRow> rows;
+    rows.reserve(profit->models.size());
+    for (const ModelProfit &row : profit->models) {
+        const ModelKey &key = row.key;
+        rows.push_back(moneyRow(
+            {0, key.category, key.item, key.model, QString(), 0, QString()}, row.inQuantity,
+            {QString(), key.category, key.item, key.model, totalText(row.inQuantity),
+             moneyText(row.inAmount), totalText(row.outQuantity), moneyText(row.sales),
+             moneyText(row.costOfSales), moneyText(row.profit()),
+             marginText(row.profit(), row.sales),
+             row.unpricedOuts > 0 ? QStringLiteral("未计价 %1 笔").arg(row.unpricedOuts)
+                                  : QString()}));
+    }
+    page.超级列表框毛利->list().setRows(std::move(rows));
+    QString total = QStringLiteral("销售额 %1　销售成本 %2　毛利 %3")
+                        .arg(moneyText(profit->sales), moneyText(profit->costOfSales),
+                             moneyText(profit->profit()));
+    if (profit->withoutRecord > 0) {
+        total += QStringLiteral("（含 %1 笔无金额记录）").arg(profit->withoutRecord);
+    }
+    if (profit->withoutCost > 0) {
+        total += QStringLiteral("（含 %1 笔无成本价，按 0 计）").arg(profit->withoutCost);
+    }
+    page.标签合计毛利->setText(total);
+}
+
+void offerValueCategories(ReportContext &context)
+{
+    QComboBox &categories = *context.page.组合框库存金额品类;
+    const QString chosen = categories.currentIndex() > 0 ? categories.currentText() : QString();
+    categories.clear();
+    categories.addItem(QStringLiteral("全部"));
+    categories.addItems(context.state.categories);
+    const int index = chosen.isEmpty()
+                          ? 0
+                          : categories.findText(chosen, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    categories.setCurrentIndex(std::max(index, 0));
+}
+
+} // namespace kucun

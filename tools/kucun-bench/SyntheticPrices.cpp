@@ -1,0 +1,41 @@
+#include "SyntheticPrices.h"
+
+#include "store/TableFiles.h"
+#include "store/TableSchema.h"
+
+#include <QDir>
+
+using namespace kucun;
+
+void writeSyntheticPrices(const QString &dir, const SyntheticShop &shop)
+{
+    const QDir folder(dir);
+    const auto path = [&folder](const QString &table) {
+        return folder.filePath(tables::fileNameOf(table));
+    };
+    for (const QString &table : tables::ownTableNames()) {
+        createTableFile(path(table), table);
+    }
+    constexpr int modelsPerItem = 10;
+    insertRecords(path(tables::型号资料), tables::型号资料, shop.models, [](qint64 i) {
+        const int item = int(i) / modelsPerItem;
+        const double bought = 5 + double(i % 50) + 0.25;
+        return QVariantList{syntheticCategory(item),
+                            syntheticItem(item),
+                            syntheticModel(int(i)),
+                            QVariant(),
+                            bought,
+                            bought * 1.3,
+                            bought + 0.125,
+                            QVariant(),
+                            QVariant()};
+    });
+    const qint64 unpriced = shop.movements / 2;
+    insertRecords(path(tables::明细金额), tables::明细金额, shop.movements - unpriced,
+                  [unpriced](qint64 i) {
+                      const qint64 id = unpriced + i + 1;
+                      // One in ten without a price typed.
+                      const QVariant price = id % 10 == 0 ? QVariant() : QVariant(10.0 + id % 7);
+                      return QVariantList{id, price, 8.5 + double(id % 5) / 8};
+                  });
+}
