@@ -191,8 +191,7 @@ void BackupsTest::aBackupIsRestoredWhole()
              RestoreOutcome::Done);
     QVERIFY(held.isShared());
     QCOMPARE(books(files), before);
-    Table categories;
-    QVERIFY(categories.open(files.path(tables::品类), tablePassword()));
+    QVERIFY(Table().open(files.path(tables::品类), tablePassword()));
     QCOMPARE(restored.count(), 1);
     // 设置 is not restored: the password in force stays.
     QCOMPARE(readSettings(files.folders())->passwords.password, QStringLiteral("新"));
@@ -200,6 +199,20 @@ void BackupsTest::aBackupIsRestoredWhole()
     bookIn(files, 1, QStringLiteral("恢复后"));
     QCOMPARE(movementsWithKeyword(files.folders(), QStringLiteral("恢复后"))->ids,
              QList<qint64>{3});
+
+    // The prices come back with their log; a backup from before prices
+    // restores with none, so today's never stand beside an older log.
+    const auto moneyRows = [&files] {
+        Table money;
+        return money.open(files.path(tables::明细金额), tablePassword()) ? money.recordCount() : -1;
+    };
+    QCOMPARE(moneyRows(), 2);
+    for (const QString &own : tables::ownTableNames()) {
+        QVERIFY(QFile::remove(QDir(made.folder).filePath(tables::fileNameOf(own))));
+    }
+    QCOMPARE(restoreBackup(files.folders(), made.folder, held, noon, changes).outcome,
+             RestoreOutcome::Done);
+    QCOMPARE(moneyRows(), 0);
 }
 
 void BackupsTest::anUnsoundBackupIsRefused_data()
