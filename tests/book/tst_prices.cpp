@@ -80,9 +80,9 @@ QString movementMoney(const TestTables &files)
     return rowsOf(files, tables::明细金额, {"明细", "单价", "成本价"});
 }
 
-// Books "in 10 @2.5", "in 5", "out 3" or "count 7" (a stocktake of the
-// model to that count), or sets "stock -4", on 扳手/新 of the small shop,
-// which starts at 0.
+// Books "in 10 @2.5", "in 5", "out 3" or "count 7 21.00" (a stocktake of
+// the model to that count, with the amount its summary gives), or sets
+// "stock -4", on 扳手/新 of the small shop, which starts at 0.
 void bookSteps(const TestTables &files, const QString &steps)
 {
     ChangeNotifier changes;
@@ -102,6 +102,10 @@ void bookSteps(const TestTables &files, const QString &steps)
             for (CountLine &line : sheet->lines) {
                 line.enter(line.model.model == model ? std::optional<double>(quantity)
                                                      : std::nullopt);
+            }
+            if (words.size() > 2) { // the amount the summary gives: 盘盈 − 盘亏
+                const CountSummary summary = summarize(*sheet);
+                QCOMPARE(moneyText(summary.surplusAmount - summary.shortageAmount), words[2]);
             }
             QCOMPARE(bookCount(files.folders(), *sheet, changes), StocktakeOutcome::Booked);
             continue;
@@ -126,7 +130,7 @@ void PricesTest::averageCost_data()
     QTest::newRow("back to 0") << "in 10 @2; out 10; in 5 @7 = 1/2/2 2/-/2 3/7/7";
     QTest::newRow("below 0") << "in 10 @2; stock -4; in 10 @3 = 1/2/2 2/3/3";
     QTest::newRow("no cost yet, then a price") << "in 5; out 1; in 5 @4 = 1/-/- 2/-/- 3/4/4";
-    QTest::newRow("stocktake") << "in 10 @3; count 15; count 4 = 1/3/3 2/-/3 3/-/3";
+    QTest::newRow("stocktake") << "in 10 @3; count 15 15.00; count 4 -33.00 = 1/3/3 2/-/3 3/-/3";
     QTest::newRow("fractions of a 分") << "in 3 @0.335; in 1 @0.01 = 1/0.33500000000000002/"
                                           "0.33500000000000002 2/0.01/0.25375000000000003";
 }
