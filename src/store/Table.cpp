@@ -295,12 +295,9 @@ bool Table::append(const QVariantList &values)
     return true;
 }
 
-bool Table::modify(const QVariantList &values)
+std::pair<QString, QVariantList> Table::assignmentsOf(const FieldList &fields,
+                                                      const QVariantList &values)
 {
-    if (!isOpen() || atEnd()) {
-        return false;
-    }
-    const FieldList &fields = m_schema->fields();
     QStringList assignments;
     QVariantList bound;
     for (int i = 0; i < fields.size() && i < values.size(); ++i) {
@@ -309,14 +306,22 @@ bool Table::modify(const QVariantList &values)
             bound << values[i];
         }
     }
+    return {assignments.join(QLatin1Char(',')), bound};
+}
+
+bool Table::modify(const QVariantList &values)
+{
+    if (!isOpen() || atEnd()) {
+        return false;
+    }
+    auto [assignments, bound] = assignmentsOf(m_schema->fields(), values);
     if (assignments.isEmpty()) {
         return true;
     }
     bound << m_current.rowId();
-    sql::Statement update(m_connection->handle(),
-                          QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                              .arg(quotedTable(), assignments.join(QLatin1Char(','))),
-                          bound);
+    sql::Statement update(
+        m_connection->handle(),
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedTable(), assignments), bound);
     if (!countedWrite(m_path, 0, [this, &update] {
             update.step();
             return !update.failed() || noteFailure();

@@ -161,6 +161,9 @@ public:
     void rollback();
 
 private:
+    // "field = ?" for each valid value, in field order, and the values to bind.
+    static std::pair<QString, QVariantList> assignmentsOf(const FieldList &fields,
+                                                          const QVariantList &values);
     std::shared_ptr<const Schema> readSchema(const QString &database,
                                              const QString &tableName) const;
     bool insertInto(const QString &qualifiedTable, const Schema &schema,

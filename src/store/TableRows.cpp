@@ -58,26 +58,15 @@ std::optional<qint64> Table::modifyMatching(const QString &table, const RecordFi
         m_fault = StoreFault::Unavailable;
         return std::nullopt;
     }
-    const FieldList &fields = schemaOf(table)->fields();
-    QStringList assignments;
-    QVariantList bound;
-    for (int i = 0; i < fields.size() && i < values.size(); ++i) {
-        if (values[i].isValid()) {
-            assignments << sql::quoteIdentifier(fields[i].name) + QStringLiteral(" = ?");
-            bound << values[i];
-        }
-    }
+    auto [assignments, bound] = assignmentsOf(schemaOf(table)->fields(), values);
     if (assignments.isEmpty()) {
         return 0;
     }
+    bound << filter.parameters;
     sql::Statement update(m_connection->handle(),
                           QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                              .arg(qualifiedTable(table).first, assignments.join(QLatin1Char(',')),
-                                   filter.sqlCondition));
-    bound << filter.parameters;
-    for (int i = 0; i < bound.size(); ++i) {
-        update.bind(i + 1, bound[i]);
-    }
+                              .arg(qualifiedTable(table).first, assignments, filter.sqlCondition),
+                          bound);
     update.step();
     if (!update.isValid() || update.failed()) {
         noteFailure();

@@ -59,11 +59,6 @@ void MoneyReportsTest::init()
     m_files = std::make_unique<TestTables>();
     TestTables &files = *m_files;
     files.createAll();
-    for (const QString &table : tables::ownTableNames()) {
-        if (!QFile::exists(files.path(table))) {
-            files.create(table);
-        }
-    }
     const auto model = [&files](const ModelKey &key, double stock, double cost) {
         files.add(tables::型号, {key.category, key.item, key.model, QStringLiteral("把"), stock});
         files.add(tables::型号资料,
