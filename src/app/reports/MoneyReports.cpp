@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHash>
 #include <QLabel>
 
 namespace kucun {
@@ -28,6 +29,26 @@ ListRow moneyRow(ModelRecord model, double figure, QStringList cells)
     row.record = QVariant::fromValue(model);
     return row;
 }
+
+// The text of each distinct figure made once: a list of thousands of rows
+// repeats a few costs and quantities.
+class FigureTexts
+{
+public:
+    explicit FigureTexts(QString (*textOf)(double)) : m_textOf(textOf) {}
+    QString operator()(double value)
+    {
+        auto known = m_texts.constFind(value);
+        if (known == m_texts.constEnd()) {
+            known = m_texts.insert(value, m_textOf(value));
+        }
+        return *known;
+    }
+
+private:
+    QString (*m_textOf)(double);
+    QHash<double, QString> m_texts;
+};
 
 } // namespace
 
@@ -51,12 +72,13 @@ void rebuildStockValueReport(ReportContext &context)
     std::vector<ListRow> rows;
     rows.reserve(value->models.size());
     ValueTexts texts;
+    FigureTexts costTexts(unitPriceText);
     for (const ValuedModel &valued : value->models) {
         const ModelRecord &model = valued.model;
         rows.push_back(
             moneyRow(model, model.stock,
                      {QString(), model.category, model.item, model.model, texts.number(model.stock),
-                      model.unit, valued.cost ? unitPriceText(*valued.cost) : QString(),
+                      model.unit, valued.cost ? costTexts(*valued.cost) : QString(),
                       valued.cost ? moneyText(valued.value) : QString()}));
     }
     page.超级列表框库存金额->list().setRows(std::move(rows));
@@ -85,12 +107,13 @@ void rebuildGrossProfitReport(ReportContext &context)
     }
     std::vector<ListRow> rows;
     rows.reserve(profit->models.size());
+    FigureTexts quantityTexts(totalText);
     for (const ModelProfit &row : profit->models) {
         const ModelKey &key = row.key;
         rows.push_back(moneyRow(
             {0, key.category, key.item, key.model, QString(), 0, QString()}, row.inQuantity,
-            {QString(), key.category, key.item, key.model, totalText(row.inQuantity),
-             moneyText(row.inAmount), totalText(row.outQuantity), moneyText(row.sales),
+            {QString(), key.category, key.item, key.model, quantityTexts(row.inQuantity),
+             moneyText(row.inAmount), quantityTexts(row.outQuantity), moneyText(row.sales),
              moneyText(row.costOfSales), moneyText(row.profit()),
              marginText(row.profit(), row.sales),
              row.unpricedOuts > 0 ? QStringLiteral("未计价 %1 笔").arg(row.unpricedOuts)

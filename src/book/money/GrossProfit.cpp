@@ -31,7 +31,8 @@ public:
     size_t rowOf(const ModelKey &key) const { return m_rows.value(key); }
 
     // By 品类, then 名称, then 型号, each by its GBK bytes, as the lists sort.
-    std::vector<ModelProfit> sorted() const
+    // The rows are moved out: this is the last use of them.
+    std::vector<ModelProfit> takeSorted()
     {
         QStringList keys;
         for (const ModelProfit &row : m_profits) {
@@ -40,7 +41,7 @@ public:
         std::vector<ModelProfit> rows;
         rows.reserve(m_profits.size());
         for (const int row : sortedRowOrder(keys, {KeyKind::Text})) {
-            rows.push_back(m_profits[size_t(row)]);
+            rows.push_back(std::move(m_profits[size_t(row)]));
         }
         return rows;
     }
@@ -139,7 +140,7 @@ ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
             }
         }
     }
-    result.models = rows.sorted();
+    result.models = rows.takeSorted();
     for (const ModelProfit &row : result.models) {
         result.sales += row.sales;
         result.costOfSales += row.costOfSales;

@@ -3,6 +3,7 @@
 #include "book/ValueText.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace kucun {
 
@@ -26,11 +27,29 @@ double yuanOf(Fen amount)
 
 QString moneyText(Fen amount)
 {
-    const Fen whole = amount < 0 ? -amount : amount;
-    return QStringLiteral("%1%2.%3")
-        .arg(amount < 0 ? QStringLiteral("-") : QString())
-        .arg(whole / 100)
-        .arg(whole % 100, 2, 10, QLatin1Char('0'));
+    // Written digit by digit from the end: the money lists show thousands of
+    // amounts, and this is many times quicker than formatting with arg().
+    if (amount == 0) {
+        // Shared, not allocated: many cells of a money list are nothing.
+        return QStringLiteral("0.00");
+    }
+    char16_t text[24];
+    qsizetype start = qsizetype(std::size(text));
+    quint64 whole = amount < 0 ? quint64(0) - quint64(amount) : quint64(amount);
+    for (int digit = 0; digit < 2; ++digit) {
+        text[--start] = char16_t(u'0' + whole % 10);
+        whole /= 10;
+    }
+    text[--start] = u'.';
+    do {
+        text[--start] = char16_t(u'0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    if (amount < 0) {
+        text[--start] = u'-';
+    }
+    return QString(reinterpret_cast<const QChar *>(text + start),
+                   qsizetype(std::size(text)) - start);
 }
 
 QString unitPriceText(double unitPrice)

@@ -10,7 +10,7 @@ namespace kucun {
 
 ReadResult<StockValue> readStockValue(const Book &book, const std::optional<QString> &category)
 {
-    const ReadResult<std::vector<ModelRecord>> models =
+    ReadResult<std::vector<ModelRecord>> models =
         category ? readModelsMatching(book, RecordFilter::textsEqual({{fields::品类, *category}}))
                  : readAllModels(book);
     if (!models) {
@@ -20,11 +20,13 @@ ReadResult<StockValue> readStockValue(const Book &book, const std::optional<QStr
     StockValue value;
     value.moneyReadable = prices.readable;
     value.models.reserve(models->size());
-    for (const ModelRecord &model : *models) {
-        ValuedModel valued{model, prices.of({model.category, model.item, model.model}), 0};
+    for (ModelRecord &model : *models) {
+        ValuedModel valued{std::move(model), std::nullopt, 0};
+        const ModelRecord &read = valued.model;
+        valued.cost = prices.of({read.category, read.item, read.model});
         if (valued.cost) {
-            valued.value = amountOf(model.stock, *valued.cost);
-        } else if (std::abs(model.stock) > numberTolerance) {
+            valued.value = amountOf(read.stock, *valued.cost);
+        } else if (std::abs(read.stock) > numberTolerance) {
             ++value.withoutCost;
         }
         value.total += valued.value;
