@@ -27,12 +27,12 @@ double yuanOf(Fen amount)
 
 QString moneyText(Fen amount)
 {
-    // Written digit by digit from the end: the money lists show thousands of
-    // amounts, and this is many times quicker than formatting with arg().
     if (amount == 0) {
         // Shared, not allocated: many cells of a money list are nothing.
         return QStringLiteral("0.00");
     }
+    // Written digit by digit from the end: the money lists show thousands of
+    // amounts, and this is many times quicker than formatting with arg().
     char16_t text[24];
     qsizetype start = qsizetype(std::size(text));
     quint64 whole = amount < 0 ? quint64(0) - quint64(amount) : quint64(amount);
