@@ -42,7 +42,9 @@ QStringList indexStatements(const QString &tableName)
     if (tableName == tables::型号资料) {
         return {
             QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS \"型号资料_型号\" ON \"型号资料\" "
-                           "(\"型号\", \"品类\", \"名称\")")};
+                           "(\"型号\", \"品类\", \"名称\")"),
+            QStringLiteral(
+                "CREATE INDEX IF NOT EXISTS \"型号资料_条码\" ON \"型号资料\" (\"条码\")")};
     }
     if (tableName == tables::明细金额) {
         return {QStringLiteral(

@@ -37,29 +37,6 @@ QVariantList inFieldOrder(const QString &table, const QList<std::pair<QString, Q
     return values;
 }
 
-RecordFilter rowOf(const ModelKey &key)
-{
-    return RecordFilter::textsEqual(
-        {{fields::品类, key.category}, {fields::名称, key.item}, {fields::型号, key.model}});
-}
-
-// Sets these fields of the model's row, or appends a row holding them.
-bool setModelFields(Table &table, const ModelKey &key, QList<std::pair<QString, QVariant>> named)
-{
-    const std::optional<qint64> changed =
-        table.modifyMatching(tables::型号资料, rowOf(key), inFieldOrder(tables::型号资料, named));
-    if (!changed) {
-        return false;
-    }
-    if (*changed > 0) {
-        return true;
-    }
-    named << std::pair{fields::品类, QVariant(key.category)}
-          << std::pair{fields::名称, QVariant(key.item)}
-          << std::pair{fields::型号, QVariant(key.model)};
-    return table.appendTo(tables::型号资料, inFieldOrder(tables::型号资料, named));
-}
-
 // The price of the newest stock-in of the model that has one: the newest
 // by date, then by booking order.
 std::optional<std::optional<double>> lastStockInPrice(const Book &book, const ModelKey &key)
@@ -70,7 +47,7 @@ std::optional<std::optional<double>> lastStockInPrice(const Book &book, const Mo
     }
     std::vector<std::pair<QDateTime, qint64>> stockIns;
     const bool read = log.forEachMatching(
-        rowOf(key), {fields::日期, fields::入库}, [&stockIns](const Record &movement) {
+        modelRowFilter(key), {fields::日期, fields::入库}, [&stockIns](const Record &movement) {
             if (movement.numberAt(1) > 0) {
                 stockIns.emplace_back(movement.dateTimeAt(0), movement.rowId());
             }
@@ -105,6 +82,28 @@ std::optional<std::optional<double>> lastStockInPrice(const Book &book, const Mo
 }
 
 } // namespace
+
+RecordFilter modelRowFilter(const ModelKey &key)
+{
+    return RecordFilter::textsEqual(
+        {{fields::品类, key.category}, {fields::名称, key.item}, {fields::型号, key.model}});
+}
+
+bool setModelFields(Table &table, const ModelKey &key, QList<std::pair<QString, QVariant>> named)
+{
+    const std::optional<qint64> changed = table.modifyMatching(
+        tables::型号资料, modelRowFilter(key), inFieldOrder(tables::型号资料, named));
+    if (!changed) {
+        return false;
+    }
+    if (*changed > 0) {
+        return true;
+    }
+    named << std::pair{fields::品类, QVariant(key.category)}
+          << std::pair{fields::名称, QVariant(key.item)}
+          << std::pair{fields::型号, QVariant(key.model)};
+    return table.appendTo(tables::型号资料, inFieldOrder(tables::型号资料, named));
+}
 
 ReadResult<ModelPrices> readStoredPrices(const Book &book, const ModelKey &key)
 {
@@ -156,10 +155,11 @@ ReadResult<QHash<ModelKey, ModelPrices>> readAllModelPrices(const Book &book)
 std::optional<ModelPrices> readModelPrices(Table &table, const ModelKey &key)
 {
     ModelPrices prices;
-    const bool read = table.forEachIn(tables::型号资料, rowOf(key), [&prices](const Record &row) {
-        prices = {row.numberIfAny(fields::进价), row.numberIfAny(fields::售价),
-                  row.numberIfAny(fields::成本价)};
-    });
+    const bool read =
+        table.forEachIn(tables::型号资料, modelRowFilter(key), [&prices](const Record &row) {
+            prices = {row.numberIfAny(fields::进价), row.numberIfAny(fields::售价),
+                      row.numberIfAny(fields::成本价)};
+        });
     if (!read) {
         return std::nullopt;
     }
@@ -179,14 +179,14 @@ bool carryModelPrices(Table &table, const ModelKey &from, const ModelKey &to, bo
         return true;
     }
     // No model bears the new texts: a row of them is a leftover.
-    if (!removeModelPrices(table, rowOf(to))) {
+    if (!removeModelPrices(table, modelRowFilter(to))) {
         return false;
     }
     if (fromStays) {
         return true;
     }
     return table
-        .modifyMatching(tables::型号资料, rowOf(from),
+        .modifyMatching(tables::型号资料, modelRowFilter(from),
                         inFieldOrder(tables::型号资料, {{fields::品类, to.category},
                                                         {fields::名称, to.item},
                                                         {fields::型号, to.model}}))

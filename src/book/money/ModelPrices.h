@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QVariant>
 #include <optional>
 
 namespace kucun {
@@ -33,12 +34,18 @@ ReadResult<ModelPrices> readBookingPrices(const Book &book, const ModelKey &key)
 // The prices of every model that has a row of 型号资料.
 ReadResult<QHash<ModelKey, ModelPrices>> readAllModelPrices(const Book &book);
 
+// The filter of the model's row of 型号资料.
+RecordFilter modelRowFilter(const ModelKey &key);
+
 // The steps below run in a transaction the caller holds, on a table with
 // 型号资料 attached (明细金额 too, for the movement's row). Each is false, or
 // nothing, when the file failed; the caller rolls back.
 
 // The model's row of 型号资料; all none when it has no row.
 std::optional<ModelPrices> readModelPrices(Table &table, const ModelKey &key);
+// Sets these fields of the model's row, keeping its others; a model without
+// a row gets one.
+bool setModelFields(Table &table, const ModelKey &key, QList<std::pair<QString, QVariant>> named);
 // Sets the model's 进价 and 售价, keeping its other fields; a model without a
 // row gets one.
 bool saveSalePrices(Table &table, const ModelKey &key, std::optional<double> purchase,
