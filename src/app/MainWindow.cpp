@@ -11,6 +11,7 @@
 #include "app/settings/PasswordHandlers.h"
 #include "app/stock/BookingHandlers.h"
 #include "app/stock/LogPage.h"
+#include "app/stock/LowStockStatus.h"
 #include "app/stocktake/StocktakeHandlers.h"
 #include "app/welcome/WelcomeDialog.h"
 #include "app/welcome/WelcomeHandlers.h"
@@ -122,6 +123,15 @@ void MainWindow::connectReloads()
         on(change, ledger, refreshLedger);
     }
     on(&ChangeNotifier::backupsChanged, contextOf(*m_maintenance), loadBackupList);
+    // Changes beyond one booking count the models below their minimum again;
+    // a booking does only when it takes its model across its minimum.
+    for (const auto change : {&ChangeNotifier::catalogueChanged, &ChangeNotifier::modelsChanged,
+                              &ChangeNotifier::stockChanged}) {
+        connect(&m_changes, change, this, [this] {
+            runReportingStoreErrors(m_shared.dialogs,
+                                    [this] { recountModelsBelowMinimum(*this, m_shared.folders); });
+        });
+    }
 }
 
 void MainWindow::reloadCatalogue()
@@ -183,6 +193,8 @@ void MainWindow::runStartUp()
         loadDayLog(booking);
         auto reports = contextOf(*m_reports);
         rebuildStockReports(reports);
+        // The whole-stock list just read marks the models below their minimum.
+        showModelsBelowMinimum(*this, modelsBelowMinimum(*m_reports));
         auto backup = contextOf(*m_maintenance);
         loadBackupList(backup);
         // The day's backup runs off the window's thread; a booking meanwhile

@@ -1,6 +1,22 @@
 #include "RowModel.h"
 
+#include <QColor>
+
 namespace kucun {
+
+// A light orange, apart from the white and grey of the rows, the amber and
+// red of the stocktake's marks and the blue of a selection. It is drawn
+// with black text whatever the system's colours, which reads on it at a
+// contrast of about 15 to 1.
+QColor belowMinimumBackground()
+{
+    return QColor(0xFF, 0xCC, 0x80);
+}
+
+QColor belowMinimumText()
+{
+    return QColor(Qt::black);
+}
 
 RowModel::RowModel(const QStringList &columnTitles, QObject *parent)
     : QAbstractTableModel(parent), m_titles(columnTitles)
@@ -18,10 +34,22 @@ QVariant RowModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || !contains(index.row(), index.column())) {
         return {};
     }
+    const bool below = rowAt(index.row()).belowMinimum;
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
         return cellText(index.row(), index.column());
+    case Qt::AccessibleTextRole: {
+        const QString text = cellText(index.row(), index.column());
+        if (!below) {
+            return text;
+        }
+        return text.isEmpty() ? QStringLiteral("低于最低库存")
+                              : text + QStringLiteral("，低于最低库存");
+    }
+    case Qt::BackgroundRole:
+        return below ? QVariant(belowMinimumBackground()) : QVariant();
+    case Qt::ForegroundRole:
+        return below ? QVariant(belowMinimumText()) : QVariant();
     case Qt::TextAlignmentRole:
         return m_quantityColumns.contains(index.column())
                    ? QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter))

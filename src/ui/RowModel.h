@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QIcon>
 #include <QStringList>
 
@@ -9,15 +10,21 @@ namespace kucun {
 // One row of a list: its cell texts, the identity of the record it shows,
 // the record's values as read (for an operation that must act on exactly
 // what the row showed) and at most one icon (an index into the model's image
-// list) on one cell.
+// list) on one cell. A row of a model whose stock is below its minimum
+// stands out in a colour of its own and says so to a screen reader.
 struct ListRow
 {
     QStringList cells;
     qint64 id = 0;
     qint16 iconColumn = -1;
     qint16 iconIndex = -1;
+    bool belowMinimum = false;
     QVariant record = {};
 };
+
+// The background of a row below its minimum, and the text drawn on it.
+QColor belowMinimumBackground();
+QColor belowMinimumText();
 
 // What every list of the program shows: rows of cell texts under column
 // titles, with at most one icon a row. Subclasses decide where the rows
@@ -48,6 +55,11 @@ public:
     QString cellText(int row, int column) const;
     // Image index on a cell, -1 for none.
     int cellIcon(int row, int column) const;
+    // True when the row shows a model below its minimum.
+    bool isBelowMinimum(int row) const
+    {
+        return row >= 0 && row < rowCount() && rowAt(row).belowMinimum;
+    }
     // The identity of the record a row shows; 0 outside the list.
     virtual qint64 idAt(int row) const { return row >= 0 && row < rowCount() ? rowAt(row).id : 0; }
     // The values of the record a row shows, as read for it; invalid outside

@@ -1,5 +1,6 @@
 #include "book/history/ModelLedger.h"
 #include "book/money/GrossProfit.h"
+#include "book/money/LowStock.h"
 #include "book/money/StockValue.h"
 #include "book/money/ValueOnDay.h"
 #include "helpers/ShopData.h"
@@ -24,6 +25,8 @@ private slots:
     void valueOnDay();
     void stockValue_data();
     void stockValue();
+    void reorder_data();
+    void reorder();
     void ledgerMoney_data();
     void ledgerMoney();
     void unreadableAmounts();
@@ -240,6 +243,74 @@ void MoneyReportsTest::stockValue()
     }
     QCOMPARE(shown, models);
     QCOMPARE(QStringLiteral("%1 %2").arg(moneyText(read->total)).arg(read->withoutCost), total);
+}
+
+void MoneyReportsTest::reorder_data()
+{
+    // One model more, 锤子, beside those without a minimum; -1 for none.
+    QTest::addColumn<double>("stock");
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("reorderTo");
+    QTest::addColumn<double>("purchase");
+    QTest::addColumn<QString>("listed"); // suggested and amount, or empty; then the total
+    QTest::addColumn<bool>("outOf2WentBelow");
+    QTest::addColumn<bool>("inOf2RoseFromBelow");
+
+    QTest::newRow("below, up to 补货至")
+        << 3.0 << 5.0 << 10.0 << 2.5 << QStringLiteral("7 17.50 17.50") << true << false;
+    QTest::newRow("below, without 补货至, up to the minimum")
+        << 3.0 << 5.0 << -1.0 << 2.5 << QStringLiteral("2 5.00 5.00") << true << false;
+    QTest::newRow("at the minimum")
+        << 5.0 << 5.0 << 10.0 << 2.5 << QStringLiteral("0.00") << false << true;
+    QTest::newRow("above") << 8.0 << 5.0 << 10.0 << 2.5 << QStringLiteral("0.00") << false << false;
+    QTest::newRow("no minimum") << 0.0 << -1.0 << 10.0 << 2.5 << QStringLiteral("0.00") << false
+                                << false;
+    QTest::newRow("no 进价: no amount")
+        << 1.0 << 4.0 << 6.0 << -1.0 << QStringLiteral("5 - 0.00") << false << false;
+    QTest::newRow("the amount rounds to the 分")
+        << 0.0 << 3.0 << -1.0 << 0.335 << QStringLiteral("3 1.01 1.01") << false << false;
+    QTest::newRow("补货至 below the minimum orders up to the minimum")
+        << 1.0 << 5.0 << 3.0 << 1.0 << QStringLiteral("4 4.00 4.00") << false << false;
+}
+
+void MoneyReportsTest::reorder()
+{
+    QFETCH(double, stock);
+    QFETCH(double, minimum);
+    QFETCH(double, reorderTo);
+    QFETCH(double, purchase);
+    QFETCH(QString, listed);
+    QFETCH(bool, outOf2WentBelow);
+    QFETCH(bool, inOf2RoseFromBelow);
+    const ModelKey hammer{QStringLiteral("五金"), QStringLiteral("锤子"), QStringLiteral("羊角")};
+    m_files->add(tables::型号,
+                 {hammer.category, hammer.item, hammer.model, QStringLiteral("把"), stock});
+    m_files->add(tables::型号资料, {hammer.category,
+                                    hammer.item,
+                                    hammer.model,
+                                    {},
+                                    orNull(purchase),
+                                    {},
+                                    {},
+                                    orNull(minimum),
+                                    orNull(reorderTo)});
+    const ReadResult<ReorderList> read = readReorderList(m_files->folders());
+    QVERIFY(read);
+    QStringList shown;
+    for (const ReorderLine &line : read->lines) {
+        QCOMPARE(line.model.model, hammer.model);
+        shown << QString::number(line.suggested)
+              << (line.amount ? moneyText(*line.amount) : QStringLiteral("-"));
+    }
+    QCOMPARE(shown.join(QLatin1Char(' ')),
+             listed.section(QLatin1Char(' '), 0, -2, QString::SectionSkipEmpty));
+    QCOMPARE(moneyText(read->total), listed.section(QLatin1Char(' '), -1));
+    // A stock-out of 2, or a stock-in of 2, just booked, which left this stock.
+    for (const double change : {-2.0, 2.0}) {
+        const ReadResult<bool> crossed = bookingCrossedMinimum(m_files->folders(), hammer, change);
+        QVERIFY(crossed);
+        QCOMPARE(*crossed, change < 0 ? outOf2WentBelow : inOf2RoseFromBelow);
+    }
 }
 
 void MoneyReportsTest::ledgerMoney_data()

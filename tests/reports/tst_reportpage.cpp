@@ -36,6 +36,7 @@ private slots:
     void exportWritesTheListAsShown();
     void saveAsWritesTheChosenFile();
     void moneyTabsShowValueAndProfit();
+    void reorderTabFollowsTheMinimums();
 };
 
 namespace {
@@ -439,6 +440,53 @@ void ReportPageTest::moneyTabsShowValueAndProfit()
     QCOMPARE(profit->rowCount(), 0);
     QCOMPARE(shop.dialogs.texts(), QStringList{"金额数据无法读取"});
     QCOMPARE(shop.dialogs.shown().last().icon, 16);
+}
+
+void ReportPageTest::reorderTabFollowsTheMinimums()
+{
+    // 扳手/8寸 (10) is below 12 and orders up to 20 at 2.50; 10寸 (2) is at
+    // its minimum; 2.5平方 (2.5) is below 3, without 补货至 or 进价.
+    Shop shop;
+    addSmallShop(shop.files);
+    for (const QString &table : tables::ownTableNames()) {
+        QVERIFY(QFile::exists(shop.files.path(table)) ||
+                createTableFile(shop.files.path(table), table));
+    }
+    shop.files.add(tables::型号资料, {"五金", "扳手", "8寸", {}, 2.5, {}, {}, 12, 20});
+    shop.files.add(tables::型号资料, {"五金", "扳手", "10寸", {}, 1.0, {}, {}, 2, {}});
+    shop.files.add(tables::型号资料, {"电工", "电线", "2.5平方", {}, {}, {}, {}, 3, {}});
+    shop.start();
+    auto *belowMinimum = shop.get<QLabel>("标签状态最低库存");
+    QCOMPARE(belowMinimum->text(), "2 个型号低于最低库存");
+
+    // The row of a model below its minimum stands out, and says so.
+    const QAbstractItemModel &whole = *shop.get<ListView>("超级列表框总库存")->model();
+    QCOMPARE(whole.index(0, 3).data(Qt::BackgroundRole).value<QColor>(), belowMinimumBackground());
+    QCOMPARE(whole.index(0, 3).data(Qt::AccessibleTextRole).toString(), "8寸，低于最低库存");
+    QCOMPARE(whole.index(1, 3).data(Qt::AccessibleTextRole).toString(), "10寸");
+    QVERIFY(!whole.index(1, 3).data(Qt::BackgroundRole).isValid());
+
+    shop.showPage(2);
+    shop.showReport(6);
+    auto *reorder = shop.get<ListView>("超级列表框补货");
+    QCOMPARE(allRows(reorder),
+             (QList<QStringList>{
+                 {"1", "五金", "扳手", "8寸", "10", "12", "20", "10", "把", "2.50", "25.00"},
+                 {"2", "电工", "电线", "2.5平方", "2.5", "3", "", "0.5", "卷", "", ""}}));
+    QCOMPARE(shop.get<QLabel>("标签合计补货")->text(), "25.00（含 1 个型号无进价，未计金额）");
+
+    // A stock-out takes 10寸 below its minimum.
+    shop.get<RollUpMenu>("卷帘式菜单1")->chooseItem(0, 0);
+    auto *models = shop.get<ListView>("超级列表框进销");
+    clickRow(models, 1);
+    typeInto(shop.get<QLineEdit>("编辑框出库"), QStringLiteral("1"));
+    clickButton(*shop.window, QStringLiteral("按钮出库"));
+    QCOMPARE(shop.dialogs.texts(), QStringList());
+    QCOMPARE(belowMinimum->text(), "3 个型号低于最低库存");
+    QVERIFY(models->list().isBelowMinimum(1));
+    shop.showPage(2);
+    QCOMPARE(rowTexts(reorder, 1),
+             (QStringList{"2", "五金", "扳手", "10寸", "1", "2", "", "1", "把", "1.00", "1.00"}));
 }
 
 QTEST_MAIN(ReportPageTest)

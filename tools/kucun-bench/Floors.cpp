@@ -190,6 +190,31 @@ Floor Floors::modelsWithPrices() const
     return floor;
 }
 
+Floor Floors::modelsBelowMinimum() const
+{
+    Floor floor = allModels();
+    const Floor minimums =
+        read(tables::型号资料,
+             QStringLiteral("SELECT rowid, 品类, 名称, 型号, 最低库存, 补货至, 进价 FROM 型号资料 "
+                            "WHERE 最低库存 IS NOT NULL"),
+             {}, -1);
+    floor.ms += minimums.ms;
+    // The rows: counted apart, untimed, with both files in one statement.
+    const auto models = sql::Connection::openExisting(pathOf(tables::型号), tablePassword());
+    floor.rows = -1;
+    if (models &&
+        models->attach(pathOf(tables::型号资料), QStringLiteral("own"), tablePassword())) {
+        sql::Statement count(models->handle(),
+                             QStringLiteral("SELECT count(*) FROM 型号 m JOIN own.型号资料 p "
+                                            "ON m.品类 = p.品类 AND m.名称 = p.名称 AND "
+                                            "m.型号 = p.型号 WHERE m.库存 < p.最低库存"));
+        if (count.step()) {
+            floor.rows = count.int64At(0);
+        }
+    }
+    return floor;
+}
+
 Floor Floors::pricedMovementsOfMonth(const QDate &day) const
 {
     QElapsedTimer clock;

@@ -51,6 +51,9 @@ public:
     Floor stockOnDay(const QDate &day) const;
     // Every model with its 型号资料 row: what the stock value reads.
     Floor modelsWithPrices() const;
+    // Every model and the 型号资料 rows with a minimum: what the 补货 list
+    // reads. Its rows: the models below their minimum.
+    Floor modelsBelowMinimum() const;
     // The movements of the month of the day, each joined with its 明细金额
     // record, in one statement.
     Floor pricedMovementsOfMonth(const QDate &day) const;

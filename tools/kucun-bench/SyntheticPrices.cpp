@@ -20,15 +20,13 @@ void writeSyntheticPrices(const QString &dir, const SyntheticShop &shop)
     insertRecords(path(tables::型号资料), tables::型号资料, shop.models, [](qint64 i) {
         const int item = int(i) / modelsPerItem;
         const double bought = 5 + double(i % 50) + 0.25;
-        return QVariantList{syntheticCategory(item),
-                            syntheticItem(item),
-                            syntheticModel(int(i)),
-                            QVariant(),
-                            bought,
-                            bought * 1.3,
-                            bought + 0.125,
-                            QVariant(),
-                            QVariant()};
+        return QVariantList{syntheticCategory(item), syntheticItem(item), syntheticModel(int(i)),
+                            QVariant(), bought, bought * 1.3, bought + 0.125,
+                            // A third of the models have a minimum, a sixth
+                            // a level to reorder to; the stock of about one
+                            // in five of them lies below it.
+                            i % 3 == 0 ? QVariant(20000.0) : QVariant(),
+                            i % 6 == 0 ? QVariant(30000.0) : QVariant()};
     });
     const qint64 unpriced = shop.movements / 2;
     insertRecords(path(tables::明细金额), tables::明细金额, shop.movements - unpriced,

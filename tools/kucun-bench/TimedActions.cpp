@@ -4,6 +4,7 @@
 #include "SyntheticShop.h"
 #include "app/MainWindow.h"
 #include "app/MemoryUse.h"
+#include "app/reports/ReportPage.h"
 #include "app/stocktake/StocktakeWindow.h"
 #include "book/Gb18030.h"
 #include "book/ValueText.h"
@@ -106,6 +107,7 @@ public:
         showStockOnDay("stock on a day a month back", m_shop.lastDay.addMonths(-1));
         showStockValue();
         showGrossProfit();
+        showReorder();
         valueOnDayBesideStock();
         queryCategory();
         takeStock();
@@ -568,6 +570,31 @@ private:
                        QStringLiteral("no model listed"));
             });
         control<QTabWidget>("报表选择夹")->setCurrentIndex(0);
+    }
+
+    // The 补货 tab: the models below their minimum among every model, each
+    // run shown out of date, as after a booking.
+    void showReorder()
+    {
+        const char *operation = "补货 list over every model";
+        showPage(2);
+        auto *tabs = control<QTabWidget>("报表选择夹");
+        auto *page = m_window->findChild<ReportPage *>();
+        expect(page != nullptr, operation, QStringLiteral("no report page"));
+        measure(
+            operation, manyRuns(),
+            [&](int) {
+                tabs->setCurrentIndex(0);
+                QCoreApplication::processEvents();
+                page->outdated.reorder = true;
+            },
+            [&] { tabs->setCurrentIndex(6); }, [&](int) { return m_floors.modelsBelowMinimum(); },
+            [&](int) {
+                expectNoMessage(operation);
+                expectEqual(qint64(list("超级列表框补货")->rowCount()),
+                            m_floors.modelsBelowMinimum().rows, operation, "the list");
+            });
+        tabs->setCurrentIndex(0);
     }
 
     // What the stock was worth ten years back, beside the stock figure of

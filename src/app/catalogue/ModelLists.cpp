@@ -37,7 +37,8 @@ ReadResult<std::vector<ModelRecord>> modelsOfChosenItem(const Book &book, const 
     return readModelsOf(book, menu.groupText(group), menu.itemText(group, item));
 }
 
-double showModelList(ListView &list, ModelColumns columns, const std::vector<ModelRecord> &models)
+double showModelList(ListView &list, ModelColumns columns, const std::vector<ModelRecord> &models,
+                     const Minimums &minimums)
 {
     std::vector<ListRow> loaded;
     loaded.reserve(models.size());
@@ -45,6 +46,7 @@ double showModelList(ListView &list, ModelColumns columns, const std::vector<Mod
     ValueTexts texts;
     for (const ModelRecord &model : models) {
         ListRow row{cellsOf(model, columns, texts), model.id};
+        row.belowMinimum = isBelowMinimum(model, minimums);
         row.record = QVariant::fromValue(model);
         loaded.push_back(std::move(row));
         total += model.stock;
@@ -54,14 +56,24 @@ double showModelList(ListView &list, ModelColumns columns, const std::vector<Mod
 }
 
 std::optional<double> loadModelList(Dialogs &dialogs, ListView &list, ModelColumns columns,
-                                    const ReadResult<std::vector<ModelRecord>> &models)
+                                    const ReadResult<std::vector<ModelRecord>> &models,
+                                    const ReadResult<Minimums> &minimums)
 {
     list.list().clear();
     if (!models) {
         reportTableFailure(dialogs, models.fault(), QString());
         return std::nullopt;
     }
-    return showModelList(list, columns, *models);
+    return showModelList(list, columns, *models, minimums ? *minimums : Minimums());
+}
+
+bool isBelowMinimum(const ModelRecord &model, const Minimums &minimums)
+{
+    if (minimums.isEmpty()) {
+        return false;
+    }
+    const auto found = minimums.constFind({model.category, model.item, model.model});
+    return found != minimums.cend() && belowMinimum(model.stock, found->minimum);
 }
 
 ListRow stockReportRow(const ModelRecord &model, ValueTexts &texts)

@@ -53,12 +53,16 @@ void runCategoryQuery(ReportContext &context, int level)
         reportTableFailure(context.dialogs, report.fault(), QString());
         return;
     }
+    const ReadResult<Minimums> minimums =
+        readMinimumsOf(context.folders, chosenText(*page.组合框1),
+                       level >= 2 ? std::optional(chosenText(*page.组合框2)) : std::nullopt);
     std::vector<ListRow> rows;
     rows.reserve(report->models.size());
     ValueTexts texts;
     double total = 0;
     for (const ModelRecord &model : report->models) {
         rows.push_back(stockReportRow(model, texts));
+        rows.back().belowMinimum = minimums && isBelowMinimum(model, *minimums);
         total += model.stock;
     }
     page.超级列表框类库存->list().setRows(std::move(rows));

@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "book/ValueText.h"
 #include "book/money/GrossProfit.h"
+#include "book/money/LowStock.h"
 #include "book/money/StockValue.h"
 #include "ui/ListModel.h"
 #include "ui/ListView.h"
@@ -130,6 +131,41 @@ void rebuildGrossProfitReport(ReportContext &context)
         total += QStringLiteral("（含 %1 笔无成本价，按 0 计）").arg(profit->withoutCost);
     }
     page.标签合计毛利->setText(total);
+}
+
+void rebuildReorderReport(ReportContext &context)
+{
+    ReportPage &page = context.page;
+    page.超级列表框补货->list().clear();
+    page.标签合计补货->setText(moneyText(0));
+    const ReadResult<ReorderList> reorder = readReorderList(context.folders);
+    if (!reorder) {
+        reportTableFailure(context.dialogs, reorder.fault(), QString());
+        return;
+    }
+    std::vector<ListRow> rows;
+    rows.reserve(reorder->lines.size());
+    ValueTexts texts;
+    FigureTexts priceTexts(unitPriceText);
+    int withoutPrice = 0;
+    for (const ReorderLine &line : reorder->lines) {
+        const ModelRecord &model = line.model;
+        const std::optional<double> &reorderTo = line.minimum.reorderTo;
+        rows.push_back(moneyRow(model, model.stock,
+                                {QString(), model.category, model.item, model.model,
+                                 texts.number(model.stock), texts.number(line.minimum.minimum),
+                                 reorderTo ? texts.number(*reorderTo) : QString(),
+                                 texts.number(line.suggested), model.unit,
+                                 line.purchase ? priceTexts(*line.purchase) : QString(),
+                                 line.amount ? moneyText(*line.amount) : QString()}));
+        withoutPrice += line.purchase ? 0 : 1;
+    }
+    page.超级列表框补货->list().setRows(std::move(rows));
+    QString total = moneyText(reorder->total);
+    if (withoutPrice > 0) {
+        total += QStringLiteral("（含 %1 个型号无进价，未计金额）").arg(withoutPrice);
+    }
+    page.标签合计补货->setText(total);
 }
 
 void offerValueCategories(ReportContext &context)

@@ -28,11 +28,12 @@ struct OutdatedReports
     bool onDay = true;
     bool stockValue = true;
     bool grossProfit = true;
+    bool reorder = true;
 };
 
 // The page "库存报表": whole-stock, per-category, monthly, past-day,
-// stock-value and gross-profit lists, each on a tab of its own built from its description. It holds
-// the controls and which reports are out of date; the handlers fill them.
+// stock-value, gross-profit and reorder lists, each on a tab of its own built from its description.
+// It holds the controls and which reports are out of date; the handlers fill them.
 class ReportPage : public QWidget
 {
     Q_OBJECT
@@ -85,6 +86,11 @@ public:
     QPushButton *按钮导出毛利 = nullptr;
     QPushButton *按钮另存毛利 = nullptr;
     QPushButton *按钮打印毛利表单 = nullptr;
+    ListView *超级列表框补货 = nullptr;
+    QLabel *标签合计补货 = nullptr;
+    QPushButton *按钮导出补货 = nullptr;
+    QPushButton *按钮另存补货 = nullptr;
+    QPushButton *按钮打印补货表单 = nullptr;
 
     // The reports whose data changed while they were hidden.
     OutdatedReports outdated;

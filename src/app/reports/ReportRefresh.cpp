@@ -36,7 +36,7 @@ void rebuildIfOutdated(ReportContext &context, int tab)
 // Sets a model's new stock in a stock list and its total. False when the
 // list must be rebuilt instead: it is sorted (a rebuild returns it to table
 // order, which is id order), or it lists every model and lacks this one.
-bool showStockInPlace(ListView &view, QLabel &total, qint64 modelId, double stock,
+bool showStockInPlace(const Book &book, ListView &view, QLabel &total, qint64 modelId, double stock,
                       bool listsEveryModel)
 {
     ListModel &list = view.list();
@@ -53,7 +53,11 @@ bool showStockInPlace(ListView &view, QLabel &total, qint64 modelId, double stoc
     ModelRecord model = found->record.value<ModelRecord>();
     model.stock = stock;
     ValueTexts texts;
-    list.replaceRow(int(found - rows.begin()), stockReportRow(model, texts));
+    ListRow shown = stockReportRow(model, texts);
+    // The model's own minimum, read alone, marks the row as a rebuild would.
+    const ReadResult<Minimums> minimums = readMinimumsOf(book, model.category, model.item);
+    shown.belowMinimum = minimums && isBelowMinimum(model, *minimums);
+    list.replaceRow(int(found - rows.begin()), std::move(shown));
     // Added up in table order from 0, as the rebuild adds.
     double sum = 0;
     for (const ListRow &row : rows) {
@@ -70,17 +74,18 @@ void followModelStock(ReportContext &context, qint64 modelId, double stock)
     ReportPage &page = context.page;
     OutdatedReports &outdated = context.page.outdated;
     if (!outdated.wholeStock) {
-        outdated.wholeStock =
-            !showStockInPlace(*page.超级列表框总库存, *page.标签合计库存, modelId, stock, true);
+        outdated.wholeStock = !showStockInPlace(context.folders, *page.超级列表框总库存,
+                                                *page.标签合计库存, modelId, stock, true);
     }
     if (!outdated.byCategory) {
-        outdated.byCategory =
-            !showStockInPlace(*page.超级列表框类库存, *page.标签合计库存2, modelId, stock, false);
+        outdated.byCategory = !showStockInPlace(context.folders, *page.超级列表框类库存,
+                                                *page.标签合计库存2, modelId, stock, false);
     }
     outdated.monthly = true;
     outdated.onDay = true;
     outdated.stockValue = true;
     outdated.grossProfit = true;
+    outdated.reorder = true;
     rebuildIfOutdated(context, reportShown(page));
 }
 
@@ -95,9 +100,21 @@ void rebuildStockReports(ReportContext &context)
         rebuildMonthlyReport(context);
         return;
     }
+    const ReadResult<Minimums> minimums = readMinimums(context.folders);
     context.page.标签合计库存->setText(
-        totalText(showModelList(*context.page.超级列表框总库存, ModelColumns::Report, *models)));
+        totalText(showModelList(*context.page.超级列表框总库存, ModelColumns::Report, *models,
+                                minimums ? *minimums : Minimums())));
     rebuildMonthlyReportFrom(context, *models);
+}
+
+int modelsBelowMinimum(const ReportPage &page)
+{
+    const RowModel &rows = page.超级列表框总库存->list();
+    int below = 0;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        below += rows.isBelowMinimum(row) ? 1 : 0;
+    }
+    return below;
 }
 
 void loadWholeStock(ReportContext &context)
@@ -106,7 +123,7 @@ void loadWholeStock(ReportContext &context)
     page.标签合计库存->setText(QStringLiteral("0"));
     if (const std::optional<double> total =
             loadModelList(context.dialogs, *page.超级列表框总库存, ModelColumns::Report,
-                          readAllModels(context.folders))) {
+                          readAllModels(context.folders), readMinimums(context.folders))) {
         page.标签合计库存->setText(totalText(*total));
     }
 }

@@ -65,13 +65,20 @@ const ReportColumns profitColumns{
     {60, 110, 130, 140, 80, 100, 80, 100, 100, 100, 80},
     {4, 5, 6, 7, 8, 9, 10},
     {10}};
+const ReportColumns reorderColumns{
+    {QStringLiteral("品类"), QStringLiteral("名称"), QStringLiteral("型号"), QStringLiteral("库存"),
+     QStringLiteral("最低库存"), QStringLiteral("补货至"), QStringLiteral("建议补货"),
+     QStringLiteral("单位"), QStringLiteral("进价"), QStringLiteral("金额")},
+    {50, 70, 120, 140, 80, 80, 80, 80, 60, 80, 100},
+    {4, 5, 6, 7, 9, 10},
+    {5, 6, 9}};
 
 } // namespace
 
-const std::array<ReportDescription, 6> &reportDescriptions()
+const std::array<ReportDescription, 7> &reportDescriptions()
 {
     using P = ReportPage;
-    static const std::array<ReportDescription, 6> reports{{
+    static const std::array<ReportDescription, 7> reports{{
         {Report::WholeStock,
          QStringLiteral("总库存"),
          nullptr,
@@ -202,6 +209,27 @@ const std::array<ReportDescription, 6> &reportDescriptions()
          [](const P &page) { return QStringLiteral("进销毛利表单 ") + profitMonthText(page); },
          &OutdatedReports::grossProfit,
          rebuildGrossProfitReport},
+        {Report::Reorder,
+         QStringLiteral("补货"),
+         nullptr,
+         false,
+         QStringLiteral("超级列表框补货"),
+         reorderColumns,
+         true,
+         QStringLiteral("标签合计补货"),
+         QStringLiteral("按钮导出补货"),
+         QStringLiteral("按钮另存补货"),
+         QStringLiteral("按钮打印补货表单"),
+         &P::超级列表框补货,
+         &P::标签合计补货,
+         &P::按钮导出补货,
+         &P::按钮另存补货,
+         &P::按钮打印补货表单,
+         [](const P &) { return QStringLiteral("岚栖库存管理—补货"); },
+         todayText,
+         [](const P &) { return QStringLiteral("补货表单"); },
+         &OutdatedReports::reorder,
+         rebuildReorderReport},
     }};
     return reports;
 }

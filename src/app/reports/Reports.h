@@ -21,6 +21,7 @@ enum class Report
     OnDay,       // 超级列表框期末库存
     StockValue,  // 超级列表框库存金额
     GrossProfit, // 超级列表框毛利
+    Reorder,     // 超级列表框补货
 };
 
 // How a report list shows its rows: its column titles after 序号, their
@@ -78,7 +79,7 @@ struct ReportDescription
 };
 
 // Every report list, in the order of the tabs.
-const std::array<ReportDescription, 6> &reportDescriptions();
+const std::array<ReportDescription, 7> &reportDescriptions();
 const ReportDescription &describe(Report report);
 
 // Every cell as the list shows it, with its column titles, rows in the order
@@ -134,12 +135,17 @@ void rebuildStockValueReport(ReportContext &context);
 // Rebuilds 超级列表框毛利 for the month of 日期框毛利: each model's
 // purchases, sales, cost of sales and gross profit, and the month's totals.
 void rebuildGrossProfitReport(ReportContext &context);
+// Rebuilds 超级列表框补货: the models below their minimum with what to
+// order of each and its amount at 进价, and the total amount.
+void rebuildReorderReport(ReportContext &context);
 // After the catalogue was read: 组合框库存金额品类 offers 全部 and the
 // categories; the one chosen stays chosen while it is still there.
 void offerValueCategories(ReportContext &context);
 
 // Fills the whole-stock and the monthly lists from one read of 型号.
 void rebuildStockReports(ReportContext &context);
+// The rows of the whole-stock list that show a model below its minimum.
+int modelsBelowMinimum(const ReportPage &page);
 // The whole-stock list and its total from 型号.
 void loadWholeStock(ReportContext &context);
 

@@ -21,8 +21,15 @@ namespace {
 
 void loadBookingModels(BookingContext &context)
 {
+    const RollUpMenu &menu = *context.page.卷帘式菜单1;
+    const int group = menu.currentGroup();
+    const int item = menu.currentItem();
+    const ReadResult<Minimums> minimums =
+        group < 0 || item < 0
+            ? ReadResult<Minimums>(Minimums())
+            : readMinimumsOf(context.folders, menu.groupText(group), menu.itemText(group, item));
     loadModelList(context.dialogs, *context.page.超级列表框进销, ModelColumns::Booking,
-                  modelsOfChosenItem(context.folders, *context.page.卷帘式菜单1));
+                  modelsOfChosenItem(context.folders, menu), minimums);
 }
 
 // Only the rows that don't match go, so a selected row that matches stays selected.

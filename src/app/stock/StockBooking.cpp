@@ -1,9 +1,11 @@
 #include "BookingHandlers.h"
 #include "LogLists.h"
+#include "LowStockStatus.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "app/catalogue/ModelLists.h"
 #include "book/ValueText.h"
+#include "book/money/LowStock.h"
 #include "book/money/Money.h"
 #include "book/stock/Booking.h"
 #include "book/stock/Quantity.h"
@@ -93,6 +95,20 @@ void clearBookingBoxes(BookingPage &page)
     page.编辑框出库单价->clear();
 }
 
+// After a booking that took its model below its minimum, or back up to it,
+// the status bar counts the models below theirs again. Tables that can't be
+// read say nothing: the booking is done.
+void recountIfMinimumCrossed(BookingContext &context, const Movement &movement)
+{
+    const double change =
+        movement.kind == MovementKind::In ? movement.quantity : -double(movement.quantity);
+    const ReadResult<bool> crossed = bookingCrossedMinimum(
+        context.folders, {movement.category, movement.item, movement.model}, change);
+    if (crossed && *crossed) {
+        recountModelsBelowMinimum(context.page, context.folders);
+    }
+}
+
 // Books the movement of the selected model; the lists reload as the stock
 // book announces its change.
 void applyMovement(BookingContext &context, MovementKind kind, qint32 quantity)
@@ -109,8 +125,8 @@ void applyMovement(BookingContext &context, MovementKind kind, qint32 quantity)
         priceBox(page, kind)->selectAll();
         return;
     }
-    const Outcome<BookingOutcome> outcome =
-        book(context.folders, movementOnPage(page, kind, quantity, price.price), context.changes);
+    const Movement movement = movementOnPage(page, kind, quantity, price.price);
+    const Outcome<BookingOutcome> outcome = book(context.folders, movement, context.changes);
     if (toldTableFailure(context.dialogs, outcome.fault(),
                          QStringLiteral("数据写入失败，库存未改变，请稍后重试！"))) {
         return;
@@ -118,6 +134,7 @@ void applyMovement(BookingContext &context, MovementKind kind, qint32 quantity)
     switch (outcome.reason()) {
     case BookingOutcome::Booked:
         clearBookingBoxes(page);
+        recountIfMinimumCrossed(context, movement);
         break;
     case BookingOutcome::ModelNotFound:
         // The list and the table disagreed; the list now shows the table.
