@@ -70,6 +70,12 @@ public:
     {
         return saveAnswer;
     }
+    // The label dialog is left with one copy on the first sheet.
+    std::optional<CountChoice> chooseCountAndOption(const QString &, const QString &, int,
+                                                    const QString &, const QStringList &) override
+    {
+        return CountChoice{};
+    }
     QString lastMessage;
     std::optional<SaveChoice> saveAnswer;
 };
