@@ -69,7 +69,7 @@ void MainWindow::connectPages()
     connectBookingPage(contextOf(*m_booking));
     connectLogPage(contextOf(*m_log));
     connectReportPage(contextOf(*m_reports), *preview);
-    connectMaintenancePage(contextOf(*m_maintenance));
+    connectMaintenancePage(contextOf(*m_maintenance), *preview);
     connectLedgerWindow(contextOf(*m_ledger), *preview);
     connectStocktakeWindow(contextOf(*m_stocktake), *preview);
 

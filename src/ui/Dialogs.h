@@ -36,6 +36,14 @@ public:
         int type = 0;
     };
 
+    // What a count-and-option dialog was left with: the count, and the index
+    // of the option chosen among those offered.
+    struct CountChoice
+    {
+        int count = 1;
+        int option = 0;
+    };
+
     virtual ~Dialogs() = default;
     // A message box with its icon. Returns true for OK.
     virtual bool message(const QString &text, const QString &caption, Icon icon,
@@ -53,6 +61,13 @@ public:
                                                      const QString &startFolder,
                                                      const QString &proposedName,
                                                      const QStringList &types) = 0;
+    // A dialog asking for a count from 1 to `most` (starting at 1) and one
+    // of the options (starting at the first), each under its prompt;
+    // std::nullopt when cancelled.
+    virtual std::optional<CountChoice> chooseCountAndOption(const QString &caption,
+                                                            const QString &countPrompt, int most,
+                                                            const QString &optionPrompt,
+                                                            const QStringList &options) = 0;
 };
 
 } // namespace kucun

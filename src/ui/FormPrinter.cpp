@@ -1,5 +1,7 @@
 #include "FormPrinter.h"
 
+#include "BarPainter.h"
+
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -65,6 +67,10 @@ void paintPage(const PrintTable &table, const QList<int> &rows, QPainter &painte
                               (columnLeft[range.lastColumn] - columnLeft[column - 1]) * scale,
                               height * scale);
             const TableCell &content = table.cell(row, column);
+            if (content.bars) {
+                paintBars(painter, cell.adjusted(textPadding * scale, 0, -textPadding * scale, 0),
+                          *content.bars);
+            }
             if (!content.text.isEmpty()) {
                 painter.setFont(cellFont(content.font.value_or(table.defaultFont)));
                 painter.setPen(Qt::black);
@@ -98,6 +104,13 @@ void setUpPrinter(const PrintTable &table, QPrinter &printer)
                                                              : QPageLayout::Landscape;
     const QMarginsF margins(page.marginLeft / 10.0, page.marginTop / 10.0, page.marginRight / 10.0,
                             page.marginBottom / 10.0);
+    if (page.paper == PageSetup::Paper::Label40x30) {
+        // A label is wider than high: the page lies on its side.
+        printer.setPageLayout(QPageLayout(
+            QPageSize(QSizeF(30, 40), QPageSize::Millimeter, QStringLiteral("40 × 30 mm")),
+            QPageLayout::Landscape, margins, QPageLayout::Millimeter));
+        return;
+    }
     printer.setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), orientation, margins, QPageLayout::Millimeter));
 }
@@ -111,7 +124,8 @@ QList<QList<int>> pageRows(const PrintTable &table, int pageHeight)
         const int height = table.rowHeight(row);
         const bool onlyHeading =
             pages.last().size() == 1 && pages.last().first() == table.headingRow;
-        if (used + height > pageHeight && !pages.last().isEmpty() && !onlyHeading) {
+        const bool pageFull = table.rowsPerPage > 0 && pages.last().size() >= table.rowsPerPage;
+        if ((used + height > pageHeight || pageFull) && !pages.last().isEmpty() && !onlyHeading) {
             pages.append(QList<int>());
             used = 0;
             if (headingShown) {

@@ -1,9 +1,14 @@
 #include "QtDialogs.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <algorithm>
 
 namespace kucun {
@@ -90,6 +95,30 @@ std::optional<Dialogs::SaveChoice> QtDialogs::chooseSaveFile(const QString &capt
     }
     return SaveChoice{dialog.selectedFiles().constFirst(),
                       int(std::max<qsizetype>(0, types.indexOf(dialog.selectedNameFilter())))};
+}
+
+std::optional<Dialogs::CountChoice>
+QtDialogs::chooseCountAndOption(const QString &caption, const QString &countPrompt, int most,
+                                const QString &optionPrompt, const QStringList &options)
+{
+    QDialog dialog(m_parent);
+    dialog.setWindowTitle(captionOr(caption));
+    auto *layout = new QFormLayout(&dialog);
+    auto *count = new QSpinBox;
+    count->setRange(1, most);
+    count->setValue(1);
+    auto *option = new QComboBox;
+    option->addItems(options);
+    layout->addRow(countPrompt, count);
+    layout->addRow(optionPrompt, option);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return CountChoice{count->value(), std::max(0, option->currentIndex())};
 }
 
 } // namespace kucun

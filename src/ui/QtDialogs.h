@@ -23,6 +23,10 @@ public:
                                              const QStringList &types) override;
     std::optional<QString> input(const QString &prompt, const QString &caption,
                                  const QString &initialText, bool password) override;
+    std::optional<CountChoice> chooseCountAndOption(const QString &caption,
+                                                    const QString &countPrompt, int most,
+                                                    const QString &optionPrompt,
+                                                    const QStringList &options) override;
 
 private:
     QString captionOr(const QString &caption) const;

@@ -1,8 +1,11 @@
 #include "book/ChangeNotifier.h"
+#include "book/catalogue/CatalogueChanges.h"
 #include "book/codes/Barcodes.h"
+#include "book/codes/Labels.h"
 #include "helpers/OutcomeText.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
+#include "store/Table.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -11,6 +14,8 @@ using namespace kucun;
 using namespace kucun::test;
 
 Q_DECLARE_METATYPE(kucun::BarcodeOutcome)
+Q_DECLARE_METATYPE(kucun::CatalogueOutcome)
+Q_DECLARE_METATYPE(kucun::Symbology)
 
 // Codes given to the models of the book, and the model a code finds.
 class BarcodesTest : public QObject
@@ -20,6 +25,10 @@ class BarcodesTest : public QObject
 private slots:
     void aCodeBelongsToOneModel_data();
     void aCodeBelongsToOneModel();
+    void theSettingsPageSavesCodesAndLevels_data();
+    void theSettingsPageSavesCodesAndLevels();
+    void onlyAValidEan13PrintsAsEan13_data();
+    void onlyAValidEan13PrintsAsEan13();
 };
 
 namespace {
@@ -121,6 +130,112 @@ void BarcodesTest::aCodeBelongsToOneModel()
     if (!firstCode.isEmpty()) {
         QCOMPARE(pathOf(*findModelByBarcode(files.folders(), firstCode)), oldFinds);
     }
+}
+
+void BarcodesTest::theSettingsPageSavesCodesAndLevels_data()
+{
+    // Before the step 钳子/8寸 bears the code P-1, and 扳手/8寸 the code S-1.
+    // "add 型号 条码 最低库存 补货至" or "modify 型号 新型号 条码 最低库存 补货至".
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<CatalogueOutcome>("outcome");
+    // The rows of 扳手 afterwards: 型号/条码/最低库存/补货至.
+    QTest::addColumn<QString>("rows");
+
+    QTest::newRow("added with a free code")
+        << "add 12寸 A-12 5 20" << CatalogueOutcome::Done << "8寸/S-1/-/- 12寸/A-12/5/20";
+    QTest::newRow("added with a taken code")
+        << "add 12寸 P-1 - -" << CatalogueOutcome::CodeTaken << "8寸/S-1/-/-";
+    QTest::newRow("restock below minimum")
+        << "add 12寸 - 5 4" << CatalogueOutcome::RestockBelowMinimum << "8寸/S-1/-/-";
+    QTest::newRow("restock at the minimum")
+        << "add 12寸 - 5 5" << CatalogueOutcome::Done << "8寸/S-1/-/- 12寸/-/5/5";
+    QTest::newRow("modified to a taken code")
+        << "modify 8寸 8寸 P-1 - -" << CatalogueOutcome::CodeTaken << "8寸/S-1/-/-";
+    QTest::newRow("renamed with its own code")
+        << "modify 8寸 9寸 S-1 2 -" << CatalogueOutcome::Done << "9寸/S-1/2/-";
+    QTest::newRow("code taken away")
+        << "modify 8寸 8寸 - - 3" << CatalogueOutcome::Done << "8寸/-/-/3";
+    QTest::newRow("modified below minimum")
+        << "modify 8寸 9寸 S-1 2 1" << CatalogueOutcome::RestockBelowMinimum << "8寸/S-1/-/-";
+}
+
+void BarcodesTest::theSettingsPageSavesCodesAndLevels()
+{
+    QFETCH(QString, step);
+    QFETCH(CatalogueOutcome, outcome);
+    QFETCH(QString, rows);
+    TestTables files;
+    addSmallShop(files);
+    ChangeNotifier changes;
+    QVERIFY(giveBarcode(files.folders(), keyOf("五金/钳子/8寸"), "P-1", changes).outcome.done());
+    QVERIFY(giveBarcode(files.folders(), keyOf("五金/扳手/8寸"), "S-1", changes).outcome.done());
+    const auto modelCount = [&files] {
+        Table table;
+        return table.open(files.path(tables::型号), tablePassword()) ? table.recordCount() : -1;
+    };
+    const qint64 models = modelCount();
+
+    const QStringList words = step.split(' ');
+    const auto typed = [&words](int first) {
+        const auto level = [](const QString &text) {
+            return text == "-" ? std::nullopt : std::optional<double>(text.toDouble());
+        };
+        return ModelTexts{words[first],
+                          "把",
+                          QString(),
+                          std::nullopt,
+                          std::nullopt,
+                          words[first + 1] == "-" ? QString() : words[first + 1],
+                          level(words[first + 2]),
+                          level(words[first + 3])};
+    };
+    ModelKey bearer;
+    const Outcome<CatalogueOutcome> result =
+        words[0] == "add"
+            ? addModel(files.folders(), "五金", "扳手", typed(1), changes, &bearer)
+            : modifyModel(files.folders(), "五金", "扳手", words[1], typed(2), changes, &bearer);
+    QCOMPARE(result, outcome);
+    QCOMPARE(pathOf(bearer), outcome == CatalogueOutcome::CodeTaken ? "五金/钳子/8寸" : "//");
+    // Refused, nothing at all is written: not the model either.
+    if (!result.done()) {
+        QCOMPARE(modelCount(), models);
+    }
+    QStringList kept;
+    Table table;
+    QVERIFY(table.open(files.path(tables::型号资料), tablePassword()));
+    QVERIFY(table.forEachMatching(
+        RecordFilter::textsEqual({{fields::名称, "扳手"}}), [&kept](const Record &row) {
+            const auto level = [&row](const QString &field) {
+                const auto number = row.numberIfAny(field);
+                return number ? QString::number(*number) : QStringLiteral("-");
+            };
+            const QString code = row.text(fields::条码);
+            kept << QStringList{row.text(fields::型号), code.isEmpty() ? "-" : code,
+                                level(fields::最低库存), level(fields::补货至)}
+                        .join('/');
+        }));
+    QCOMPARE(kept.join(' '), rows);
+}
+
+void BarcodesTest::onlyAValidEan13PrintsAsEan13_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<Symbology>("symbology");
+
+    QTest::newRow("valid check digit") << "6901234567892" << Symbology::Ean13;
+    QTest::newRow("check digit 0") << "6901234560060" << Symbology::Ean13;
+    QTest::newRow("wrong check digit") << "6901234567893" << Symbology::Code128;
+    QTest::newRow("12 digits") << "690123456789" << Symbology::Code128;
+    QTest::newRow("14 digits") << "69012345678920" << Symbology::Code128;
+    QTest::newRow("a letter among 13") << "690123456789X" << Symbology::Code128;
+    QTest::newRow("letters") << "A-100" << Symbology::Code128;
+}
+
+void BarcodesTest::onlyAValidEan13PrintsAsEan13()
+{
+    QFETCH(QString, code);
+    QFETCH(Symbology, symbology);
+    QCOMPARE(symbologyOf(code), symbology);
 }
 
 QTEST_GUILESS_MAIN(BarcodesTest)

@@ -29,6 +29,7 @@ private slots:
     void addingChecksInOrder();
     void modifyingAModel();
     void deletingAsksAndCascades();
+    void aModelsCodeAndLevels();
 };
 
 void MaintenanceTest::addingChecksInOrder()
@@ -112,6 +113,32 @@ void MaintenanceTest::modifyingAModel()
     QCOMPARE(rowTexts(page.get<ListView>("超级列表框总库存"), 0),
              (QStringList{"1", "五金", "扳手", "8寸", "10", "把", "畅销"}));
     QCOMPARE(page.count(tables::明细), 1);
+}
+
+void MaintenanceTest::aModelsCodeAndLevels()
+{
+    SettingsPage page;
+    page.menu()->chooseItem(0, 0);
+    const auto boxes = [&page] {
+        return QStringList{page.get<QLineEdit>("编辑框条码")->text(),
+                           page.get<QLineEdit>("编辑框最低库存")->text(),
+                           page.get<QLineEdit>("编辑框补货至")->text()};
+    };
+    clickRow(page.models(), 0);
+    page.type("编辑框条码", QStringLiteral(" 6901234567892 "));
+    page.type("编辑框最低库存", QStringLiteral("-1"));
+    QCOMPARE(page.click("按钮修改型号"), QStringList{"最低库存须为不小于0的数字！/48"});
+    page.type("编辑框最低库存", QStringLiteral("5"));
+    page.type("编辑框补货至", QStringLiteral("4"));
+    QCOMPARE(page.click("按钮修改型号"), QStringList{"补货至不能小于最低库存！/48"});
+    page.type("编辑框补货至", QStringLiteral("20"));
+    QCOMPARE(page.click("按钮修改型号"), QStringList{"修改成功！/64"});
+    clickRow(page.models(), 1);
+    QCOMPARE(boxes(), (QStringList{"", "", ""}));
+    page.type("编辑框条码", QStringLiteral("6901234567892"));
+    QCOMPARE(page.click("按钮修改型号"), QStringList{"条码已被其他型号使用：五金/扳手/8寸/48"});
+    clickRow(page.models(), 0);
+    QCOMPARE(boxes(), (QStringList{"6901234567892", "5", "20"}));
 }
 
 void MaintenanceTest::deletingAsksAndCascades()

@@ -39,6 +39,14 @@ std::optional<Dialogs::SaveChoice> ScriptedDialogs::chooseSaveFile(const QString
     return m_saveAnswers.isEmpty() ? std::nullopt : m_saveAnswers.dequeue();
 }
 
+std::optional<Dialogs::CountChoice>
+ScriptedDialogs::chooseCountAndOption(const QString &caption, const QString &, int, const QString &,
+                                      const QStringList &options)
+{
+    m_shown.append({caption, {}, NoIcon, true, false, {}, options});
+    return m_countAnswers.isEmpty() ? std::nullopt : m_countAnswers.dequeue();
+}
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList texts;

@@ -41,6 +41,17 @@ public:
                                              const QString &proposedName,
                                              const QStringList &types) override;
     void answerSaveFile(const std::optional<SaveChoice> &choice) { m_saveAnswers.enqueue(choice); }
+    // A count-and-option dialog shows as an input box whose text is its
+    // caption and whose types are its options; with no queued answer it is
+    // cancelled.
+    std::optional<CountChoice> chooseCountAndOption(const QString &caption,
+                                                    const QString &countPrompt, int most,
+                                                    const QString &optionPrompt,
+                                                    const QStringList &options) override;
+    void answerCountAndOption(const std::optional<CountChoice> &choice)
+    {
+        m_countAnswers.enqueue(choice);
+    }
     void answerMessage(bool ok) { m_messageAnswers.enqueue(ok); }
     void answerInput(const std::optional<QString> &text) { m_inputAnswers.enqueue(text); }
 
@@ -55,6 +66,7 @@ private:
     QQueue<std::optional<QString>> m_inputAnswers;
     QQueue<std::optional<QString>> m_folderAnswers;
     QQueue<std::optional<SaveChoice>> m_saveAnswers;
+    QQueue<std::optional<CountChoice>> m_countAnswers;
 };
 
 } // namespace kucun::test

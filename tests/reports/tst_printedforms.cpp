@@ -1,5 +1,6 @@
 #include "book/forms/ReportForms.h"
 #include "helpers/ScriptedDialogs.h"
+#include "helpers/SettingsPage.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "helpers/WindowTest.h"
@@ -30,6 +31,8 @@ private slots:
     void formsPrintOnA4Pages_data();
     void formsPrintOnA4Pages();
     void aSecondFormReusesTheOpenPreview();
+    void labelsOfTheSelectedModels_data();
+    void labelsOfTheSelectedModels();
 };
 
 namespace {
@@ -200,6 +203,71 @@ void PrintedFormsTest::aSecondFormReusesTheOpenPreview()
     preview.show(layOutReportForm(utf8("库存-月表单"), {}, utf8("0"), when));
     QCOMPARE(previews().size(), 1);
     QVERIFY(previews().constFirst()->isVisible());
+}
+
+void PrintedFormsTest::labelsOfTheSelectedModels_data()
+{
+    QTest::addColumn<int>("sheet");
+    QTest::addColumn<int>("copies");
+    // Each label at its first row and column: 名称/型号/bars/digits.
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<int>("pages");
+
+    const QString eight = utf8("扳手/8寸/EAN-13 6901234567892/6901234567892");
+    const QString twelve = utf8("扳手/12寸/Code 128 A-12/A-12");
+    QTest::newRow("3 × 8 on A4") << 0 << 2
+                                 << QStringList{"1,1 " + eight, "1,2 " + eight, "1,3 " + twelve,
+                                                "5,1 " + twelve}
+                                 << 1;
+    QTest::newRow("40 × 30") << 1 << 1 << QStringList{"1,1 " + eight, "5,1 " + twelve} << 2;
+}
+
+void PrintedFormsTest::labelsOfTheSelectedModels()
+{
+    QFETCH(int, sheet);
+    QFETCH(int, copies);
+    QFETCH(QStringList, labels);
+    QFETCH(int, pages);
+    SettingsPage page;
+    page.files.add(tables::型号, {utf8("五金"), utf8("扳手"), utf8("12寸"), utf8("把"), 0, ""});
+    page.files.add(tables::型号资料, {utf8("五金"), utf8("扳手"), utf8("8寸"), "6901234567892"});
+    page.files.add(tables::型号资料, {utf8("五金"), utf8("扳手"), utf8("12寸"), "A-12"});
+    QList<PrintTable> shown;
+    page.get<FormPreview>("表格1")->setOpener([&shown](const PrintTable &form) { shown << form; });
+    page.menu()->chooseItem(0, 0);
+
+    clickRow(page.models(), 1);
+    QCOMPARE(page.click("按钮打印条码"), QStringList{utf8("所选型号没有条码！/48")});
+    clickRow(page.models(), 0);
+    clickRow(page.models(), 2, Qt::ShiftModifier);
+    page.dialogs.answerCountAndOption(Dialogs::CountChoice{copies, sheet});
+    QCOMPARE(page.click("按钮打印条码"), QStringList{utf8("打印条码/0")});
+    QCOMPARE(page.dialogs.shown().constFirst().types,
+             (QStringList{utf8("A4 标签纸 3 × 8（每张 24 枚，70 × 37 毫米）"),
+                          utf8("标签打印机 40 × 30 毫米（每页 1 枚）")}));
+
+    QCOMPARE(shown.size(), 1);
+    const PrintTable &form = shown.first();
+    QStringList laidOut;
+    for (int row = 1; row <= form.rowCount(); row += 4) {
+        for (int column = 1; column <= form.columnCount(); ++column) {
+            const auto bars = form.cell(row + 2, column).bars;
+            if (!bars) {
+                continue;
+            }
+            laidOut << QStringLiteral("%1,%2 %3/%4/%5 %6/%7")
+                           .arg(row)
+                           .arg(column)
+                           .arg(form.cell(row, column).text, form.cell(row + 1, column).text,
+                                bars->symbology == Symbology::Ean13 ? QStringLiteral("EAN-13")
+                                                                    : QStringLiteral("Code 128"),
+                                bars->code, form.cell(row + 3, column).text);
+        }
+    }
+    QCOMPARE(laidOut, labels);
+    QCOMPARE(form.page.paper, sheet == 0 ? PageSetup::Paper::A4 : PageSetup::Paper::Label40x30);
+    // However tall the printable area, a page holds one sheet.
+    QCOMPARE(pageRows(form, 100000).size(), pages);
 }
 
 QTEST_MAIN(PrintedFormsTest)

@@ -215,6 +215,13 @@ Floor Floors::modelsBelowMinimum() const
     return floor;
 }
 
+Floor Floors::labelRows(int count) const
+{
+    return read(tables::型号资料,
+                QStringLiteral("SELECT 名称, 型号, 条码 FROM 型号资料 WHERE rowid <= ?"), {count},
+                -1);
+}
+
 Floor Floors::pricedMovementsOfMonth(const QDate &day) const
 {
     QElapsedTimer clock;

@@ -73,6 +73,8 @@ public:
     Floor deleteMovements(const QList<qint64> &ids) const;
     // Identities of movements in the twin, in record order, that do not hold the keyword.
     QList<qint64> movementsWithout(const QString &keyword, int count) const;
+    // The 型号资料 rows of the first `count` models, as their labels read them.
+    Floor labelRows(int count) const;
     // A model's stock as stored.
     double stockOf(const QString &category, const QString &item, const QString &model) const;
 

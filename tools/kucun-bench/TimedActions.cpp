@@ -6,11 +6,14 @@
 #include "app/MemoryUse.h"
 #include "app/reports/ReportPage.h"
 #include "app/stocktake/StocktakeWindow.h"
+#include "book/ChangeNotifier.h"
 #include "book/Gb18030.h"
 #include "book/ValueText.h"
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
 #include "book/catalogue/CatalogueReads.h"
+#include "book/codes/Barcodes.h"
+#include "book/codes/Labels.h"
 #include "book/files/BookFolders.h"
 #include "book/history/StockOnDay.h"
 #include "book/money/ValueOnDay.h"
@@ -71,6 +74,12 @@ public:
     {
         return saveAnswer;
     }
+    // The label dialog is left with one copy on the first sheet.
+    std::optional<CountChoice> chooseCountAndOption(const QString &, const QString &, int,
+                                                    const QString &, const QStringList &) override
+    {
+        return CountChoice{};
+    }
     QString lastMessage;
     std::optional<SaveChoice> saveAnswer;
 };
@@ -116,6 +125,7 @@ public:
         saveWholeStock();
         printWholeStock();
         addModel();
+        layOutLabelSheets();
         deleteCategory();
         bookDuringDailyBackup();
         backUpAndRestore();
@@ -873,6 +883,52 @@ private:
                             operation, "the item's models");
                 expect(models->rowCount() == before + 1, operation,
                        QStringLiteral("the new model is not listed"));
+            });
+    }
+
+    // 打印条码 past its dialog, for 100 models: their codes read and their
+    // labels laid out on 3 × 8 A4 sheets. Half the codes are EAN-13.
+    void layOutLabelSheets()
+    {
+        const char *operation = "labels for 100 models laid out";
+        constexpr int count = 100;
+        constexpr int modelsPerItem = 10;
+        QList<ModelKey> models;
+        ChangeNotifier changes;
+        for (int i = 0; i < count; ++i) {
+            const int item = i / modelsPerItem;
+            models << ModelKey{syntheticCategory(item), syntheticItem(item), syntheticModel(i)};
+            QString code = QStringLiteral("200%1").arg(i, 9, 10, QChar(u'0'));
+            int sum = 0;
+            for (int digit = 0; digit < code.size(); ++digit) {
+                sum += code[digit].digitValue() * (digit % 2 == 0 ? 1 : 3);
+            }
+            code = i % 2 == 0 ? code + QString::number((10 - sum % 10) % 10)
+                              : QStringLiteral("KC-%1").arg(i);
+            expect(giveBarcode(folders(), models.last(), code, changes).outcome.done(), operation,
+                   QStringLiteral("no code given to ") + models.last().model);
+        }
+        PrintTable form(0, 0);
+        measure(
+            operation, manyRuns(), {},
+            [&] {
+                const ReadResult<QList<LabelModel>> labels = readLabelModels(folders(), models);
+                form = layOutLabels(labels ? *labels : QList<LabelModel>(), 1,
+                                    LabelSheet::A4ThreeByEight);
+            },
+            [this](int) { return m_floors.labelRows(count); },
+            [&](int) {
+                int bars = 0;
+                int ean13 = 0;
+                for (int row = 3; row <= form.rowCount(); row += 4) {
+                    for (int column = 1; column <= form.columnCount(); ++column) {
+                        const auto &cell = form.cell(row, column).bars;
+                        bars += cell ? 1 : 0;
+                        ean13 += cell && cell->symbology == Symbology::Ean13 ? 1 : 0;
+                    }
+                }
+                expect(bars == count && ean13 == count / 2, operation,
+                       QStringLiteral("%1 labels, %2 of them EAN-13").arg(bars).arg(ean13));
             });
     }
 

@@ -9,6 +9,7 @@
 #include "app/settings/PasswordHandlers.h"
 #include "book/ValueText.h"
 #include "book/catalogue/CatalogueChanges.h"
+#include "book/codes/Barcodes.h"
 #include "book/money/ModelPrices.h"
 #include "book/money/Money.h"
 #include "ui/ColourPicker.h"
@@ -29,11 +30,22 @@ namespace kucun {
 namespace {
 
 // The outcomes every change tells the same way; true when it was done.
-bool toldOutcome(MaintenanceContext &context, Outcome<CatalogueOutcome> outcome)
+// `codeBearer`: the model that keeps a code refused.
+bool toldOutcome(MaintenanceContext &context, Outcome<CatalogueOutcome> outcome,
+                 const ModelKey &codeBearer = {})
 {
     if (outcome == CatalogueOutcome::AlreadyThere) {
         // Another copy gave a model this text after the list was shown.
         warn(context.dialogs, QStringLiteral("修改的项目已存在！"));
+        return false;
+    }
+    if (outcome == CatalogueOutcome::CodeTaken) {
+        warn(context.dialogs, QStringLiteral("条码已被其他型号使用：") + codeBearer.category +
+                                  u'/' + codeBearer.item + u'/' + codeBearer.model);
+        return false;
+    }
+    if (outcome == CatalogueOutcome::RestockBelowMinimum) {
+        warn(context.dialogs, QStringLiteral("补货至不能小于最低库存！"));
         return false;
     }
     toldTableFailure(context.dialogs, outcome.fault(),
@@ -59,8 +71,8 @@ std::optional<ChosenItem> chosenItem(const RollUpMenu &menu)
 }
 
 // The model the boxes describe, once a 型号 and a 单位 are typed and the
-// prices are empty or numbers ≥ 0; otherwise nothing, after telling the
-// first that is missing or wrong.
+// prices and stock levels are empty or numbers ≥ 0; otherwise nothing,
+// after telling the first that is missing or wrong.
 std::optional<ModelTexts> typedModel(MaintenanceContext &context)
 {
     const MaintenancePage &page = context.page;
@@ -78,8 +90,40 @@ std::optional<ModelTexts> typedModel(MaintenanceContext &context)
         warn(context.dialogs, QStringLiteral("单价须为不小于0的数字！"));
         return std::nullopt;
     }
-    return ModelTexts{page.编辑框型号->text(), page.编辑框单位->text(), page.编辑框型号备注->text(),
-                      purchase.price, sale.price};
+    // A level is typed as a price is: empty for none, or a number ≥ 0.
+    const TypedPrice minimum = parseUnitPrice(page.编辑框最低库存->text());
+    if (!minimum.valid) {
+        warn(context.dialogs, QStringLiteral("最低库存须为不小于0的数字！"));
+        return std::nullopt;
+    }
+    const TypedPrice restockTo = parseUnitPrice(page.编辑框补货至->text());
+    if (!restockTo.valid) {
+        warn(context.dialogs, QStringLiteral("补货至须为不小于0的数字！"));
+        return std::nullopt;
+    }
+    return ModelTexts{page.编辑框型号->text(),
+                      page.编辑框单位->text(),
+                      page.编辑框型号备注->text(),
+                      purchase.price,
+                      sale.price,
+                      normalizedBarcode(page.编辑框条码->text()),
+                      minimum.price,
+                      restockTo.price};
+}
+
+// True when the model's row of 型号资料 holds what the boxes say.
+bool keptAsTyped(const Book &book, const ModelKey &key, const ModelTexts &typed)
+{
+    const ReadResult<ModelPrices> prices = readStoredPrices(book, key);
+    const ReadResult<ModelCodeAndLevels> kept = readCodeAndLevels(book, key);
+    return prices && kept && prices->purchase == typed.purchasePrice &&
+           prices->sale == typed.salePrice && kept->barcode == typed.barcode &&
+           kept->minimum == typed.minimum && kept->restockTo == typed.restockTo;
+}
+
+QString levelText(std::optional<double> level)
+{
+    return level ? numberText(*level) : QString();
 }
 
 QString priceText(std::optional<double> price)
@@ -147,13 +191,14 @@ void addTypedModel(MaintenanceContext &context)
     if (!typed) {
         return;
     }
+    ModelKey bearer;
     const Outcome<CatalogueOutcome> outcome =
-        addModel(context.folders, chosen->category, chosen->item, *typed, context.changes);
+        addModel(context.folders, chosen->category, chosen->item, *typed, context.changes, &bearer);
     if (outcome == CatalogueOutcome::AlreadyThere) {
         inform(context.dialogs, QStringLiteral("您要添加的型号或颜色已经存在请核实！"));
         return;
     }
-    toldOutcome(context, outcome);
+    toldOutcome(context, outcome, bearer);
 }
 
 void modifySelectedModel(MaintenanceContext &context)
@@ -174,12 +219,9 @@ void modifySelectedModel(MaintenanceContext &context)
         if (listed.model != typed->model) {
             continue;
         }
-        const ReadResult<ModelPrices> kept =
-            readStoredPrices(context.folders, {listed.category, listed.item, listed.model});
-        const bool samePrices =
-            kept && kept->purchase == typed->purchasePrice && kept->sale == typed->salePrice;
         const bool unchanged =
-            listed.unit == typed->unit && listed.remark == typed->remark && samePrices;
+            listed.unit == typed->unit && listed.remark == typed->remark &&
+            keptAsTyped(context.folders, {listed.category, listed.item, listed.model}, *typed);
         if (row != selected || unchanged) {
             warn(context.dialogs, QStringLiteral("修改的项目已存在！"));
             return;
@@ -189,10 +231,11 @@ void modifySelectedModel(MaintenanceContext &context)
     if (!chosen) {
         return; // the list shows no item's models: nothing to find
     }
+    ModelKey bearer;
     const Outcome<CatalogueOutcome> outcome =
         modifyModel(context.folders, chosen->category, chosen->item,
-                    modelInRow(models, selected).model, *typed, context.changes);
-    if (toldOutcome(context, outcome)) {
+                    modelInRow(models, selected).model, *typed, context.changes, &bearer);
+    if (toldOutcome(context, outcome, bearer)) {
         inform(context.dialogs, QStringLiteral("修改成功！"));
     }
 }
@@ -297,9 +340,14 @@ void onMaintenanceModelSelected(MaintenanceContext &context)
         readStoredPrices(context.folders, {chosen.category, chosen.item, chosen.model});
     page.编辑框进价->setText(prices ? priceText(prices->purchase) : QString());
     page.编辑框售价->setText(prices ? priceText(prices->sale) : QString());
+    const ReadResult<ModelCodeAndLevels> kept =
+        readCodeAndLevels(context.folders, {chosen.category, chosen.item, chosen.model});
+    page.编辑框条码->setText(kept ? kept->barcode : QString());
+    page.编辑框最低库存->setText(kept ? levelText(kept->minimum) : QString());
+    page.编辑框补货至->setText(kept ? levelText(kept->restockTo) : QString());
 }
 
-void connectMaintenancePage(const MaintenanceContext &context)
+void connectMaintenancePage(const MaintenanceContext &context, FormPreview &preview)
 {
     MaintenancePage &page = context.page;
     const auto on = [&](auto *sender, auto signal, auto handle) {
@@ -314,6 +362,10 @@ void connectMaintenancePage(const MaintenanceContext &context)
     on(page.按钮删除型号, &QPushButton::clicked, deleteSelectedModel);
     on(page.按钮删除名称, &QPushButton::clicked, deleteChosenItem);
     on(page.按钮删除品类, &QPushButton::clicked, deleteChosenCategory);
+    QObject::connect(page.按钮打印条码, &QPushButton::clicked, &page,
+                     slotOf(context, [&preview](MaintenanceContext &maintenance) {
+                         printSelectedLabels(maintenance, preview);
+                     }));
     on(page.按钮保存, &QPushButton::clicked, saveTypedPasswordSettings);
     on(page.按钮出厂, &QPushButton::clicked, resetToFactory);
     on(page.单选框启用密码, &QRadioButton::clicked, onPasswordOn);

@@ -4,6 +4,8 @@
 
 namespace kucun {
 
+class FormPreview;
+
 // After the catalogue was read: the menu and 组合框品类 show its categories
 // and items; the item chosen before is gone, so its models and name are
 // cleared.
@@ -26,5 +28,9 @@ void modifySelectedModel(MaintenanceContext &context);
 void deleteSelectedModel(MaintenanceContext &context);
 void deleteChosenItem(MaintenanceContext &context);
 void deleteChosenCategory(MaintenanceContext &context);
+
+// 打印条码: asks the copies of each selected model's label and the sheet,
+// then shows the labels of the models that have a code in the preview.
+void printSelectedLabels(MaintenanceContext &context, FormPreview &preview);
 
 } // namespace kucun

@@ -35,6 +35,8 @@ QWidget *MaintenancePage::buildCatalogueColumn()
                               {QStringLiteral("序号"), QStringLiteral("型号/特征"),
                                QStringLiteral("单位"), QStringLiteral("备注")},
                               {60, 180, 70});
+    // Several models may be chosen at once for their labels; the boxes show the first.
+    超级列表框设置->setMultiSelect(true);
     layout->addWidget(超级列表框设置, 1);
 
     auto *box = new QGroupBox(QStringLiteral("项目维护"));
@@ -73,6 +75,15 @@ QWidget *MaintenancePage::buildCatalogueColumn()
     grid->addWidget(编辑框进价, 4, 1);
     grid->addWidget(makeCaption(QStringLiteral("售价："), 编辑框售价), 4, 2);
     grid->addWidget(编辑框售价, 4, 3);
+    编辑框条码 = makeEdit(QStringLiteral("编辑框条码"), QStringLiteral("条码"));
+    grid->addWidget(makeCaption(QStringLiteral("条码："), 编辑框条码), 5, 0);
+    grid->addWidget(编辑框条码, 5, 1, 1, 3);
+    编辑框最低库存 = makeEdit(QStringLiteral("编辑框最低库存"), QStringLiteral("最低库存"));
+    编辑框补货至 = makeEdit(QStringLiteral("编辑框补货至"), QStringLiteral("补货至"));
+    grid->addWidget(makeCaption(QStringLiteral("最低库存："), 编辑框最低库存), 6, 0);
+    grid->addWidget(编辑框最低库存, 6, 1);
+    grid->addWidget(makeCaption(QStringLiteral("补货至："), 编辑框补货至), 6, 2);
+    grid->addWidget(编辑框补货至, 6, 3);
 
     按钮添加型号 = makeButton(QStringLiteral("按钮添加型号"), QStringLiteral("添加型号"));
     按钮修改型号 = makeButton(QStringLiteral("按钮修改型号"), QStringLiteral("修改型号"));
@@ -80,6 +91,8 @@ QWidget *MaintenancePage::buildCatalogueColumn()
     grid->addWidget(按钮添加型号, 2, 4);
     grid->addWidget(按钮修改型号, 2, 5);
     grid->addWidget(按钮删除型号, 3, 4);
+    按钮打印条码 = makeButton(QStringLiteral("按钮打印条码"), QStringLiteral("打印条码…"));
+    grid->addWidget(按钮打印条码, 5, 4, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     layout->addWidget(box);

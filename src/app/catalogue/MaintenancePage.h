@@ -16,6 +16,7 @@ namespace kucun {
 
 template <typename Page> struct PageContext;
 class ColourPicker;
+class FormPreview;
 class ListView;
 class RollUpMenu;
 
@@ -42,6 +43,10 @@ public:
     QLineEdit *编辑框型号备注 = nullptr;
     QLineEdit *编辑框进价 = nullptr;
     QLineEdit *编辑框售价 = nullptr;
+    QLineEdit *编辑框条码 = nullptr;
+    QLineEdit *编辑框最低库存 = nullptr;
+    QLineEdit *编辑框补货至 = nullptr;
+    QPushButton *按钮打印条码 = nullptr;
     QPushButton *按钮添加型号 = nullptr;
     QPushButton *按钮修改型号 = nullptr;
     QPushButton *按钮删除型号 = nullptr;
@@ -88,7 +93,7 @@ private:
 
 using MaintenanceContext = PageContext<MaintenancePage>;
 
-// Connects the page's controls to their handlers.
-void connectMaintenancePage(const MaintenanceContext &context);
+// Connects the page's controls to their handlers; the labels show in the preview.
+void connectMaintenancePage(const MaintenanceContext &context, FormPreview &preview);
 
 } // namespace kucun

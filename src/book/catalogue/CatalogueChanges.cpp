@@ -1,6 +1,7 @@
 #include "CatalogueChanges.h"
 
 #include "book/ChangeNotifier.h"
+#include "book/codes/Barcodes.h"
 #include "book/money/ModelPrices.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
@@ -95,7 +96,40 @@ RecordFilter pricesOf(const ModelKey &key)
         {{fields::品类, key.category}, {fields::名称, key.item}, {fields::型号, key.model}});
 }
 
+// The typed code, unless another model than `self` bears it: CodeTaken,
+// with that model in `bearer` when asked for. Read under the write lock,
+// so that two computers can't give one code to two models.
+std::optional<Result> codeRefused(Table &models, const ModelTexts &texts, const ModelKey &self,
+                                  ModelKey *bearer)
+{
+    if (texts.barcode.isEmpty()) {
+        return std::nullopt;
+    }
+    const auto other = otherBearerOf(models, texts.barcode, self);
+    if (!other) {
+        return Result(models.fault());
+    }
+    if (!*other) {
+        return std::nullopt;
+    }
+    if (bearer) {
+        *bearer = **other;
+    }
+    return Result(CatalogueOutcome::CodeTaken);
+}
+
+bool anythingTyped(const ModelTexts &texts)
+{
+    return texts.purchasePrice || texts.salePrice || !texts.barcode.isEmpty() || texts.minimum ||
+           texts.restockTo;
+}
+
 } // namespace
+
+bool restockLevelsAgree(const ModelTexts &texts)
+{
+    return !texts.minimum || !texts.restockTo || *texts.restockTo >= *texts.minimum;
+}
 
 Outcome<CatalogueOutcome> addCategory(const Book &book, const QString &category,
                                       ChangeNotifier &changes)
@@ -116,8 +150,12 @@ Outcome<CatalogueOutcome> addItem(const Book &book, const QString &category, con
 }
 
 Outcome<CatalogueOutcome> addModel(const Book &book, const QString &category, const QString &item,
-                                   const ModelTexts &texts, ChangeNotifier &changes)
+                                   const ModelTexts &texts, ChangeNotifier &changes,
+                                   ModelKey *codeBearer)
 {
+    if (!restockLevelsAgree(texts)) {
+        return CatalogueOutcome::RestockBelowMinimum;
+    }
     const Result outcome = inTransaction(book, tables::型号, {}, [&](Table &models) -> Result {
         if (findModel(models, category, item, texts.model)) {
             return CatalogueOutcome::AlreadyThere;
@@ -127,20 +165,29 @@ Outcome<CatalogueOutcome> addModel(const Book &book, const QString &category, co
         }
         const ModelKey key{category, item, texts.model};
         // A row of these texts no model bears is a leftover, not this model's.
-        const bool ok =
-            models.append({category, item, texts.model, texts.unit, QVariant(), texts.remark}) &&
-            pricesRemoved(models, pricesOf(key)) &&
-            (!models.holds(tables::型号资料) || (!texts.purchasePrice && !texts.salePrice) ||
-             saveSalePrices(models, key, texts.purchasePrice, texts.salePrice));
-        return written(models, ok);
+        if (!models.append({category, item, texts.model, texts.unit, QVariant(), texts.remark}) ||
+            !pricesRemoved(models, pricesOf(key))) {
+            return models.fault();
+        }
+        if (!models.holds(tables::型号资料) || !anythingTyped(texts)) {
+            return CatalogueOutcome::Done;
+        }
+        if (const auto refused = codeRefused(models, texts, key, codeBearer)) {
+            return *refused;
+        }
+        return written(models, saveTypedModelFields(models, key, texts));
     });
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }
 
 Outcome<CatalogueOutcome> modifyModel(const Book &book, const QString &category,
                                       const QString &item, const QString &model,
-                                      const ModelTexts &texts, ChangeNotifier &changes)
+                                      const ModelTexts &texts, ChangeNotifier &changes,
+                                      ModelKey *codeBearer)
 {
+    if (!restockLevelsAgree(texts)) {
+        return CatalogueOutcome::RestockBelowMinimum;
+    }
     const Result outcome = inTransaction(book, tables::型号, {}, [&](Table &models) -> Result {
         if (!findModel(models, category, item, model)) {
             return notFound(models);
@@ -167,9 +214,15 @@ Outcome<CatalogueOutcome> modifyModel(const Book &book, const QString &category,
             return models.fault();
         }
         const ModelKey to{category, item, texts.model};
-        return written(models,
-                       carryModelPrices(models, {category, item, model}, to, twinStays) &&
-                           saveSalePrices(models, to, texts.purchasePrice, texts.salePrice));
+        if (!carryModelPrices(models, {category, item, model}, to, twinStays)) {
+            return models.fault();
+        }
+        // Checked once the row went with the model: a twin left with the old
+        // texts keeps its code, and another model may not share it.
+        if (const auto refused = codeRefused(models, texts, to, codeBearer)) {
+            return *refused;
+        }
+        return written(models, saveTypedModelFields(models, to, texts));
     });
     return announced(outcome, &ChangeNotifier::modelsChanged, changes);
 }

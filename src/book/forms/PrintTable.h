@@ -27,9 +27,27 @@ struct CellFont
     friend bool operator==(const CellFont &, const CellFont &) = default;
 };
 
+// The kinds of bars a cell can show.
+enum class Symbology
+{
+    Ean13,
+    Code128,
+};
+
+// Bars drawn across a cell, made from the code in that symbology.
+struct CellBars
+{
+    Symbology symbology = Symbology::Code128;
+    QString code;
+
+    friend bool operator==(const CellBars &, const CellBars &) = default;
+};
+
 struct TableCell
 {
     QString text;
+    // Bars shown in the cell, beside no text.
+    std::optional<CellBars> bars;
     // None: the table's default font.
     std::optional<CellFont> font;
     CellAlignment alignment = CellAlignment::Left;
@@ -57,6 +75,7 @@ struct PageSetup
     enum class Paper
     {
         A4,
+        Label40x30, // a label printer's label, 40 mm wide and 30 mm high
     };
     enum class Orientation
     {
@@ -106,6 +125,9 @@ public:
     // The heading row printed again at the top of every following page; 0
     // for none.
     int headingRow = 0;
+    // When set, a page holds at most this many rows, so that the rows of a
+    // sheet of labels start a page together; 0 for as many as fit.
+    int rowsPerPage = 0;
 
 private:
     int index(int row, int column) const;

@@ -1,6 +1,8 @@
 #include "ModelPrices.h"
 
 #include "AverageCost.h"
+#include "book/catalogue/CatalogueChanges.h"
+#include "book/codes/Barcodes.h"
 #include "book/stock/Booking.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
@@ -118,6 +120,23 @@ ReadResult<ModelPrices> readStoredPrices(const Book &book, const ModelKey &key)
     return *prices;
 }
 
+ReadResult<ModelCodeAndLevels> readCodeAndLevels(const Book &book, const ModelKey &key)
+{
+    Table models;
+    if (!book.open(models, tables::型号资料)) {
+        return models.fault();
+    }
+    ModelCodeAndLevels kept;
+    const bool read = models.forEachMatching(modelRowFilter(key), [&kept](const Record &row) {
+        kept = {row.text(fields::条码), row.numberIfAny(fields::最低库存),
+                row.numberIfAny(fields::补货至)};
+    });
+    if (!read) {
+        return models.fault();
+    }
+    return kept;
+}
+
 ReadResult<ModelPrices> readBookingPrices(const Book &book, const ModelKey &key)
 {
     ReadResult<ModelPrices> prices = readStoredPrices(book, key);
@@ -171,6 +190,16 @@ bool saveSalePrices(Table &table, const ModelKey &key, std::optional<double> pur
 {
     return setModelFields(
         table, key, {{fields::进价, storedPrice(purchase)}, {fields::售价, storedPrice(sale)}});
+}
+
+bool saveTypedModelFields(Table &table, const ModelKey &key, const ModelTexts &texts)
+{
+    return setModelFields(table, key,
+                          {{fields::进价, storedPrice(texts.purchasePrice)},
+                           {fields::售价, storedPrice(texts.salePrice)},
+                           {fields::条码, storedBarcode(texts.barcode)},
+                           {fields::最低库存, storedPrice(texts.minimum)},
+                           {fields::补货至, storedPrice(texts.restockTo)}});
 }
 
 bool carryModelPrices(Table &table, const ModelKey &from, const ModelKey &to, bool fromStays)

@@ -14,6 +14,7 @@ namespace kucun {
 struct RecordFilter;
 class Table;
 struct Movement;
+struct ModelTexts;
 
 // What 型号资料 keeps of a model's prices; none where it has none.
 struct ModelPrices
@@ -25,6 +26,16 @@ struct ModelPrices
 
 // The model's row of 型号资料 as it is kept; all none when it has none.
 ReadResult<ModelPrices> readStoredPrices(const Book &book, const ModelKey &key);
+
+// The code and stock levels 型号资料 keeps of a model: an empty code and
+// no levels where it has none.
+struct ModelCodeAndLevels
+{
+    QString barcode;
+    std::optional<double> minimum;   // 最低库存
+    std::optional<double> restockTo; // 补货至
+};
+ReadResult<ModelCodeAndLevels> readCodeAndLevels(const Book &book, const ModelKey &key);
 
 // The prices the booking page starts a model's boxes with: its 进价 (or,
 // when it has none, the price of its newest priced stock-in), its 售价 and
@@ -50,6 +61,9 @@ bool setModelFields(Table &table, const ModelKey &key, QList<std::pair<QString, 
 // row gets one.
 bool saveSalePrices(Table &table, const ModelKey &key, std::optional<double> purchase,
                     std::optional<double> sale);
+// Sets what the owner types of a model on the settings page: its 进价, 售价,
+// 条码, 最低库存 and 补货至, keeping its 成本价.
+bool saveTypedModelFields(Table &table, const ModelKey &key, const ModelTexts &texts);
 // Gives the row of `from` to `to` (a renamed model). `fromStays`: another
 // model still bears the old texts, so it keeps its row and `to` gets a copy.
 bool carryModelPrices(Table &table, const ModelKey &from, const ModelKey &to, bool fromStays);
