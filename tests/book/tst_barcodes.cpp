@@ -109,8 +109,15 @@ void BarcodesTest::aCodeBelongsToOneModel()
     }
 
     QSignalSpy modelsChanged(&changes, &ChangeNotifier::modelsChanged);
+    // The lists reload as it is announced: the tables are closed by then.
+    QString readAsAnnounced = finds;
+    QObject::connect(&changes, &ChangeNotifier::modelsChanged, [&] {
+        const auto read = findModelByBarcode(files.folders(), code);
+        readAsAnnounced = read ? pathOf(*read) : QStringLiteral("unreadable");
+    });
     const GivenBarcode result = giveBarcode(files.folders(), keyOf(model), code, changes);
     QCOMPARE(result.outcome, outcome);
+    QCOMPARE(code.isEmpty() ? "-" : readAsAnnounced, finds);
     if (outcome == BarcodeOutcome::TakenByOther) {
         QCOMPARE(pathOf(result.bearer), bearer);
     }
