@@ -7,6 +7,11 @@
 
 using namespace kucun;
 
+QString syntheticBarcode(int model)
+{
+    return QStringLiteral("69%1").arg(model, 11, 10, QLatin1Char('0'));
+}
+
 void writeSyntheticPrices(const QString &dir, const SyntheticShop &shop)
 {
     const QDir folder(dir);
@@ -23,7 +28,7 @@ void writeSyntheticPrices(const QString &dir, const SyntheticShop &shop)
         return QVariantList{syntheticCategory(item),
                             syntheticItem(item),
                             syntheticModel(int(i)),
-                            QVariant(),
+                            i % 10 == 0 ? QVariant(syntheticBarcode(int(i))) : QVariant(),
                             bought,
                             bought * 1.3,
                             bought + 0.125,
