@@ -17,6 +17,7 @@
 #include "app/welcome/WelcomeHandlers.h"
 #include "ui/FormPreview.h"
 #include "ui/RollUpMenu.h"
+#include "ui/ScanKeyFilter.h"
 #include "ui/ScreenFit.h"
 
 #include <QLineEdit>
@@ -81,6 +82,17 @@ void MainWindow::connectPages()
             slotOf(contextOf(*m_stocktake), openStocktake));
     connect(m_booking, &BookingPage::maintenanceWanted, this, &MainWindow::goToMaintenance);
     connect(m_booking, &BookingPage::logCounted, m_log, &LogPage::showRecordCount);
+    // A barcode scanned while the booking page or the stocktake is shown,
+    // wherever the focus is there.
+    auto *scans = new ScanKeyFilter(this);
+    scans->watch(m_booking);
+    scans->watch(m_stocktake);
+    const auto chooseScanned = slotOf(contextOf(*m_booking), chooseModelByBarcode);
+    const auto countScanned = slotOf(contextOf(*m_stocktake), countScannedModel);
+    connect(scans, &ScanKeyFilter::scanned, this,
+            [this, chooseScanned, countScanned](QWidget *area, const QString &code) {
+                area == m_booking ? chooseScanned(code) : countScanned(code);
+            });
     // The look tried or loaded goes to both menus, 卷帘式菜单1 first.
     for (RollUpMenu *menu : {m_booking->卷帘式菜单1, m_maintenance->卷帘式菜单2}) {
         connect(m_maintenance, &MaintenancePage::menuLookChanged, menu,

@@ -2,6 +2,7 @@
 #include "book/catalogue/CatalogueChanges.h"
 #include "book/codes/Barcodes.h"
 #include "book/codes/Labels.h"
+#include "book/codes/ScanRecogniser.h"
 #include "helpers/OutcomeText.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
@@ -29,6 +30,8 @@ private slots:
     void theSettingsPageSavesCodesAndLevels();
     void onlyAValidEan13PrintsAsEan13_data();
     void onlyAValidEan13PrintsAsEan13();
+    void aScanIsTypedFasterThanAnyone_data();
+    void aScanIsTypedFasterThanAnyone();
 };
 
 namespace {
@@ -118,8 +121,15 @@ void BarcodesTest::aCodeBelongsToOneModel()
     }
 
     QSignalSpy modelsChanged(&changes, &ChangeNotifier::modelsChanged);
+    // The lists reload as it is announced: the tables are closed by then.
+    QString readAsAnnounced = finds;
+    QObject::connect(&changes, &ChangeNotifier::modelsChanged, [&] {
+        const auto read = findModelByBarcode(files.folders(), code);
+        readAsAnnounced = read ? pathOf(*read) : QStringLiteral("unreadable");
+    });
     const GivenBarcode result = giveBarcode(files.folders(), keyOf(model), code, changes);
     QCOMPARE(result.outcome, outcome);
+    QCOMPARE(code.isEmpty() ? "-" : readAsAnnounced, finds);
     if (outcome == BarcodeOutcome::TakenByOther) {
         QCOMPARE(pathOf(result.bearer), bearer);
     }
@@ -236,6 +246,80 @@ void BarcodesTest::onlyAValidEan13PrintsAsEan13()
     QFETCH(QString, code);
     QFETCH(Symbology, symbology);
     QCOMPARE(symbologyOf(code), symbology);
+}
+
+void BarcodesTest::aScanIsTypedFasterThanAnyone_data()
+{
+    // Each key, Enter (⏎) or key released (~) comes `gap` ms after the one
+    // before; "+N " moves the clock N ms on (or back) besides.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QString>("typed");   // the keys that went on, as typed
+    QTest::addColumn<QString>("scanned"); // the codes scanned, "|" between
+
+    QTest::newRow("a scanner's code") << "6901234567892⏎" << 10 << ""
+                                      << "6901234567892";
+    QTest::newRow("four keys are a code") << "A-12⏎" << 1 << ""
+                                          << "A-12";
+    QTest::newRow("keys just under the gap") << "12345⏎" << 29 << ""
+                                             << "12345";
+    QTest::newRow("releases between its keys") << "1~2~3~4~⏎" << 4 << ""
+                                               << "1234";
+    QTest::newRow("a person's key, then a scan") << "5+500 6901⏎" << 5 << "5"
+                                                 << "6901";
+    QTest::newRow("two scans in a row") << "1234⏎+300 5678⏎" << 8 << ""
+                                        << "1234|5678";
+    QTest::newRow("keys the gap apart") << "12345⏎" << 30 << "12345⏎"
+                                        << "";
+    QTest::newRow("three keys, however fast") << "123⏎" << 1 << "123⏎"
+                                              << "";
+    QTest::newRow("a pause within the run") << "6901+200 234⏎" << 10 << "6901234⏎"
+                                            << "";
+    QTest::newRow("Enter after a pause") << "1234+100 ⏎" << 10 << "1234⏎"
+                                         << "";
+    QTest::newRow("keys held until it is known") << "1234" << 10 << ""
+                                                 << "";
+    QTest::newRow("a release after a pause") << "12+40 ~" << 10 << "12"
+                                             << "";
+    QTest::newRow("a clock that went back") << "12+-500 34⏎" << 10 << "1234⏎"
+                                            << "";
+}
+
+void BarcodesTest::aScanIsTypedFasterThanAnyone()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, gap);
+    QFETCH(QString, typed);
+    QFETCH(QString, scanned);
+    ScanRecogniser recogniser;
+    QString held;
+    QString wentOn;
+    QStringList codes;
+    qint64 ms = 1000;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QChar key = keys[i];
+        if (key == '+') {
+            const qsizetype end = keys.indexOf(' ', i);
+            ms += keys.mid(i + 1, end - i - 1).toLongLong();
+            i = end;
+            continue;
+        }
+        ms += gap;
+        if (key == u'⏎') {
+            const std::optional<QString> code = recogniser.enter(ms);
+            wentOn += code ? QString() : held + key;
+            codes << code.value_or(QString());
+            held.clear();
+        } else if (key == '~') {
+            wentOn += recogniser.pauseSeen(ms) ? std::exchange(held, {}) : QString();
+        } else {
+            wentOn += recogniser.key(ms, key) ? std::exchange(held, {}) : QString();
+            held += key;
+        }
+    }
+    codes.removeAll(QString());
+    QCOMPARE(wentOn, typed);
+    QCOMPARE(codes.join('|'), scanned);
 }
 
 QTEST_GUILESS_MAIN(BarcodesTest)

@@ -24,6 +24,8 @@ class StocktakeTest : public QObject
 private slots:
     void bookingACount_data();
     void bookingACount();
+    void aScanCountsOneMore_data();
+    void aScanCountsOneMore();
     void aDraftKeepsTheCountsOfItsModels();
     void aDamagedDraftIsSetAside_data();
     void aDamagedDraftIsSetAside();
@@ -197,6 +199,38 @@ void StocktakeTest::bookingACount()
     QCOMPARE(bookCount(files.folders(), *sheet, changes), outcome);
     QCOMPARE(stocks(files), stocksAfter);
     QCOMPARE(logRows(files), logAfter);
+}
+
+void StocktakeTest::aScanCountsOneMore_data()
+{
+    QTest::addColumn<double>("counted"); // -1: nothing counted yet
+    QTest::addColumn<double>("against"); // the 账面 it was counted against
+    QTest::addColumn<QString>("after");  // 实盘 and 差异 after the scan
+    QTest::addColumn<bool>("waits");
+    // The 账面 is 5 throughout.
+    QTest::newRow("the first") << -1.0 << 5.0 << "1 -4" << false;
+    QTest::newRow("one more") << 5.0 << 5.0 << "6 1" << false;
+    QTest::newRow("a count waiting stays waiting") << 3.0 << 4.0 << "4 -" << true;
+}
+
+void StocktakeTest::aScanCountsOneMore()
+{
+    QFETCH(double, counted);
+    QFETCH(double, against);
+    QFETCH(QString, after);
+    QFETCH(bool, waits);
+    CountLine line;
+    line.bookStock = against;
+    if (counted >= 0) {
+        line.enter(counted);
+    }
+    line.bookStock = 5;
+    line.countOneMore();
+    const std::optional<double> difference = line.difference();
+    QCOMPARE(numberText(*line.counted) + ' ' +
+                 (difference ? numberText(*difference) : QStringLiteral("-")),
+             after);
+    QCOMPARE(line.waits(), waits);
 }
 
 void StocktakeTest::aDraftKeepsTheCountsOfItsModels()

@@ -17,6 +17,7 @@ std::unique_ptr<MainWindow> startMainWindow(Dialogs &dialogs, const BookFolders 
 #include "ui/ListView.h"
 
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -31,6 +32,25 @@ void typeInto(QLineEdit *edit, const QString &text)
     QInputMethodEvent event;
     event.setCommitString(text);
     QCoreApplication::sendEvent(edit, &event);
+}
+
+void pressKeys(QWidget *widget, const QString &keys, int gapMs)
+{
+    // The window system's clock, in milliseconds.
+    static qint64 clock = 1000000;
+    clock += 1000;
+    for (const QChar key : keys) {
+        const bool enter = key == u'\n';
+        const int code = enter ? int(Qt::Key_Return) : int(key.toUpper().unicode());
+        const QString text = enter ? QStringLiteral("\r") : QString(key);
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+        press.setTimestamp(clock);
+        QCoreApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+        release.setTimestamp(clock + gapMs / 2);
+        QCoreApplication::sendEvent(widget, &release);
+        clock += gapMs;
+    }
 }
 
 namespace {

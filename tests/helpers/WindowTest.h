@@ -42,6 +42,16 @@ namespace kucun::test {
 // Chinese and full-width text), replacing what was there.
 void typeInto(QLineEdit *edit, const QString &text);
 
+// Keys as the window system delivers them to a widget, each press and its
+// release stamped with the time, the presses gapMs apart after a pause: a
+// person types some 100 ms apart, a scanner 5. '\n' is Enter.
+void pressKeys(QWidget *widget, const QString &keys, int gapMs);
+// A code scanned with the focus on the widget: its keys and Enter, as fast as a scanner types.
+inline void scanCode(QWidget *widget, const QString &code)
+{
+    pressKeys(widget, code + u'\n', 5);
+}
+
 // Brings up the page holding the button and clicks it with the mouse.
 void clickButton(QWidget &window, const QString &name);
 

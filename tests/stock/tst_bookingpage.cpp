@@ -1,3 +1,4 @@
+#include "book/codes/Barcodes.h"
 #include "helpers/ScriptedDialogs.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
@@ -25,6 +26,7 @@ class BookingPageTest : public QObject
 private slots:
     void bookingWithTheKeyboardAlone();
     void bookingWithAPriceByKeyboard();
+    void aScanChoosesTheModelAndEnterBooksOne();
     void filteredAndLongListsKeepTheRightModel();
     void hidingTheCategoryInUseClearsItsModels();
     void onlyANumberIsAQuantity();
@@ -114,26 +116,71 @@ void BookingPageTest::bookingWithAPriceByKeyboard()
     QCOMPARE(page.get<QLineEdit>("编辑框出库单价")->text(), "4.50");
     auto *quantity = page.get<QLineEdit>("编辑框入库");
     quantity->setFocus();
-    QTest::keyClicks(quantity, "4");
+    pressKeys(quantity, "4", 100);
     QCOMPARE(page.get<QLabel>("标签入库金额")->text(), "金额：12.00");
     QTest::keyClick(quantity, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), price);
     price->selectAll();
-    QTest::keyClicks(price, "2.345");
+    pressKeys(price, "2.345", 100);
     QCOMPARE(page.get<QLabel>("标签入库金额")->text(), "金额：9.38");
-    QTest::keyClicks(price, "x");
+    pressKeys(price, "x", 100);
     QCOMPARE(page.get<QLabel>("标签入库金额")->text(), "");
     QTest::keyClick(price, Qt::Key_Return);
     QCOMPARE(page.dialogs.texts(), QStringList{"单价须为不小于0的数字！"});
     QCOMPARE(page.stock("8寸"), 10.0);
     // The refused price is selected: typed again, Enter books with it.
-    QTest::keyClicks(price, "2.345");
+    pressKeys(price, "2.345", 100);
     QTest::keyClick(quantity, Qt::Key_Return);
     QCOMPARE(page.stock("8寸"), 14.0);
     Table money;
     QVERIFY(money.open(page.files.path(tables::明细金额), tablePassword()));
     QCOMPARE(money.number(fields::单价), 2.345);
     QCOMPARE(money.number(fields::成本价), 2.345);
+}
+
+void BookingPageTest::aScanChoosesTheModelAndEnterBooksOne()
+{
+    Page page;
+    page.files.add(tables::型号资料, {"五金", "扳手", "10寸", "6901234567892"});
+    // Scanned with the focus in 备注: the code is not typed there.
+    auto *remark = page.get<QLineEdit>("编辑框明细备注");
+    scanCode(remark, "6901234567892");
+    QCOMPARE(page.get<QLabel>("标签进销名称")->text(), "扳手");
+    QCOMPARE(page.models()->selectedRow(), 1);
+    QCOMPARE(page.get<QLabel>("标签进销型号")->text(), "10寸");
+    QCOMPARE(remark->text(), "");
+    auto *in = page.get<QLineEdit>("编辑框入库");
+    QVERIFY(in->hasFocus());
+    QCOMPARE(in->selectedText(), "1");
+    pressKeys(in, "\n", 100);
+    QCOMPARE(page.stock("10寸"), 3.0);
+
+    // The 1 goes where a quantity was typed last; the Enter of a scan books nothing.
+    auto *out = page.get<QLineEdit>("编辑框出库");
+    clickRow(page.models(), 0);
+    pressKeys(out, "2", 100);
+    scanCode(out, "6901234567892");
+    QCOMPARE(out->text(), "1");
+    QCOMPARE(page.models()->selectedRow(), 1);
+    QCOMPARE(page.stock("10寸"), 3.0);
+    QCOMPARE(page.dialogs.texts(), QStringList());
+
+    // A code no model bears goes to the selected model once the owner agrees.
+    scanCode(page.models(), "A-100");
+    QCOMPARE(page.dialogs.texts(),
+             (QStringList{"未找到条码：A-100", "将“A-100”设为所选型号“五金/扳手/10寸”的条码吗？"}));
+    QCOMPARE(page.dialogs.shown().at(0).icon, Dialogs::Warning);
+    QCOMPARE(page.dialogs.shown().at(1).icon, Dialogs::Question);
+    QVERIFY(findModelByBarcode(page.files.folders(), "A-100") ==
+            std::optional(ModelKey{"五金", "扳手", "10寸"}));
+
+    // A code typed by hand takes the same way.
+    clickRow(page.models(), 0);
+    auto *lookUp = page.get<QLineEdit>("编辑框条码查找");
+    typeInto(lookUp, "A-100");
+    pressKeys(lookUp, "\n", 100);
+    QCOMPARE(page.models()->selectedRow(), 1);
+    QCOMPARE(lookUp->text(), "");
 }
 
 void BookingPageTest::filteredAndLongListsKeepTheRightModel()

@@ -1,5 +1,6 @@
 #include "app/stocktake/StocktakeWindow.h"
 #include "book/forms/PrintTable.h"
+#include "book/stocktake/CountDraft.h"
 #include "helpers/HistoryShop.h"
 #include "helpers/ScriptedDialogs.h"
 #include "helpers/WindowTest.h"
@@ -7,6 +8,7 @@
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -20,6 +22,7 @@ class StocktakeWindowTest : public QObject
 
 private slots:
     void aCountIsTypedDownTheSheetAndBooked();
+    void aScanCountsItsModel();
 };
 
 void StocktakeWindowTest::aCountIsTypedDownTheSheetAndBooked()
@@ -46,13 +49,12 @@ void StocktakeWindowTest::aCountIsTypedDownTheSheetAndBooked()
     const auto type = [list, &openEntry](const QString &keys) {
         QString rest = keys;
         if (!openEntry()) {
-            QTest::keyClicks(list, rest.left(1));
+            pressKeys(list, rest.left(1), 100);
             rest.remove(0, 1);
         }
         QLineEdit *entry = openEntry();
         QVERIFY(entry);
-        QTest::keyClicks(entry, rest);
-        QTest::keyClick(entry, Qt::Key_Return);
+        pressKeys(entry, rest + '\n', 100);
     };
     type(QStringLiteral("12"));
     type(QStringLiteral("0"));
@@ -63,6 +65,7 @@ void StocktakeWindowTest::aCountIsTypedDownTheSheetAndBooked()
     QCOMPARE(openEntry()->text(), QStringLiteral("3.5"));
     type(QStringLiteral("5"));
     type(QStringLiteral("2.5"));
+    // A code typed by hand, not scanned.
     type(QStringLiteral("6901234567892"));
     QCOMPARE(shop.dialogs.texts().last(), QStringLiteral("实盘数量超出单次入账的范围，请核实！"));
     QTest::keyClick(openEntry(), Qt::Key_Escape);
@@ -122,6 +125,32 @@ void StocktakeWindowTest::aCountIsTypedDownTheSheetAndBooked()
     QTest::keyClick(list, Qt::Key_F2);
     QTest::keyClick(openEntry(), Qt::Key_Return);
     QCOMPARE(rowTexts(list, 0), (QStringList{"1", "五金", "扳手", "8寸", "15", "12", "-3", "把"}));
+}
+
+void StocktakeWindowTest::aScanCountsItsModel()
+{
+    HistoryShop shop;
+    shop.files.add(tables::型号资料, {"五金", "扳手", "10寸", "6901234567892"});
+    clickButton(*shop.window, QStringLiteral("按钮盘点"));
+    auto *sheet = shop.get<StocktakeWindow>("窗口盘点");
+    ListView *list = control<ListView>(*sheet, "超级列表框盘点");
+    scanCode(list, "6901234567892");
+    QCOMPARE(rowTexts(list, 1), (QStringList{"2", "五金", "扳手", "10寸", "2", "1", "-1", "把"}));
+    scanCode(list, "6901234567892");
+    QCOMPARE(rowTexts(list, 1), (QStringList{"2", "五金", "扳手", "10寸", "2", "2", "0", "把"}));
+    QCOMPARE(list->currentIndex().row(), 1);
+    const ReadResult<KeptDraft> kept = loadCountDraft(shop.files.folders());
+    QVERIFY(kept && kept->draft && kept->draft->counts.size() == 1);
+    QCOMPARE(kept->draft->counts[0].counted, 2.0);
+    scanCode(list, "9999");
+    QCOMPARE(shop.dialogs.texts(), QStringList{"未找到条码：9999"});
+
+    auto *category = control<QComboBox>(*sheet, "组合框盘点品类");
+    category->setCurrentIndex(category->findText("电工"));
+    emit category->activated(category->currentIndex());
+    scanCode(list, "6901234567892");
+    QCOMPARE(shop.dialogs.texts().last(),
+             QStringLiteral("条码对应的型号“五金/扳手/10寸”不在所选品类“电工”中！"));
 }
 
 QTEST_MAIN(StocktakeWindowTest)

@@ -182,6 +182,12 @@ Floor Floors::stockOnDay(const QDate &day) const
     return floor;
 }
 
+Floor Floors::modelOfBarcode(const QString &code) const
+{
+    return read(tables::型号资料,
+                QStringLiteral("SELECT 品类, 名称, 型号 FROM 型号资料 WHERE 条码 = ?"), {code}, -1);
+}
+
 Floor Floors::modelsWithPrices() const
 {
     Floor floor = allModels();

@@ -49,6 +49,8 @@ public:
     // grouping terms are kept off the model index: walking it for a group
     // order would look up a million log rows one by one.
     Floor stockOnDay(const QDate &day) const;
+    // The model bearing a code, found in 型号资料 by its index.
+    Floor modelOfBarcode(const QString &code) const;
     // Every model with its 型号资料 row: what the stock value reads.
     Floor modelsWithPrices() const;
     // Every model and the 型号资料 rows with a minimum: what the 补货 list

@@ -7,6 +7,11 @@
 
 using namespace kucun;
 
+QString syntheticBarcode(int model)
+{
+    return QStringLiteral("69%1").arg(model, 11, 10, QLatin1Char('0'));
+}
+
 void writeSyntheticPrices(const QString &dir, const SyntheticShop &shop)
 {
     const QDir folder(dir);
@@ -21,7 +26,8 @@ void writeSyntheticPrices(const QString &dir, const SyntheticShop &shop)
         const int item = int(i) / modelsPerItem;
         const double bought = 5 + double(i % 50) + 0.25;
         return QVariantList{syntheticCategory(item), syntheticItem(item), syntheticModel(int(i)),
-                            QVariant(), bought, bought * 1.3, bought + 0.125,
+                            i % 10 == 0 ? QVariant(syntheticBarcode(int(i))) : QVariant(), bought,
+                            bought * 1.3, bought + 0.125,
                             // A third of the models have a minimum, a sixth
                             // a level to reorder to; the stock of about one
                             // in five of them lies below it.

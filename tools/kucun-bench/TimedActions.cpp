@@ -1,6 +1,7 @@
 #include "TimedActions.h"
 
 #include "Floors.h"
+#include "SyntheticPrices.h"
 #include "SyntheticShop.h"
 #include "app/MainWindow.h"
 #include "app/MemoryUse.h"
@@ -108,6 +109,7 @@ public:
         book("stock-in with a price, with its reloads", "编辑框入库", "按钮入库",
              QStringLiteral("2.35"));
         book("stock-out with its reloads", "编辑框出库", "按钮出库");
+        scanToModel();
         changePages();
         searchLog();
         deleteLogRows();
@@ -335,6 +337,56 @@ private:
                             "the model's stock");
                 expectEqual(qint64(list("超级列表框日志")->rowCount()),
                             m_floors.movementsOfDay(day).rows, operation, "the day log");
+            });
+    }
+
+    // A scanner's keys and Enter, stamped as the window system stamps them.
+    void typeAsScanner(QWidget *to, const QString &code)
+    {
+        for (const QChar key : code + u'\r') {
+            const int keyCode = key == u'\r' ? int(Qt::Key_Return) : int(key.unicode());
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, keyCode, Qt::NoModifier, QString(key));
+                event.setTimestamp(m_keyClock += 2);
+                QCoreApplication::sendEvent(to, &event);
+            }
+        }
+    }
+
+    // A code scanned with the focus in 备注, until its model is chosen, its
+    // row shown and 1 waits in the quantity box; every run a model of
+    // another item. The floor finds the model by its code and reads its item.
+    void scanToModel()
+    {
+        const char *operation = "scan to a chosen model";
+        showPage(0);
+        auto *remark = control<QLineEdit>("编辑框明细备注");
+        ListView *models = list("超级列表框进销");
+        QString code;
+        ModelKey model;
+        const auto chooseCode = [&](int run) {
+            code = syntheticBarcode(run * 37 % (m_shop.models / 10) * 10);
+            const auto found = findModelByBarcode(folders(), code);
+            expect(found && *found, operation, QStringLiteral("no model bears ") + code);
+            model = **found;
+        };
+        measure(
+            operation, manyRuns(), chooseCode, [&] { typeAsScanner(remark, code); },
+            [&](int) {
+                Floor floor = m_floors.modelOfBarcode(code);
+                floor += m_floors.modelsOfItem(model.category, model.item);
+                return floor;
+            },
+            [&](int) {
+                expectNoMessage(operation);
+                expectEqual(label("标签进销名称"), model.item, operation, "the item chosen");
+                const int row = models->selectedRow();
+                expectEqual(row >= 0 ? models->cellText(row, 1) : QString(), model.model, operation,
+                            "the model row selected");
+                expectEqual(label("标签进销型号"), model.model, operation, "the model to book");
+                expectEqual(control<QLineEdit>("编辑框入库")->text(), QStringLiteral("1"),
+                            operation, "the quantity");
+                expectEqual(remark->text(), QString(), operation, "the remark box");
             });
     }
 
@@ -1070,6 +1122,8 @@ private:
     int m_runs;
     SilentDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
+    // The window system's clock of the keys typed, in milliseconds.
+    qint64 m_keyClock = 1000000;
     SizeFigures m_figures;
 };
 

@@ -191,6 +191,12 @@ void connectBookingPage(const BookingContext &context)
         on(box, &QLineEdit::textChanged, showBookingAmounts);
     }
     on(page.编辑框_关键字, &QLineEdit::returnPressed, filterBookingModels);
+    on(page.编辑框条码查找, &QLineEdit::returnPressed, lookUpTypedBarcode);
+    // A scan puts its 1 where the owner last typed a quantity.
+    for (QLineEdit *box : {page.编辑框入库, page.编辑框出库}) {
+        QObject::connect(box, &QLineEdit::textEdited, &page,
+                         [&page, box] { page.usedQuantityBox = box; });
+    }
     on(page.日期框进销, &QDateEdit::dateChanged, loadDayLog);
     // A model's ledger: 按钮台账, or a double-click on a model row.
     on(page.按钮台账, &QPushButton::clicked, askLedgerOfChosenModel);

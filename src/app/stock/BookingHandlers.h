@@ -43,6 +43,16 @@ void bookStockIn(BookingContext &context);
 // 按钮出库: books the quantity of 编辑框出库 out of the selected model.
 void bookStockOut(BookingContext &context);
 
+// A code scanned on the page, or typed into 编辑框条码查找: its model is
+// chosen, its item in the menu and its row in the list, and 1 is put into
+// the quantity box last typed into (入库 before any), selected, with the
+// keyboard there, so that Enter books one piece and a typed number replaces
+// the 1. An unknown code is told; it is given to the selected model, if
+// there is one, once the owner agrees.
+void chooseModelByBarcode(BookingContext &context, const QString &code);
+// Enter in 编辑框条码查找: the code typed, as if scanned.
+void lookUpTypedBarcode(BookingContext &context);
+
 // Fills the day log with the movements of the day of 日期框进销.
 void loadDayLog(BookingContext &context);
 // After a booking: the day log again, scrolled to the new movement, the day's last.

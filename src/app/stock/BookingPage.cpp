@@ -65,6 +65,10 @@ QWidget *BookingPage::buildModelArea()
     标签进销名称 = makeTitleLabel(QStringLiteral("标签进销名称"));
     header->addWidget(makeCaption(QStringLiteral("名称："), 标签进销名称));
     header->addWidget(标签进销名称, 1);
+    编辑框条码查找 = makeEdit(QStringLiteral("编辑框条码查找"), QStringLiteral("条码查找"));
+    编辑框条码查找->setMaximumWidth(180);
+    编辑框条码查找->setToolTip(QStringLiteral("输入条码后按回车，选中其型号"));
+    addLabelled(header, QStringLiteral("条码："), 编辑框条码查找);
     编辑框_关键字 = makeEdit(QStringLiteral("编辑框_关键字"), QStringLiteral("型号关键字"));
     编辑框_关键字->setMaximumWidth(220);
     addLabelled(header, QStringLiteral("关键字："), 编辑框_关键字);

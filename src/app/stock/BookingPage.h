@@ -43,6 +43,7 @@ public:
     ListView *超级列表框进销 = nullptr;
     QPushButton *按钮台账 = nullptr;
     QPushButton *按钮盘点 = nullptr;
+    QLineEdit *编辑框条码查找 = nullptr;
     QLineEdit *编辑框_关键字 = nullptr;
     QPushButton *按钮5 = nullptr;
     QLabel *标签进销型号 = nullptr;
@@ -63,6 +64,9 @@ public:
     // The keyword the model list was last filtered with; a reload after a
     // booking filters the list with it again.
     std::optional<QString> bookingFilter;
+    // The quantity box last typed into, 编辑框入库 or 编辑框出库, where a scan
+    // puts its 1; none before the first.
+    QLineEdit *usedQuantityBox = nullptr;
 
 signals:
     // The ledger of this model is asked for.

@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "book/ValueText.h"
+#include "book/codes/Barcodes.h"
 #include "book/forms/ReportForms.h"
 #include "book/stock/Quantity.h"
 #include "book/stocktake/CountDraft.h"
@@ -133,6 +134,55 @@ void keepDraft(StocktakeContext &context)
     }
 }
 
+// A refused entry stays on its row, as typed, for the owner to correct.
+void refuseCount(StocktakeContext &context, int row, const QString &text, const QString &message)
+{
+    context.page.rows().refuseEntry(row, text);
+    warn(context.dialogs, message);
+}
+
+// Whether the count, typed as `text`, can be booked against the line's
+// 账面; refused on its row when it can't.
+bool countAccepted(StocktakeContext &context, int row, const CountLine &line, double count,
+                   const QString &text)
+{
+    switch (checkCount(count, line.bookStock)) {
+    case CountCheck::NotWhole:
+        refuseCount(context, row, text,
+                    std::abs(line.bookStock - std::round(line.bookStock)) > numberTolerance
+                        ? QStringLiteral("实盘数量的小数部分须与账面相同！")
+                        : QStringLiteral("实盘数量须为整数！"));
+        return false;
+    case CountCheck::TooLarge:
+        refuseCount(context, row, text, QStringLiteral("实盘数量超出单次入账的范围，请核实！"));
+        return false;
+    case CountCheck::Fine:
+        break;
+    }
+    return true;
+}
+
+CountLine *lineOfModel(StocktakeWindow &window, const ModelKey &key)
+{
+    for (CountLine &line : window.sheet.lines) {
+        if (ModelKey{line.model.category, line.model.item, line.model.model} == key) {
+            return &line;
+        }
+    }
+    return nullptr;
+}
+
+// The row showing the line; -1 when 只看差异 leaves it out.
+int rowOfLine(const StocktakeWindow &window, const CountLine &line)
+{
+    for (int row = 0; row < window.rows().rowCount(); ++row) {
+        if (window.rows().idAt(row) == line.model.id) {
+            return row;
+        }
+    }
+    return -1;
+}
+
 void chooseCategory(StocktakeWindow &window, const QString &category)
 {
     const int index =
@@ -199,31 +249,67 @@ void enterCount(StocktakeContext &context, int row, const QString &text)
     if (!line) {
         return;
     }
-    // A refused entry stays on its row, as typed, for the owner to correct.
-    const auto refuse = [&](const QString &message) {
-        window.rows().refuseEntry(row, text);
-        warn(context.dialogs, message);
-    };
     std::optional<double> count;
     if (isPlainNumber(text)) {
         count = leadingNumber(normalizedNumberText(text));
     } else if (!isBlank(text)) {
-        refuse(QStringLiteral("实盘须为不小于0的数字！"));
+        refuseCount(context, row, text, QStringLiteral("实盘须为不小于0的数字！"));
         return;
     }
-    switch (count ? checkCount(*count, line->bookStock) : CountCheck::Fine) {
-    case CountCheck::NotWhole:
-        refuse(std::abs(line->bookStock - std::round(line->bookStock)) > numberTolerance
-                   ? QStringLiteral("实盘数量的小数部分须与账面相同！")
-                   : QStringLiteral("实盘数量须为整数！"));
+    if (count && !countAccepted(context, row, *line, *count, text)) {
         return;
-    case CountCheck::TooLarge:
-        refuse(QStringLiteral("实盘数量超出单次入账的范围，请核实！"));
-        return;
-    case CountCheck::Fine:
-        break;
     }
     line->enter(count);
+    showRow(window, row, *line);
+    keepDraft(context);
+}
+
+void countScannedModel(StocktakeContext &context, const QString &typed)
+{
+    const QString code = normalizedBarcode(typed);
+    if (code.isEmpty()) {
+        return;
+    }
+    const ReadResult<std::optional<ModelKey>> found = findModelByBarcode(context.folders, code);
+    if (!found) {
+        reportTableFailure(context.dialogs, found.fault(), QString());
+        return;
+    }
+    StocktakeWindow &window = context.page;
+    const std::optional<ModelKey> &model = *found;
+    if (model && !window.sheet.category.isEmpty() && model->category != window.sheet.category) {
+        warn(context.dialogs,
+             QStringLiteral("条码对应的型号“%1/%2/%3”不在所选品类“%4”中！")
+                 .arg(model->category, model->item, model->model, window.sheet.category));
+        return;
+    }
+    // An entry open ends as if the owner had left its row.
+    ListView &list = *window.超级列表框盘点;
+    list.setCurrentIndex(QModelIndex());
+    // A model added since the sheet was read is on it once read again.
+    CountLine *line = model ? lineOfModel(window, *model) : nullptr;
+    if (model && !line && loadSheet(context, draftOf(window.sheet))) {
+        line = lineOfModel(window, *model);
+    }
+    if (!line) {
+        warn(context.dialogs, QStringLiteral("未找到条码：") + code);
+        return;
+    }
+    int row = rowOfLine(window, *line);
+    if (row < 0) {
+        // 只看差异 hid its row: every row is shown again.
+        window.按钮只看差异->setChecked(false);
+        showSheet(window);
+        row = rowOfLine(window, *line);
+    }
+    const QModelIndex cell = list.model()->index(row, StocktakeWindow::CountColumn);
+    list.setCurrentIndex(cell);
+    list.scrollTo(cell);
+    const double count = line->counted.value_or(0) + 1;
+    if (!countAccepted(context, row, *line, count, numberText(count))) {
+        return;
+    }
+    line->countOneMore();
     showRow(window, row, *line);
     keepDraft(context);
 }

@@ -64,8 +64,10 @@ std::optional<std::optional<ModelKey>> otherBearerOf(Table &table, const QString
     return other;
 }
 
-GivenBarcode giveBarcode(const Book &book, const ModelKey &model, const QString &code,
-                         ChangeNotifier &changes)
+namespace {
+
+// Gives the code in one transaction; the tables close on return.
+GivenBarcode giveInOneTransaction(const Book &book, const ModelKey &model, const QString &code)
 {
     Table models;
     if (!book.open(models, tables::型号) || !book.attach(models, tables::型号资料) ||
@@ -91,9 +93,20 @@ GivenBarcode giveBarcode(const Book &book, const ModelKey &model, const QString 
     }
     if (!given.outcome.done()) {
         models.rollback();
-        return given;
     }
-    emit changes.modelsChanged();
+    return given;
+}
+
+} // namespace
+
+GivenBarcode giveBarcode(const Book &book, const ModelKey &model, const QString &code,
+                         ChangeNotifier &changes)
+{
+    const GivenBarcode given = giveInOneTransaction(book, model, code);
+    // The tables are closed before anyone reloads from them.
+    if (given.outcome.done()) {
+        emit changes.modelsChanged();
+    }
     return given;
 }
 

@@ -105,6 +105,15 @@ void CountLine::enter(std::optional<double> count)
     countedAgainst = count ? std::optional<double>(bookStock) : std::nullopt;
 }
 
+void CountLine::countOneMore()
+{
+    if (waits()) {
+        counted = *counted + 1;
+    } else {
+        enter(counted.value_or(0) + 1);
+    }
+}
+
 bool CountLine::waits() const
 {
     return counted && (!countedAgainst || std::abs(*countedAgainst - bookStock) > numberTolerance);

@@ -32,6 +32,9 @@ struct CountLine
 
     // Types a count, or clears it, against the 账面 shown now.
     void enter(std::optional<double> count);
+    // One more counted (a scan): 1 when nothing was. A count that waits
+    // stays waiting, for the owner to confirm what was counted before.
+    void countOneMore();
     // A count typed against another 账面 than the one read last: it is not
     // booked until it is typed again or confirmed.
     bool waits() const;
