@@ -148,25 +148,25 @@ void BarcodesTest::theSettingsPageSavesCodesAndLevels_data()
     // "add 型号 条码 最低库存 补货至" or "modify 型号 新型号 条码 最低库存 补货至".
     QTest::addColumn<QString>("step");
     QTest::addColumn<CatalogueOutcome>("outcome");
-    // The rows of 扳手 afterwards: 型号/条码/最低库存/补货至.
+    // The rows of 扳手 afterwards: 型号/条码/最低库存/补货至, empty for none.
     QTest::addColumn<QString>("rows");
 
     QTest::newRow("added with a free code")
-        << "add 12寸 A-12 5 20" << CatalogueOutcome::Done << "8寸/S-1/-/- 12寸/A-12/5/20";
+        << "add 12寸 A-12 5 20" << CatalogueOutcome::Done << "8寸/S-1// 12寸/A-12/5/20";
     QTest::newRow("added with a taken code")
-        << "add 12寸 P-1 - -" << CatalogueOutcome::CodeTaken << "8寸/S-1/-/-";
+        << "add 12寸 P-1 - -" << CatalogueOutcome::CodeTaken << "8寸/S-1//";
     QTest::newRow("restock below minimum")
-        << "add 12寸 - 5 4" << CatalogueOutcome::RestockBelowMinimum << "8寸/S-1/-/-";
+        << "add 12寸 - 5 4" << CatalogueOutcome::RestockBelowMinimum << "8寸/S-1//";
     QTest::newRow("restock at the minimum")
-        << "add 12寸 - 5 5" << CatalogueOutcome::Done << "8寸/S-1/-/- 12寸/-/5/5";
+        << "add 12寸 - 5 5" << CatalogueOutcome::Done << "8寸/S-1// 12寸//5/5";
     QTest::newRow("modified to a taken code")
-        << "modify 8寸 8寸 P-1 - -" << CatalogueOutcome::CodeTaken << "8寸/S-1/-/-";
+        << "modify 8寸 8寸 P-1 - -" << CatalogueOutcome::CodeTaken << "8寸/S-1//";
     QTest::newRow("renamed with its own code")
-        << "modify 8寸 9寸 S-1 2 -" << CatalogueOutcome::Done << "9寸/S-1/2/-";
+        << "modify 8寸 9寸 S-1 2 -" << CatalogueOutcome::Done << "9寸/S-1/2/";
     QTest::newRow("code taken away")
-        << "modify 8寸 8寸 - - 3" << CatalogueOutcome::Done << "8寸/-/-/3";
+        << "modify 8寸 8寸 - - 3" << CatalogueOutcome::Done << "8寸///3";
     QTest::newRow("modified below minimum")
-        << "modify 8寸 9寸 S-1 2 1" << CatalogueOutcome::RestockBelowMinimum << "8寸/S-1/-/-";
+        << "modify 8寸 9寸 S-1 2 1" << CatalogueOutcome::RestockBelowMinimum << "8寸/S-1//";
 }
 
 void BarcodesTest::theSettingsPageSavesCodesAndLevels()
@@ -190,14 +190,11 @@ void BarcodesTest::theSettingsPageSavesCodesAndLevels()
         const auto level = [](const QString &text) {
             return text == "-" ? std::nullopt : std::optional<double>(text.toDouble());
         };
-        return ModelTexts{words[first],
-                          "把",
-                          QString(),
-                          std::nullopt,
-                          std::nullopt,
-                          words[first + 1] == "-" ? QString() : words[first + 1],
-                          level(words[first + 2]),
-                          level(words[first + 3])};
+        ModelTexts texts{words[first], "把", QString()};
+        texts.barcode = words[first + 1] == "-" ? QString() : words[first + 1];
+        texts.minimum = level(words[first + 2]);
+        texts.restockTo = level(words[first + 3]);
+        return texts;
     };
     ModelKey bearer;
     const Outcome<CatalogueOutcome> result =
@@ -215,14 +212,12 @@ void BarcodesTest::theSettingsPageSavesCodesAndLevels()
     QVERIFY(table.open(files.path(tables::型号资料), tablePassword()));
     QVERIFY(table.forEachMatching(
         RecordFilter::textsEqual({{fields::名称, "扳手"}}), [&kept](const Record &row) {
-            const auto level = [&row](const QString &field) {
-                const auto number = row.numberIfAny(field);
-                return number ? QString::number(*number) : QStringLiteral("-");
-            };
-            const QString code = row.text(fields::条码);
-            kept << QStringList{row.text(fields::型号), code.isEmpty() ? "-" : code,
-                                level(fields::最低库存), level(fields::补货至)}
-                        .join('/');
+            QStringList cells{row.text(fields::型号), row.text(fields::条码)};
+            for (const QString &level : {fields::最低库存, fields::补货至}) {
+                const auto number = row.numberIfAny(level);
+                cells << (number ? QString::number(*number) : QString());
+            }
+            kept << cells.join('/');
         }));
     QCOMPARE(kept.join(' '), rows);
 }
