@@ -100,7 +100,13 @@ public:
         Every,   // each one, with or without a record of the attached table
         Matched, // only those the attached table has a record for
     };
-    // Calls visit, in record order, for each record of this table that
+    // The order a scan visits its records in.
+    enum class Order
+    {
+        ByRecord, // record order, as booked
+        Any,      // as the file hands them out: for a visit that only adds up
+    };
+    // Calls visit, in record order (or any, if asked), for each record of this table that
     // satisfies the filter, joined in one statement with the record of the
     // attached table whose `idField` holds its identity (Record::rowId), so
     // that an index on idField finds each one. The record visit sees holds
@@ -110,7 +116,8 @@ public:
     [[nodiscard]] bool forEachJoined(const RecordFilter &filter, const QStringList &fields,
                                      const QString &attachedTable, const QString &idField,
                                      const QStringList &joinedFields, Join join,
-                                     const std::function<void(const Record &)> &visit);
+                                     const std::function<void(const Record &)> &visit,
+                                     Order order = Order::ByRecord);
 
     // The total of `added` minus the total of `taken` (an absent number
     // counts as 0) for each distinct combination of the texts of

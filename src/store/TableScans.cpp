@@ -52,7 +52,7 @@ bool Table::forEachMatching(const RecordFilter &filter, const QStringList &field
 bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
                           const QString &attachedTable, const QString &idField,
                           const QStringList &joinedFields, Join join,
-                          const std::function<void(const Record &)> &visit)
+                          const std::function<void(const Record &)> &visit, Order order)
 {
     if (!isOpen()) {
         throw StoreError(QStringLiteral("没有打开的表"));
@@ -84,12 +84,15 @@ bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
     // subquery, where no field of the attached table can shadow them.
     const QString query =
         QStringLiteral("SELECT t.\"_id\"%1 FROM (SELECT rowid AS \"_id\"%2 FROM %3 %4WHERE %5) "
-                       "AS t %6JOIN %7 AS j ON j.%8 = t.\"_id\" ORDER BY t.\"_id\"")
+                       "AS t %6JOIN %7 AS j ON j.%8 = t.\"_id\"%9")
             .arg(theirs.isEmpty() ? QString() : QLatin1Char(',') + theirs.join(QLatin1Char(',')),
                  own.isEmpty() ? QString() : QLatin1Char(',') + own.join(QLatin1Char(',')),
                  quotedTable(), indexChoice(filter), filter.sqlCondition,
                  join == Join::Every ? QStringLiteral("LEFT ") : QString(),
-                 qualifiedTable(attachedTable).first, sql::quoteIdentifier(idField));
+                 qualifiedTable(attachedTable).first, sql::quoteIdentifier(idField),
+                 // Records found by an index on another field come in that
+                 // field's order: record order costs a sort.
+                 order == Order::ByRecord ? QStringLiteral(" ORDER BY t.\"_id\"") : QString());
     sql::Statement select(m_connection->handle(), query);
     for (int i = 0; i < filter.parameters.size(); ++i) {
         select.bind(i + 1, filter.parameters[i]);

@@ -2,6 +2,7 @@
 
 #include "RowModel.h"
 
+#include <functional>
 #include <vector>
 
 namespace kucun {
@@ -22,8 +23,15 @@ public:
 
     // Replaces all rows at once.
     void setRows(std::vector<ListRow> rows);
+    // Makes the row filled at position `filled`: its cells, identity and record.
+    using RowMaker = std::function<ListRow(int filled)>;
+    // Replaces all rows at once with `count` rows that are made when first
+    // shown or read, each once: a view shows a page of a long list, and rows
+    // never made cost nothing to fill or to clear.
+    void setRows(int count, RowMaker make);
     void clear();
-    const std::vector<ListRow> &rows() const { return m_rows; }
+    // Every row, all of them made.
+    const std::vector<ListRow> &rows() const;
     // Puts new cells and data in one row, where it is.
     void replaceRow(int row, ListRow replacement);
     // Removes one row; the rows after it move up and stay selected.
@@ -34,10 +42,17 @@ public:
     void reorder(const std::vector<int> &order);
 
 protected:
-    const ListRow &rowAt(int row) const override { return m_rows[size_t(row)]; }
+    const ListRow &rowAt(int row) const override;
 
 private:
-    std::vector<ListRow> m_rows;
+    // Rows made on demand are filled in place; nothing else changes them
+    // behind a const read.
+    mutable std::vector<ListRow> m_rows;
+    RowMaker m_make;
+    // While rows are made on demand: the fill position of each row, and
+    // whether it is made yet.
+    mutable std::vector<int> m_filledAt;
+    mutable std::vector<bool> m_made;
 };
 
 } // namespace kucun

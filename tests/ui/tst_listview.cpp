@@ -141,6 +141,24 @@ void TestListView::heldRows()
     QCOMPARE(model.cellText(0, 0), QStringLiteral("8"));
     model.setNumbered(true);
     QCOMPARE(model.cellText(0, 0), QStringLiteral("1"));
+
+    // Rows made when first read, each once, by their fill position wherever
+    // they moved; rows() makes them all.
+    ListModel lazy(titles());
+    QList<int> made;
+    lazy.setRows(4, [&made](int filled) {
+        made.append(filled);
+        return row(QString::number(filled), QStringLiteral("行%1").arg(filled), {});
+    });
+    QCOMPARE(lazy.rowCount(), 4);
+    QVERIFY(made.isEmpty());
+    lazy.reorder({3, 2, 1, 0});
+    lazy.removeRowAt(1);
+    QCOMPARE(lazy.cellText(1, 1), QStringLiteral("行1"));
+    QCOMPARE(lazy.cellText(1, 0), QStringLiteral("1"));
+    QCOMPARE(made, QList<int>{1});
+    QCOMPARE(lazy.rows().at(2).cells.at(1), QStringLiteral("行0"));
+    QCOMPARE(made, (QList<int>{1, 3, 0}));
     model.clear();
     QCOMPARE(model.rowCount(), 0);
 }

@@ -12,6 +12,7 @@
 #include <QDateEdit>
 #include <QHash>
 #include <QLabel>
+#include <memory>
 
 namespace kucun {
 
@@ -51,38 +52,45 @@ private:
     QHash<double, QString> m_texts;
 };
 
+// Empties a money list and its total, before a message says why.
+void showNothing(ListView &list, QLabel &total)
+{
+    list.list().clear();
+    total.setText(moneyText(0));
+}
+
 } // namespace
 
 void rebuildStockValueReport(ReportContext &context)
 {
     ReportPage &page = context.page;
-    page.超级列表框库存金额->list().clear();
-    page.标签合计库存金额->setText(moneyText(0));
     const QComboBox &chosen = *page.组合框库存金额品类;
-    const ReadResult<StockValue> value = readStockValue(
+    ReadResult<StockValue> value = readStockValue(
         context.folders,
         chosen.currentIndex() > 0 ? std::optional<QString>(chosen.currentText()) : std::nullopt);
-    if (!value) {
-        reportTableFailure(context.dialogs, value.fault(), QString());
+    if (!value || !value->moneyReadable) {
+        showNothing(*page.超级列表框库存金额, *page.标签合计库存金额);
+        if (!value) {
+            reportTableFailure(context.dialogs, value.fault(), QString());
+        } else {
+            tellMoneyUnreadable(context.dialogs);
+        }
         return;
     }
-    if (!value->moneyReadable) {
-        tellMoneyUnreadable(context.dialogs);
-        return;
-    }
-    std::vector<ListRow> rows;
-    rows.reserve(value->models.size());
-    ValueTexts texts;
-    FigureTexts costTexts(unitPriceText);
-    for (const ValuedModel &valued : value->models) {
-        const ModelRecord &model = valued.model;
-        rows.push_back(
-            moneyRow(model, model.stock,
-                     {QString(), model.category, model.item, model.model, texts.number(model.stock),
-                      model.unit, valued.cost ? costTexts(*valued.cost) : QString(),
-                      valued.cost ? moneyText(valued.value) : QString()}));
-    }
-    page.超级列表框库存金额->list().setRows(std::move(rows));
+    // The rows replace the old ones in one reset; each row's texts are made
+    // when it is first shown or read.
+    const auto models = std::make_shared<const std::vector<ValuedModel>>(std::move(value->models));
+    page.超级列表框库存金额->list().setRows(
+        int(models->size()),
+        [models, texts = ValueTexts(), costTexts = FigureTexts(unitPriceText)](int row) mutable {
+            const ValuedModel &valued = (*models)[size_t(row)];
+            const ModelRecord &model = valued.model;
+            return moneyRow(model, model.stock,
+                            {QString(), model.category, model.item, model.model,
+                             texts.number(model.stock), model.unit,
+                             valued.cost ? costTexts(*valued.cost) : QString(),
+                             valued.cost ? moneyText(valued.value) : QString()});
+        });
     QString total = moneyText(value->total);
     if (value->withoutCost > 0) {
         total += QStringLiteral("（含 %1 个型号无成本价，按 0 计）").arg(value->withoutCost);
@@ -93,34 +101,31 @@ void rebuildStockValueReport(ReportContext &context)
 void rebuildGrossProfitReport(ReportContext &context)
 {
     ReportPage &page = context.page;
-    page.超级列表框毛利->list().clear();
-    page.标签合计毛利->setText(moneyText(0));
     const QDate month = page.日期框毛利->date();
-    const ReadResult<GrossProfit> profit =
-        readGrossProfit(context.folders, month.year(), month.month());
-    if (!profit) {
-        reportTableFailure(context.dialogs, profit.fault(), QString());
+    ReadResult<GrossProfit> profit = readGrossProfit(context.folders, month.year(), month.month());
+    if (!profit || !profit->moneyReadable) {
+        showNothing(*page.超级列表框毛利, *page.标签合计毛利);
+        if (!profit) {
+            reportTableFailure(context.dialogs, profit.fault(), QString());
+        } else {
+            tellMoneyUnreadable(context.dialogs);
+        }
         return;
     }
-    if (!profit->moneyReadable) {
-        tellMoneyUnreadable(context.dialogs);
-        return;
-    }
-    std::vector<ListRow> rows;
-    rows.reserve(profit->models.size());
-    FigureTexts quantityTexts(totalText);
-    for (const ModelProfit &row : profit->models) {
-        const ModelKey &key = row.key;
-        rows.push_back(moneyRow(
-            {0, key.category, key.item, key.model, QString(), 0, QString()}, row.inQuantity,
-            {QString(), key.category, key.item, key.model, quantityTexts(row.inQuantity),
-             moneyText(row.inAmount), quantityTexts(row.outQuantity), moneyText(row.sales),
-             moneyText(row.costOfSales), moneyText(row.profit()),
-             marginText(row.profit(), row.sales),
-             row.unpricedOuts > 0 ? QStringLiteral("未计价 %1 笔").arg(row.unpricedOuts)
-                                  : QString()}));
-    }
-    page.超级列表框毛利->list().setRows(std::move(rows));
+    const auto models = std::make_shared<const std::vector<ModelProfit>>(std::move(profit->models));
+    page.超级列表框毛利->list().setRows(
+        int(models->size()), [models, quantityTexts = FigureTexts(totalText)](int shown) mutable {
+            const ModelProfit &row = (*models)[size_t(shown)];
+            const ModelKey &key = row.key;
+            return moneyRow(
+                {0, key.category, key.item, key.model, QString(), 0, QString()}, row.inQuantity,
+                {QString(), key.category, key.item, key.model, quantityTexts(row.inQuantity),
+                 moneyText(row.inAmount), quantityTexts(row.outQuantity), moneyText(row.sales),
+                 moneyText(row.costOfSales), moneyText(row.profit()),
+                 marginText(row.profit(), row.sales),
+                 row.unpricedOuts > 0 ? QStringLiteral("未计价 %1 笔").arg(row.unpricedOuts)
+                                      : QString()});
+        });
     QString total = QStringLiteral("销售额 %1　销售成本 %2　毛利 %3")
                         .arg(moneyText(profit->sales), moneyText(profit->costOfSales),
                              moneyText(profit->profit()));

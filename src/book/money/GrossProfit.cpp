@@ -119,7 +119,7 @@ ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
     const bool whole = amounts == OwnTable::Open
                            ? log.forEachJoined(inMonth, read, tables::明细金额, tables::明细,
                                                {tables::明细, fields::单价, fields::成本价},
-                                               Table::Join::Every, count)
+                                               Table::Join::Every, count, Table::Order::Any)
                            : log.forEachMatching(inMonth, read, count);
     if (!whole) {
         return log.fault();
