@@ -24,6 +24,10 @@ public:
     void setRows(std::vector<ListRow> rows);
     void clear();
     const std::vector<ListRow> &rows() const { return m_rows; }
+    bool isBelowMinimum(int row) const override
+    {
+        return row >= 0 && row < rowCount() && m_rows[size_t(row)].belowMinimum;
+    }
     // Puts new cells and data in one row, where it is.
     void replaceRow(int row, ListRow replacement);
     // Removes one row; the rows after it move up and stay selected.
