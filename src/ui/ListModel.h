@@ -32,6 +32,10 @@ public:
     void clear();
     // Every row, all of them made.
     const std::vector<ListRow> &rows() const;
+    bool isBelowMinimum(int row) const override
+    {
+        return row >= 0 && row < rowCount() && rowAt(row).belowMinimum;
+    }
     // Puts new cells and data in one row, where it is.
     void replaceRow(int row, ListRow replacement);
     // Removes one row; the rows after it move up and stay selected.

@@ -34,22 +34,21 @@ QVariant RowModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || !contains(index.row(), index.column())) {
         return {};
     }
-    const bool below = rowAt(index.row()).belowMinimum;
     switch (role) {
     case Qt::DisplayRole:
         return cellText(index.row(), index.column());
     case Qt::AccessibleTextRole: {
         const QString text = cellText(index.row(), index.column());
-        if (!below) {
+        if (!isBelowMinimum(index.row())) {
             return text;
         }
         return text.isEmpty() ? QStringLiteral("低于最低库存")
                               : text + QStringLiteral("，低于最低库存");
     }
     case Qt::BackgroundRole:
-        return below ? QVariant(belowMinimumBackground()) : QVariant();
+        return isBelowMinimum(index.row()) ? QVariant(belowMinimumBackground()) : QVariant();
     case Qt::ForegroundRole:
-        return below ? QVariant(belowMinimumText()) : QVariant();
+        return isBelowMinimum(index.row()) ? QVariant(belowMinimumText()) : QVariant();
     case Qt::TextAlignmentRole:
         return m_quantityColumns.contains(index.column())
                    ? QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter))

@@ -55,11 +55,9 @@ public:
     QString cellText(int row, int column) const;
     // Image index on a cell, -1 for none.
     int cellIcon(int row, int column) const;
-    // True when the row shows a model below its minimum.
-    bool isBelowMinimum(int row) const
-    {
-        return row >= 0 && row < rowCount() && rowAt(row).belowMinimum;
-    }
+    // True when the row shows a model below its minimum; a list whose rows
+    // never do (the paged log lists) need not fetch a row to say so.
+    virtual bool isBelowMinimum(int /*row*/) const { return false; }
     // The identity of the record a row shows; 0 outside the list.
     virtual qint64 idAt(int row) const { return row >= 0 && row < rowCount() ? rowAt(row).id : 0; }
     // The values of the record a row shows, as read for it; invalid outside
