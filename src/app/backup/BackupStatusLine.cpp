@@ -2,25 +2,17 @@
 
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
+#include "ui/StatusLabel.h"
 
 #include <QLabel>
-#include <QMainWindow>
-#include <QStatusBar>
 
 namespace kucun {
 
 void showBackupStatus(QWidget &inWindow, const BookFolders &folders)
 {
-    auto *window = qobject_cast<QMainWindow *>(inWindow.window());
-    if (!window) {
-        return;
-    }
-    const QString name = QStringLiteral("标签状态备份");
-    auto *label = window->statusBar()->findChild<QLabel *>(name);
+    QLabel *label = permanentStatusLabel(inWindow, QStringLiteral("标签状态备份"));
     if (!label) {
-        label = new QLabel;
-        label->setObjectName(name);
-        window->statusBar()->addPermanentWidget(label);
+        return;
     }
     const BackupSettings settings = readBackupSettings(folders);
     const BackupStatus status = backupStatus(settings, onDataDisk(settings.root, folders.data));

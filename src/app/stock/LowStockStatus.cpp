@@ -1,25 +1,17 @@
 #include "LowStockStatus.h"
 
 #include "book/money/LowStock.h"
+#include "ui/StatusLabel.h"
 
 #include <QLabel>
-#include <QMainWindow>
-#include <QStatusBar>
 
 namespace kucun {
 
 void showModelsBelowMinimum(QWidget &inWindow, int count)
 {
-    auto *window = qobject_cast<QMainWindow *>(inWindow.window());
-    if (!window) {
-        return;
-    }
-    const QString name = QStringLiteral("标签状态最低库存");
-    auto *label = window->statusBar()->findChild<QLabel *>(name);
+    QLabel *label = permanentStatusLabel(inWindow, QStringLiteral("标签状态最低库存"));
     if (!label) {
-        label = new QLabel;
-        label->setObjectName(name);
-        window->statusBar()->addPermanentWidget(label);
+        return;
     }
     label->setText(count > 0 ? QStringLiteral("%1 个型号低于最低库存").arg(count) : QString());
 }
