@@ -180,6 +180,10 @@ private:
     // The stored texts of the row read last, per column, while scanning.
     using RowTexts = std::vector<std::optional<std::string>>;
     void readRowInto(sql::Statement &statement, Record &record, RowTexts *previous = nullptr);
+    // Visits every row the statement gives as a record of these columns;
+    // false, with the fault noted, when the file failed before the end.
+    bool visitRows(sql::Statement &select, const std::shared_ptr<const Schema> &columns,
+                   const std::function<void(const Record &)> &visit);
     // True when a range filter spans more than a fifth of the field's values.
     bool rangeCoversMuch(const RecordFilter &filter) const;
     // "NOT INDEXED " where reading the table straight through beats the index.

@@ -39,14 +39,7 @@ bool Table::forEachMatching(const RecordFilter &filter, const QStringList &field
                           query + QStringLiteral("WHERE ") + filter.sqlCondition +
                               QStringLiteral(" ORDER BY rowid"),
                           filter.parameters);
-    Record record(columns, 0, {});
-    RowTexts previous;
-    while (select.step()) {
-        readRowInto(select, record, &previous);
-        visit(record);
-    }
-    // A busy or damaged file must not pass for a shorter table.
-    return select.isValid() && !select.failed() ? true : noteReadFailure();
+    return visitRows(select, columns, visit);
 }
 
 bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
@@ -93,17 +86,8 @@ bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
                  // Records found by an index on another field come in that
                  // field's order: record order costs a sort.
                  order == Order::ByRecord ? QStringLiteral(" ORDER BY t.\"_id\"") : QString());
-    sql::Statement select(m_connection->handle(), query);
-    for (int i = 0; i < filter.parameters.size(); ++i) {
-        select.bind(i + 1, filter.parameters[i]);
-    }
-    Record record(columns, 0, {});
-    RowTexts previous;
-    while (select.step()) {
-        readRowInto(select, record, &previous);
-        visit(record);
-    }
-    return select.isValid() && !select.failed() ? true : noteReadFailure();
+    sql::Statement select(m_connection->handle(), query, filter.parameters);
+    return visitRows(select, columns, visit);
 }
 
 std::optional<std::vector<Table::TextsTotal>>
@@ -207,6 +191,19 @@ bool Table::rangeCoversMuch(const RecordFilter &filter) const
     }
     const qint64 whole = std::max<qint64>(1, first.daysTo(last));
     return low.daysTo(high) * 5 > whole;
+}
+
+bool Table::visitRows(sql::Statement &select, const std::shared_ptr<const Schema> &columns,
+                      const std::function<void(const Record &)> &visit)
+{
+    Record record(columns, 0, {});
+    RowTexts previous;
+    while (select.step()) {
+        readRowInto(select, record, &previous);
+        visit(record);
+    }
+    // A busy or damaged file must not pass for a shorter table.
+    return select.isValid() && !select.failed() ? true : noteReadFailure();
 }
 
 } // namespace kucun
