@@ -44,7 +44,10 @@ QStringList indexStatements(const QString &tableName)
             QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS \"型号资料_型号\" ON \"型号资料\" "
                            "(\"型号\", \"品类\", \"名称\")"),
             QStringLiteral(
-                "CREATE INDEX IF NOT EXISTS \"型号资料_条码\" ON \"型号资料\" (\"条码\")")};
+                "CREATE INDEX IF NOT EXISTS \"型号资料_条码\" ON \"型号资料\" (\"条码\")"),
+            // The unique index leads with 型号: an item's models need their own.
+            QStringLiteral("CREATE INDEX IF NOT EXISTS \"型号资料_品类_名称\" ON \"型号资料\" "
+                           "(\"品类\", \"名称\")")};
     }
     if (tableName == tables::明细金额) {
         return {QStringLiteral(
