@@ -138,7 +138,7 @@ void MainWindow::connectReloads()
     // Changes beyond one booking count the models below their minimum again;
     // a booking does only when it takes its model across its minimum.
     for (const auto change : {&ChangeNotifier::catalogueChanged, &ChangeNotifier::modelsChanged,
-                              &ChangeNotifier::stockChanged}) {
+                              &ChangeNotifier::stockChanged, &ChangeNotifier::minimumCrossed}) {
         connect(&m_changes, change, this, [this] {
             runReportingStoreErrors(m_shared.dialogs,
                                     [this] { recountModelsBelowMinimum(*this, m_shared.folders); });

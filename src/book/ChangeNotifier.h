@@ -23,6 +23,8 @@ signals:
     void stockChanged();
     // A booking changed the stock of one model (its record id) to this.
     void modelStockChanged(qint64 modelId, double stock);
+    // A booking took a model below its 最低库存, or back up to it.
+    void minimumCrossed();
     // A movement was added to the log.
     void movementsAdded();
     // Movements were deleted from the log.

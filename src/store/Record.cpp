@@ -118,8 +118,12 @@ int Record::indexOf(const QString &field) const
 
 std::optional<double> Record::numberIfAny(const QString &field) const
 {
-    const QVariant &value = valueAt(indexOf(field), FieldKind::Number);
-    return value.isValid() ? std::optional(value.toDouble()) : std::nullopt;
+    return numberIfAnyAt(indexOf(field));
+}
+
+std::optional<double> Record::numberIfAnyAt(int field) const
+{
+    return isAbsentAt(field) ? std::nullopt : std::optional(numberAt(field));
 }
 
 QDateTime Record::dateTimeAt(int field) const

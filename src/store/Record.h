@@ -63,6 +63,7 @@ public:
     QString textAt(int field) const { return valueAt(field, FieldKind::Text).toString(); }
     double numberAt(int field) const { return valueAt(field, FieldKind::Number).toDouble(); }
     QDateTime dateTimeAt(int field) const;
+    std::optional<double> numberIfAnyAt(int field) const;
     // True when the field holds no value at all (NULL), which the reads give
     // as an empty text or 0.
     bool isAbsentAt(int field) const;

@@ -164,6 +164,11 @@ bool Statement::isTextAt(int column) const
     return sqlite3_column_type(m_stmt, column) == SQLITE_TEXT;
 }
 
+bool Statement::isNullAt(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
 std::string_view Statement::utf8At(int column) const
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));

@@ -38,6 +38,7 @@ public:
     QVariant valueAt(int column) const;
     QString textAt(int column) const;
     bool isTextAt(int column) const;
+    bool isNullAt(int column) const;
     // The stored UTF-8 bytes of a text value, valid until the next step.
     std::string_view utf8At(int column) const;
 

@@ -147,7 +147,7 @@ Record Table::readRow(sql::Statement &statement)
     return record;
 }
 
-void Table::readRowInto(sql::Statement &statement, Record &record, RowTexts *previous)
+void Table::readRowInto(const sql::Statement &statement, Record &record, RowTexts *previous)
 {
     const int count = statement.columnCount();
     record.m_rowId = statement.int64At(0);

@@ -3,6 +3,7 @@
 #include "Record.h"
 #include "RecordFilter.h"
 #include "StoreFault.h"
+#include "StoredRow.h"
 
 #include <QHash>
 #include <QSet>
@@ -119,6 +120,15 @@ public:
                                      const std::function<void(const Record &)> &visit,
                                      Order order = Order::ByRecord);
 
+    // The same two scans, visiting each row as the file holds it: for reads
+    // over many rows that turn few of their texts into QStrings.
+    [[nodiscard]] bool forEachMatching(const RecordFilter &filter, const QStringList &fields,
+                                       const std::function<void(const StoredRow &)> &visit);
+    [[nodiscard]] bool forEachJoined(const RecordFilter &filter, const QStringList &fields,
+                                     const QString &attachedTable, const QString &idField,
+                                     const QStringList &joinedFields, Join join,
+                                     const std::function<void(const StoredRow &)> &visit,
+                                     Order order = Order::ByRecord);
     // The total of `added` minus the total of `taken` (an absent number
     // counts as 0) for each distinct combination of the texts of
     // `textFields`, over the records that satisfy the filter. An absent text
@@ -179,11 +189,23 @@ private:
     Record readRow(sql::Statement &statement);
     // The stored texts of the row read last, per column, while scanning.
     using RowTexts = std::vector<std::optional<std::string>>;
-    void readRowInto(sql::Statement &statement, Record &record, RowTexts *previous = nullptr);
-    // Visits every row the statement gives as a record of these columns;
-    // false, with the fault noted, when the file failed before the end.
-    bool visitRows(sql::Statement &select, const std::shared_ptr<const Schema> &columns,
+    void readRowInto(const sql::Statement &statement, Record &record, RowTexts *previous = nullptr);
+    // A scan's statement text and the fields its rows hold after the rowid.
+    struct Scan
+    {
+        QString query;
+        std::shared_ptr<const Schema> columns;
+    };
+    Scan matchingScan(const RecordFilter &filter, const QStringList &fields) const;
+    Scan joinedScan(const RecordFilter &filter, const QStringList &fields,
+                    const QString &attachedTable, const QString &idField,
+                    const QStringList &joinedFields, Join join, Order order) const;
+    // Visits every row the scan gives, as a record of its columns or as
+    // stored; false, with the fault noted, when the file failed before the end.
+    bool visitRows(const Scan &scan, const QVariantList &parameters,
                    const std::function<void(const Record &)> &visit);
+    bool visitRows(const Scan &scan, const QVariantList &parameters,
+                   const std::function<void(const StoredRow &)> &visit);
     // True when a range filter spans more than a fifth of the field's values.
     bool rangeCoversMuch(const RecordFilter &filter) const;
     // "NOT INDEXED " where reading the table straight through beats the index.

@@ -26,6 +26,35 @@ bool Table::forEachMatching(const RecordFilter &filter,
 bool Table::forEachMatching(const RecordFilter &filter, const QStringList &fields,
                             const std::function<void(const Record &)> &visit)
 {
+    return visitRows(matchingScan(filter, fields), filter.parameters, visit);
+}
+
+bool Table::forEachMatching(const RecordFilter &filter, const QStringList &fields,
+                            const std::function<void(const StoredRow &)> &visit)
+{
+    return visitRows(matchingScan(filter, fields), filter.parameters, visit);
+}
+
+bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
+                          const QString &attachedTable, const QString &idField,
+                          const QStringList &joinedFields, Join join,
+                          const std::function<void(const Record &)> &visit, Order order)
+{
+    return visitRows(joinedScan(filter, fields, attachedTable, idField, joinedFields, join, order),
+                     filter.parameters, visit);
+}
+
+bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
+                          const QString &attachedTable, const QString &idField,
+                          const QStringList &joinedFields, Join join,
+                          const std::function<void(const StoredRow &)> &visit, Order order)
+{
+    return visitRows(joinedScan(filter, fields, attachedTable, idField, joinedFields, join, order),
+                     filter.parameters, visit);
+}
+
+Table::Scan Table::matchingScan(const RecordFilter &filter, const QStringList &fields) const
+{
     if (!isOpen()) {
         throw StoreError(QStringLiteral("没有打开的表"));
     }
@@ -34,29 +63,20 @@ bool Table::forEachMatching(const RecordFilter &filter, const QStringList &field
         read << m_schema->fields().at(m_schema->indexOf(field));
     }
     const auto columns = std::make_shared<const Schema>(m_schema->tableName(), read);
-    const QString query = selectColumns(*columns) + indexChoice(filter);
-    sql::Statement select(m_connection->handle(),
-                          query + QStringLiteral("WHERE ") + filter.sqlCondition +
-                              QStringLiteral(" ORDER BY rowid"),
-                          filter.parameters);
-    return visitRows(select, columns, visit);
+    return {selectColumns(*columns) + indexChoice(filter) + QStringLiteral("WHERE ") +
+                filter.sqlCondition + QStringLiteral(" ORDER BY rowid"),
+            columns};
 }
 
-bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
-                          const QString &attachedTable, const QString &idField,
-                          const QStringList &joinedFields, Join join,
-                          const std::function<void(const Record &)> &visit, Order order)
+Table::Scan Table::joinedScan(const RecordFilter &filter, const QStringList &fields,
+                              const QString &attachedTable, const QString &idField,
+                              const QStringList &joinedFields, Join join, Order order) const
 {
     if (!isOpen()) {
         throw StoreError(QStringLiteral("没有打开的表"));
     }
-    const Schema *joined = nullptr;
-    for (const AttachedTable &attached : std::as_const(m_attached)) {
-        if (attached.schema->tableName() == attachedTable) {
-            joined = attached.schema.get();
-        }
-    }
-    if (!joined) {
+    const std::shared_ptr<const Schema> joined = schemaOf(attachedTable);
+    if (!joined || joined == m_schema) {
         throw StoreError(QStringLiteral("没有附加的表 %1").arg(attachedTable));
     }
     joined->indexOf(idField);
@@ -72,7 +92,6 @@ bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
         read << joined->fields().at(joined->indexOf(field));
         theirs << QStringLiteral("j.") + sql::quoteIdentifier(field);
     }
-    const auto columns = std::make_shared<const Schema>(m_schema->tableName(), read);
     // The filter names this table's fields bare: it applies inside the
     // subquery, where no field of the attached table can shadow them.
     const QString query =
@@ -86,8 +105,7 @@ bool Table::forEachJoined(const RecordFilter &filter, const QStringList &fields,
                  // Records found by an index on another field come in that
                  // field's order: record order costs a sort.
                  order == Order::ByRecord ? QStringLiteral(" ORDER BY t.\"_id\"") : QString());
-    sql::Statement select(m_connection->handle(), query, filter.parameters);
-    return visitRows(select, columns, visit);
+    return {query, std::make_shared<const Schema>(m_schema->tableName(), read)};
 }
 
 std::optional<std::vector<Table::TextsTotal>>
@@ -193,14 +211,24 @@ bool Table::rangeCoversMuch(const RecordFilter &filter) const
     return low.daysTo(high) * 5 > whole;
 }
 
-bool Table::visitRows(sql::Statement &select, const std::shared_ptr<const Schema> &columns,
+bool Table::visitRows(const Scan &scan, const QVariantList &parameters,
                       const std::function<void(const Record &)> &visit)
 {
-    Record record(columns, 0, {});
+    Record record(scan.columns, 0, {});
     RowTexts previous;
-    while (select.step()) {
-        readRowInto(select, record, &previous);
+    return visitRows(scan, parameters, [&](const StoredRow &row) {
+        readRowInto(row.m_statement, record, &previous);
         visit(record);
+    });
+}
+
+bool Table::visitRows(const Scan &scan, const QVariantList &parameters,
+                      const std::function<void(const StoredRow &)> &visit)
+{
+    sql::Statement select(m_connection->handle(), scan.query, parameters);
+    const StoredRow row(select);
+    while (select.step()) {
+        visit(row);
     }
     // A busy or damaged file must not pass for a shorter table.
     return select.isValid() && !select.failed() ? true : noteReadFailure();

@@ -1,11 +1,9 @@
 #include "BookingHandlers.h"
 #include "LogLists.h"
-#include "LowStockStatus.h"
 #include "app/AppContext.h"
 #include "app/Messages.h"
 #include "app/catalogue/ModelLists.h"
 #include "book/ValueText.h"
-#include "book/money/LowStock.h"
 #include "book/money/Money.h"
 #include "book/stock/Booking.h"
 #include "book/stock/Quantity.h"
@@ -95,20 +93,6 @@ void clearBookingBoxes(BookingPage &page)
     page.编辑框出库单价->clear();
 }
 
-// After a booking that took its model below its minimum, or back up to it,
-// the status bar counts the models below theirs again. Tables that can't be
-// read say nothing: the booking is done.
-void recountIfMinimumCrossed(BookingContext &context, const Movement &movement)
-{
-    const double change =
-        movement.kind == MovementKind::In ? movement.quantity : -double(movement.quantity);
-    const ReadResult<bool> crossed = bookingCrossedMinimum(
-        context.folders, {movement.category, movement.item, movement.model}, change);
-    if (crossed && *crossed) {
-        recountModelsBelowMinimum(context.page, context.folders);
-    }
-}
-
 // Books the movement of the selected model; the lists reload as the stock
 // book announces its change.
 void applyMovement(BookingContext &context, MovementKind kind, qint32 quantity)
@@ -134,7 +118,6 @@ void applyMovement(BookingContext &context, MovementKind kind, qint32 quantity)
     switch (outcome.reason()) {
     case BookingOutcome::Booked:
         clearBookingBoxes(page);
-        recountIfMinimumCrossed(context, movement);
         break;
     case BookingOutcome::ModelNotFound:
         // The list and the table disagreed; the list now shows the table.

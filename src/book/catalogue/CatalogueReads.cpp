@@ -5,6 +5,23 @@
 
 namespace kucun {
 
+const QStringList &modelFields()
+{
+    static const QStringList read{fields::品类, fields::名称, fields::型号,
+                                  fields::单位, fields::库存, fields::备注};
+    return read;
+}
+
+StoreFault visitStoredModels(const Book &book, const RecordFilter &filter,
+                             const std::function<void(const StoredRow &)> &visit)
+{
+    Table table;
+    if (!book.open(table, tables::型号) || !table.forEachMatching(filter, modelFields(), visit)) {
+        return table.fault();
+    }
+    return StoreFault::None;
+}
+
 ReadResult<std::vector<ModelRecord>> readModelsMatching(const Book &book,
                                                         const RecordFilter &filter)
 {
@@ -12,20 +29,9 @@ ReadResult<std::vector<ModelRecord>> readModelsMatching(const Book &book,
     if (!book.open(table, tables::型号)) {
         return table.fault();
     }
-    const Schema &schema = table.schema();
-    const int category = schema.indexOf(fields::品类);
-    const int item = schema.indexOf(fields::名称);
-    const int model = schema.indexOf(fields::型号);
-    const int unit = schema.indexOf(fields::单位);
-    const int stock = schema.indexOf(fields::库存);
-    const int remark = schema.indexOf(fields::备注);
     std::vector<ModelRecord> models;
-    const bool read = table.forEachMatching(filter, [&](const Record &record) {
-        models.push_back({record.rowId(), record.textAt(category), record.textAt(item),
-                          record.textAt(model), record.textAt(unit), record.numberAt(stock),
-                          record.textAt(remark)});
-    });
-    if (!read) {
+    if (!table.forEachMatching(filter, modelFields(),
+                               [&](const Record &record) { models.push_back(modelOf(record)); })) {
         return table.fault();
     }
     return models;

@@ -8,10 +8,13 @@
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace kucun {
+
+class StoredRow;
 
 // The reads of the catalogue. Each opens its table, reads it in record order
 // and closes it; nothing means the table could not be opened or read, and
@@ -35,6 +38,24 @@ struct ModelRecord
     double stock = 0;
     QString remark;
 };
+
+// The fields of 型号 a model is read from, in the order modelOf takes them.
+const QStringList &modelFields();
+
+// The model held by the first fields of a row read with modelFields(): a
+// Record, or a StoredRow.
+template <typename Row> ModelRecord modelOf(const Row &row)
+{
+    return {row.rowId(),   row.textAt(0),   row.textAt(1), row.textAt(2),
+            row.textAt(3), row.numberAt(4), row.textAt(5)};
+}
+
+// Visits the models the filter keeps, in record order, each as stored with
+// modelFields(): for reads that match models to another table by their
+// stored texts (storedKeyOf) and make few of them ModelRecords. None, or
+// the fault when 型号 fails to answer.
+StoreFault visitStoredModels(const Book &book, const RecordFilter &filter,
+                             const std::function<void(const StoredRow &)> &visit);
 
 ReadResult<QStringList> readCategories(const Book &book);
 ReadResult<QList<CatalogueItem>> readItems(const Book &book);

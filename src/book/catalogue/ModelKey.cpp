@@ -7,6 +7,26 @@ size_t qHash(const ModelKey &key, size_t seed)
     return qHashMulti(seed, key.category, key.item, key.model);
 }
 
+void storeKeyInto(std::string &key, std::string_view category, std::string_view item,
+                  std::string_view model)
+{
+    key.clear();
+    // A stored text holds no NUL, so NUL parts the texts unmistakably.
+    key.append(category).append(1, '\0').append(item).append(1, '\0').append(model);
+}
+
+std::string storedKeyOf(std::string_view category, std::string_view item, std::string_view model)
+{
+    std::string key;
+    storeKeyInto(key, category, item, model);
+    return key;
+}
+
+std::string storedKeyOf(const ModelKey &key)
+{
+    return storedKeyOf(key.category.toStdString(), key.item.toStdString(), key.model.toStdString());
+}
+
 FirstKeyIndex::FirstKeyIndex(const std::vector<ModelKey> &keys)
 {
     m_first.reserve(qsizetype(keys.size()));

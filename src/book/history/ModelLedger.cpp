@@ -2,6 +2,7 @@
 
 #include "book/catalogue/CatalogueReads.h"
 #include "book/money/CostPrices.h"
+#include "book/money/ModelPrices.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -27,11 +28,6 @@ struct PricedEntry
     std::optional<double> cost;
 };
 
-std::optional<double> numberOrNothing(const Record &record, int field)
-{
-    return record.isAbsentAt(field) ? std::nullopt : std::optional<double>(record.numberAt(field));
-}
-
 // The model's movements, each with its 明细金额 record when `amounts` is
 // attached; nothing, with the fault, when a file fails.
 std::optional<std::vector<PricedEntry>> readMovementsOf(Table &log, bool amounts,
@@ -47,8 +43,8 @@ std::optional<std::vector<PricedEntry>> readMovementsOf(Table &log, bool amounts
         priced.entry.remark = record.textAt(3);
         if (amounts && !record.isAbsentAt(4)) {
             priced.hasRecord = true;
-            priced.entry.unitPrice = numberOrNothing(record, 5);
-            priced.cost = numberOrNothing(record, 6);
+            priced.entry.unitPrice = record.numberIfAnyAt(5);
+            priced.cost = record.numberIfAnyAt(6);
         }
         entries.push_back(std::move(priced));
     };
@@ -89,7 +85,7 @@ ReadResult<ModelLedger> readModelLedger(const Book &book, const ModelKey &key, c
         return log.fault();
     }
     const OwnTable amounts = attachOwnTable(book, log, tables::明细金额);
-    const CostPrices prices = readCostPrices(book);
+    const CostPrices prices = readCostPrices(book, modelRowFilter(key));
     ledger.moneyReadable = amounts != OwnTable::Unreadable && prices.readable;
     std::optional<std::vector<PricedEntry>> movements =
         readMovementsOf(log, amounts == OwnTable::Open && ledger.moneyReadable, key);

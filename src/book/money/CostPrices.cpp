@@ -7,11 +7,16 @@ namespace kucun {
 
 std::optional<double> CostPrices::of(const ModelKey &key) const
 {
-    const auto found = costs.constFind(key);
-    return found == costs.constEnd() ? std::nullopt : std::optional<double>(*found);
+    return of(storedKeyOf(key));
 }
 
-CostPrices readCostPrices(const Book &book)
+std::optional<double> CostPrices::of(const std::string &storedKey) const
+{
+    const auto found = costs.find(storedKey);
+    return found == costs.end() ? std::nullopt : std::optional<double>(found->second);
+}
+
+CostPrices readCostPrices(const Book &book, const RecordFilter &rows)
 {
     CostPrices prices;
     Table table;
@@ -21,11 +26,11 @@ CostPrices readCostPrices(const Book &book)
         return prices;
     }
     const bool whole = table.forEachMatching(
-        RecordFilter::all(), {fields::品类, fields::名称, fields::型号, fields::成本价},
-        [&prices](const Record &record) {
-            if (!record.isAbsentAt(3)) {
-                prices.costs.insert({record.textAt(0), record.textAt(1), record.textAt(2)},
-                                    record.numberAt(3));
+        rows, {fields::品类, fields::名称, fields::型号, fields::成本价},
+        [&prices](const StoredRow &row) {
+            if (!row.isAbsentAt(3)) {
+                prices.costs.emplace(storedKeyOf(row.utf8At(0), row.utf8At(1), row.utf8At(2)),
+                                     row.numberAt(3));
             }
         });
     if (!whole) {

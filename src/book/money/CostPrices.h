@@ -2,8 +2,10 @@
 
 #include "OwnTables.h"
 #include "book/catalogue/ModelKey.h"
+#include "store/RecordFilter.h"
 
-#include <QHash>
+#include <string>
+#include <unordered_map>
 
 namespace kucun {
 
@@ -13,12 +15,15 @@ struct CostPrices
 {
     // False when 型号资料 is there but can't be read: then no cost is known.
     bool readable = true;
-    QHash<ModelKey, double> costs;
+    // By the model's texts as stored (storedKeyOf).
+    std::unordered_map<std::string, double> costs;
 
     // The cost of the model, or nothing while it has none.
     std::optional<double> of(const ModelKey &key) const;
+    std::optional<double> of(const std::string &storedKey) const;
 };
 
-CostPrices readCostPrices(const Book &book);
+// The costs of every model, or of the rows of 型号资料 the filter names.
+CostPrices readCostPrices(const Book &book, const RecordFilter &rows = RecordFilter::all());
 
 } // namespace kucun

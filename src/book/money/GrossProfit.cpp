@@ -2,33 +2,37 @@
 
 #include "CostPrices.h"
 #include "book/reports/RowOrder.h"
+#include "store/StoredRow.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
-#include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <unordered_map>
 
 namespace kucun {
 
 namespace {
 
-// The rows of the month, one a model as the log names it.
+// The rows of the month, one a model as the log names it. A row is found by
+// the model's texts as stored, so each model's texts become QStrings once.
 class ProfitRows
 {
 public:
-    ModelProfit &of(const ModelKey &key)
+    // The row of the model the stored row names in fields 0 to 2.
+    size_t rowOf(const StoredRow &row)
     {
-        const auto found = m_rows.constFind(key);
-        if (found != m_rows.constEnd()) {
-            return m_profits[size_t(*found)];
+        storeKeyInto(m_probe, row.utf8At(0), row.utf8At(1), row.utf8At(2));
+        const auto found = m_rows.find(m_probe);
+        if (found != m_rows.end()) {
+            return found->second;
         }
-        m_rows.insert(key, m_profits.size());
-        m_profits.push_back({key});
-        return m_profits.back();
+        m_rows.emplace(m_probe, m_profits.size());
+        m_profits.push_back({{row.textAt(0), row.textAt(1), row.textAt(2)}});
+        return m_profits.size() - 1;
     }
     ModelProfit &at(size_t row) { return m_profits[row]; }
-    size_t rowOf(const ModelKey &key) const { return m_rows.value(key); }
 
     // By 品类, then 名称, then 型号, each by its GBK bytes, as the lists sort.
     // The rows are moved out: this is the last use of them.
@@ -47,7 +51,8 @@ public:
     }
 
 private:
-    QHash<ModelKey, size_t> m_rows;
+    std::unordered_map<std::string, size_t> m_rows;
+    std::string m_probe;
     std::vector<ModelProfit> m_profits;
 };
 
@@ -80,13 +85,13 @@ ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
     ProfitRows rows;
     std::vector<OutAtTodaysCost> atTodaysCost;
     // Fields 0 to 4 from 明细, then 明细, 单价 and 成本价 of its 明细金额 record.
-    const auto count = [&](const Record &record) {
-        const ModelKey key{record.textAt(0), record.textAt(1), record.textAt(2)};
+    const auto count = [&](const StoredRow &record) {
+        const size_t at = rows.rowOf(record);
         const double in = record.numberAt(3);
         const double out = record.numberAt(4);
         const bool hasRecord = amounts == OwnTable::Open && !record.isAbsentAt(5);
         const bool priced = hasRecord && !record.isAbsentAt(6);
-        ModelProfit &row = rows.of(key);
+        ModelProfit &row = rows.at(at);
         row.inQuantity += in;
         row.outQuantity += out;
         if (!hasRecord) {
@@ -104,7 +109,7 @@ ReadResult<GrossProfit> readGrossProfit(const Book &book, int year, int month)
             ++row.unpricedOuts;
         }
         if (!hasRecord) {
-            atTodaysCost.push_back({rows.rowOf(key), out});
+            atTodaysCost.push_back({at, out});
         } else if (record.isAbsentAt(7)) {
             ++result.withoutCost;
         } else {

@@ -1,74 +1,47 @@
 #include "LowStock.h"
 
+#include "ModelPrices.h"
 #include "OwnTables.h"
 #include "book/ValueText.h"
+#include "store/StoredRow.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 
 namespace kucun {
 
 namespace {
 
-// A model's row of 型号资料 as reordering reads it.
-struct ReorderTerms
+// The minimums of the rows of 型号资料 the filter names that hold one, by their texts.
+ReadResult<QHash<ModelKey, StockMinimum>> readMinimumsMatching(const Book &book,
+                                                               const RecordFilter &filter)
 {
-    StockMinimum minimum;
-    std::optional<double> purchase;
-};
-
-// The rows of 型号资料 the filter names that hold a minimum, by their texts.
-ReadResult<QHash<ModelKey, ReorderTerms>> readTerms(const Book &book, const RecordFilter &filter)
-{
-    QHash<ModelKey, ReorderTerms> terms;
+    QHash<ModelKey, StockMinimum> minimums;
     Table table;
     switch (openOwnTable(book, table, tables::型号资料)) {
     case OwnTable::Missing:
-        return terms;
+        return minimums;
     case OwnTable::Unreadable:
         return table.fault();
     case OwnTable::Open:
         break;
     }
-    const auto number = [](const Record &record, int field) {
-        return record.isAbsentAt(field) ? std::nullopt
-                                        : std::optional<double>(record.numberAt(field));
-    };
     const bool read = table.forEachMatching(
-        filter,
-        {fields::品类, fields::名称, fields::型号, fields::最低库存, fields::补货至, fields::进价},
+        filter, {fields::品类, fields::名称, fields::型号, fields::最低库存, fields::补货至},
         [&](const Record &record) {
             if (record.isAbsentAt(3)) {
                 return;
             }
-            terms.insert({record.textAt(0), record.textAt(1), record.textAt(2)},
-                         {{record.numberAt(3), number(record, 4)}, number(record, 5)});
+            minimums.insert({record.textAt(0), record.textAt(1), record.textAt(2)},
+                            {record.numberAt(3), record.numberIfAnyAt(4)});
         });
     if (!read) {
         return table.fault();
     }
-    return terms;
-}
-
-ReadResult<QHash<ModelKey, StockMinimum>>
-minimumsOf(const ReadResult<QHash<ModelKey, ReorderTerms>> &terms)
-{
-    if (!terms) {
-        return terms.fault();
-    }
-    QHash<ModelKey, StockMinimum> minimums;
-    minimums.reserve(terms->size());
-    for (auto term = terms->cbegin(); term != terms->cend(); ++term) {
-        minimums.insert(term.key(), term->minimum);
-    }
     return minimums;
-}
-
-RecordFilter rowOf(const ModelKey &key)
-{
-    return RecordFilter::textsEqual(
-        {{fields::品类, key.category}, {fields::名称, key.item}, {fields::型号, key.model}});
 }
 
 } // namespace
@@ -88,7 +61,7 @@ std::optional<double> suggestedOrder(double stock, std::optional<StockMinimum> m
 
 ReadResult<QHash<ModelKey, StockMinimum>> readMinimums(const Book &book)
 {
-    return minimumsOf(readTerms(book, RecordFilter::all()));
+    return readMinimumsMatching(book, RecordFilter::all());
 }
 
 ReadResult<QHash<ModelKey, StockMinimum>> readMinimumsOf(const Book &book, const QString &category,
@@ -98,63 +71,76 @@ ReadResult<QHash<ModelKey, StockMinimum>> readMinimumsOf(const Book &book, const
     if (item) {
         texts.append({fields::名称, *item});
     }
-    return minimumsOf(readTerms(book, RecordFilter::textsEqual(texts)));
+    return readMinimumsMatching(book, RecordFilter::textsEqual(texts));
+}
+
+bool crossesMinimum(Table &models, const ModelKey &key, double before, double after)
+{
+    std::optional<double> minimum;
+    const bool read =
+        models.holds(tables::型号资料) &&
+        models.forEachIn(tables::型号资料, modelRowFilter(key), [&](const Record &record) {
+            minimum = record.numberIfAny(fields::最低库存);
+        });
+    return read && belowMinimum(before, minimum) != belowMinimum(after, minimum);
 }
 
 ReadResult<ReorderList> readReorderList(const Book &book)
 {
-    const ReadResult<QHash<ModelKey, ReorderTerms>> terms = readTerms(book, RecordFilter::all());
-    if (!terms) {
-        return terms.fault();
+    // Each minimum of 型号资料, with the 进价, by the model's stored texts.
+    std::unordered_map<std::string, std::pair<StockMinimum, std::optional<double>>> terms;
+    Table own;
+    switch (openOwnTable(book, own, tables::型号资料)) {
+    case OwnTable::Missing:
+        return ReorderList();
+    case OwnTable::Unreadable:
+        return own.fault();
+    case OwnTable::Open:
+        break;
     }
+    const bool read = own.forEachMatching(
+        RecordFilter::all(),
+        {fields::品类, fields::名称, fields::型号, fields::最低库存, fields::补货至, fields::进价},
+        [&](const StoredRow &row) {
+            if (!row.isAbsentAt(3)) {
+                terms.emplace(storedKeyOf(row.utf8At(0), row.utf8At(1), row.utf8At(2)),
+                              std::pair{StockMinimum{row.numberAt(3), row.numberIfAnyAt(4)},
+                                        row.numberIfAnyAt(5)});
+            }
+        });
+    if (!read) {
+        return own.fault();
+    }
+    own.close();
     ReorderList list;
-    if (terms->isEmpty()) {
+    if (terms.empty()) {
         return list;
     }
-    ReadResult<std::vector<ModelRecord>> models = readAllModels(book);
-    if (!models) {
-        return models.fault();
-    }
-    for (ModelRecord &model : *models) {
-        const auto found = terms->constFind({model.category, model.item, model.model});
-        if (found == terms->cend()) {
-            continue;
-        }
-        const std::optional<double> suggested = suggestedOrder(model.stock, found->minimum);
-        if (!suggested) {
-            continue;
-        }
-        ReorderLine line{std::move(model), found->minimum, *suggested, found->purchase,
-                         std::nullopt};
-        if (line.purchase) {
-            line.amount = amountOf(*suggested, *line.purchase);
-            list.total += *line.amount;
-        }
-        list.lines.push_back(std::move(line));
+    // Only the models below their minimum become records.
+    std::string key;
+    const StoreFault fault =
+        visitStoredModels(book, RecordFilter::all(), [&](const StoredRow &row) {
+            storeKeyInto(key, row.utf8At(0), row.utf8At(1), row.utf8At(2));
+            const auto found = terms.find(key);
+            if (found == terms.end()) {
+                return;
+            }
+            const auto &[minimum, purchase] = found->second;
+            const std::optional<double> suggested = suggestedOrder(row.numberAt(4), minimum);
+            if (!suggested) {
+                return;
+            }
+            ReorderLine line{modelOf(row), minimum, *suggested, purchase, std::nullopt};
+            if (purchase) {
+                line.amount = amountOf(*suggested, *purchase);
+                list.total += *line.amount;
+            }
+            list.lines.push_back(std::move(line));
+        });
+    if (fault != StoreFault::None) {
+        return fault;
     }
     return list;
-}
-
-ReadResult<bool> bookingCrossedMinimum(const Book &book, const ModelKey &key, double change)
-{
-    const ReadResult<QHash<ModelKey, ReorderTerms>> terms = readTerms(book, rowOf(key));
-    if (!terms) {
-        return terms.fault();
-    }
-    const auto found = terms->constFind(key);
-    if (found == terms->cend()) {
-        return false;
-    }
-    const ReadResult<std::vector<ModelRecord>> models = readModelsMatching(book, rowOf(key));
-    if (!models) {
-        return models.fault();
-    }
-    if (models->empty()) {
-        return false;
-    }
-    const double stock = models->front().stock;
-    return belowMinimum(stock, found->minimum.minimum) !=
-           belowMinimum(stock - change, found->minimum.minimum);
 }
 
 } // namespace kucun

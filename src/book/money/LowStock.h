@@ -11,6 +11,8 @@
 
 namespace kucun {
 
+class Table;
+
 // What 型号资料 keeps of a model's reordering: its 最低库存 and 补货至.
 struct StockMinimum
 {
@@ -52,13 +54,13 @@ ReadResult<QHash<ModelKey, StockMinimum>> readMinimums(const Book &book);
 ReadResult<QHash<ModelKey, StockMinimum>> readMinimumsOf(const Book &book, const QString &category,
                                                          const std::optional<QString> &item);
 
-// The models below their minimum, with what to order: one read of 型号资料
-// and one of 型号.
-ReadResult<ReorderList> readReorderList(const Book &book);
+// Whether a stock change from `before` to `after` takes the model across its
+// 最低库存, read from 型号资料 attached to the open table: below it and not
+// before, or the other way. False without a minimum, or without the file.
+bool crossesMinimum(Table &models, const ModelKey &key, double before, double after);
 
-// Whether a booking just made, which changed the model's stock (found by
-// its texts) by `change`, moved it across its minimum: below it now and not
-// before, or the other way. Reads the model's row of 型号 and of 型号资料 alone.
-ReadResult<bool> bookingCrossedMinimum(const Book &book, const ModelKey &key, double change);
+// The models below their minimum, with what to order: one read of 型号资料
+// and one of 型号, matched by the models' stored texts.
+ReadResult<ReorderList> readReorderList(const Book &book);
 
 } // namespace kucun

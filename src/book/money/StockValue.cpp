@@ -2,6 +2,7 @@
 
 #include "CostPrices.h"
 #include "book/ValueText.h"
+#include "store/StoredRow.h"
 #include "store/TableSchema.h"
 
 #include <cmath>
@@ -10,27 +11,28 @@ namespace kucun {
 
 ReadResult<StockValue> readStockValue(const Book &book, const std::optional<QString> &category)
 {
-    ReadResult<std::vector<ModelRecord>> models =
-        category ? readModelsMatching(book, RecordFilter::textsEqual({{fields::品类, *category}}))
-                 : readAllModels(book);
-    if (!models) {
-        return models.fault();
-    }
     const CostPrices prices = readCostPrices(book);
     StockValue value;
     value.moneyReadable = prices.readable;
-    value.models.reserve(models->size());
-    for (ModelRecord &model : *models) {
-        ValuedModel valued{std::move(model), std::nullopt, 0};
-        const ModelRecord &read = valued.model;
-        valued.cost = prices.of({read.category, read.item, read.model});
-        if (valued.cost) {
-            valued.value = amountOf(read.stock, *valued.cost);
-        } else if (std::abs(read.stock) > numberTolerance) {
-            ++value.withoutCost;
-        }
-        value.total += valued.value;
-        value.models.push_back(std::move(valued));
+    std::string key;
+    const StoreFault fault = visitStoredModels(
+        book,
+        category ? RecordFilter::textsEqual({{fields::品类, *category}}) : RecordFilter::all(),
+        [&](const StoredRow &row) {
+            ValuedModel valued{modelOf(row), std::nullopt, 0};
+            const double stock = valued.model.stock;
+            storeKeyInto(key, row.utf8At(0), row.utf8At(1), row.utf8At(2));
+            valued.cost = prices.of(key);
+            if (valued.cost) {
+                valued.value = amountOf(stock, *valued.cost);
+            } else if (std::abs(stock) > numberTolerance) {
+                ++value.withoutCost;
+            }
+            value.total += valued.value;
+            value.models.push_back(std::move(valued));
+        });
+    if (fault != StoreFault::None) {
+        return fault;
     }
     return value;
 }

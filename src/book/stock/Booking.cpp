@@ -3,6 +3,7 @@
 #include "MovementWrite.h"
 #include "book/ChangeNotifier.h"
 #include "book/ValueText.h"
+#include "book/money/LowStock.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
 
@@ -15,6 +16,8 @@ struct BookedStock
 {
     qint64 modelId = 0;
     double stock = 0;
+    // The change took the model across its minimum, one way or the other.
+    bool crossedMinimum = false;
 };
 
 Outcome<BookingOutcome> bookInOpenTables(Table &models, const Movement &movement,
@@ -43,13 +46,16 @@ Outcome<BookingOutcome> bookInOpenTables(Table &models, const Movement &movement
         return BookingOutcome::NotEnoughStock;
     }
     const std::optional<double> newStock = writeMovement(models, movement);
+    const bool crossed =
+        newStock && crossesMinimum(models, {movement.category, movement.item, movement.model},
+                                   stock, *newStock);
     const bool written = newStock && models.commit();
     if (!written) {
         const StoreFault fault = models.fault();
         models.rollback();
         return fault;
     }
-    booked = {models.current().rowId(), *newStock};
+    booked = {models.current().rowId(), *newStock, crossed};
     return BookingOutcome::Booked;
 }
 
@@ -74,6 +80,9 @@ Outcome<BookingOutcome> book(const Book &book, const Movement &movement, ChangeN
     if (outcome == BookingOutcome::Booked) {
         emit changes.modelStockChanged(booked.modelId, booked.stock);
         emit changes.movementsAdded();
+        if (booked.crossedMinimum) {
+            emit changes.minimumCrossed();
+        }
     }
     return outcome;
 }
