@@ -16,6 +16,7 @@
 #include "app/welcome/WelcomeDialog.h"
 #include "app/welcome/WelcomeHandlers.h"
 #include "ui/FormPreview.h"
+#include "ui/PageTabs.h"
 #include "ui/RollUpMenu.h"
 #include "ui/ScanKeyFilter.h"
 #include "ui/ScreenFit.h"
@@ -50,7 +51,7 @@ void MainWindow::fitScreen()
 
 void MainWindow::buildPages()
 {
-    m_pages = new QTabWidget;
+    m_pages = new PageTabs;
     nameControl(m_pages, QStringLiteral("高级选择夹1"), QStringLiteral("功能页"));
     m_pages->addTab(m_booking = new BookingPage(m_shared.folders), QStringLiteral("进销库存"));
     // The pages behind the page guard show their contents only once it allows them.

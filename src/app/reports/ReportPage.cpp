@@ -3,6 +3,7 @@
 #include "Reports.h"
 #include "app/FormParts.h"
 #include "ui/ListView.h"
+#include "ui/PageTabs.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -19,7 +20,7 @@ namespace kucun {
 ReportPage::ReportPage(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
-    报表选择夹 = new QTabWidget;
+    报表选择夹 = new PageTabs;
     nameControl(报表选择夹, QStringLiteral("报表选择夹"), QStringLiteral("报表"));
     for (const ReportDescription &report : reportDescriptions()) {
         报表选择夹->addTab(buildTab(report), report.sheetName);
