@@ -177,6 +177,9 @@ void ListView::rememberCurrentRecord()
 
 void ListView::restoreCurrentRecord()
 {
+    // Lay the new rows out now, so that they are painted once, not once
+    // before the view's delayed layout and again after it.
+    executeDelayedItemsLayout();
     if (m_currentRecord == 0 || m_model->rowCount() == 0) {
         return;
     }
