@@ -8,28 +8,85 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory_resource>
+#include <numeric>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <unordered_map>
 
 namespace kucun {
 
 namespace {
 
+// Finds a key stored as a pmr::string by the bytes of a probe, without a copy.
+struct BytesHash
+{
+    using is_transparent = void;
+    size_t operator()(std::string_view bytes) const { return std::hash<std::string_view>()(bytes); }
+};
+// The read makes a few thousand small keys and frees them all at its end:
+// they come from one arena, which spares the heap a few thousand searches.
+template <typename Value>
+using BytesMap = std::pmr::unordered_map<std::pmr::string, Value, BytesHash, std::equal_to<>>;
+
+// Each distinct stored text of one field made a QString once, and numbered
+// in the order met: a month's models share few categories and items.
+class DistinctTexts
+{
+public:
+    explicit DistinctTexts(std::pmr::memory_resource *arena) : m_numbers(arena) {}
+
+    int numberOf(std::string_view utf8)
+    {
+        const auto found = m_numbers.find(utf8);
+        if (found != m_numbers.end()) {
+            return found->second;
+        }
+        const int number = int(m_texts.size());
+        m_texts.append(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+        m_numbers.emplace(std::pmr::string(utf8, m_numbers.get_allocator()), number);
+        return number;
+    }
+    const QString &text(int number) const { return m_texts[number]; }
+    // The place of each text, by its number, in GBK order.
+    std::vector<int> places() const { return placesOf(m_texts); }
+
+    static std::vector<int> placesOf(const QStringList &texts)
+    {
+        const std::vector<int> order = sortedRowOrder(texts, {KeyKind::Text});
+        std::vector<int> places(order.size());
+        for (size_t place = 0; place < order.size(); ++place) {
+            places[size_t(order[place])] = int(place);
+        }
+        return places;
+    }
+
+private:
+    BytesMap<int> m_numbers;
+    QStringList m_texts;
+};
+
 // The rows of the month, one a model as the log names it. A row is found by
 // the model's texts as stored, so each model's texts become QStrings once.
 class ProfitRows
 {
 public:
+    // A month of a big book names a few thousand models.
+    ProfitRows() { m_rows.reserve(4096); }
+
     // The row of the model the stored row names in fields 0 to 2.
     size_t rowOf(const StoredRow &row)
     {
         storeKeyInto(m_probe, row.utf8At(0), row.utf8At(1), row.utf8At(2));
-        const auto found = m_rows.find(m_probe);
-        if (found != m_rows.end()) {
+        if (const auto found = m_rows.find(std::string_view(m_probe)); found != m_rows.end()) {
             return found->second;
         }
-        m_rows.emplace(m_probe, m_profits.size());
-        m_profits.push_back({{row.textAt(0), row.textAt(1), row.textAt(2)}});
+        m_rows.emplace(std::pmr::string(m_probe, m_rows.get_allocator()), m_profits.size());
+        const int category = m_categories.numberOf(row.utf8At(0));
+        const int item = m_items.numberOf(row.utf8At(1));
+        m_profits.push_back({{m_categories.text(category), m_items.text(item), row.textAt(2)}});
+        m_parts.push_back({category, item});
         return m_profits.size() - 1;
     }
     ModelProfit &at(size_t row) { return m_profits[row]; }
@@ -38,22 +95,43 @@ public:
     // The rows are moved out: this is the last use of them.
     std::vector<ModelProfit> takeSorted()
     {
-        QStringList keys;
+        const std::vector<int> categoryPlaces = m_categories.places();
+        const std::vector<int> itemPlaces = m_items.places();
+        QStringList models;
+        models.reserve(qsizetype(m_profits.size()));
         for (const ModelProfit &row : m_profits) {
-            keys << row.key.category + QChar(1) + row.key.item + QChar(1) + row.key.model;
+            models << row.key.model;
         }
+        const std::vector<int> modelPlaces = DistinctTexts::placesOf(models);
+        const auto placeOf = [&](size_t row) {
+            return std::tuple(categoryPlaces[size_t(m_parts[row].category)],
+                              itemPlaces[size_t(m_parts[row].item)], modelPlaces[row]);
+        };
+        std::vector<size_t> order(m_profits.size());
+        std::iota(order.begin(), order.end(), size_t(0));
+        std::sort(order.begin(), order.end(),
+                  [&](size_t a, size_t b) { return placeOf(a) < placeOf(b); });
         std::vector<ModelProfit> rows;
         rows.reserve(m_profits.size());
-        for (const int row : sortedRowOrder(keys, {KeyKind::Text})) {
-            rows.push_back(std::move(m_profits[size_t(row)]));
+        for (const size_t row : order) {
+            rows.push_back(std::move(m_profits[row]));
         }
         return rows;
     }
 
 private:
-    std::unordered_map<std::string, size_t> m_rows;
+    struct Parts
+    {
+        int category;
+        int item;
+    };
+    std::pmr::monotonic_buffer_resource m_arena;
+    BytesMap<size_t> m_rows{&m_arena};
     std::string m_probe;
     std::vector<ModelProfit> m_profits;
+    std::vector<Parts> m_parts;
+    DistinctTexts m_categories{&m_arena};
+    DistinctTexts m_items{&m_arena};
 };
 
 // A stock-out without a 明细金额 record: it costs the model's 成本价 today.
