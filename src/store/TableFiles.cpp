@@ -25,6 +25,8 @@ QString createStatement(const QString &tableName)
         .arg(sql::quoteIdentifier(tableName), columns.join(QStringLiteral(", ")));
 }
 
+} // namespace
+
 // The indexes of a table's file: the log by date (the day's movements,
 // date searches) and by model (a model's history); the models by category
 // and item (the models of an item, and one model).
@@ -55,8 +57,6 @@ QStringList indexStatements(const QString &tableName)
     }
     return {};
 }
-
-} // namespace
 
 bool createTableFile(const QString &path, const QString &tableName, QString *error)
 {

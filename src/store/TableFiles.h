@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <functional>
 #include <optional>
 
 namespace kucun {
+
+// The statements that make a table's indexes, each made only when missing:
+// the log by date and by model, the models by category and item, the
+// tables of our own by the keys they are found by.
+QStringList indexStatements(const QString &tableName);
 
 // Creates the encrypted file of one table with its fields in field order.
 // Never overwrites: fails when the file exists. The movement log gets an

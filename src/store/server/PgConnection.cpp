@@ -1,0 +1,205 @@
+#include "PgConnection.h"
+
+#include <QDateTime>
+#include <algorithm>
+#include <libpq-fe.h>
+#include <utility>
+#include <vector>
+
+namespace kucun::pg {
+
+Result::Result(pg_result *result) : m_result(result) {}
+
+Result::~Result()
+{
+    PQclear(m_result);
+}
+
+Result::Result(Result &&other) noexcept : m_result(std::exchange(other.m_result, nullptr)) {}
+
+Result &Result::operator=(Result &&other) noexcept
+{
+    if (this != &other) {
+        PQclear(m_result);
+        m_result = std::exchange(other.m_result, nullptr);
+    }
+    return *this;
+}
+
+bool Result::ok() const
+{
+    const ExecStatusType status = PQresultStatus(m_result);
+    return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+}
+
+int Result::rowCount() const
+{
+    return PQntuples(m_result);
+}
+
+int Result::columnCount() const
+{
+    return PQnfields(m_result);
+}
+
+bool Result::isNullAt(int row, int column) const
+{
+    return PQgetisnull(m_result, row, column) == 1;
+}
+
+std::string_view Result::utf8At(int row, int column) const
+{
+    return {PQgetvalue(m_result, row, column), size_t(PQgetlength(m_result, row, column))};
+}
+
+QString Result::textAt(int row, int column) const
+{
+    const std::string_view utf8 = utf8At(row, column);
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+QString Result::error() const
+{
+    const char *message = PQresultErrorField(m_result, PG_DIAG_MESSAGE_PRIMARY);
+    return QString::fromUtf8(message ? message : PQresultErrorMessage(m_result)).trimmed();
+}
+
+QString Result::sqlState() const
+{
+    return QString::fromLatin1(PQresultErrorField(m_result, PG_DIAG_SQLSTATE));
+}
+
+std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *failure)
+{
+    if (!isProtected(conninfo)) {
+        if (failure) {
+            *failure = QStringLiteral("连接须加密（sslmode=require）");
+        }
+        return nullptr;
+    }
+    PGconn *connection = PQconnectdb(conninfo.toUtf8().constData());
+    if (PQstatus(connection) != CONNECTION_OK) {
+        if (failure) {
+            *failure = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
+        }
+        PQfinish(connection);
+        return nullptr;
+    }
+    std::unique_ptr<Connection> opened(new Connection(connection));
+    // Texts go both ways as UTF-8; dates read back as the files store them.
+    if (!opened->execScript(QStringLiteral("SET client_encoding = 'UTF8'; "
+                                           "SET DateStyle = 'ISO, YMD'; "
+                                           "SET extra_float_digits = 1"),
+                            failure)) {
+        return nullptr;
+    }
+    return opened;
+}
+
+Connection::~Connection()
+{
+    PQfinish(m_connection);
+}
+
+Result Connection::exec(const QString &sql, const QVariantList &values)
+{
+    std::vector<std::optional<QByteArray>> texts;
+    texts.reserve(size_t(values.size()));
+    std::vector<const char *> pointers;
+    pointers.reserve(size_t(values.size()));
+    for (const QVariant &value : values) {
+        texts.push_back(parameterText(value));
+        pointers.push_back(texts.back() ? texts.back()->constData() : nullptr);
+    }
+    return Result(PQexecParams(m_connection, sql.toUtf8().constData(), int(pointers.size()),
+                               nullptr, pointers.data(), nullptr, nullptr, 0));
+}
+
+bool Connection::execScript(const QString &sql, QString *failure)
+{
+    const Result result(PQexec(m_connection, sql.toUtf8().constData()));
+    if (!result.ok() && failure) {
+        *failure = result.error();
+    }
+    return result.ok();
+}
+
+bool Connection::isAlive() const
+{
+    return PQstatus(m_connection) == CONNECTION_OK;
+}
+
+QString Connection::userAtHost() const
+{
+    return QString::fromUtf8(PQuser(m_connection)) + QLatin1Char('@') +
+           QString::fromUtf8(PQhost(m_connection));
+}
+
+QString Connection::lastError() const
+{
+    return QString::fromUtf8(PQerrorMessage(m_connection)).trimmed();
+}
+
+bool isProtected(const QString &conninfo)
+{
+    char *error = nullptr;
+    PQconninfoOption *options = PQconninfoParse(conninfo.toUtf8().constData(), &error);
+    if (!options) {
+        PQfreemem(error);
+        return false;
+    }
+    QString host;
+    QString hostAddress;
+    QString sslMode;
+    for (PQconninfoOption *option = options; option->keyword; ++option) {
+        const QString value = QString::fromUtf8(option->val ? option->val : "");
+        const QLatin1String keyword(option->keyword);
+        if (keyword == QLatin1String("host")) {
+            host = value;
+        } else if (keyword == QLatin1String("hostaddr")) {
+            hostAddress = value;
+        } else if (keyword == QLatin1String("sslmode")) {
+            sslMode = value;
+        }
+    }
+    PQconninfoFree(options);
+    if (sslMode == QLatin1String("require") || sslMode == QLatin1String("verify-ca") ||
+        sslMode == QLatin1String("verify-full")) {
+        return true;
+    }
+    // Without a host libpq takes the local socket, unless PGHOST names one.
+    if (host.isEmpty() && hostAddress.isEmpty()) {
+        host = qEnvironmentVariable("PGHOST");
+    }
+    if (!hostAddress.isEmpty()) {
+        return false;
+    }
+    // A host that is a folder is a Unix socket; several hosts must all be.
+    const QStringList hosts = host.split(QLatin1Char(','));
+    return std::all_of(hosts.cbegin(), hosts.cend(), [](const QString &one) {
+        return one.isEmpty() || one.startsWith(QLatin1Char('/')) ||
+               one.startsWith(QLatin1Char('@'));
+    });
+}
+
+std::optional<QByteArray> parameterText(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+    case QMetaType::Nullptr:
+        return std::nullopt;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QByteArray::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::Bool:
+        return QByteArray(value.toBool() ? "1" : "0");
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+    case QMetaType::QDate:
+        return value.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
+    default:
+        return value.toString().toUtf8();
+    }
+}
+
+} // namespace kucun::pg

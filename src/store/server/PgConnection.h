@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+struct pg_conn;
+struct pg_result;
+
+namespace kucun::pg {
+
+// The answer to one statement, its values in libpq's text form: dates as
+// "YYYY-MM-DD HH:MM:SS", numbers as their shortest round-trip text.
+class Result
+{
+public:
+    explicit Result(pg_result *result);
+    ~Result();
+    Result(Result &&other) noexcept;
+    Result &operator=(Result &&other) noexcept;
+    Result(const Result &) = delete;
+    Result &operator=(const Result &) = delete;
+
+    // The statement ran: it changed what it should, or returned its rows.
+    bool ok() const;
+    int rowCount() const;
+    int columnCount() const;
+    bool isNullAt(int row, int column) const;
+    std::string_view utf8At(int row, int column) const;
+    QString textAt(int row, int column) const;
+    // The server's message for a failed statement, and its SQLSTATE code.
+    QString error() const;
+    QString sqlState() const;
+
+private:
+    pg_result *m_result = nullptr;
+};
+
+// One session with a PostgreSQL server, through libpq. Statements take
+// their values as parameters ($1, $2, ...), never spliced into the text.
+class Connection
+{
+public:
+    // Opens a session from a libpq connection string ("host=... dbname=...
+    // user=..."). Nothing, with the server's reason in `failure`, when the
+    // server can't be reached, refuses the login, or the string asks for an
+    // unprotected connection over a network (isProtected).
+    static std::unique_ptr<Connection> open(const QString &conninfo, QString *failure);
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    Result exec(const QString &sql, const QVariantList &values = {});
+    // Runs statements that take no values, one after another, in one go.
+    bool execScript(const QString &sql, QString *failure = nullptr);
+    // True while the session still reaches the server.
+    bool isAlive() const;
+    // The login and the server, for the title bar: "shop@192.168.1.10".
+    QString userAtHost() const;
+    QString lastError() const;
+
+private:
+    explicit Connection(pg_conn *connection) : m_connection(connection) {}
+    pg_conn *m_connection = nullptr;
+};
+
+// Whether a connection string keeps passwords and figures off the wire in
+// clear text: it requires TLS (sslmode require, verify-ca or verify-full),
+// or its host is a local Unix socket folder. An empty host means the local
+// socket too. False for a string libpq can't read.
+bool isProtected(const QString &conninfo);
+
+// The text a value is sent as: numbers in their shortest round-trip form,
+// date-times as the files store them, an invalid value as SQL NULL (empty).
+std::optional<QByteArray> parameterText(const QVariant &value);
+
+} // namespace kucun::pg

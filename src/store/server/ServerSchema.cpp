@@ -1,0 +1,62 @@
+#include "ServerSchema.h"
+
+#include "PgConnection.h"
+#include "store/SqlCipher.h"
+#include "store/TableFiles.h"
+
+namespace kucun {
+
+QString serverType(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Text:
+        return QStringLiteral("text");
+    case FieldKind::Number:
+        return QStringLiteral("double precision");
+    case FieldKind::Integer:
+        return QStringLiteral("bigint");
+    case FieldKind::Logical:
+        return QStringLiteral("boolean");
+    case FieldKind::DateTime:
+        return QStringLiteral("timestamp");
+    case FieldKind::Unknown:
+        break;
+    }
+    return QStringLiteral("bytea");
+}
+
+QStringList serverSchemaStatements()
+{
+    QStringList statements{
+        QStringLiteral("CREATE SCHEMA %1").arg(sql::quoteIdentifier(serverSchema)),
+        QStringLiteral("SET LOCAL search_path = %1").arg(sql::quoteIdentifier(serverSchema))};
+    QStringList tables = tables::allTableNames();
+    tables << tables::ownTableNames();
+    for (const QString &table : std::as_const(tables)) {
+        QStringList columns{
+            QStringLiteral("\"id\" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY")};
+        for (const FieldDefinition &field : tables::fieldsOf(table)) {
+            columns << sql::quoteIdentifier(field.name) + QLatin1Char(' ') + serverType(field.kind);
+        }
+        statements << QStringLiteral("CREATE TABLE %1 (%2)")
+                          .arg(sql::quoteIdentifier(table), columns.join(QStringLiteral(", ")));
+        statements << indexStatements(table);
+    }
+    return statements;
+}
+
+bool createServerBook(pg::Connection &connection, QString *failure)
+{
+    QStringList statements{QStringLiteral("BEGIN")};
+    statements << serverSchemaStatements();
+    statements << QStringLiteral("INSERT INTO \"设置\" DEFAULT VALUES") << QStringLiteral("COMMIT");
+    for (const QString &statement : std::as_const(statements)) {
+        if (!connection.execScript(statement, failure)) {
+            connection.execScript(QStringLiteral("ROLLBACK"));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace kucun
