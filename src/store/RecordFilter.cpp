@@ -8,7 +8,7 @@ namespace {
 
 QString textOf(const QString &field)
 {
-    return QStringLiteral("ifnull(%1, '')").arg(sql::quoteIdentifier(field));
+    return QStringLiteral("coalesce(%1, '')").arg(sql::quoteIdentifier(field));
 }
 
 } // namespace

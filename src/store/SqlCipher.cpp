@@ -176,12 +176,6 @@ std::string_view Statement::utf8At(int column) const
                 : std::string_view();
 }
 
-QString Statement::textAt(int column) const
-{
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-    return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)) : QString();
-}
-
 QVariant Statement::valueAt(int column) const
 {
     switch (sqlite3_column_type(m_stmt, column)) {
@@ -309,6 +303,60 @@ bool Connection::attach(const QString &path, const QString &alias, const QString
         return failed(why);
     }
     return true;
+}
+
+std::unique_ptr<Rows> Connection::query(const QString &sql, const QVariantList &values)
+{
+    return std::make_unique<Statement>(m_db, sql, values);
+}
+
+qint64 Connection::lastInsertId()
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+bool Connection::beginWriting()
+{
+    // The write lock from the start: two programs can't both read and then
+    // fail to write.
+    return exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+std::optional<QList<DeclaredColumn>> Connection::columnsOf(const QString &database,
+                                                           const QString &table)
+{
+    Statement info(m_db, QStringLiteral("PRAGMA %1.table_info(%2)")
+                             .arg(quoteIdentifier(database), quoteIdentifier(table)));
+    QList<DeclaredColumn> columns;
+    while (info.step()) {
+        const QString declared = info.textAt(2);
+        // An INTEGER PRIMARY KEY is the rowid itself.
+        columns.append({info.textAt(1), declared,
+                        info.int64At(5) == 1 &&
+                            declared.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0});
+    }
+    if (!info.isValid() || info.failed()) {
+        return std::nullopt;
+    }
+    return columns;
+}
+
+bool Connection::hasIndexLeadingWith(const QString &table, const QString &field)
+{
+    Statement indexes(m_db, QStringLiteral("PRAGMA index_list(%1)").arg(quoteIdentifier(table)));
+    while (indexes.step()) {
+        Statement columns(
+            m_db, QStringLiteral("PRAGMA index_info(%1)").arg(quoteIdentifier(indexes.textAt(1))));
+        if (columns.step() && columns.textAt(2) == field) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Connection::detach(const QString &alias)
+{
+    exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(alias)));
 }
 
 QString placeholders(int count)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Session.h"
 #include "StoreFault.h"
 
 #include <QString>
@@ -13,34 +14,30 @@ struct sqlite3_stmt;
 namespace kucun::sql {
 
 // One prepared statement; finalised when it goes out of scope.
-class Statement
+class Statement : public Rows
 {
 public:
     // Prepares the statement and binds the values to its marks in order.
     Statement(sqlite3 *db, const QString &sql, const QVariantList &values = {});
-    ~Statement();
+    ~Statement() override;
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
 
-    bool isValid() const { return m_stmt != nullptr; }
+    bool isValid() const override { return m_stmt != nullptr; }
     QString error() const;
 
     void bind(int index, const QVariant &value);
-    // Steps once: true while a row is available. A failure sets failed().
-    bool step();
-    bool failed() const { return m_failed; }
+    bool step() override;
+    bool failed() const override { return m_failed; }
     void reset();
 
-    int columnCount() const;
-    qint64 int64At(int column) const;
-    // The column as a number; an absent value is 0.
-    double doubleAt(int column) const;
-    QVariant valueAt(int column) const;
-    QString textAt(int column) const;
-    bool isTextAt(int column) const;
-    bool isNullAt(int column) const;
-    // The stored UTF-8 bytes of a text value, valid until the next step.
-    std::string_view utf8At(int column) const;
+    int columnCount() const override;
+    qint64 int64At(int column) const override;
+    double doubleAt(int column) const override;
+    QVariant valueAt(int column) const override;
+    bool isTextAt(int column) const override;
+    bool isNullAt(int column) const override;
+    std::string_view utf8At(int column) const override;
 
 private:
     sqlite3 *m_db = nullptr;
@@ -49,11 +46,12 @@ private:
     int m_resultCode = 0;
 };
 
-// An encrypted database connection keyed with the table password.
-class Connection
+// An encrypted database connection keyed with the table password: the
+// session of a book kept in table files.
+class Connection : public Session
 {
 public:
-    ~Connection();
+    ~Connection() override;
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
@@ -66,15 +64,21 @@ public:
     static std::unique_ptr<Connection> create(const QString &path, const QString &key);
 
     sqlite3 *handle() const { return m_db; }
-    bool exec(const QString &sql);
+    std::unique_ptr<Rows> query(const QString &sql, const QVariantList &values = {}) override;
+    bool exec(const QString &sql) override;
     QString lastError() const;
-    // The fault of the call that failed last on this connection.
-    StoreFault lastFault() const;
-    // The records the last statement inserted, changed or deleted.
-    qint64 changes() const;
+    StoreFault lastFault() const override;
+    qint64 changes() const override;
+    qint64 lastInsertId() override;
+    bool beginWriting() override;
+    std::optional<QList<DeclaredColumn>> columnsOf(const QString &database,
+                                                   const QString &table) override;
+    bool hasIndexLeadingWith(const QString &table, const QString &field) override;
+    QString straightThroughHint() const override { return QStringLiteral("NOT INDEXED "); }
     // Joins another file under an alias; `fault` says why when it fails.
     bool attach(const QString &path, const QString &alias, const QString &key,
-                StoreFault *fault = nullptr);
+                StoreFault *fault = nullptr) override;
+    void detach(const QString &alias) override;
 
 private:
     explicit Connection(sqlite3 *db) : m_db(db) {}

@@ -1,6 +1,6 @@
 #include "StoredRow.h"
 
-#include "SqlCipher.h"
+#include "Session.h"
 
 namespace kucun {
 

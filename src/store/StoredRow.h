@@ -7,7 +7,7 @@
 namespace kucun {
 
 namespace sql {
-class Statement;
+class Rows;
 } // namespace sql
 
 // One row of a scan as the file holds it, for reads over many rows that
@@ -18,7 +18,7 @@ class Statement;
 class StoredRow
 {
 public:
-    explicit StoredRow(const sql::Statement &statement) : m_statement(statement) {}
+    explicit StoredRow(const sql::Rows &statement) : m_statement(statement) {}
 
     qint64 rowId() const;
     bool isAbsentAt(int field) const;
@@ -29,7 +29,7 @@ public:
 
 private:
     friend class Table; // makes records of the rows it scans
-    const sql::Statement &m_statement;
+    const sql::Rows &m_statement;
 };
 
 } // namespace kucun

@@ -95,22 +95,20 @@ void Table::close()
 std::shared_ptr<const Schema> Table::readSchema(const QString &database,
                                                 const QString &tableName) const
 {
-    sql::Statement info(m_connection->handle(),
-                        QStringLiteral("PRAGMA %1.table_info(%2)")
-                            .arg(sql::quoteIdentifier(database), sql::quoteIdentifier(tableName)));
-    // The log's own id (an INTEGER PRIMARY KEY, the record identity itself)
-    // is not a field: it is neither read nor written as one.
+    const std::optional<QList<sql::DeclaredColumn>> columns =
+        m_connection->columnsOf(database, tableName);
+    if (!columns) {
+        return nullptr;
+    }
+    // The log's own id (the record identity itself) is not a field: it is
+    // neither read nor written as one.
     FieldList fields;
-    while (info.step()) {
-        const bool isRecordId =
-            info.int64At(5) == 1 &&
-            info.textAt(2).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
-        if (!isRecordId) {
-            fields.append({info.textAt(1), kindOfDeclaredType(info.textAt(2))});
+    for (const sql::DeclaredColumn &column : *columns) {
+        if (!column.isRowId) {
+            fields.append({column.name, kindOfDeclaredType(column.declaredType)});
         }
     }
-    return info.failed() || fields.isEmpty() ? nullptr
-                                             : std::make_shared<const Schema>(tableName, fields);
+    return fields.isEmpty() ? nullptr : std::make_shared<const Schema>(tableName, fields);
 }
 
 const Schema &Table::schema() const
@@ -140,14 +138,14 @@ QString Table::selectColumns(const Schema &columns) const
     return QStringLiteral("SELECT %1 FROM %2 ").arg(names.join(QLatin1Char(',')), quotedTable());
 }
 
-Record Table::readRow(sql::Statement &statement)
+Record Table::readRow(const sql::Rows &statement)
 {
     Record record(m_schema, 0, {});
     readRowInto(statement, record);
     return record;
 }
 
-void Table::readRowInto(const sql::Statement &statement, Record &record, RowTexts *previous)
+void Table::readRowInto(const sql::Rows &statement, Record &record, RowTexts *previous)
 {
     const int count = statement.columnCount();
     record.m_rowId = statement.int64At(0);
@@ -180,9 +178,9 @@ void Table::readRowInto(const sql::Statement &statement, Record &record, RowText
 
 void Table::moveToRow(const QString &whereAndOrder, const QVariantList &params)
 {
-    sql::Statement select(m_connection->handle(), selectColumns() + whereAndOrder, params);
-    m_current = select.step() ? readRow(select) : Record(m_schema, 0, {});
-    if (!select.isValid() || select.failed()) {
+    const auto select = m_connection->query(selectColumns() + whereAndOrder, params);
+    m_current = select->step() ? readRow(*select) : Record(m_schema, 0, {});
+    if (!select->isValid() || select->failed()) {
         noteReadFailure();
     }
 }
@@ -204,9 +202,9 @@ qint64 Table::recordCount()
         m_cachedCount = recordcounts::lookup(m_path).value_or(-1);
     }
     if (m_cachedCount < 0) {
-        sql::Statement count(m_connection->handle(),
-                             QStringLiteral("SELECT count(*) FROM %1").arg(quotedTable()));
-        m_cachedCount = count.step() ? count.int64At(0) : 0;
+        const auto count =
+            m_connection->query(QStringLiteral("SELECT count(*) FROM %1").arg(quotedTable()));
+        m_cachedCount = count->step() ? count->int64At(0) : 0;
         if (!m_inTransaction) {
             recordcounts::remember(m_path, m_cachedCount);
         }
@@ -227,18 +225,17 @@ bool Table::insertInto(const QString &qualifiedTable, const Schema &schema,
 {
     const FieldList &fields = schema.fields();
     QStringList columns;
-    for (const FieldDefinition &field : fields) {
-        columns << sql::quoteIdentifier(field.name);
-    }
-    sql::Statement insert(m_connection->handle(),
-                          QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(qualifiedTable, columns.join(QLatin1Char(',')),
-                                   sql::placeholders(int(fields.size()))));
+    QVariantList bound;
     for (int i = 0; i < fields.size(); ++i) {
-        insert.bind(i + 1, i < values.size() ? values[i] : QVariant());
+        columns << sql::quoteIdentifier(fields[i].name);
+        bound << (i < values.size() ? values[i] : QVariant());
     }
-    insert.step();
-    return !insert.failed() || noteFailure();
+    const auto insert = m_connection->query(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                .arg(qualifiedTable, columns.join(QLatin1Char(',')),
+                                                     sql::placeholders(int(fields.size()))),
+                                            bound);
+    insert->step();
+    return !insert->failed() || noteFailure();
 }
 
 bool Table::countedWriteOf(const QString &path, const std::function<std::optional<qint64>()> &write)
@@ -291,7 +288,7 @@ bool Table::append(const QVariantList &values)
         return false;
     }
     m_cachedCount = -1;
-    moveToRow(QStringLiteral("WHERE rowid = last_insert_rowid()"), {});
+    moveToRow(QStringLiteral("WHERE rowid = ?"), {m_connection->lastInsertId()});
     return true;
 }
 
@@ -319,12 +316,11 @@ bool Table::modify(const QVariantList &values)
         return true;
     }
     bound << m_current.rowId();
-    sql::Statement update(
-        m_connection->handle(),
+    const auto update = m_connection->query(
         QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedTable(), assignments), bound);
     if (!countedWrite(m_path, 0, [this, &update] {
-            update.step();
-            return !update.failed() || noteFailure();
+            update->step();
+            return !update->failed() || noteFailure();
         })) {
         return false;
     }
@@ -337,12 +333,12 @@ bool Table::goToId(qint64 recordId)
     if (!isOpen()) {
         return false;
     }
-    sql::Statement select(m_connection->handle(),
-                          selectColumns() + QStringLiteral("WHERE rowid = ?"), {recordId});
-    if (!select.step()) {
-        return select.isValid() && !select.failed() ? false : noteReadFailure();
+    const auto select =
+        m_connection->query(selectColumns() + QStringLiteral("WHERE rowid = ?"), {recordId});
+    if (!select->step()) {
+        return select->isValid() && !select->failed() ? false : noteReadFailure();
     }
-    m_current = readRow(select);
+    m_current = readRow(*select);
     return true;
 }
 
@@ -380,7 +376,7 @@ bool Table::attach(const QString &fileName, const QString &password, FieldCheck 
     } else {
         noteReadFailure();
     }
-    m_connection->exec(QStringLiteral("DETACH DATABASE %1").arg(sql::quoteIdentifier(tableName)));
+    m_connection->detach(tableName);
     return false;
 }
 
@@ -410,12 +406,12 @@ bool Table::findTexts(const QList<std::pair<QString, QString>> &fieldEqualsText)
         m_schema->indexOf(equality.first);
     }
     const RecordFilter filter = RecordFilter::textsEqual(fieldEqualsText);
-    sql::Statement select(m_connection->handle(),
-                          selectColumns() + QStringLiteral("WHERE rowid >= ? AND (") +
-                              filter.sqlCondition + QStringLiteral(") ORDER BY rowid LIMIT 1"),
-                          QVariantList{m_current.rowId()} + filter.parameters);
-    m_current = select.step() ? readRow(select) : Record(m_schema, 0, {});
-    return select.isValid() && !select.failed() ? !atEnd() : noteReadFailure();
+    const auto select =
+        m_connection->query(selectColumns() + QStringLiteral("WHERE rowid >= ? AND (") +
+                                filter.sqlCondition + QStringLiteral(") ORDER BY rowid LIMIT 1"),
+                            QVariantList{m_current.rowId()} + filter.parameters);
+    m_current = select->step() ? readRow(*select) : Record(m_schema, 0, {});
+    return select->isValid() && !select->failed() ? !atEnd() : noteReadFailure();
 }
 
 } // namespace kucun

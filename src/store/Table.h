@@ -18,8 +18,8 @@
 namespace kucun {
 
 namespace sql {
-class Connection;
-class Statement;
+class Session;
+class Rows;
 } // namespace sql
 
 // Whether open and attach check the fields of a table the program knows
@@ -186,10 +186,10 @@ private:
     bool insertInto(const QString &qualifiedTable, const Schema &schema,
                     const QVariantList &values);
     void moveToRow(const QString &whereAndOrder, const QVariantList &params);
-    Record readRow(sql::Statement &statement);
+    Record readRow(const sql::Rows &statement);
     // The stored texts of the row read last, per column, while scanning.
     using RowTexts = std::vector<std::optional<std::string>>;
-    void readRowInto(const sql::Statement &statement, Record &record, RowTexts *previous = nullptr);
+    void readRowInto(const sql::Rows &statement, Record &record, RowTexts *previous = nullptr);
     // A scan's statement text and the fields its rows hold after the rowid.
     struct Scan
     {
@@ -218,7 +218,7 @@ private:
     // The same for a read that failed: busy, or a file that can't be read.
     bool noteReadFailure();
 
-    std::unique_ptr<sql::Connection> m_connection;
+    std::unique_ptr<sql::Session> m_connection;
     std::shared_ptr<const Schema> m_schema;
     QString m_path;
     Record m_current;

@@ -36,19 +36,16 @@ bool Table::forEachIn(const QString &table, const RecordFilter &filter,
     for (const FieldDefinition &field : schema->fields()) {
         names << sql::quoteIdentifier(field.name);
     }
-    sql::Statement select(
-        m_connection->handle(),
+    const auto select = m_connection->query(
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY rowid")
-            .arg(names.join(QLatin1Char(',')), qualifiedTable(table).first, filter.sqlCondition));
-    for (int i = 0; i < filter.parameters.size(); ++i) {
-        select.bind(i + 1, filter.parameters[i]);
-    }
+            .arg(names.join(QLatin1Char(',')), qualifiedTable(table).first, filter.sqlCondition),
+        filter.parameters);
     Record record(schema, 0, {});
-    while (select.step()) {
-        readRowInto(select, record);
+    while (select->step()) {
+        readRowInto(*select, record);
         visit(record);
     }
-    return select.isValid() && !select.failed() ? true : noteReadFailure();
+    return select->isValid() && !select->failed() ? true : noteReadFailure();
 }
 
 std::optional<qint64> Table::modifyMatching(const QString &table, const RecordFilter &filter,
@@ -63,12 +60,12 @@ std::optional<qint64> Table::modifyMatching(const QString &table, const RecordFi
         return 0;
     }
     bound << filter.parameters;
-    sql::Statement update(m_connection->handle(),
-                          QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                              .arg(qualifiedTable(table).first, assignments, filter.sqlCondition),
-                          bound);
-    update.step();
-    if (!update.isValid() || update.failed()) {
+    const auto update =
+        m_connection->query(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                .arg(qualifiedTable(table).first, assignments, filter.sqlCondition),
+                            bound);
+    update->step();
+    if (!update->isValid() || update->failed()) {
         noteFailure();
         return std::nullopt;
     }
@@ -80,8 +77,7 @@ std::optional<qint64> Table::modifyMatching(const QString &table, const RecordFi
 
 qint64 Table::lastAppendedId() const
 {
-    sql::Statement last(m_connection->handle(), QStringLiteral("SELECT last_insert_rowid()"));
-    return last.step() ? last.int64At(0) : 0;
+    return m_connection->lastInsertId();
 }
 
 } // namespace kucun

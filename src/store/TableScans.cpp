@@ -129,40 +129,39 @@ Table::totalsByTexts(const RecordFilter &filter, const QStringList &textFields,
     QStringList texts;
     for (const QString &field : textFields) {
         schema->indexOf(field);
-        texts << QStringLiteral("ifnull(%1, '')").arg(sql::quoteIdentifier(field));
+        texts << QStringLiteral("coalesce(%1, '')").arg(sql::quoteIdentifier(field));
     }
     schema->indexOf(added);
     schema->indexOf(taken);
     // SQLite of this age groups by sorting, which over a million rows takes
     // seconds; one pass that adds up in a hash table takes a fraction.
-    sql::Statement select(m_connection->handle(),
-                          QStringLiteral("SELECT %1, %2, %3 FROM %4 %5WHERE %6")
-                              .arg(texts.join(QLatin1Char(',')), sql::quoteIdentifier(added),
-                                   sql::quoteIdentifier(taken),
-                                   main ? quotedTable() : qualifiedTable(table).first,
-                                   main ? indexChoice(filter) : QString(), filter.sqlCondition),
-                          filter.parameters);
+    const auto select = m_connection->query(
+        QStringLiteral("SELECT %1, %2, %3 FROM %4 %5WHERE %6")
+            .arg(texts.join(QLatin1Char(',')), sql::quoteIdentifier(added),
+                 sql::quoteIdentifier(taken), main ? quotedTable() : qualifiedTable(table).first,
+                 main ? indexChoice(filter) : QString(), filter.sqlCondition),
+        filter.parameters);
     const int count = int(textFields.size());
     std::vector<TextsTotal> totals;
     std::unordered_map<std::string, size_t> positions;
     std::string key;
-    while (select.step()) {
+    while (select->step()) {
         key.clear();
         for (int column = 0; column < count; ++column) {
-            key += select.utf8At(column);
+            key += select->utf8At(column);
             key += '\x1f'; // a separator no text holds
         }
         const auto [position, isNew] = positions.try_emplace(key, totals.size());
         if (isNew) {
             TextsTotal row;
             for (int column = 0; column < count; ++column) {
-                row.texts << select.textAt(column);
+                row.texts << select->textAt(column);
             }
             totals.push_back(std::move(row));
         }
-        totals[position->second].total += select.doubleAt(count) - select.doubleAt(count + 1);
+        totals[position->second].total += select->doubleAt(count) - select->doubleAt(count + 1);
     }
-    if (select.failed() || !select.isValid()) {
+    if (select->failed() || !select->isValid()) {
         noteReadFailure();
         return std::nullopt;
     }
@@ -172,33 +171,26 @@ Table::totalsByTexts(const RecordFilter &filter, const QStringList &textFields,
 QString Table::indexChoice(const RecordFilter &filter) const
 {
     // Reading the table straight through beats sorting most of it by record order.
-    return !filter.rangeField.isEmpty() && rangeCoversMuch(filter) ? QStringLiteral("NOT INDEXED ")
-                                                                   : QString();
+    return !filter.rangeField.isEmpty() && rangeCoversMuch(filter)
+               ? m_connection->straightThroughHint()
+               : QString();
 }
 
 bool Table::rangeCoversMuch(const RecordFilter &filter) const
 {
     // min() and max() come from an index in no time; without one they would
     // read the whole table, and then there is no index to avoid anyway.
-    sql::Statement indexes(m_connection->handle(),
-                           QStringLiteral("PRAGMA index_list(%1)").arg(quotedTable()));
-    bool indexed = false;
-    while (!indexed && indexes.step()) {
-        sql::Statement columns(
-            m_connection->handle(),
-            QStringLiteral("PRAGMA index_info(%1)").arg(sql::quoteIdentifier(indexes.textAt(1))));
-        indexed = columns.step() && columns.textAt(2) == filter.rangeField;
-    }
-    if (!indexed) {
+    if (m_connection->straightThroughHint().isEmpty() ||
+        !m_connection->hasIndexLeadingWith(m_schema->tableName(), filter.rangeField)) {
         return false;
     }
     // One aggregate a statement: only then does SQLite read just the index's end.
     const auto extreme = [this, &filter](const char *aggregate) {
-        sql::Statement statement(m_connection->handle(),
-                                 QStringLiteral("SELECT %1(%2) FROM %3")
-                                     .arg(QLatin1String(aggregate),
-                                          sql::quoteIdentifier(filter.rangeField), quotedTable()));
-        return statement.step() ? parseStoredDateTime(statement.textAt(0)) : QDateTime();
+        const auto statement =
+            m_connection->query(QStringLiteral("SELECT %1(%2) FROM %3")
+                                    .arg(QLatin1String(aggregate),
+                                         sql::quoteIdentifier(filter.rangeField), quotedTable()));
+        return statement->step() ? parseStoredDateTime(statement->textAt(0)) : QDateTime();
     };
     const QDateTime first = extreme("min");
     const QDateTime last = extreme("max");
@@ -225,13 +217,13 @@ bool Table::visitRows(const Scan &scan, const QVariantList &parameters,
 bool Table::visitRows(const Scan &scan, const QVariantList &parameters,
                       const std::function<void(const StoredRow &)> &visit)
 {
-    sql::Statement select(m_connection->handle(), scan.query, parameters);
-    const StoredRow row(select);
-    while (select.step()) {
+    const auto select = m_connection->query(scan.query, parameters);
+    const StoredRow row(*select);
+    while (select->step()) {
         visit(row);
     }
     // A busy or damaged file must not pass for a shorter table.
-    return select.isValid() && !select.failed() ? true : noteReadFailure();
+    return select->isValid() && !select->failed() ? true : noteReadFailure();
 }
 
 } // namespace kucun

@@ -17,13 +17,12 @@ bool Table::removeMatching(const QString &table, const RecordFilter &filter)
     if (path.isEmpty()) {
         return false;
     }
-    sql::Statement remove(
-        m_connection->handle(),
+    const auto remove = m_connection->query(
         QStringLiteral("DELETE FROM %1 WHERE %2").arg(qualified, filter.sqlCondition),
         filter.parameters);
     const bool removed = countedWriteOf(path, [this, &remove]() -> std::optional<qint64> {
-        remove.step();
-        if (!remove.isValid() || remove.failed()) {
+        remove->step();
+        if (!remove->isValid() || remove->failed()) {
             noteFailure();
             return std::nullopt;
         }
@@ -65,7 +64,7 @@ bool Table::beginTransaction()
     if (!isOpen() || m_inTransaction) {
         return false;
     }
-    if (!m_connection->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    if (!m_connection->beginWriting()) {
         return noteFailure();
     }
     // The write lock is held from here on: the counts known now stay true
