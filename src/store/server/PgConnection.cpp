@@ -71,6 +71,15 @@ QString Result::sqlState() const
 
 std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *failure)
 {
+    char *error = nullptr;
+    PQconninfoFree(PQconninfoParse(conninfo.toUtf8().constData(), &error));
+    if (error) {
+        if (failure) {
+            *failure = QString::fromUtf8(error).trimmed();
+        }
+        PQfreemem(error);
+        return nullptr;
+    }
     if (!isProtected(conninfo)) {
         if (failure) {
             *failure = QStringLiteral("连接须加密（sslmode=require）");
