@@ -16,14 +16,14 @@ QString textOf(const QString &field)
 RecordFilter RecordFilter::none()
 {
     RecordFilter filter;
-    filter.sqlCondition = QStringLiteral("0");
+    filter.sqlCondition = QStringLiteral("1 = 0");
     return filter;
 }
 
 RecordFilter RecordFilter::all()
 {
     RecordFilter filter;
-    filter.sqlCondition = QStringLiteral("1");
+    filter.sqlCondition = QStringLiteral("1 = 1");
     return filter;
 }
 

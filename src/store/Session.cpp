@@ -11,4 +11,13 @@ QString Rows::textAt(int column) const
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
+QString Session::qualifiedName(const QString &alias, const QString &table) const
+{
+    const auto quoted = [](QString name) {
+        return QLatin1Char('"') + name.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+               QLatin1Char('"');
+    };
+    return quoted(alias) + QLatin1Char('.') + quoted(table);
+}
+
 } // namespace kucun::sql

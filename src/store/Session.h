@@ -58,6 +58,12 @@ public:
     // Prepares the statement, binding the values to its ? marks in order.
     virtual std::unique_ptr<Rows> query(const QString &statement,
                                         const QVariantList &values = {}) = 0;
+    // The same for a scan over many rows, which are read once each, in
+    // order; no other statement runs on the session until it is dropped.
+    virtual std::unique_ptr<Rows> stream(const QString &statement, const QVariantList &values = {})
+    {
+        return query(statement, values);
+    }
     virtual bool exec(const QString &statement) = 0;
     // The records the last statement inserted, changed or deleted.
     virtual qint64 changes() const = 0;
@@ -77,6 +83,8 @@ public:
     // The words after a table's name that make a scan read it straight
     // through rather than by an index; empty where the store takes no hint.
     virtual QString straightThroughHint() const = 0;
+    // The name a statement gives a table attached under an alias.
+    virtual QString qualifiedName(const QString &alias, const QString &table) const;
     // Joins another table file under an alias, where the store is files.
     virtual bool attach(const QString &path, const QString &alias, const QString &key,
                         StoreFault *fault) = 0;

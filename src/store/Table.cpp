@@ -39,16 +39,32 @@ bool Table::open(const QString &fileName, const QString &password, FieldCheck ch
     if (openPaths().contains(path)) {
         return false;
     }
-    m_connection = sql::Connection::openExisting(path, password, &m_fault);
-    if (m_connection) {
-        m_schema = readSchema(QStringLiteral("main"), file.completeBaseName());
+    std::unique_ptr<sql::Connection> connection =
+        sql::Connection::openExisting(path, password, &m_fault);
+    if (!connection) {
+        return false;
     }
+    if (!adopt(std::move(connection), file.completeBaseName(), check)) {
+        return false;
+    }
+    m_path = path;
+    openPaths().insert(path);
+    return true;
+}
+
+bool Table::open(std::unique_ptr<sql::Session> session, const QString &tableName, FieldCheck check)
+{
+    close();
+    return adopt(std::move(session), tableName, check);
+}
+
+bool Table::adopt(std::unique_ptr<sql::Session> session, const QString &tableName, FieldCheck check)
+{
+    m_connection = std::move(session);
+    m_schema = readSchema(QStringLiteral("main"), tableName);
     if (!m_schema) {
-        if (m_connection && m_connection->lastFault() == StoreFault::Busy) {
-            m_fault = StoreFault::Busy;
-        } else if (m_fault == StoreFault::None) {
-            m_fault = StoreFault::Unavailable;
-        }
+        m_fault = m_connection->lastFault() == StoreFault::Busy ? StoreFault::Busy
+                                                                : StoreFault::Unavailable;
         m_connection.reset();
         return false;
     }
@@ -59,8 +75,6 @@ bool Table::open(const QString &fileName, const QString &password, FieldCheck ch
         return false;
     }
     m_fault = StoreFault::None;
-    m_path = path;
-    openPaths().insert(path);
     first();
     // A first record that can't be read must not pass for an empty table.
     if (m_fault != StoreFault::None) {
@@ -364,10 +378,25 @@ bool Table::attach(const QString &fileName, const QString &password, FieldCheck 
         !m_connection->attach(path, tableName, password, &m_fault)) {
         return false;
     }
+    if (!adoptAttached(path, tableName, check)) {
+        return false;
+    }
+    openPaths().insert(path);
+    return true;
+}
+
+bool Table::attachTable(const QString &tableName, FieldCheck check)
+{
+    m_fault = StoreFault::Unavailable;
+    return isOpen() && m_connection->attach(QString(), tableName, QString(), &m_fault) &&
+           adoptAttached(QString(), tableName, check);
+}
+
+bool Table::adoptAttached(const QString &path, const QString &tableName, FieldCheck check)
+{
     auto schema = readSchema(tableName, tableName);
     if (schema && (check == FieldCheck::None || schema->holdsDeclaredFields())) {
         m_fault = StoreFault::None;
-        openPaths().insert(path);
         m_attached.append({path, std::move(schema)});
         return true;
     }

@@ -50,6 +50,9 @@ public:
     // has open, and a table whose fields fail the check, and a first record that can't be read.
     bool open(const QString &fileName, const QString &password,
               FieldCheck check = FieldCheck::Declared);
+    // Opens a table of a book on a server, through a session of its own.
+    bool open(std::unique_ptr<sql::Session> session, const QString &tableName,
+              FieldCheck check = FieldCheck::Declared);
     bool isOpen() const { return m_connection != nullptr; }
     void close();
     // Why the last open, attach, read, write or transaction step that
@@ -149,6 +152,8 @@ public:
     // together or not at all. Fails like open() does.
     bool attach(const QString &fileName, const QString &password,
                 FieldCheck check = FieldCheck::Declared);
+    // Joins another table of the same server book, as attach joins a file.
+    bool attachTable(const QString &tableName, FieldCheck check = FieldCheck::Declared);
     // Appends a record to an attached table; values in its field order.
     bool appendTo(const QString &attachedTable, const QVariantList &values);
     // Deletes, with one statement, every record of this table or of an
@@ -183,6 +188,10 @@ private:
                                                           const QVariantList &values);
     std::shared_ptr<const Schema> readSchema(const QString &database,
                                              const QString &tableName) const;
+    // Makes the session's table this cursor's, checking its fields.
+    bool adopt(std::unique_ptr<sql::Session> session, const QString &tableName, FieldCheck check);
+    // Takes a table just attached (from the file at path, if any) as one of this cursor's.
+    bool adoptAttached(const QString &path, const QString &tableName, FieldCheck check);
     bool insertInto(const QString &qualifiedTable, const Schema &schema,
                     const QVariantList &values);
     void moveToRow(const QString &whereAndOrder, const QVariantList &params);

@@ -9,7 +9,7 @@ namespace kucun {
 
 bool Table::holds(const QString &table) const
 {
-    return isOpen() && !qualifiedTable(table).second.isEmpty();
+    return isOpen() && !qualifiedTable(table).first.isEmpty();
 }
 
 std::shared_ptr<const Schema> Table::schemaOf(const QString &table) const

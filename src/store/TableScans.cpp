@@ -217,7 +217,7 @@ bool Table::visitRows(const Scan &scan, const QVariantList &parameters,
 bool Table::visitRows(const Scan &scan, const QVariantList &parameters,
                       const std::function<void(const StoredRow &)> &visit)
 {
-    const auto select = m_connection->query(scan.query, parameters);
+    const auto select = m_connection->stream(scan.query, parameters);
     const StoredRow row(*select);
     while (select->step()) {
         visit(row);

@@ -14,7 +14,7 @@ bool Table::removeMatching(const QString &table, const RecordFilter &filter)
         return false;
     }
     const auto [qualified, path] = qualifiedTable(table);
-    if (path.isEmpty()) {
+    if (qualified.isEmpty()) {
         return false;
     }
     const auto remove = m_connection->query(
@@ -36,9 +36,9 @@ bool Table::appendTo(const QString &attachedTable, const QVariantList &values)
 {
     for (const AttachedTable &attached : std::as_const(m_attached)) {
         if (attached.schema->tableName() == attachedTable) {
-            const QString name = sql::quoteIdentifier(attachedTable);
             return countedWrite(attached.path, 1, [&] {
-                return insertInto(name + QLatin1Char('.') + name, *attached.schema, values);
+                return insertInto(m_connection->qualifiedName(attachedTable, attachedTable),
+                                  *attached.schema, values);
             });
         }
     }
@@ -52,8 +52,7 @@ std::pair<QString, QString> Table::qualifiedTable(const QString &table) const
     }
     for (const AttachedTable &attached : std::as_const(m_attached)) {
         if (attached.schema->tableName() == table) {
-            return {sql::quoteIdentifier(table) + QLatin1Char('.') + sql::quoteIdentifier(table),
-                    attached.path};
+            return {m_connection->qualifiedName(table, table), attached.path};
         }
     }
     return {};

@@ -1,12 +1,16 @@
 #include "helpers/ServerCluster.h"
+#include "helpers/TestTables.h"
+#include "store/Table.h"
 #include "store/TableSchema.h"
 #include "store/server/PgConnection.h"
 #include "store/server/ServerSchema.h"
+#include "store/server/ServerSession.h"
 #include "store/server/ServerSql.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QTest>
+#include <functional>
 
 using namespace kucun;
 
@@ -22,6 +26,7 @@ private slots:
     void statementsInTheServersWords();
     void valuesGoAndComeBackAsTheFilesHoldThem();
     void aNewServerBookHasTheTablesOfTheFiles();
+    void tablesWorkAlikeOnFilesAndServer();
 
 private:
     std::unique_ptr<pg::Connection> openDatabase(const QString &name);
@@ -179,6 +184,104 @@ void ServerStoreTest::aNewServerBookHasTheTablesOfTheFiles()
     QVERIFY2(failure.contains(QStringLiteral("kucun")), qPrintable(failure));
     QCOMPARE(connection->exec(QStringLiteral("SELECT count(*) FROM kucun.\"设置\"")).textAt(0, 0),
              QStringLiteral("1"));
+}
+
+namespace {
+
+QString shown(const Record &record, const QString &table = tables::型号)
+{
+    QStringList values{QString::number(record.rowId())};
+    const FieldList &fields = tables::fieldsOf(table);
+    for (int field = 0; field < fields.size(); ++field) {
+        if (record.isAbsentAt(field)) {
+            values << QStringLiteral("-");
+        } else if (fields[field].kind == FieldKind::DateTime) {
+            values << record.dateTimeAt(field).toString(Qt::ISODate);
+        } else if (isNumericKind(fields[field].kind)) {
+            values << QString::number(record.numberAt(field), 'g', 17);
+        } else {
+            values << record.textAt(field);
+        }
+    }
+    return values.join(QLatin1Char('|'));
+}
+
+// The same steps on the models and the log of a book, and what each shows.
+QStringList walkThrough(Table &models, const std::function<bool(Table &, const QString &)> &attach)
+{
+    QStringList seen;
+    const auto note = [&](const QString &step, bool done) {
+        seen << step + QLatin1Char(' ') + (done ? QStringLiteral("ok") : QStringLiteral("failed")) +
+                    QLatin1Char(' ') + shown(models.current());
+    };
+    note(QStringLiteral("empty"), models.atEnd());
+    note(QStringLiteral("append"),
+         models.append({QStringLiteral("五金"), QStringLiteral("螺丝"), QStringLiteral("M3"),
+                        QStringLiteral("个"), 2.5, QVariant()}));
+    models.append({QStringLiteral("五金"), QStringLiteral("螺母"), QStringLiteral("M3"),
+                   QStringLiteral("个"), 0.1 + 0.2, QStringLiteral("备注")});
+    models.append({QStringLiteral("电料"), QStringLiteral("开关"), QStringLiteral("'\"?"),
+                   QString(), 7.0, QString()});
+    note(QStringLiteral("modify"),
+         models.modify({QVariant(), QVariant(), QVariant(), QVariant(), 4.0}));
+    note(QStringLiteral("position 2"), models.goToPosition(2));
+    models.first();
+    note(QStringLiteral("find"), models.findTexts({{fields::名称, QStringLiteral("开关")}}));
+    note(QStringLiteral("id 1"), models.goToId(1));
+    seen << QStringLiteral("count %1").arg(models.recordCount());
+    const auto visit = [&](const Record &record) { seen << shown(record); };
+    const auto visitLog = [&](const Record &record) { seen << shown(record, tables::明细); };
+    note(QStringLiteral("keyword"),
+         models.forEachMatching(
+             RecordFilter::anyContains({fields::名称, fields::型号}, QStringLiteral("螺")), visit));
+    note(QStringLiteral("attach"), attach(models, tables::明细));
+    note(QStringLiteral("begin"), models.beginTransaction());
+    models.appendTo(tables::明细, {QDateTime(QDate(2024, 5, 3), QTime(10, 0)),
+                                   QStringLiteral("五金"), QStringLiteral("螺丝"),
+                                   QStringLiteral("M3"), 5, 0, QStringLiteral("个"), QString()});
+    seen << QStringLiteral("changed %1")
+                .arg(*models.modifyMatching(
+                    tables::型号, RecordFilter::textsEqual({{fields::型号, QStringLiteral("M3")}}),
+                    {QVariant(), QVariant(), QVariant(), QStringLiteral("盒")}));
+    note(QStringLiteral("commit"), models.commit());
+    models.beginTransaction();
+    models.removeMatching(tables::明细, RecordFilter::all());
+    models.rollback();
+    note(QStringLiteral("log"), models.forEachIn(tables::明细, RecordFilter::all(), visitLog));
+    const auto totals =
+        models.totalsByTexts(RecordFilter::all(), {fields::品类}, fields::库存, fields::库存);
+    seen << QStringLiteral("totals %1").arg(totals ? totals->size() : -1);
+    note(QStringLiteral("remove"), models.removeMatching(tables::型号, RecordFilter::idsIn({2})));
+    seen << QStringLiteral("count %1").arg(models.recordCount());
+    return seen;
+}
+
+} // namespace
+
+void ServerStoreTest::tablesWorkAlikeOnFilesAndServer()
+{
+    test::TestTables files;
+    files.create(tables::型号);
+    files.create(tables::明细);
+    Table onFiles;
+    QVERIFY(onFiles.open(files.path(tables::型号), tablePassword()));
+    const QStringList fromFiles = walkThrough(onFiles, [&](Table &table, const QString &name) {
+        return table.attach(files.path(name), tablePassword());
+    });
+
+    auto book = openDatabase(QStringLiteral("alike"));
+    QVERIFY(book);
+    QString failure;
+    QVERIFY2(createServerBook(*book, &failure), qPrintable(failure));
+    auto connection =
+        pg::Connection::open(m_cluster.connectionString(QStringLiteral("alike")), &failure);
+    QVERIFY(connection);
+    Table onServer;
+    QVERIFY(
+        onServer.open(std::make_unique<pg::ServerSession>(std::move(connection)), tables::型号));
+    const QStringList fromServer = walkThrough(
+        onServer, [](Table &table, const QString &name) { return table.attachTable(name); });
+    QCOMPARE(fromServer, fromFiles);
 }
 
 QTEST_GUILESS_MAIN(ServerStoreTest)

@@ -69,6 +69,11 @@ QString Result::sqlState() const
     return QString::fromLatin1(PQresultErrorField(m_result, PG_DIAG_SQLSTATE));
 }
 
+qint64 Result::changes() const
+{
+    return QByteArray(PQcmdTuples(m_result)).toLongLong();
+}
+
 std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *failure)
 {
     char *error = nullptr;
@@ -98,7 +103,9 @@ std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *f
     // Texts go both ways as UTF-8; dates read back as the files store them.
     if (!opened->execScript(QStringLiteral("SET client_encoding = 'UTF8'; "
                                            "SET DateStyle = 'ISO, YMD'; "
-                                           "SET extra_float_digits = 1"),
+                                           "SET extra_float_digits = 1; "
+                                           "SET search_path = kucun; "
+                                           "SET lock_timeout = '5s'"),
                             failure)) {
         return nullptr;
     }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 struct pg_conn;
 struct pg_result;
@@ -33,6 +34,11 @@ public:
     // The server's message for a failed statement, and its SQLSTATE code.
     QString error() const;
     QString sqlState() const;
+    // How many records the command inserted, changed or deleted.
+    qint64 changes() const;
+    pg_result *handle() const { return m_result; }
+    // Hands the result on to whoever frees it.
+    pg_result *release() { return std::exchange(m_result, nullptr); }
 
 private:
     pg_result *m_result = nullptr;
@@ -60,6 +66,7 @@ public:
     // The login and the server, for the title bar: "shop@192.168.1.10".
     QString userAtHost() const;
     QString lastError() const;
+    pg_conn *handle() const { return m_connection; }
 
 private:
     explicit Connection(pg_conn *connection) : m_connection(connection) {}

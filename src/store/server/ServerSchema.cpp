@@ -30,6 +30,10 @@ QStringList serverSchemaStatements()
     QStringList statements{
         QStringLiteral("CREATE SCHEMA %1").arg(sql::quoteIdentifier(serverSchema)),
         QStringLiteral("SET LOCAL search_path = %1").arg(sql::quoteIdentifier(serverSchema))};
+    // The files' instr(), which finds a keyword in a text, under its own name.
+    statements << QStringLiteral("CREATE FUNCTION instr(haystack text, needle text) RETURNS "
+                                 "integer LANGUAGE sql IMMUTABLE STRICT AS "
+                                 "'SELECT strpos(haystack, needle)'");
     QStringList tables = tables::allTableNames();
     tables << tables::ownTableNames();
     for (const QString &table : std::as_const(tables)) {

@@ -1,0 +1,177 @@
+#include "ServerSession.h"
+
+#include "ServerRows.h"
+#include "ServerSchema.h"
+#include "ServerSql.h"
+#include "store/SqlCipher.h"
+
+#include <libpq-fe.h>
+#include <vector>
+
+namespace kucun::pg {
+
+namespace {
+
+// The values as libpq takes them: texts that live as long as the call.
+class ParameterTexts
+{
+public:
+    explicit ParameterTexts(const QVariantList &values)
+    {
+        m_texts.reserve(size_t(values.size()));
+        for (const QVariant &value : values) {
+            m_texts.push_back(parameterText(value));
+            m_pointers.push_back(m_texts.back() ? m_texts.back()->constData() : nullptr);
+        }
+    }
+    int count() const { return int(m_pointers.size()); }
+    const char *const *values() const { return m_pointers.data(); }
+
+private:
+    std::vector<std::optional<QByteArray>> m_texts;
+    std::vector<const char *> m_pointers;
+};
+
+// Writers take this lock first, so that they follow one another as they do
+// on the files: a stock check and its change see no other change between them.
+constexpr const char *writersLock = "SELECT pg_advisory_xact_lock(6042130)";
+
+} // namespace
+
+StoreFault faultOfState(const QByteArray &state)
+{
+    if (state.isEmpty()) {
+        return StoreFault::None;
+    }
+    // Lock not available, deadlock, serialization failure, query cancelled.
+    if (state == "55P03" || state == "40P01" || state == "40001" || state == "57014") {
+        return StoreFault::Busy;
+    }
+    // Read-only transaction, insufficient privilege.
+    if (state == "25006" || state == "42501") {
+        return StoreFault::ReadOnly;
+    }
+    // Connection exceptions, and a server shutting down.
+    if (state.startsWith("08") || state.startsWith("57P")) {
+        return StoreFault::Unavailable;
+    }
+    return StoreFault::WriteFailed;
+}
+
+ServerSession::ServerSession(std::unique_ptr<Connection> connection)
+    : m_connection(std::move(connection))
+{
+}
+
+void ServerSession::noteEnd(const Result &result)
+{
+    m_lastState = result.ok() ? QByteArray() : result.sqlState().toLatin1();
+    if (!result.ok() && m_lastState.isEmpty()) {
+        m_lastState = "08006"; // no answer at all: the connection is gone
+    }
+    // As on the files, a query leaves the count of the last change alone.
+    if (!result.ok() || PQresultStatus(result.handle()) == PGRES_COMMAND_OK) {
+        m_changes = result.ok() ? result.changes() : 0;
+    }
+}
+
+std::unique_ptr<sql::Rows> ServerSession::query(const QString &statement,
+                                                const QVariantList &values)
+{
+    const ParameterTexts parameters(values);
+    Result result(PQexecParams(m_connection->handle(),
+                               serverStatement(statement).toUtf8().constData(), parameters.count(),
+                               nullptr, parameters.values(), nullptr, nullptr, 0));
+    noteEnd(result);
+    return std::make_unique<AllRows>(result.release());
+}
+
+std::unique_ptr<sql::Rows> ServerSession::stream(const QString &statement,
+                                                 const QVariantList &values)
+{
+    const ParameterTexts parameters(values);
+    PGconn *connection = m_connection->handle();
+    const bool started =
+        PQsendQueryParams(connection, serverStatement(statement).toUtf8().constData(),
+                          parameters.count(), nullptr, parameters.values(), nullptr, nullptr,
+                          0) == 1 &&
+        PQsetSingleRowMode(connection) == 1;
+    m_lastState = started ? QByteArray() : QByteArray("08006");
+    return std::make_unique<RowStream>(connection, started, &m_lastState);
+}
+
+bool ServerSession::exec(const QString &statement)
+{
+    return query(statement)->isValid() && m_lastState.isEmpty();
+}
+
+StoreFault ServerSession::lastFault() const
+{
+    return faultOfState(m_lastState);
+}
+
+qint64 ServerSession::lastInsertId()
+{
+    const auto last = query(QStringLiteral("SELECT lastval()"));
+    return last->step() ? last->int64At(0) : 0;
+}
+
+bool ServerSession::beginWriting()
+{
+    if (!exec(QStringLiteral("BEGIN"))) {
+        return false;
+    }
+    if (!exec(QString::fromLatin1(writersLock))) {
+        const QByteArray why = m_lastState;
+        exec(QStringLiteral("ROLLBACK"));
+        m_lastState = why;
+        return false;
+    }
+    return true;
+}
+
+std::optional<QList<sql::DeclaredColumn>> ServerSession::columnsOf(const QString &,
+                                                                   const QString &table)
+{
+    const auto columns =
+        query(QStringLiteral("SELECT column_name, data_type, is_identity FROM "
+                             "information_schema.columns WHERE table_schema = ? AND "
+                             "table_name = ? ORDER BY ordinal_position"),
+              {serverSchema, table});
+    // The server's types under the names the files declare, so that a field
+    // reads as the same kind from either.
+    static const QHash<QString, QString> declared{
+        {QStringLiteral("text"), QStringLiteral("TEXT")},
+        {QStringLiteral("double precision"), QStringLiteral("REAL")},
+        {QStringLiteral("bigint"), QStringLiteral("INTEGER")},
+        {QStringLiteral("integer"), QStringLiteral("INTEGER")},
+        {QStringLiteral("boolean"), QStringLiteral("BOOLEAN")},
+        {QStringLiteral("timestamp without time zone"), QStringLiteral("DATETIME")}};
+    QList<sql::DeclaredColumn> found;
+    while (columns->step()) {
+        const QString type = columns->textAt(1);
+        found.append({columns->textAt(0), declared.value(type, type),
+                      columns->textAt(2) == QLatin1String("YES")});
+    }
+    if (columns->failed() || found.isEmpty()) {
+        return std::nullopt;
+    }
+    return found;
+}
+
+QString ServerSession::qualifiedName(const QString &, const QString &table) const
+{
+    return sql::quoteIdentifier(serverSchema) + QLatin1Char('.') + sql::quoteIdentifier(table);
+}
+
+bool ServerSession::attach(const QString &, const QString &alias, const QString &,
+                           StoreFault *fault)
+{
+    const bool there = columnsOf(serverSchema, alias).has_value();
+    if (fault) {
+        *fault = there ? StoreFault::None : StoreFault::Unavailable;
+    }
+    return there;
+}
+
+} // namespace kucun::pg
