@@ -6,6 +6,7 @@
 #include "book/stock/LogQueries.h"
 #include "book/stock/MovementDeletion.h"
 #include "helpers/OutcomeText.h"
+#include "helpers/ServerCluster.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "store/SqlCipher.h"
@@ -30,6 +31,7 @@ private slots:
     void bookingOutcomes_data();
     void bookingOutcomes();
     void aFailedLogWriteLeavesTheStock();
+    void twoProgramsBookingAtOnceLoseNothing_data();
     void twoProgramsBookingAtOnceLoseNothing();
     void logQueries_data();
     void logQueries();
@@ -41,6 +43,12 @@ private slots:
     void catalogueChanges();
     void numberAndDateTexts();
     void cascadesReachExactlyTheirRecords();
+
+private:
+    // Keeps the book of `folders` in a new database of a throwaway server,
+    // which starts on first use.
+    bool startServerBook(const QString &database, BookFolders &folders);
+    std::unique_ptr<ServerCluster> m_cluster;
 };
 
 namespace {
@@ -50,20 +58,20 @@ const QString spanner = QStringLiteral("扳手");
 const QString inch8 = QStringLiteral("8寸");
 const QString inch10 = QStringLiteral("10寸");
 
-double storedStock(const TestTables &files, const QString &item, const QString &model)
+double storedStock(const Book &book, const QString &item, const QString &model)
 {
     Table table;
-    if (!table.open(files.path(tables::型号), tablePassword()) ||
+    if (!book.open(table, tables::型号) ||
         !table.findTexts({{fields::名称, item}, {fields::型号, model}})) {
         return -1;
     }
     return table.number(fields::库存);
 }
 
-qint64 movementCount(const TestTables &files)
+qint64 movementCount(const Book &book)
 {
     Table table;
-    return table.open(files.path(tables::明细), tablePassword()) ? table.recordCount() : -1;
+    return book.open(table, tables::明细) ? table.recordCount() : -1;
 }
 
 Movement movement(const QString &model, MovementKind kind, double typed)
@@ -79,11 +87,11 @@ Movement movement(const QString &model, MovementKind kind, double typed)
 }
 
 // Sums, per model, the stock-ins minus the stock-outs in the log.
-QHash<QString, double> loggedBalances(const TestTables &files)
+QHash<QString, double> loggedBalances(const Book &book)
 {
     QHash<QString, double> balances;
     Table log;
-    if (!log.open(files.path(tables::明细), tablePassword())) {
+    if (!book.open(log, tables::明细)) {
         return balances;
     }
     const bool whole = log.forEachMatching(RecordFilter::all(), [&](const Record &record) {
@@ -169,7 +177,7 @@ void BookTest::bookingOutcomes()
     Movement booking = movement(model, in ? MovementKind::In : MovementKind::Out, typed);
 
     QCOMPARE(book(files.folders(), booking, changes), outcome);
-    QCOMPARE(storedStock(files, spanner, model), stockAfter);
+    QCOMPARE(storedStock(files.folders(), spanner, model), stockAfter);
     const bool done = outcome.done();
     QCOMPARE(movementsAdded.count(), done ? 1 : 0);
     QCOMPARE(stockChanged.count(), outcome == BookingOutcome::ModelNotFound ? 1 : 0);
@@ -183,7 +191,7 @@ void BookTest::bookingOutcomes()
         QCOMPARE(modelStockChanged.first(), (QVariantList{changed->id, stockAfter}));
     }
     if (removedTable != tables::明细) {
-        QCOMPARE(movementCount(files), done ? 1 : 0);
+        QCOMPARE(movementCount(files.folders()), done ? 1 : 0);
     }
     if (done) {
         // The record carries the whole quantity and the unit of the model's record.
@@ -214,19 +222,47 @@ void BookTest::aFailedLogWriteLeavesTheStock()
     QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
     QCOMPARE(book(files.folders(), movement(inch8, MovementKind::In, 5), changes),
              StoreFault::WriteFailed);
-    QCOMPARE(storedStock(files, spanner, inch8), 10.0);
-    QCOMPARE(movementCount(files), 0);
+    QCOMPARE(storedStock(files.folders(), spanner, inch8), 10.0);
+    QCOMPARE(movementCount(files.folders()), 0);
     QCOMPARE(stockChanged.count(), 0);
     QCOMPARE(movementsAdded.count(), 0);
 }
 
+bool BookTest::startServerBook(const QString &database, BookFolders &folders)
+{
+    if (!m_cluster) {
+        m_cluster = std::make_unique<ServerCluster>();
+    }
+    folders.server = m_cluster->isRunning() ? m_cluster->createBook(database) : QString();
+    if (folders.server.isEmpty()) {
+        qWarning("%s", qPrintable(m_cluster->failure()));
+    }
+    return !folders.server.isEmpty();
+}
+
+void BookTest::twoProgramsBookingAtOnceLoseNothing_data()
+{
+    QTest::addColumn<bool>("onServer");
+    QTest::newRow("table files") << false;
+    QTest::newRow("a server") << true;
+}
+
 void BookTest::twoProgramsBookingAtOnceLoseNothing()
 {
+    QFETCH(bool, onServer);
     TestTables files;
-    files.createAll();
+    BookFolders folders = files.folders();
+    if (onServer) {
+        QVERIFY(startServerBook(QStringLiteral("booking"), folders));
+    } else {
+        files.createAll();
+    }
+    const Book shop(folders);
     for (int i = 0; i < 10; ++i) {
-        files.add(tables::型号, {hardware, spanner, QStringLiteral("型号%1").arg(i),
-                                 QStringLiteral("把"), 20.0, QString()});
+        Table models;
+        QVERIFY(shop.open(models, tables::型号));
+        QVERIFY(models.append({hardware, spanner, QStringLiteral("型号%1").arg(i),
+                               QStringLiteral("把"), 20.0, QString()}));
     }
     const int bookingsEach = 300;
     QList<QProcess *> children;
@@ -234,7 +270,8 @@ void BookTest::twoProgramsBookingAtOnceLoseNothing()
         auto *child = new QProcess(this);
         child->start(QCoreApplication::applicationFilePath(),
                      {QStringLiteral("--book"), QString::number(seed),
-                      QString::number(bookingsEach), files.workDir(), files.programDir()});
+                      QString::number(bookingsEach), files.workDir(), files.programDir(),
+                      folders.server});
         children << child;
     }
     int booked = 0;
@@ -244,11 +281,11 @@ void BookTest::twoProgramsBookingAtOnceLoseNothing()
         booked += child->readAllStandardOutput().trimmed().toInt();
     }
     QVERIFY(booked > bookingsEach);
-    QCOMPARE(movementCount(files), booked);
-    const QHash<QString, double> balances = loggedBalances(files);
+    QCOMPARE(movementCount(shop), booked);
+    const QHash<QString, double> balances = loggedBalances(shop);
     for (int i = 0; i < 10; ++i) {
         const QString model = QStringLiteral("型号%1").arg(i);
-        QCOMPARE(storedStock(files, spanner, model), 20.0 + balances.value(model));
+        QCOMPARE(storedStock(shop, spanner, model), 20.0 + balances.value(model));
     }
 }
 
@@ -584,7 +621,7 @@ void BookTest::catalogueChanges()
              CatalogueOutcome::Done);
     QCOMPARE(readModelsOf(files.folders(), hardware, pliers)->size(), size_t(1));
     QCOMPARE(models.count(), 5);
-    QCOMPARE(movementCount(files), 0);
+    QCOMPARE(movementCount(files.folders()), 0);
 }
 
 void BookTest::cascadesReachExactlyTheirRecords()
@@ -629,7 +666,7 @@ void BookTest::cascadesReachExactlyTheirRecords()
     QCOMPARE(*readCategories(files.folders()), (QStringList{electric, electric}));
     QCOMPARE(readItems(files.folders())->size(), 1);
     QVERIFY(readAllModels(files.folders())->empty());
-    QCOMPARE(movementCount(files), 1);
+    QCOMPARE(movementCount(files.folders()), 1);
 }
 
 void BookTest::numberAndDateTexts()
@@ -657,9 +694,10 @@ void BookTest::numberAndDateTexts()
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc == 6 && qstrcmp(argv[1], "--book") == 0) {
-        const BookFolders folders =
+    if (argc == 7 && qstrcmp(argv[1], "--book") == 0) {
+        BookFolders folders =
             bookFoldersAt(QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[5]));
+        folders.server = QString::fromLocal8Bit(argv[6]);
         return runBookingChild(folders, QByteArray(argv[2]).toInt(), QByteArray(argv[3]).toInt());
     }
     BookTest test;

@@ -1,5 +1,8 @@
 #include "ServerCluster.h"
 
+#include "store/server/PgConnection.h"
+#include "store/server/ServerSchema.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -140,6 +143,16 @@ bool ServerCluster::dropDatabase(const QString &name)
                               {QStringLiteral("-h"), folder_->path(), QStringLiteral("-p"),
                                QString::number(kPort), QStringLiteral("-U"), kUser,
                                QStringLiteral("--force"), QStringLiteral("--"), name});
+}
+
+QString ServerCluster::createBook(const QString &database)
+{
+    if (!createDatabase(database)) {
+        return {};
+    }
+    const QString conninfo = connectionString(database);
+    const auto connection = pg::Connection::open(conninfo, &failure_);
+    return connection && createServerBook(*connection, &failure_) ? conninfo : QString();
 }
 
 QString ServerCluster::dataDir() const

@@ -30,6 +30,9 @@ public:
     bool createDatabase(const QString &name);
     // Drops a database, closing the connections still open to it.
     bool dropDatabase(const QString &name);
+    // Makes an empty server book in a new database: the connection string
+    // of the book, or empty with failure() when it can't.
+    QString createBook(const QString &database);
 
 private:
     enum class As

@@ -1,6 +1,7 @@
 #include "Book.h"
 
 #include "store/TableSchema.h"
+#include "store/server/ServerSession.h"
 
 #include <QDir>
 
@@ -8,7 +9,7 @@ namespace kucun {
 
 BookFolders bookFoldersAt(const QString &data, const QString &program)
 {
-    return {data, program, QDir(data).filePath(QStringLiteral("备份"))};
+    return {data, program, QDir(data).filePath(QStringLiteral("备份")), QString()};
 }
 
 QString Book::pathOf(const QString &table) const
@@ -19,11 +20,17 @@ QString Book::pathOf(const QString &table) const
 
 bool Book::open(Table &table, const QString &name, FieldCheck check) const
 {
+    if (isOnServer()) {
+        return table.open(pg::openServerSession(m_folders.server), name, check);
+    }
     return table.open(pathOf(name), tablePassword(), check);
 }
 
 bool Book::attach(Table &table, const QString &name, FieldCheck check) const
 {
+    if (isOnServer()) {
+        return table.attachTable(name, check);
+    }
     return table.attach(pathOf(name), tablePassword(), check);
 }
 

@@ -19,6 +19,8 @@ public:
     Book(BookFolders folders) : m_folders(std::move(folders)) {}
 
     const BookFolders &folders() const { return m_folders; }
+    // The tables are on a PostgreSQL server, not in table files.
+    bool isOnServer() const { return !m_folders.server.isEmpty(); }
     // The file of a table: 设置 in the program folder, the others in the
     // data folder.
     QString pathOf(const QString &table) const;

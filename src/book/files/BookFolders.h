@@ -13,6 +13,9 @@ struct BookFolders
     QString program;
     // Where backups go unless the owner has chosen another place.
     QString backup;
+    // A libpq connection string when the tables are kept on a PostgreSQL
+    // server instead of in table files; empty for the files.
+    QString server;
 };
 
 // The folders of a book in this data folder and this program folder; its

@@ -99,7 +99,7 @@ std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *f
         PQfinish(connection);
         return nullptr;
     }
-    std::unique_ptr<Connection> opened(new Connection(connection));
+    std::unique_ptr<Connection> opened(new Connection(connection, conninfo));
     // Texts go both ways as UTF-8; dates read back as the files store them.
     if (!opened->execScript(QStringLiteral("SET client_encoding = 'UTF8'; "
                                            "SET DateStyle = 'ISO, YMD'; "
@@ -143,6 +143,11 @@ bool Connection::execScript(const QString &sql, QString *failure)
 bool Connection::isAlive() const
 {
     return PQstatus(m_connection) == CONNECTION_OK;
+}
+
+bool Connection::isIdle() const
+{
+    return isAlive() && PQtransactionStatus(m_connection) == PQTRANS_IDLE;
 }
 
 QString Connection::userAtHost() const

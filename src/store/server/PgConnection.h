@@ -63,14 +63,21 @@ public:
     bool execScript(const QString &sql, QString *failure = nullptr);
     // True while the session still reaches the server.
     bool isAlive() const;
+    // Reaches the server, with no statement running and no transaction open.
+    bool isIdle() const;
+    const QString &conninfo() const { return m_conninfo; }
     // The login and the server, for the title bar: "shop@192.168.1.10".
     QString userAtHost() const;
     QString lastError() const;
     pg_conn *handle() const { return m_connection; }
 
 private:
-    explicit Connection(pg_conn *connection) : m_connection(connection) {}
+    Connection(pg_conn *connection, QString conninfo)
+        : m_connection(connection), m_conninfo(std::move(conninfo))
+    {
+    }
     pg_conn *m_connection = nullptr;
+    QString m_conninfo;
 };
 
 // Whether a connection string keeps passwords and figures off the wire in

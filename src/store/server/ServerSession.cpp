@@ -36,6 +36,15 @@ private:
 // on the files: a stock check and its change see no other change between them.
 constexpr const char *writersLock = "SELECT pg_advisory_xact_lock(6042130)";
 
+// Connections left idle by closed sessions, by connection string: the
+// program opens a table for every operation, and a new login costs far more
+// than the operation. Used from one thread, like the tables.
+std::vector<std::unique_ptr<Connection>> &idleConnections()
+{
+    static std::vector<std::unique_ptr<Connection>> idle;
+    return idle;
+}
+
 } // namespace
 
 StoreFault faultOfState(const QByteArray &state)
@@ -58,9 +67,36 @@ StoreFault faultOfState(const QByteArray &state)
     return StoreFault::WriteFailed;
 }
 
+std::unique_ptr<ServerSession> openServerSession(const QString &conninfo)
+{
+    auto &idle = idleConnections();
+    for (auto it = idle.begin(); it != idle.end(); ++it) {
+        if ((*it)->conninfo() == conninfo) {
+            std::unique_ptr<Connection> kept = std::move(*it);
+            idle.erase(it);
+            if (kept->isAlive()) {
+                return std::make_unique<ServerSession>(std::move(kept));
+            }
+            break;
+        }
+    }
+    QString failure;
+    std::unique_ptr<Connection> connection = Connection::open(conninfo, &failure);
+    return connection ? std::make_unique<ServerSession>(std::move(connection)) : nullptr;
+}
+
 ServerSession::ServerSession(std::unique_ptr<Connection> connection)
     : m_connection(std::move(connection))
 {
+}
+
+ServerSession::~ServerSession()
+{
+    // Only a connection with no statement or transaction left open is kept.
+    constexpr size_t keptAtMost = 4;
+    if (m_connection->isIdle() && idleConnections().size() < keptAtMost) {
+        idleConnections().push_back(std::move(m_connection));
+    }
 }
 
 void ServerSession::noteEnd(const Result &result)

@@ -15,6 +15,8 @@ class ServerSession : public sql::Session
 {
 public:
     explicit ServerSession(std::unique_ptr<Connection> connection);
+    // Gives an idle connection back for the next session to the same server.
+    ~ServerSession() override;
 
     std::unique_ptr<sql::Rows> query(const QString &statement,
                                      const QVariantList &values = {}) override;
@@ -42,6 +44,11 @@ private:
     QByteArray m_lastState;
     qint64 m_changes = 0;
 };
+
+// A session with the server book at conninfo: an idle connection kept from
+// an earlier session when there is one, else a new one. Null when the
+// server can't be reached or refuses the login.
+std::unique_ptr<ServerSession> openServerSession(const QString &conninfo);
 
 // The fault a failed statement stands for, by its SQLSTATE: a lock not had
 // in time is Busy, a lost server Unavailable.
