@@ -20,9 +20,25 @@ void printLine(FILE *stream, const QString &text)
 int usage()
 {
     printLine(stderr, QStringLiteral("用法：kucun-init [--demo] 工作目录 程序目录\n"
+                                     "      kucun-init --server 连接串\n"
                                      "在工作目录中创建 品类.edb、名称.edb、型号.edb、明细.edb，"
-                                     "在程序目录中创建 设置.edb；--demo 填入演示数据。"));
+                                     "在程序目录中创建 设置.edb；--demo 填入演示数据。\n"
+                                     "--server 在 PostgreSQL 服务器的空数据库中创建账本，"
+                                     "连接串如 \"host=192.168.1.10 dbname=shop user=shop "
+                                     "sslmode=require\"。"));
     return 2;
+}
+
+// Makes an empty book on the server the connection string names.
+int createServerBook(const QString &conninfo)
+{
+    const NewBookResult made = createNewServerBook(conninfo);
+    if (!made.done) {
+        printLine(stderr, made.error);
+        return 1;
+    }
+    printLine(stdout, QStringLiteral("已在服务器上创建账本 %1").arg(made.created.join(QString())));
+    return 0;
 }
 
 } // namespace
@@ -32,6 +48,13 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool demo = arguments.removeAll(QStringLiteral("--demo")) > 0;
+    if (arguments.size() == 2 && arguments.first() == QStringLiteral("--server")) {
+        if (demo) {
+            printLine(stderr, QStringLiteral("演示数据只能写入表文件"));
+            return 2;
+        }
+        return createServerBook(arguments[1]);
+    }
     if (arguments.size() != 2 || arguments.first().startsWith(QLatin1Char('-'))) {
         return usage();
     }

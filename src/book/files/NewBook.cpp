@@ -4,6 +4,8 @@
 #include "book/settings/Settings.h"
 #include "store/TableFiles.h"
 #include "store/TableSchema.h"
+#include "store/server/PgConnection.h"
+#include "store/server/ServerSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,6 +88,25 @@ NewBookResult createNewBook(const BookFolders &folders)
     }
     // The tables of our own; a book works on without them.
     result.created << createMissingOwnTables(Book(folders));
+    result.done = true;
+    return result;
+}
+
+NewBookResult createNewServerBook(const QString &conninfo)
+{
+    NewBookResult result;
+    const auto connection = pg::Connection::open(conninfo, &result.error);
+    if (!connection || !createServerBook(*connection, &result.error)) {
+        result.error = QStringLiteral("无法在服务器上创建账本：%1").arg(result.error);
+        return result;
+    }
+    BookFolders folders;
+    folders.server = conninfo;
+    if (saveMenuLook(folders, readableLook) != SettingsOutcome::Done) {
+        result.error = QStringLiteral("写入菜单外观失败：%1").arg(connection->userAtHost());
+        return result;
+    }
+    result.created << connection->userAtHost();
     result.done = true;
     return result;
 }

@@ -33,4 +33,10 @@ struct NewBookResult
 // start never leaves the locked state (tables without a settings file).
 NewBookResult createNewBook(const BookFolders &folders);
 
+// Makes an empty book on a PostgreSQL server, in a database without one:
+// the tables of the files and of our own in schema kucun, in one
+// transaction, then the readable menu look. `created` names the login and
+// the server it was made with.
+NewBookResult createNewServerBook(const QString &conninfo);
+
 } // namespace kucun
