@@ -45,9 +45,7 @@ private slots:
     void cascadesReachExactlyTheirRecords();
 
 private:
-    // Keeps the book of `folders` in a new database of a throwaway server,
-    // which starts on first use.
-    bool startServerBook(const QString &database, BookFolders &folders);
+    // A throwaway server, started by the first test that needs one.
     std::unique_ptr<ServerCluster> m_cluster;
 };
 
@@ -177,7 +175,7 @@ void BookTest::bookingOutcomes()
     Movement booking = movement(model, in ? MovementKind::In : MovementKind::Out, typed);
 
     QCOMPARE(book(files.folders(), booking, changes), outcome);
-    QCOMPARE(storedStock(files.folders(), spanner, model), stockAfter);
+    QCOMPARE(storedStock(files, spanner, model), stockAfter);
     const bool done = outcome.done();
     QCOMPARE(movementsAdded.count(), done ? 1 : 0);
     QCOMPARE(stockChanged.count(), outcome == BookingOutcome::ModelNotFound ? 1 : 0);
@@ -191,7 +189,7 @@ void BookTest::bookingOutcomes()
         QCOMPARE(modelStockChanged.first(), (QVariantList{changed->id, stockAfter}));
     }
     if (removedTable != tables::明细) {
-        QCOMPARE(movementCount(files.folders()), done ? 1 : 0);
+        QCOMPARE(movementCount(files), done ? 1 : 0);
     }
     if (done) {
         // The record carries the whole quantity and the unit of the model's record.
@@ -222,22 +220,10 @@ void BookTest::aFailedLogWriteLeavesTheStock()
     QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
     QCOMPARE(book(files.folders(), movement(inch8, MovementKind::In, 5), changes),
              StoreFault::WriteFailed);
-    QCOMPARE(storedStock(files.folders(), spanner, inch8), 10.0);
-    QCOMPARE(movementCount(files.folders()), 0);
+    QCOMPARE(storedStock(files, spanner, inch8), 10.0);
+    QCOMPARE(movementCount(files), 0);
     QCOMPARE(stockChanged.count(), 0);
     QCOMPARE(movementsAdded.count(), 0);
-}
-
-bool BookTest::startServerBook(const QString &database, BookFolders &folders)
-{
-    if (!m_cluster) {
-        m_cluster = std::make_unique<ServerCluster>();
-    }
-    folders.server = m_cluster->isRunning() ? m_cluster->createBook(database) : QString();
-    if (folders.server.isEmpty()) {
-        qWarning("%s", qPrintable(m_cluster->failure()));
-    }
-    return !folders.server.isEmpty();
 }
 
 void BookTest::twoProgramsBookingAtOnceLoseNothing_data()
@@ -253,7 +239,9 @@ void BookTest::twoProgramsBookingAtOnceLoseNothing()
     TestTables files;
     BookFolders folders = files.folders();
     if (onServer) {
-        QVERIFY(startServerBook(QStringLiteral("booking"), folders));
+        m_cluster = std::make_unique<ServerCluster>();
+        folders.server = m_cluster->createBook(QStringLiteral("booking"));
+        QVERIFY2(!folders.server.isEmpty(), qPrintable(m_cluster->failure()));
     } else {
         files.createAll();
     }
@@ -621,7 +609,7 @@ void BookTest::catalogueChanges()
              CatalogueOutcome::Done);
     QCOMPARE(readModelsOf(files.folders(), hardware, pliers)->size(), size_t(1));
     QCOMPARE(models.count(), 5);
-    QCOMPARE(movementCount(files.folders()), 0);
+    QCOMPARE(movementCount(files), 0);
 }
 
 void BookTest::cascadesReachExactlyTheirRecords()
@@ -666,7 +654,7 @@ void BookTest::cascadesReachExactlyTheirRecords()
     QCOMPARE(*readCategories(files.folders()), (QStringList{electric, electric}));
     QCOMPARE(readItems(files.folders())->size(), 1);
     QVERIFY(readAllModels(files.folders())->empty());
-    QCOMPARE(movementCount(files.folders()), 1);
+    QCOMPARE(movementCount(files), 1);
 }
 
 void BookTest::numberAndDateTexts()

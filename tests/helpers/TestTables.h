@@ -1,6 +1,6 @@
 #pragma once
 
-#include "book/files/BookFolders.h"
+#include "book/files/Book.h"
 
 #include <QTemporaryDir>
 #include <QVariantList>
@@ -14,6 +14,8 @@ public:
     QString workDir() const { return m_work.path(); }
     QString programDir() const { return m_program.path(); }
     BookFolders folders() const { return bookFoldersAt(workDir(), programDir()); }
+    // The book of these folders, for helpers that read any book.
+    operator Book() const { return Book(folders()); }
     QString path(const QString &table) const;
 
     // Creates the five table files, empty but for the settings record, and
