@@ -8,33 +8,17 @@ namespace kucun {
 
 namespace {
 
-struct Column
+// The log's columns; nothing when the file can't be read.
+std::optional<QList<sql::DeclaredColumn>> columnsOfLog(sql::Connection &log)
 {
-    QString name;
-    QString declared;
-    bool isRowId = false;
-};
-
-std::optional<QList<Column>> columnsOfLog(sql::Connection &log)
-{
-    sql::Statement info(log.handle(), QStringLiteral("PRAGMA main.table_info(\"明细\")"));
-    QList<Column> columns;
-    while (info.step()) {
-        const QString declared = info.textAt(2);
-        columns.append({info.textAt(1), declared,
-                        info.int64At(5) == 1 &&
-                            declared.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0});
-    }
-    if (!info.isValid() || info.failed() || columns.isEmpty()) {
-        return std::nullopt;
-    }
-    return columns;
+    auto columns = log.columnsOf(QStringLiteral("main"), tables::明细);
+    return columns && !columns->isEmpty() ? columns : std::nullopt;
 }
 
-bool hasRowIdColumn(const QList<Column> &columns)
+bool hasRowIdColumn(const QList<sql::DeclaredColumn> &columns)
 {
     return std::any_of(columns.cbegin(), columns.cend(),
-                       [](const Column &column) { return column.isRowId; });
+                       [](const sql::DeclaredColumn &column) { return column.isRowId; });
 }
 
 // The statements that made the log's indexes, to make them again on the
@@ -97,12 +81,12 @@ bool giveLogOwnIds(const QString &logPath, QString *error)
     const QString id = QStringLiteral("id");
     QStringList definitions{QStringLiteral("\"id\" INTEGER PRIMARY KEY AUTOINCREMENT")};
     QStringList names;
-    for (const Column &column : *columns) {
+    for (const sql::DeclaredColumn &column : *columns) {
         if (column.name.compare(id, Qt::CaseInsensitive) == 0) {
             return rolledBack(QStringLiteral("明细已有名为 id 的字段，无法加入编号"));
         }
         const QString name = sql::quoteIdentifier(column.name);
-        definitions << (name + QLatin1Char(' ') + column.declared).trimmed();
+        definitions << (name + QLatin1Char(' ') + column.declaredType).trimmed();
         names << name;
     }
     const QString rebuilt = QStringLiteral("\"明细_编号\"");
