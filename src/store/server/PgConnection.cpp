@@ -119,16 +119,9 @@ Connection::~Connection()
 
 Result Connection::exec(const QString &sql, const QVariantList &values)
 {
-    std::vector<std::optional<QByteArray>> texts;
-    texts.reserve(size_t(values.size()));
-    std::vector<const char *> pointers;
-    pointers.reserve(size_t(values.size()));
-    for (const QVariant &value : values) {
-        texts.push_back(parameterText(value));
-        pointers.push_back(texts.back() ? texts.back()->constData() : nullptr);
-    }
-    return Result(PQexecParams(m_connection, sql.toUtf8().constData(), int(pointers.size()),
-                               nullptr, pointers.data(), nullptr, nullptr, 0));
+    const ParameterTexts parameters(values);
+    return Result(PQexecParams(m_connection, sql.toUtf8().constData(), parameters.count(), nullptr,
+                               parameters.values(), nullptr, nullptr, 0));
 }
 
 bool Connection::execScript(const QString &sql, QString *failure)
@@ -203,6 +196,8 @@ bool isProtected(const QString &conninfo)
     });
 }
 
+namespace {
+
 std::optional<QByteArray> parameterText(const QVariant &value)
 {
     switch (value.typeId()) {
@@ -220,6 +215,17 @@ std::optional<QByteArray> parameterText(const QVariant &value)
         return value.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
     default:
         return value.toString().toUtf8();
+    }
+}
+
+} // namespace
+
+ParameterTexts::ParameterTexts(const QVariantList &values)
+{
+    m_texts.reserve(size_t(values.size()));
+    for (const QVariant &value : values) {
+        m_texts.push_back(parameterText(value));
+        m_pointers.push_back(m_texts.back() ? m_texts.back()->constData() : nullptr);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 struct pg_conn;
 struct pg_result;
@@ -86,8 +87,19 @@ private:
 // socket too. False for a string libpq can't read.
 bool isProtected(const QString &conninfo);
 
-// The text a value is sent as: numbers in their shortest round-trip form,
-// date-times as the files store them, an invalid value as SQL NULL (empty).
-std::optional<QByteArray> parameterText(const QVariant &value);
+// Values as libpq takes them, each as the text it is sent as: numbers in
+// their shortest round-trip form, date-times as the files store them, an
+// invalid value as SQL NULL. The texts live as long as this object.
+class ParameterTexts
+{
+public:
+    explicit ParameterTexts(const QVariantList &values);
+    int count() const { return int(m_pointers.size()); }
+    const char *const *values() const { return m_pointers.data(); }
+
+private:
+    std::vector<std::optional<QByteArray>> m_texts;
+    std::vector<const char *> m_pointers;
+};
 
 } // namespace kucun::pg

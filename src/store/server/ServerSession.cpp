@@ -12,26 +12,6 @@ namespace kucun::pg {
 
 namespace {
 
-// The values as libpq takes them: texts that live as long as the call.
-class ParameterTexts
-{
-public:
-    explicit ParameterTexts(const QVariantList &values)
-    {
-        m_texts.reserve(size_t(values.size()));
-        for (const QVariant &value : values) {
-            m_texts.push_back(parameterText(value));
-            m_pointers.push_back(m_texts.back() ? m_texts.back()->constData() : nullptr);
-        }
-    }
-    int count() const { return int(m_pointers.size()); }
-    const char *const *values() const { return m_pointers.data(); }
-
-private:
-    std::vector<std::optional<QByteArray>> m_texts;
-    std::vector<const char *> m_pointers;
-};
-
 // Writers take this lock first, so that they follow one another as they do
 // on the files: a stock check and its change see no other change between them.
 constexpr const char *writersLock = "SELECT pg_advisory_xact_lock(6042130)";
