@@ -28,6 +28,9 @@ QString tableFailureText(StoreFault fault, const QString &writeFailedText)
 {
     switch (fault.kind()) {
     case StoreFault::Unavailable:
+        if (!fault.serverReason().isEmpty()) {
+            return QStringLiteral("无法连接数据库服务器：") + fault.serverReason();
+        }
         return QStringLiteral("数据库打开失败或丢失！");
     case StoreFault::Busy:
         return QStringLiteral("数据表正被其他程序使用，请稍后重试！");

@@ -4,6 +4,7 @@
 #include "Messages.h"
 #include "app/settings/PasswordHandlers.h"
 #include "book/backup/BooksInUse.h"
+#include "book/files/Book.h"
 #include "book/files/InterruptedWrites.h"
 #include "book/files/OwnTables.h"
 #include "book/files/TableIndexes.h"
@@ -67,6 +68,10 @@ bool tablesMayOpen(QWidget &window, AppContext &context)
     // Held for the window's life; while another copy restores a backup the
     // window waits for it, saying so, and then opens the books restored.
     context.state.books = std::make_unique<BooksInUse>(context.folders.data);
+    // A server's transactions never leave half a write behind.
+    if (Book(context.folders).isOnServer()) {
+        return true;
+    }
     auto *status = qobject_cast<QMainWindow *>(&window);
     const WriteRecovery recovery =
         recoverInterruptedWrites(context.folders, *context.state.books, [status] {
@@ -99,10 +104,13 @@ bool startUp(QWidget &window, AppContext &context, MaintenancePage &page)
         window.close();
         return false;
     }
-    removeLeftJournals(context.folders);
-    addMissingTableIndexes(context.folders);
-    createMissingOwnTables(context.folders);
-    giveLogIds(context.folders, QDateTime::currentDateTime());
+    // Mends of the table files; a server book is made whole by kucun-init.
+    if (!Book(context.folders).isOnServer()) {
+        removeLeftJournals(context.folders);
+        addMissingTableIndexes(context.folders);
+        createMissingOwnTables(context.folders);
+        giveLogIds(context.folders, QDateTime::currentDateTime());
+    }
     return true;
 }
 

@@ -16,12 +16,16 @@ int main(int argc, char *argv[])
     kucun::installChineseTranslations(application);
 
     kucun::QtDialogs dialogs;
-    const std::optional<kucun::DataLocation> location = kucun::openDataFolder(dialogs);
+    const std::optional<kucun::DataLocation> location =
+        kucun::openDataFolder(dialogs, QApplication::arguments());
     if (!location) {
         return 1;
     }
     kucun::MainWindow window(dialogs, location->folders, location->exportDir);
     dialogs.setParent(&window);
+    if (!location->serverLogin.isEmpty()) {
+        window.setWindowTitle(QStringLiteral("库存管理系统 — 服务器 ") + location->serverLogin);
+    }
     window.show();
     if (qEnvironmentVariableIsSet("KUCUN_REPORT_WINDOWS")) {
         // Posted after the start-up the window has queued, so it runs after it.

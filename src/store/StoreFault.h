@@ -32,7 +32,17 @@ public:
         return fault;
     }
 
+    // A server that could not be reached or went away, with the reason it gave.
+    static StoreFault serverLost(QString reason)
+    {
+        StoreFault fault(Unavailable);
+        fault.m_reason = std::move(reason);
+        return fault;
+    }
+
     Kind kind() const { return m_kind; }
+    // Why the server was lost; empty for the files' faults.
+    const QString &serverReason() const { return m_reason; }
     // The table and the field of a wrong layout; empty for any other fault.
     const QString &table() const { return m_table; }
     const QString &field() const { return m_field; }
@@ -48,6 +58,7 @@ private:
     Kind m_kind = None;
     QString m_table;
     QString m_field;
+    QString m_reason;
 };
 
 } // namespace kucun

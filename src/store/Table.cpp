@@ -52,9 +52,14 @@ bool Table::open(const QString &fileName, const QString &password, FieldCheck ch
     return true;
 }
 
-bool Table::open(std::unique_ptr<sql::Session> session, const QString &tableName, FieldCheck check)
+bool Table::open(std::unique_ptr<sql::Session> session, const QString &tableName, FieldCheck check,
+                 const StoreFault &unreached)
 {
     close();
+    if (!session) {
+        m_fault = unreached;
+        return false;
+    }
     return adopt(std::move(session), tableName, check);
 }
 
@@ -63,8 +68,7 @@ bool Table::adopt(std::unique_ptr<sql::Session> session, const QString &tableNam
     m_connection = std::move(session);
     m_schema = readSchema(QStringLiteral("main"), tableName);
     if (!m_schema) {
-        m_fault = m_connection->lastFault() == StoreFault::Busy ? StoreFault::Busy
-                                                                : StoreFault::Unavailable;
+        noteReadFailure();
         m_connection.reset();
         return false;
     }
@@ -420,9 +424,10 @@ bool Table::noteFailure()
 
 bool Table::noteReadFailure()
 {
-    m_fault = m_connection && m_connection->lastFault() == StoreFault::Busy
-                  ? StoreFault::Busy
-                  : StoreFault::Unavailable;
+    // A read fails for a busy table or a lost one; a lost server keeps its reason.
+    const StoreFault why = m_connection ? m_connection->lastFault() : StoreFault::Unavailable;
+    m_fault =
+        why == StoreFault::Busy || why == StoreFault::Unavailable ? why : StoreFault::Unavailable;
     return false;
 }
 

@@ -50,9 +50,11 @@ public:
     // has open, and a table whose fields fail the check, and a first record that can't be read.
     bool open(const QString &fileName, const QString &password,
               FieldCheck check = FieldCheck::Declared);
-    // Opens a table of a book on a server, through a session of its own.
+    // Opens a table of a book on a server, through a session of its own. No
+    // session (the server was not reached) fails with `unreached`.
     bool open(std::unique_ptr<sql::Session> session, const QString &tableName,
-              FieldCheck check = FieldCheck::Declared);
+              FieldCheck check = FieldCheck::Declared,
+              const StoreFault &unreached = StoreFault::Unavailable);
     bool isOpen() const { return m_connection != nullptr; }
     void close();
     // Why the last open, attach, read, write or transaction step that

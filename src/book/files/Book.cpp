@@ -21,7 +21,10 @@ QString Book::pathOf(const QString &table) const
 bool Book::open(Table &table, const QString &name, FieldCheck check) const
 {
     if (isOnServer()) {
-        return table.open(pg::openServerSession(m_folders.server), name, check);
+        QString failure;
+        std::unique_ptr<pg::ServerSession> session =
+            pg::openServerSession(m_folders.server, &failure);
+        return table.open(std::move(session), name, check, StoreFault::serverLost(failure));
     }
     return table.open(pathOf(name), tablePassword(), check);
 }

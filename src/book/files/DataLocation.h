@@ -18,6 +18,8 @@ struct DataLocation
     // No portable marker beside the executable: the program is installed,
     // and its first start may make a new, empty set of tables.
     bool installed = false;
+    // For a book kept on a server: the login and the server, "shop@192.168.1.10".
+    QString serverLogin;
 };
 
 // What the location is chosen from.

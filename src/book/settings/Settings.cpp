@@ -58,6 +58,11 @@ ReadResult<Settings> readSettings(const Book &book)
 
 bool isLocked(const Book &book)
 {
+    if (book.isOnServer()) {
+        // A server book is locked when its settings record is gone.
+        Table table;
+        return book.open(table, tables::设置) && table.recordCount() == 0;
+    }
     return !QFileInfo::exists(book.pathOf(tables::设置));
 }
 
@@ -100,7 +105,16 @@ bool pageAsksPassword(int page, const PasswordSettings &settings)
 bool LoginLockOut::countFailure()
 {
     ++m_failures;
-    return m_failures == allowedFailures && QFile::remove(m_book.pathOf(tables::设置));
+    if (m_failures != allowedFailures) {
+        return false;
+    }
+    if (m_book.isOnServer()) {
+        // The server's settings table stays; its one record goes, for every computer.
+        Table table;
+        return m_book.open(table, tables::设置) &&
+               table.removeMatching(tables::设置, RecordFilter::all());
+    }
+    return QFile::remove(m_book.pathOf(tables::设置));
 }
 
 bool isSuperPassword(const QString &typed)

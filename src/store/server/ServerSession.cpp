@@ -1,5 +1,6 @@
 #include "ServerSession.h"
 
+#include "ServerLink.h"
 #include "ServerRows.h"
 #include "ServerSchema.h"
 #include "ServerSql.h"
@@ -47,7 +48,7 @@ StoreFault faultOfState(const QByteArray &state)
     return StoreFault::WriteFailed;
 }
 
-std::unique_ptr<ServerSession> openServerSession(const QString &conninfo)
+std::unique_ptr<ServerSession> openServerSession(const QString &conninfo, QString *failure)
 {
     auto &idle = idleConnections();
     for (auto it = idle.begin(); it != idle.end(); ++it) {
@@ -60,9 +61,13 @@ std::unique_ptr<ServerSession> openServerSession(const QString &conninfo)
             break;
         }
     }
-    QString failure;
-    std::unique_ptr<Connection> connection = Connection::open(conninfo, &failure);
-    return connection ? std::make_unique<ServerSession>(std::move(connection)) : nullptr;
+    std::unique_ptr<Connection> connection = Connection::open(conninfo, failure);
+    if (!connection) {
+        ServerLink::instance().noteLost();
+        return nullptr;
+    }
+    ServerLink::instance().noteReached();
+    return std::make_unique<ServerSession>(std::move(connection));
 }
 
 ServerSession::ServerSession(std::unique_ptr<Connection> connection)
@@ -84,6 +89,11 @@ void ServerSession::noteEnd(const Result &result)
     m_lastState = result.ok() ? QByteArray() : result.sqlState().toLatin1();
     if (!result.ok() && m_lastState.isEmpty()) {
         m_lastState = "08006"; // no answer at all: the connection is gone
+    }
+    if (faultOfState(m_lastState) == StoreFault::Unavailable) {
+        // The idle connections went with the server: the next action logs in anew.
+        idleConnections().clear();
+        ServerLink::instance().noteLost();
     }
     // As on the files, a query leaves the count of the last change alone.
     if (!result.ok() || PQresultStatus(result.handle()) == PGRES_COMMAND_OK) {
@@ -123,7 +133,12 @@ bool ServerSession::exec(const QString &statement)
 
 StoreFault ServerSession::lastFault() const
 {
-    return faultOfState(m_lastState);
+    const StoreFault fault = faultOfState(m_lastState);
+    if (fault == StoreFault::Unavailable) {
+        const QString reason = m_connection->lastError();
+        return StoreFault::serverLost(reason.isEmpty() ? QStringLiteral("连接已断开") : reason);
+    }
+    return fault;
 }
 
 qint64 ServerSession::lastInsertId()

@@ -47,8 +47,9 @@ private:
 
 // A session with the server book at conninfo: an idle connection kept from
 // an earlier session when there is one, else a new one. Null when the
-// server can't be reached or refuses the login.
-std::unique_ptr<ServerSession> openServerSession(const QString &conninfo);
+// server can't be reached or refuses the login, with the reason in `failure`.
+std::unique_ptr<ServerSession> openServerSession(const QString &conninfo,
+                                                 QString *failure = nullptr);
 
 // The fault a failed statement stands for, by its SQLSTATE: a lock not had
 // in time is Busy, a lost server Unavailable.
