@@ -15,6 +15,7 @@
 #include "app/stocktake/StocktakeHandlers.h"
 #include "app/welcome/WelcomeDialog.h"
 #include "app/welcome/WelcomeHandlers.h"
+#include "book/RemoteChanges.h"
 #include "ui/FormPreview.h"
 #include "ui/PageTabs.h"
 #include "ui/RollUpMenu.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 
 namespace kucun {
@@ -118,11 +120,13 @@ void MainWindow::connectReloads()
     on(&ChangeNotifier::modelsChanged, booking, reloadStockLists);
     on(&ChangeNotifier::modelsChanged, maintenance, loadMaintenanceModels);
     on(&ChangeNotifier::stockChanged, booking, reloadStockLists);
+    on(&ChangeNotifier::stockChangedElsewhere, booking, followStockElsewhere);
     on(&ChangeNotifier::modelStockChanged, booking, reloadStockLists);
     on(&ChangeNotifier::modelStockChanged, reports, followModelStock);
     // The reports follow every change of what they show.
     for (const auto change : {&ChangeNotifier::catalogueChanged, &ChangeNotifier::modelsChanged,
-                              &ChangeNotifier::stockChanged, &ChangeNotifier::movementsDeleted}) {
+                              &ChangeNotifier::stockChanged, &ChangeNotifier::stockChangedElsewhere,
+                              &ChangeNotifier::movementsDeleted}) {
         on(change, reports, refreshReports);
     }
     on(&ChangeNotifier::movementsAdded, booking, showNewMovement);
@@ -131,11 +135,13 @@ void MainWindow::connectReloads()
     on(&ChangeNotifier::movementsDeleted, booking, loadDayLog);
     // An open ledger follows every change of the model's stock and movements.
     for (const auto change : {&ChangeNotifier::catalogueChanged, &ChangeNotifier::modelsChanged,
-                              &ChangeNotifier::stockChanged, &ChangeNotifier::movementsAdded,
-                              &ChangeNotifier::movementsDeleted}) {
+                              &ChangeNotifier::stockChanged, &ChangeNotifier::stockChangedElsewhere,
+                              &ChangeNotifier::movementsAdded, &ChangeNotifier::movementsDeleted}) {
         on(change, ledger, refreshLedger);
     }
     on(&ChangeNotifier::backupsChanged, contextOf(*m_maintenance), loadBackupList);
+    connect(&m_changes, &ChangeNotifier::serverReconnected, this,
+            [this] { statusBar()->showMessage(QStringLiteral("已重新连接数据库服务器"), 10000); });
     // Changes beyond one booking count the models below their minimum again;
     // a booking does only when it takes its model across its minimum.
     for (const auto change : {&ChangeNotifier::catalogueChanged, &ChangeNotifier::modelsChanged,
@@ -213,6 +219,9 @@ void MainWindow::runStartUp()
         // The day's backup runs off the window's thread; a booking meanwhile
         // waits only while the files are copied into the system's cache.
         backUpDaily(*this, m_shared);
+        if (!m_shared.folders.server.isEmpty()) {
+            followServerBook(m_shared.folders.server, m_changes, this);
+        }
         if (WelcomeDialog *welcome = welcomeIfDue(*this, backup)) {
             connect(welcome->按钮开始使用, &QPushButton::clicked, this,
                     &MainWindow::goToMaintenance);

@@ -21,6 +21,8 @@ signals:
     void modelsChanged();
     // The stock of a model changed, or a listed model is gone.
     void stockChanged();
+    // Another program sharing the book changed the stock of models.
+    void stockChangedElsewhere();
     // A booking changed the stock of one model (its record id) to this.
     void modelStockChanged(qint64 modelId, double stock);
     // A booking took a model below its 最低库存, or back up to it.
@@ -31,6 +33,8 @@ signals:
     void movementsDeleted();
     // A backup was made or removed, or the backup folder changed.
     void backupsChanged();
+    // The server of a shared book was reached again after it had been lost.
+    void serverReconnected();
 };
 
 } // namespace kucun

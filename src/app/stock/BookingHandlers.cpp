@@ -155,6 +155,19 @@ void reloadStockLists(BookingContext &context)
     }
 }
 
+void followStockElsewhere(BookingContext &context)
+{
+    ListView &models = *context.page.超级列表框进销;
+    const qint64 chosen = models.list().idAt(models.selectedRow());
+    reloadStockLists(context);
+    for (int row = 0; chosen != 0 && row < models.rowCount(); ++row) {
+        if (models.list().idAt(row) == chosen) {
+            models.selectRow(row);
+            break;
+        }
+    }
+}
+
 void askLedgerOfChosenModel(BookingContext &context)
 {
     const ListView &models = *context.page.超级列表框进销;

@@ -34,6 +34,9 @@ void filterBookingModels(BookingContext &context);
 // After a stock change: the model list, filtered again with the keyword it
 // was filtered with.
 void reloadStockLists(BookingContext &context);
+// After another computer changed stock: the same, and the model chosen stays
+// chosen, so a booking being typed here is not torn away.
+void followStockElsewhere(BookingContext &context);
 
 // 按钮台账: asks for the ledger of the model chosen in 超级列表框进销.
 void askLedgerOfChosenModel(BookingContext &context);

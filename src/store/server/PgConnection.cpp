@@ -1,6 +1,7 @@
 #include "PgConnection.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <algorithm>
 #include <libpq-fe.h>
 #include <utility>
@@ -74,7 +75,20 @@ qint64 Result::changes() const
     return QByteArray(PQcmdTuples(m_result)).toLongLong();
 }
 
-std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *failure)
+namespace {
+
+// The server processes of this program's open connections. Never freed:
+// connections kept idle in other statics close after it at exit.
+QSet<int> &ownBackends()
+{
+    static auto *backends = new QSet<int>;
+    return *backends;
+}
+
+} // namespace
+
+std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *failure,
+                                             bool *wantsPassword)
 {
     char *error = nullptr;
     PQconninfoFree(PQconninfoParse(conninfo.toUtf8().constData(), &error));
@@ -96,10 +110,14 @@ std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *f
         if (failure) {
             *failure = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
         }
+        if (wantsPassword) {
+            *wantsPassword = PQconnectionNeedsPassword(connection) == 1;
+        }
         PQfinish(connection);
         return nullptr;
     }
     std::unique_ptr<Connection> opened(new Connection(connection, conninfo));
+    ownBackends().insert(PQbackendPID(connection));
     // Texts go both ways as UTF-8; dates read back as the files store them.
     if (!opened->execScript(QStringLiteral("SET client_encoding = 'UTF8'; "
                                            "SET DateStyle = 'ISO, YMD'; "
@@ -114,6 +132,7 @@ std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *f
 
 Connection::~Connection()
 {
+    ownBackends().remove(PQbackendPID(m_connection));
     PQfinish(m_connection);
 }
 
@@ -152,6 +171,11 @@ QString Connection::userAtHost() const
 QString Connection::lastError() const
 {
     return QString::fromUtf8(PQerrorMessage(m_connection)).trimmed();
+}
+
+bool servesThisProgram(int backendPid)
+{
+    return ownBackends().contains(backendPid);
 }
 
 bool isProtected(const QString &conninfo)

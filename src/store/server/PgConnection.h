@@ -54,7 +54,8 @@ public:
     // user=..."). Nothing, with the server's reason in `failure`, when the
     // server can't be reached, refuses the login, or the string asks for an
     // unprotected connection over a network (isProtected).
-    static std::unique_ptr<Connection> open(const QString &conninfo, QString *failure);
+    static std::unique_ptr<Connection> open(const QString &conninfo, QString *failure,
+                                            bool *wantsPassword = nullptr);
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
@@ -80,6 +81,10 @@ private:
     pg_conn *m_connection = nullptr;
     QString m_conninfo;
 };
+
+// Whether a server process serves one of this program's own connections:
+// the changes it announces are this program's, known already.
+bool servesThisProgram(int backendPid);
 
 // Whether a connection string keeps passwords and figures off the wire in
 // clear text: it requires TLS (sslmode require, verify-ca or verify-full),

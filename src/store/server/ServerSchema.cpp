@@ -34,6 +34,13 @@ QStringList serverSchemaStatements()
     statements << QStringLiteral("CREATE FUNCTION instr(haystack text, needle text) RETURNS "
                                  "integer LANGUAGE sql IMMUTABLE STRICT AS "
                                  "'SELECT strpos(haystack, needle)'");
+    // Every committed change tells the other programs which table it touched
+    // and how ("型号 UPDATE"); a notice is sent only when its transaction commits.
+    statements << QStringLiteral(
+                      "CREATE FUNCTION announce_change() RETURNS trigger LANGUAGE plpgsql AS "
+                      "'BEGIN PERFORM pg_notify(''%1'', TG_TABLE_NAME || '' '' || TG_OP); RETURN "
+                      "NULL; END'")
+                      .arg(changeChannel);
     QStringList tables = tables::allTableNames();
     tables << tables::ownTableNames();
     for (const QString &table : std::as_const(tables)) {
@@ -45,6 +52,11 @@ QStringList serverSchemaStatements()
         statements << QStringLiteral("CREATE TABLE %1 (%2)")
                           .arg(sql::quoteIdentifier(table), columns.join(QStringLiteral(", ")));
         statements << indexStatements(table);
+        statements << QStringLiteral("CREATE TRIGGER %1 AFTER INSERT OR UPDATE OR DELETE OR "
+                                     "TRUNCATE ON %2 FOR EACH STATEMENT EXECUTE FUNCTION "
+                                     "announce_change()")
+                          .arg(sql::quoteIdentifier(table + QStringLiteral("_changed")),
+                               sql::quoteIdentifier(table));
     }
     return statements;
 }

@@ -1,0 +1,120 @@
+#include "book/ChangeNotifier.h"
+#include "book/stock/Booking.h"
+#include "helpers/ScriptedDialogs.h"
+#include "helpers/ServerCluster.h"
+#include "helpers/WindowTest.h"
+#include "store/TableSchema.h"
+#include "store/server/PgConnection.h"
+#include "ui/ListView.h"
+#include "ui/RollUpMenu.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace kucun;
+using namespace kucun::test;
+
+// Two computers on one server book, as the first one's user sees it.
+class ServerWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void anotherProgramsBookingAppearsAndALostServerComesBack();
+};
+
+namespace {
+
+// The second program: books `quantity` of 五金/扳手/8寸 in, today.
+int runBookingChild(const QString &conninfo, int quantity)
+{
+    BookFolders server;
+    server.server = conninfo;
+    ChangeNotifier changes;
+    const Movement in{QStringLiteral("五金"),
+                      QStringLiteral("扳手"),
+                      QStringLiteral("8寸"),
+                      MovementKind::In,
+                      quantity,
+                      double(quantity),
+                      QDate::currentDate(),
+                      QString()};
+    return book(server, in, changes) == BookingOutcome::Booked ? 0 : 1;
+}
+
+void addRecord(const Book &shop, const QString &table, const QVariantList &values)
+{
+    Table opened;
+    QVERIFY(shop.open(opened, table) && opened.append(values));
+}
+
+} // namespace
+
+void ServerWindowTest::anotherProgramsBookingAppearsAndALostServerComesBack()
+{
+    ServerCluster cluster;
+    TestTables files;
+    BookFolders folders = files.folders();
+    folders.server = cluster.createBook(QStringLiteral("shop"));
+    QVERIFY2(!folders.server.isEmpty(), qPrintable(cluster.failure()));
+    const Book shop(folders);
+    addRecord(shop, tables::品类, {QStringLiteral("五金")});
+    addRecord(shop, tables::名称, {QStringLiteral("五金"), QStringLiteral("扳手")});
+    addRecord(shop, tables::型号,
+              {QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
+               QStringLiteral("把"), 10.0, QString()});
+
+    ScriptedDialogs dialogs;
+    const std::unique_ptr<MainWindow> window = startMainWindow(dialogs, folders);
+    control<RollUpMenu>(*window, QStringLiteral("卷帘式菜单1"))->chooseItem(0, 0);
+    auto *models = control<ListView>(*window, QStringLiteral("超级列表框进销"));
+    models->selectRow(0);
+    auto *quantity = control<QLineEdit>(*window, QStringLiteral("编辑框入库"));
+    typeInto(quantity, QStringLiteral("3"));
+    auto *dayLog = control<ListView>(*window, QStringLiteral("超级列表框日志"));
+    QCOMPARE(dayLog->rowCount(), 0);
+
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--book"), folders.server});
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitCode(), 0);
+    // Within a second, with no action here; what the user chose and typed stays.
+    QTRY_COMPARE_WITH_TIMEOUT(dayLog->rowCount(), 1, 1000);
+    QCOMPARE(models->selectedRow(), 0);
+    QCOMPARE(models->cellText(0, 2), QStringLiteral("12"));
+    QCOMPARE(quantity->text(), QStringLiteral("3"));
+    QVERIFY(dialogs.texts().isEmpty());
+
+    // The server drops every connection of the shop's database: the next
+    // action says so, the one after it logs in again and says that.
+    const auto admin =
+        pg::Connection::open(cluster.connectionString(QStringLiteral("postgres")), nullptr);
+    QVERIFY(admin && admin
+                         ->exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM "
+                                               "pg_stat_activity WHERE datname = 'shop'"))
+                         .ok());
+    clickButton(*window, QStringLiteral("按钮入库"));
+    QCOMPARE(dialogs.texts().size(), 1);
+    QVERIFY2(dialogs.texts()[0].startsWith(QStringLiteral("无法连接数据库服务器：")),
+             qPrintable(dialogs.texts()[0]));
+    QCOMPARE(dialogs.shown().last().icon, Dialogs::Error);
+    clickButton(*window, QStringLiteral("按钮入库"));
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("已重新连接数据库服务器"));
+    QCOMPARE(models->cellText(0, 2), QStringLiteral("15"));
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], "--book") == 0) {
+        QCoreApplication application(argc, argv);
+        return runBookingChild(QString::fromLocal8Bit(argv[2]), 2);
+    }
+    QApplication application(argc, argv);
+    ServerWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_serverwindow.moc"
