@@ -240,6 +240,8 @@ void BackupsTest::anUnsoundBackupIsRefused_data()
                                   << "备份文件已损坏：型号.edb";
     QTest::newRow("gone before the restore") << "vanished"
                                              << "所选备份已不存在：";
+    QTest::newRow("a server book's") << "server"
+                                     << "这是数据库服务器上账本的备份，不能恢复到数据文件";
 }
 
 void BackupsTest::anUnsoundBackupIsRefused()
@@ -274,6 +276,8 @@ void BackupsTest::anUnsoundBackupIsRefused()
         file.write(bytes.mid(5 * 1024, 1024) + bytes.mid(4 * 1024, 1024));
     } else if (damage == QStringLiteral("vanished")) {
         QVERIFY(QDir(folder).removeRecursively());
+    } else if (damage == QStringLiteral("server")) {
+        QVERIFY(QFile(QDir(folder).filePath("kucun.dump")).open(QIODevice::WriteOnly));
     } else if (damage == QStringLiteral("field")) {
         auto made = sql::Connection::create(models, tablePassword());
         QVERIFY(made && made->exec(QStringLiteral("CREATE TABLE 型号 (品类 TEXT, 名称 TEXT)")));
@@ -699,7 +703,9 @@ void BackupsTest::aServerBookIsRestoredWholeOrNotAtAll()
                              tables::ownTableNames();
     const QString before = serverRecords(folders.server, data);
 
-    BackupResult made = backUp(folders, noon, BackupKind::Manual, changes);
+    // Off the main thread, as the day's backup is made.
+    BackupResult made;
+    std::thread([&] { made = makeKeptBackup(folders, noon, BackupKind::Manual); }).join();
     QCOMPARE(made.outcome, BackupOutcome::Done);
     const BackupInfo listed = listBackups(backupRoot(files)).constFirst();
     QCOMPARE(QList<double>({double(listed.models), double(listed.movements), listed.totalStock}),
