@@ -2,16 +2,19 @@
 #include "book/backup/BackupSettings.h"
 #include "book/backup/Backups.h"
 #include "book/backup/BooksInUse.h"
+#include "book/catalogue/CatalogueChanges.h"
 #include "book/files/InterruptedWrites.h"
 #include "book/settings/Settings.h"
 #include "book/stock/Booking.h"
 #include "book/stock/LogQueries.h"
 #include "helpers/OutcomeText.h"
+#include "helpers/ServerCluster.h"
 #include "helpers/ShopData.h"
 #include "helpers/TestTables.h"
 #include "store/SqlCipher.h"
 #include "store/Table.h"
 #include "store/TableSchema.h"
+#include "store/server/PgConnection.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -46,6 +49,12 @@ private slots:
     void aRestoreHasTheBooksToItself();
     void theStatusLineSaysWhenAndWhy_data();
     void theStatusLineSaysWhenAndWhy();
+    void aServerBookIsRestoredWholeOrNotAtAll_data();
+    void aServerBookIsRestoredWholeOrNotAtAll();
+
+private:
+    // A throwaway server, started by the first test that needs one.
+    std::unique_ptr<ServerCluster> m_cluster;
 };
 
 namespace {
@@ -59,7 +68,7 @@ int renamesBeforeDeath = 0;
 // Books a stock-in of 5 into these books as a backup starts to write its
 // copy of 型号; none when not asked.
 const TestTables *bookWhileCopying = nullptr;
-void bookIn(const TestTables &files, int quantity, const QString &remark);
+void bookIn(const Book &shop, int quantity, const QString &remark);
 
 qint64 bytesUnder(const QString &folder)
 {
@@ -124,10 +133,10 @@ QString books(const TestTables &files)
     return QStringLiteral("%1 %2").arg(models.number(fields::库存)).arg(remarks.join(u','));
 }
 
-void bookIn(const TestTables &files, int quantity, const QString &remark)
+void bookIn(const Book &shop, int quantity, const QString &remark)
 {
     ChangeNotifier changes;
-    QCOMPARE(book(files.folders(),
+    QCOMPARE(book(shop,
                   {QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
                    MovementKind::In, quantity, double(quantity), QDate(2026, 12, 1), remark},
                   changes),
@@ -181,7 +190,7 @@ void BackupsTest::aBackupIsRestoredWhole()
     QVERIFY(QFile::remove(files.path(tables::品类)));
     QVERIFY(sql::Connection::create(files.path(tables::品类), tablePassword())
                 ->exec(QStringLiteral("CREATE TABLE 品类(品类 INTEGER)")));
-    const BackupCheck check = checkBackup(made.folder);
+    const BackupCheck check = checkBackup(files.folders(), made.folder);
     QCOMPARE(check.problem, QString());
     QCOMPARE(check.info.movements, 1);
     QSignalSpy restored(&changes, &ChangeNotifier::movementsDeleted);
@@ -231,6 +240,8 @@ void BackupsTest::anUnsoundBackupIsRefused_data()
                                   << "备份文件已损坏：型号.edb";
     QTest::newRow("gone before the restore") << "vanished"
                                              << "所选备份已不存在：";
+    QTest::newRow("a server book's") << "server"
+                                     << "这是数据库服务器上账本的备份，不能恢复到数据文件";
 }
 
 void BackupsTest::anUnsoundBackupIsRefused()
@@ -265,6 +276,8 @@ void BackupsTest::anUnsoundBackupIsRefused()
         file.write(bytes.mid(5 * 1024, 1024) + bytes.mid(4 * 1024, 1024));
     } else if (damage == QStringLiteral("vanished")) {
         QVERIFY(QDir(folder).removeRecursively());
+    } else if (damage == QStringLiteral("server")) {
+        QVERIFY(QFile(QDir(folder).filePath("kucun.dump")).open(QIODevice::WriteOnly));
     } else if (damage == QStringLiteral("field")) {
         auto made = sql::Connection::create(models, tablePassword());
         QVERIFY(made && made->exec(QStringLiteral("CREATE TABLE 型号 (品类 TEXT, 名称 TEXT)")));
@@ -272,7 +285,7 @@ void BackupsTest::anUnsoundBackupIsRefused()
     const QString before = books(files);
     // The check finds what it can before the question; the restore checks
     // every page as it copies, and even past the check changes nothing.
-    QString found = checkBackup(folder).problem;
+    QString found = checkBackup(files.folders(), folder).problem;
     BooksInUse held(files.workDir());
     const RestoreResult restored = restoreBackup(files.folders(), folder, held, noon, changes);
     QVERIFY(restored.outcome != RestoreOutcome::Done);
@@ -612,6 +625,138 @@ void BackupsTest::theStatusLineSaysWhenAndWhy()
     const BackupStatus status = backupStatus(readBackupSettings(files.folders()), onDataDisk);
     QTEST(status.text, "text");
     QCOMPARE(status.alarm, status.text.contains(u'　'));
+}
+
+namespace {
+
+// Every record of the tables of a server book, ids and all.
+QString serverRecords(const QString &conninfo, const QStringList &names)
+{
+    const auto server = pg::Connection::open(conninfo, nullptr);
+    QStringList texts;
+    for (const QString &table : names) {
+        const pg::Result rows = server->exec(
+            QStringLiteral("SELECT * FROM kucun.%1 ORDER BY id").arg(sql::quoteIdentifier(table)));
+        texts << table + QString::number(rows.rowCount());
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            for (int column = 0; column < rows.columnCount(); ++column) {
+                texts << rows.textAt(row, column);
+            }
+        }
+    }
+    return texts.join(u',');
+}
+
+QString serverStatement(const QString &conninfo, const QString &statement)
+{
+    const pg::Result result = pg::Connection::open(conninfo, nullptr)->exec(statement);
+    return !result.ok() ? result.error() : result.rowCount() ? result.textAt(0, 0) : QString();
+}
+
+} // namespace
+
+void BackupsTest::aServerBookIsRestoredWholeOrNotAtAll_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("sound") << ""
+                           << "";
+    QTest::newRow("cut short") << "cut"
+                               << "备份文件已损坏：kucun.dump";
+    QTest::newRow("not an archive") << "foreign"
+                                    << "备份文件无法打开（不是本程序的备份，或已损坏）：kucun.dump";
+    QTest::newRow("a table left out") << "DROP TABLE kucun.明细金额"
+                                      << "备份文件缺少数据表或字段：kucun.dump";
+    QTest::newRow("a field left out") << "ALTER TABLE kucun.型号 DROP COLUMN 单位"
+                                      << "备份文件缺少数据表或字段：kucun.dump";
+    QTest::newRow("a file backup") << "files"
+                                   << "这是数据文件的备份，不能恢复到数据库服务器上的账本";
+}
+
+void BackupsTest::aServerBookIsRestoredWholeOrNotAtAll()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, problem);
+    static int books = 0;
+    if (!m_cluster) {
+        m_cluster = std::make_unique<ServerCluster>();
+        serverStatement(m_cluster->connectionString("postgres"), "CREATE ROLE clerk");
+    }
+    TestTables files;
+    BookFolders folders = files.folders();
+    folders.server = m_cluster->createBook(QStringLiteral("shop%1").arg(++books));
+    QVERIFY2(!folders.server.isEmpty(), qPrintable(m_cluster->failure()));
+    QVERIFY(!onDataDisk(backupRoot(files), folders));
+    const Book shop(folders);
+    ChangeNotifier changes;
+    QVERIFY(addCategory(shop, "五金", changes).done() &&
+            addItem(shop, "五金", "扳手", changes).done());
+    for (const char *model : {"8寸", "10寸"}) {
+        QVERIFY(addModel(shop, "五金", "扳手", {model, "把", "", 12.5}, changes).done());
+    }
+    bookIn(shop, 5, "备份前");
+    // A clerk who may only read keeps that right through a restore.
+    QCOMPARE(serverStatement(folders.server, "GRANT USAGE ON SCHEMA kucun TO clerk") +
+                 serverStatement(folders.server, "GRANT SELECT ON kucun.型号 TO clerk"),
+             QString());
+    const QStringList data = QStringList{tables::品类, tables::名称, tables::型号, tables::明细} +
+                             tables::ownTableNames();
+    const QString before = serverRecords(folders.server, data);
+
+    // Off the main thread, as the day's backup is made.
+    BackupResult made;
+    std::thread([&] { made = makeKeptBackup(folders, noon, BackupKind::Manual); }).join();
+    QCOMPARE(made.outcome, BackupOutcome::Done);
+    const BackupInfo listed = listBackups(backupRoot(files)).constFirst();
+    QCOMPARE(QList<double>({double(listed.models), double(listed.movements), listed.totalStock}),
+             QList<double>({2, 1, 5}));
+    const QString dump = QDir(made.folder).filePath("kucun.dump");
+    if (damage == "cut") {
+        QFile file(dump);
+        QVERIFY(file.resize(file.size() - 100));
+    } else if (damage == "foreign") {
+        QFile file(dump);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("PGDMP 库存") > 0);
+    } else if (damage == "files") {
+        QVERIFY(QFile::remove(dump));
+        QFile(QDir(made.folder).filePath("明细.edb")).open(QIODevice::WriteOnly);
+    } else if (!damage.isEmpty()) {
+        // The archive of another book of the same look.
+        BookFolders other = folders;
+        other.server = m_cluster->createBook(QStringLiteral("other%1").arg(books));
+        QCOMPARE(serverStatement(other.server, damage), QString());
+        made = makeBackup(other, files.workDir(), noon, BackupKind::Manual);
+    }
+
+    bookIn(shop, 7, "备份后");
+    QCOMPARE(deleteModel(
+                 shop, "五金", "扳手", "10寸", [] { return true; }, changes),
+             CatalogueOutcome::Done);
+    QCOMPARE(savePasswordSettings(shop, {"新", true, false, false}), SettingsOutcome::Done);
+    const QString changed = serverRecords(folders.server, data);
+    QVERIFY(changed != before);
+    // The check reads the archive's contents; the restore finds the rest.
+    const QString found = checkBackup(folders, made.folder).problem;
+    BooksInUse held(files.workDir());
+    const RestoreResult restored = restoreBackup(folders, made.folder, held, noon, changes);
+    QCOMPARE(found.isEmpty() ? restored.problem : found, problem);
+    if (!problem.isEmpty()) {
+        QCOMPARE(serverRecords(folders.server, data), changed);
+        return;
+    }
+    QCOMPARE(restored.outcome, RestoreOutcome::Done);
+    QCOMPARE(serverRecords(folders.server, data), before);
+    QCOMPARE(readSettings(shop)->passwords.password, "新");
+    QCOMPARE(serverStatement(folders.server, "SELECT has_table_privilege('clerk', 'kucun.型号', "
+                                             "'SELECT')"),
+             "t");
+    // Ids are not handed out again after a restore.
+    bookIn(shop, 1, "恢复后");
+    QCOMPARE(movementsWithKeyword(shop, "恢复后")->ids, QList<qint64>{3});
+
+    QCOMPARE(factoryReset(shop), SettingsOutcome::Done);
+    QCOMPARE(serverRecords(folders.server, data + QStringList{tables::设置}),
+             "品类0,名称0,型号0,明细0,型号资料0,明细金额0,设置1,2,,,,,,,,,");
 }
 
 int main(int argc, char *argv[])

@@ -24,6 +24,8 @@ private slots:
     void initTestCase();
     void onlyProtectedConnectionsOpen_data();
     void onlyProtectedConnectionsOpen();
+    void theClientProgramsAreGivenNoPassword_data();
+    void theClientProgramsAreGivenNoPassword();
     void statementsInTheServersWords();
     void aNewServerBookHasTheTablesOfTheFiles();
     void tablesWorkAlikeOnFilesAndServer();
@@ -67,6 +69,30 @@ void ServerStoreTest::onlyProtectedConnectionsOpen()
     QString failure;
     QVERIFY(!pg::Connection::open(QStringLiteral("dbname"), &failure));
     QVERIFY2(failure.contains(QStringLiteral("dbname")), qPrintable(failure));
+}
+
+void ServerStoreTest::theClientProgramsAreGivenNoPassword_data()
+{
+    QTest::addColumn<QString>("conninfo");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("onCommandLine");
+    QTest::newRow("settings") << R"(host=/tmp dbname='my shop' password='p\'w' user=o\\k)"
+                              << "p'w"
+                              << R"(user='o\\k' dbname='my shop' host='/tmp')";
+    QTest::newRow("an address") << "postgresql://shop:secret@%2Ftmp/kucun"
+                                << "secret"
+                                << "user='shop' dbname='kucun' host='/tmp'";
+    QTest::newRow("no password") << "dbname=kucun"
+                                 << ""
+                                 << "dbname='kucun'";
+}
+
+void ServerStoreTest::theClientProgramsAreGivenNoPassword()
+{
+    QFETCH(QString, conninfo);
+    const pg::ClientLogin login = pg::clientLogin(conninfo);
+    QTEST(login.password, "password");
+    QTEST(login.conninfo, "onCommandLine");
 }
 
 void ServerStoreTest::statementsInTheServersWords()

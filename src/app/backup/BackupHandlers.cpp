@@ -151,7 +151,7 @@ void loadBackupList(MaintenanceContext &context)
             ? QStringLiteral("上次备份：%1  %2")
                   .arg(shownTime(settings.lastTakenAt), settings.lastFolder)
             : QStringLiteral("尚未备份"));
-    const bool sameDisk = onDataDisk(settings.root, context.folders.data);
+    const bool sameDisk = onDataDisk(settings.root, context.folders);
     context.page.标签备份磁盘->setText(
         sameDisk ? QStringLiteral("备份与数据在同一磁盘上，建议选择U盘或其他磁盘。") : QString());
     context.page.标签备份磁盘->setVisible(sameDisk);
@@ -198,7 +198,7 @@ void restoreChosenBackup(MaintenanceContext &context)
     // No backup of this window prunes between the choice and the restore.
     waitForTheDailyBackup(*context.page.window());
     const QString folder = backups.list().recordAt(chosen).toString();
-    const BackupCheck check = checkBackup(folder);
+    const BackupCheck check = checkBackup(context.folders, folder);
     const QString missing = QStringLiteral("所选备份已不存在：") + folder;
     if (check.missing) {
         tell(context.dialogs, missing, Dialogs::Error);
@@ -208,14 +208,17 @@ void restoreChosenBackup(MaintenanceContext &context)
         tell(context.dialogs, QStringLiteral("此备份不能恢复：") + check.problem, Dialogs::Error);
         return;
     }
-    // Asked only when no other copy has the books; the restore makes sure again.
+    // Asked only when no other copy has the books; the restore makes sure
+    // again. A server book is restored while others use it.
     const QString inUse = QStringLiteral("其他窗口或电脑正在使用这些数据，请先关闭后再恢复。");
     BooksInUse &books = booksOf(context);
-    if (!books.tryAlone()) {
-        warn(context.dialogs, inUse);
-        return;
+    if (context.folders.server.isEmpty()) {
+        if (!books.tryAlone()) {
+            warn(context.dialogs, inUse);
+            return;
+        }
+        books.share();
     }
-    books.share();
     const QString question =
         QStringLiteral("将数据恢复到 %1 的备份（型号 %2 个，明细 %3 条）？当前数据会先自动备份。")
             .arg(shownTime(check.info.takenAt), count(check.info.models),

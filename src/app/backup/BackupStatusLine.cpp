@@ -15,7 +15,7 @@ void showBackupStatus(QWidget &inWindow, const BookFolders &folders)
         return;
     }
     const BackupSettings settings = readBackupSettings(folders);
-    const BackupStatus status = backupStatus(settings, onDataDisk(settings.root, folders.data));
+    const BackupStatus status = backupStatus(settings, onDataDisk(settings.root, folders));
     label->setText(status.text);
     label->setStyleSheet(status.alarm ? QStringLiteral("color: #c00000;") : QString());
 }

@@ -113,7 +113,7 @@ Copy syncFile(const QString &path)
 
 QStringList filesOfABackup()
 {
-    QStringList names{figuresFile, writingLock};
+    QStringList names{figuresFile, writingLock, serverDumpFile};
     for (const QString &table : tables::allTableNames() + tables::ownTableNames()) {
         names << tables::fileNameOf(table)
               << tables::fileNameOf(table) + QStringLiteral("-journal");

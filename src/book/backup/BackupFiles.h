@@ -17,6 +17,8 @@ inline const QString writingLock = QStringLiteral(".写入中");
 inline const QStringList dataTables{tables::品类, tables::名称, tables::型号, tables::明细};
 // Kept with the data tables when there: 型号资料 and 明细金额.
 inline const QStringList ownTables = tables::ownTableNames();
+// A backup of a book on a PostgreSQL server holds pg_dump's archive of it.
+inline const QString serverDumpFile = QStringLiteral("kucun.dump");
 
 QByteArray encoded(const QString &path);
 

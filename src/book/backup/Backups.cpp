@@ -2,6 +2,7 @@
 
 #include "BackupFiles.h"
 #include "BackupSettings.h"
+#include "ServerBackups.h"
 #include "book/ChangeNotifier.h"
 #include "store/SqlCipher.h"
 #include "store/Table.h"
@@ -219,6 +220,42 @@ Outcome<BackupOutcome> copyLockedFiles(const BookFolders &folders, const QString
     return outcome;
 }
 
+// Copies the table files into a backup's folder, makes the copies last a
+// power cut, and counts the figures from them.
+Outcome<BackupOutcome> copyTableFiles(const BookFolders &folders, const QString &folder,
+                                      BackupInfo &info)
+{
+    Outcome<BackupOutcome> outcome = copyLockedFiles(folders, folder);
+    if (outcome != BackupOutcome::Done) {
+        return outcome;
+    }
+    // The copies reach the disk after the lock is let go; meanwhile the
+    // figures are counted from them (the one takes the disk, the other a core).
+    bool counted = false;
+    std::thread count([&folder, &info, &counted] {
+        // Each copy must open with the key before the backup counts as made.
+        const QStringList names = tables::allTableNames();
+        counted = std::all_of(names.cbegin(), names.cend(),
+                              [&folder](const QString &table) {
+                                  return sql::Connection::openExisting(
+                                             QDir(folder).filePath(tables::fileNameOf(table)),
+                                             tablePassword()) != nullptr;
+                              }) &&
+                  readFigures(folder, info);
+    });
+    for (const QString &table : tables::allTableNames() + tables::ownTableNames()) {
+        const QString copy = QDir(folder).filePath(tables::fileNameOf(table));
+        if (outcome == BackupOutcome::Done && QFileInfo::exists(copy)) {
+            outcome = outcomeOfCopy(syncFile(copy));
+        }
+    }
+    count.join();
+    if (outcome == BackupOutcome::Done && !counted) {
+        outcome = StoreFault::WriteFailed;
+    }
+    return outcome;
+}
+
 // A backup's own ".partial" folder, locked while it is written, removed
 // unless it was finished.
 class PartialFolder
@@ -351,35 +388,9 @@ BackupResult makeBackup(const BookFolders &folders, const QString &backupRoot,
     BackupInfo info;
     info.takenAt = takenAt;
     info.kind = kind;
-    Outcome<BackupOutcome> outcome = copyLockedFiles(folders, partial.path());
-    if (outcome != BackupOutcome::Done) {
-        return {outcome, {}};
-    }
-    // The copies reach the disk after the lock is let go; meanwhile the
-    // figures are counted from them (the one takes the disk, the other a core).
-    bool counted = false;
-    std::thread count([&partial, &info, &counted] {
-        // Each copy must open with the key before the backup counts as made.
-        const QStringList names = tables::allTableNames();
-        counted =
-            std::all_of(names.cbegin(), names.cend(),
-                        [&partial](const QString &table) {
-                            return sql::Connection::openExisting(
-                                       QDir(partial.path()).filePath(tables::fileNameOf(table)),
-                                       tablePassword()) != nullptr;
-                        }) &&
-            readFigures(partial.path(), info);
-    });
-    for (const QString &table : tables::allTableNames() + tables::ownTableNames()) {
-        const QString copy = QDir(partial.path()).filePath(tables::fileNameOf(table));
-        if (outcome == BackupOutcome::Done && QFileInfo::exists(copy)) {
-            outcome = outcomeOfCopy(syncFile(copy));
-        }
-    }
-    count.join();
-    if (outcome == BackupOutcome::Done && !counted) {
-        outcome = StoreFault::WriteFailed;
-    }
+    Outcome<BackupOutcome> outcome =
+        folders.server.isEmpty() ? copyTableFiles(folders, partial.path(), info)
+                                 : serverbackup::dumpBook(folders.server, partial.path(), info);
     if (outcome == BackupOutcome::Done && !writeFigures(partial.path(), info)) {
         outcome = outcomeOfCopy(isNoRoom(errno) ? Copy::NoRoom : Copy::Failed);
     }
@@ -475,8 +486,13 @@ void removeLeftPartials(const QString &backupRoot)
     }
 }
 
-bool onDataDisk(const QString &backupRoot, const QString &dataFolder)
+bool onDataDisk(const QString &backupRoot, const BookFolders &folders)
 {
+    // A server book's tables are on another computer.
+    if (!folders.server.isEmpty()) {
+        return false;
+    }
+    const QString &dataFolder = folders.data;
     QFileInfo existing(QDir::cleanPath(QFileInfo(backupRoot).absoluteFilePath()));
     while (!existing.exists() && !existing.isRoot()) {
         existing = QFileInfo(existing.absolutePath());
@@ -487,13 +503,21 @@ bool onDataDisk(const QString &backupRoot, const QString &dataFolder)
            ::stat(encoded(dataFolder).constData(), &data) == 0 && backups.st_dev == data.st_dev;
 }
 
-BackupCheck checkBackup(const QString &folder)
+BackupCheck checkBackup(const BookFolders &folders, const QString &folder)
 {
     BackupCheck check;
     check.info = readFiguresFile(folder);
     if (!QFileInfo(folder).isDir()) {
         check.missing = true;
         check.problem = QStringLiteral("所选备份已不存在：") + folder;
+        return check;
+    }
+    if (!folders.server.isEmpty()) {
+        check.problem = serverbackup::dumpProblem(folder);
+        return check;
+    }
+    if (QFileInfo::exists(QDir(folder).filePath(serverDumpFile))) {
+        check.problem = QStringLiteral("这是数据库服务器上账本的备份，不能恢复到数据文件");
         return check;
     }
     for (const QString &table : dataTables) {

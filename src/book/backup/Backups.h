@@ -65,7 +65,9 @@ QString backupFolderName(const QDateTime &takenAt);
 // ".partial" folder of this backup's own, each copy reopened, then renamed
 // to the first free name: a backup cut short leaves no folder that looks
 // complete, and two backups in the same second are both whole. Safe to
-// run off the window's thread: it opens no Table.
+// run off the window's thread: it opens no Table. A book on a server is
+// backed up the same way as pg_dump's archive of its schema, the figures
+// counted in the snapshot it reads.
 BackupResult makeBackup(const BookFolders &folders, const QString &backupRoot,
                         const QDateTime &takenAt, BackupKind kind);
 
@@ -97,8 +99,8 @@ void pruneBackups(const QString &backupRoot, int keepDaily, const QString &spare
 void removeLeftPartials(const QString &backupRoot);
 
 // Whether the backup folder (or the nearest folder above it that exists) is
-// on the disk that holds the data folder.
-bool onDataDisk(const QString &backupRoot, const QString &dataFolder);
+// on the disk that holds the book's data folder; never for a book on a server.
+bool onDataDisk(const QString &backupRoot, const BookFolders &folders);
 
 struct BackupCheck
 {
@@ -111,8 +113,10 @@ struct BackupCheck
 
 // Checks each data table of a backup: it is there, opens with the table key
 // and has its table with every field. Every page of it is checked as it is
-// restored.
-BackupCheck checkBackup(const QString &folder);
+// restored. For a book on a server: the backup holds an archive of such a
+// book with every table and its records, checked whole as it is restored.
+// A backup of the other kind of book is refused.
+BackupCheck checkBackup(const BookFolders &folders, const QString &folder);
 
 enum class RestoreOutcome
 {

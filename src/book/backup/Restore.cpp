@@ -2,6 +2,7 @@
 #include "BackupSettings.h"
 #include "Backups.h"
 #include "BooksInUse.h"
+#include "ServerBackups.h"
 #include "book/ChangeNotifier.h"
 #include "store/PageCheck.h"
 #include "store/RecordCounts.h"
@@ -187,6 +188,46 @@ void backUpBeforeRestore(const BookFolders &folders, const QString &restored, co
     }
 }
 
+void announceRestored(ChangeNotifier &changes)
+{
+    emit changes.catalogueChanged();
+    emit changes.modelsChanged();
+    emit changes.stockChanged();
+    emit changes.movementsDeleted();
+}
+
+// A book on a server: checked, backed up, then swapped in by the server in
+// one transaction. No file of the data folder is involved.
+RestoreResult restoreServerBackup(const BookFolders &folders, const QString &folder,
+                                  const QDateTime &now, ChangeNotifier &changes,
+                                  const std::function<void(int)> &step)
+{
+    if (!QFileInfo(folder).isDir()) {
+        return {RestoreOutcome::BackupMissing, {}, {}, false};
+    }
+    step(0);
+    RestoreResult result;
+    result.problem = serverbackup::dumpProblem(folder);
+    if (!result.problem.isEmpty()) {
+        result.outcome = RestoreOutcome::BackupUnsound;
+        return result;
+    }
+    step(1);
+    backUpBeforeRestore(folders, folder, now, result);
+    emit changes.backupsChanged();
+    if (result.outcome != RestoreOutcome::Done) {
+        return result;
+    }
+    step(2);
+    result.outcome = serverbackup::restoreDump(folders.server, folder, &result.problem);
+    if (result.outcome != RestoreOutcome::Done) {
+        return result;
+    }
+    step(3);
+    announceRestored(changes);
+    return result;
+}
+
 } // namespace
 
 RestoreResult restoreBackup(const BookFolders &folders, const QString &folder, BooksInUse &books,
@@ -198,6 +239,9 @@ RestoreResult restoreBackup(const BookFolders &folders, const QString &folder, B
             progress(done);
         }
     };
+    if (!folders.server.isEmpty()) {
+        return restoreServerBackup(folders, folder, now, changes, step);
+    }
     if (!books.tryAlone()) {
         return {RestoreOutcome::InUseElsewhere, {}, {}, false};
     }
@@ -251,10 +295,7 @@ RestoreResult restoreBackup(const BookFolders &folders, const QString &folder, B
         }
     }
     step(3);
-    emit changes.catalogueChanged();
-    emit changes.modelsChanged();
-    emit changes.stockChanged();
-    emit changes.movementsDeleted();
+    announceRestored(changes);
     return result;
 }
 

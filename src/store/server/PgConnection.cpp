@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QSet>
+#include <QStringList>
 #include <algorithm>
 #include <libpq-fe.h>
 #include <utility>
@@ -218,6 +219,33 @@ bool isProtected(const QString &conninfo)
         return one.isEmpty() || one.startsWith(QLatin1Char('/')) ||
                one.startsWith(QLatin1Char('@'));
     });
+}
+
+ClientLogin clientLogin(const QString &conninfo)
+{
+    PQconninfoOption *options = PQconninfoParse(conninfo.toUtf8().constData(), nullptr);
+    if (!options) {
+        return {};
+    }
+    ClientLogin login;
+    QStringList settings;
+    for (PQconninfoOption *option = options; option->keyword; ++option) {
+        if (!option->val) {
+            continue;
+        }
+        const QString value = QString::fromUtf8(option->val);
+        if (QLatin1String(option->keyword) == QLatin1String("password")) {
+            login.password = value;
+            continue;
+        }
+        QString quoted = value;
+        quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+            .replace(QLatin1Char('\''), QStringLiteral("\\'"));
+        settings << QStringLiteral("%1='%2'").arg(QString::fromUtf8(option->keyword), quoted);
+    }
+    PQconninfoFree(options);
+    login.conninfo = settings.join(QLatin1Char(' '));
+    return login;
 }
 
 namespace {

@@ -92,6 +92,17 @@ bool servesThisProgram(int backendPid);
 // socket too. False for a string libpq can't read.
 bool isProtected(const QString &conninfo);
 
+// A connection string as the client programs (pg_dump, psql) take it on
+// their command line, which every user of the computer can read: the same
+// settings without the password, which goes to them in PGPASSWORD instead.
+// Both empty for a string libpq can't read.
+struct ClientLogin
+{
+    QString conninfo;
+    QString password;
+};
+ClientLogin clientLogin(const QString &conninfo);
+
 // Values as libpq takes them, each as the text it is sent as: numbers in
 // their shortest round-trip form, date-times as the files store them, an
 // invalid value as SQL NULL. The texts live as long as this object.
