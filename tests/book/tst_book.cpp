@@ -202,17 +202,9 @@ void BookTest::bookingOutcomes()
 
 void BookTest::aFailedLogWriteLeavesTheStock()
 {
-    if (onServer()) {
-        QSKIP("a trigger of table files");
-    }
     TestTables files;
     addSmallShop(files);
-    {
-        // A log that refuses every new record, as a full disk would.
-        auto log = sql::Connection::openExisting(files.path(tables::明细), tablePassword());
-        QVERIFY(log && log->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON 明细 "
-                                                "BEGIN SELECT RAISE(ABORT, 'full'); END")));
-    }
+    files.refuse(tables::明细, QStringLiteral("INSERT"));
     ChangeNotifier changes;
     QSignalSpy stockChanged(&changes, &ChangeNotifier::stockChanged);
     QSignalSpy movementsAdded(&changes, &ChangeNotifier::movementsAdded);
@@ -438,27 +430,19 @@ void BookTest::deletingTakesOnlyRowsAsShown()
 
 void BookTest::aLogThatCantBeWrittenLosesNothing()
 {
-    if (onServer()) {
-        QSKIP("triggers and locks of table files");
-    }
     TestTables files;
     files.createAll();
     addMovement(files, QDate(2024, 5, 1), hardware, spanner, inch8, 1, 0, QStringLiteral("把"),
                 QStringLiteral("第0笔"));
     const std::vector<MovementRecord> shown = *readMovements(files.folders(), {1});
     ChangeNotifier changes;
-    {
-        // A log that refuses to give up records loses none of them.
-        auto log = sql::Connection::openExisting(files.path(tables::明细), tablePassword());
-        QVERIFY(log && log->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON 明细 "
-                                                "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
-    }
+    // A log that refuses to give up records loses none of them.
+    files.refuse(tables::明细, QStringLiteral("DELETE"));
     QCOMPARE(deleteMovements(files.folders(), shown, changes).outcome, StoreFault::WriteFailed);
     QCOMPARE(remarksInLog(files), QStringList{"第0笔"});
     {
         // A log another program holds is busy, not missing.
-        auto other = sql::Connection::openExisting(files.path(tables::明细), tablePassword());
-        QVERIFY(other && other->exec(QStringLiteral("BEGIN IMMEDIATE")));
+        const auto other = files.hold(tables::明细);
         QCOMPARE(deleteMovements(files.folders(), shown, changes).outcome, StoreFault::Busy);
     }
     files.removeFile(tables::明细);

@@ -132,14 +132,54 @@ void TestTables::removeFile(const QString &table)
 {
     if (m_server.isEmpty()) {
         QFile::remove(path(table));
-        return;
+    } else {
+        runOnServer(QStringLiteral("DROP TABLE ") + sql::quoteIdentifier(table));
     }
+}
+
+void TestTables::refuse(const QString &table, const QString &change)
+{
+    const QString name = sql::quoteIdentifier(QStringLiteral("refuse ") + change);
+    const QString statement =
+        m_server.isEmpty()
+            ? QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 BEGIN SELECT RAISE(ABORT, "
+                             "'refused'); END")
+            : QStringLiteral("CREATE OR REPLACE FUNCTION refuse() RETURNS trigger LANGUAGE "
+                             "plpgsql AS 'BEGIN RAISE EXCEPTION ''refused''; END'; CREATE "
+                             "TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW EXECUTE FUNCTION refuse()");
+    const QString sql = statement.arg(name, change, sql::quoteIdentifier(table));
+    if (m_server.isEmpty()) {
+        const auto file = sql::Connection::openExisting(path(table), tablePassword());
+        if (!file || !file->exec(sql)) {
+            qFatal("cannot guard %s", qPrintable(table));
+        }
+    } else {
+        runOnServer(sql);
+    }
+}
+
+std::shared_ptr<void> TestTables::hold(const QString &table)
+{
+    if (!m_server.isEmpty()) {
+        return runOnServer(QStringLiteral("BEGIN; LOCK TABLE %1 IN EXCLUSIVE MODE")
+                               .arg(sql::quoteIdentifier(table)));
+    }
+    std::shared_ptr<sql::Connection> file =
+        sql::Connection::openExisting(path(table), tablePassword());
+    if (!file || !file->exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        qFatal("cannot hold %s", qPrintable(table));
+    }
+    return file;
+}
+
+std::unique_ptr<pg::Connection> TestTables::runOnServer(const QString &statements)
+{
     QString failure;
-    const auto connection = pg::Connection::open(m_server, &failure);
-    if (!connection || !connection->execScript(
-                           QStringLiteral("DROP TABLE ") + sql::quoteIdentifier(table), &failure)) {
-        qFatal("cannot drop %s: %s", qPrintable(table), qPrintable(failure));
+    auto connection = pg::Connection::open(m_server, &failure);
+    if (!connection || !connection->execScript(statements, &failure)) {
+        qFatal("%s: %s", qPrintable(statements), qPrintable(failure));
     }
+    return connection;
 }
 
 } // namespace kucun::test

@@ -5,6 +5,11 @@
 #include <QMetaType>
 #include <QTemporaryDir>
 #include <QVariantList>
+#include <memory>
+
+namespace kucun::pg {
+class Connection;
+} // namespace kucun::pg
 
 namespace kucun::test {
 
@@ -53,8 +58,17 @@ public:
     void add(const QString &table, const QVariantList &values);
     // Takes the table away: its file, or the server's table.
     void removeFile(const QString &table);
+    // Makes the table refuse every record that `change` (INSERT, DELETE)
+    // would write, as a full disk or a guarding trigger would.
+    void refuse(const QString &table, const QString &change);
+    // Another program's transaction, holding the table against writers until
+    // it is dropped.
+    std::shared_ptr<void> hold(const QString &table);
 
 private:
+    // Runs statements on the server book, which must go through.
+    std::unique_ptr<pg::Connection> runOnServer(const QString &statements);
+
     QTemporaryDir m_work;
     QTemporaryDir m_program;
     QString m_server; // the server book's connection string, if there
