@@ -16,6 +16,7 @@ class HistoryTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { addStoreRows(); }
     void init();
     void cleanup() { m_files.reset(); }
     void stockOnDay_data();
@@ -66,6 +67,7 @@ QStringList entryTexts(const ModelLedger &ledger)
 // 2024: 8寸 had 2 then. It is stored out of date order.
 void HistoryTest::init()
 {
+    useRowStore();
     m_files = std::make_unique<TestTables>();
     TestTables &files = *m_files;
     files.createAll();

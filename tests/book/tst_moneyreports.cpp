@@ -18,6 +18,7 @@ class MoneyReportsTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { addStoreRows(); }
     void init();
     void cleanup() { m_files.reset(); }
     void grossProfit_data();
@@ -60,6 +61,7 @@ QVariant orNull(double value)
 // after the date it carries; a record prices a movement no longer there.
 void MoneyReportsTest::init()
 {
+    useRowStore();
     m_files = std::make_unique<TestTables>();
     TestTables &files = *m_files;
     files.createAll();
@@ -352,6 +354,9 @@ void MoneyReportsTest::ledgerMoney()
 
 void MoneyReportsTest::unreadableAmounts()
 {
+    if (onServer()) {
+        QSKIP("a damaged file");
+    }
     // A damaged file of our own leaves the money unknown, the stock as ever.
     QFile damaged(m_files->path(tables::明细金额));
     QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));

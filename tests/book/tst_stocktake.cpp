@@ -22,6 +22,8 @@ class StocktakeTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { addStoreRows(); }
+    void init() { useRowStore(); }
     void bookingACount_data();
     void bookingACount();
     void aScanCountsOneMore_data();
@@ -215,6 +217,9 @@ void StocktakeTest::aScanCountsOneMore_data()
 
 void StocktakeTest::aScanCountsOneMore()
 {
+    if (onServer()) {
+        QSKIP("no book");
+    }
     QFETCH(double, counted);
     QFETCH(double, against);
     QFETCH(QString, after);
@@ -235,6 +240,9 @@ void StocktakeTest::aScanCountsOneMore()
 
 void StocktakeTest::aDraftKeepsTheCountsOfItsModels()
 {
+    if (onServer()) {
+        QSKIP("a draft is a file on either store");
+    }
     TestTables files;
     addSmallShop(files);
     ReadResult<CountSheet> sheet = loadCountSheet(files.folders(), QStringLiteral("五金"), today);
@@ -294,6 +302,9 @@ void StocktakeTest::aDamagedDraftIsSetAside_data()
 
 void StocktakeTest::aDamagedDraftIsSetAside()
 {
+    if (onServer()) {
+        QSKIP("a draft is a file on either store");
+    }
     QFETCH(QByteArray, bytes);
     QFETCH(bool, damaged);
     TestTables files;

@@ -113,7 +113,7 @@ void ServerStoreTest::aNewServerBookHasTheTablesOfTheFiles()
     // The server's types give the figures and texts the files give.
     const QHash<FieldKind, QString> types{{FieldKind::Text, QStringLiteral("text")},
                                           {FieldKind::Number, QStringLiteral("double precision")},
-                                          {FieldKind::Integer, QStringLiteral("bigint")},
+                                          {FieldKind::Integer, QStringLiteral("double precision")},
                                           {FieldKind::Logical, QStringLiteral("boolean")},
                                           {FieldKind::DateTime, QStringLiteral("timestamp")}};
     for (const QString &table : tables::allTableNames() + tables::ownTableNames()) {

@@ -11,10 +11,11 @@ QString serverType(FieldKind kind)
     switch (kind) {
     case FieldKind::Text:
         return QStringLiteral("text");
+    // A whole-number field of the files holds any number another program
+    // wrote there (a log of 2.5 out): the server keeps it as written.
     case FieldKind::Number:
-        return QStringLiteral("double precision");
     case FieldKind::Integer:
-        return QStringLiteral("bigint");
+        return QStringLiteral("double precision");
     case FieldKind::Logical:
         return QStringLiteral("boolean");
     case FieldKind::DateTime:
