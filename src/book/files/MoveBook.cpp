@@ -60,6 +60,14 @@ MoveResult failed(MoveResult result, const QString &why)
     return result;
 }
 
+// Why a step on the server failed, told as a lost server when it was one:
+// a session that lost its server knows it once it asks the server anything.
+QString serverFailure(pg::Connection &server, const QString &why)
+{
+    server.execScript(QStringLiteral("SELECT 1"));
+    return server.isAlive() ? why : QStringLiteral("无法连接数据库服务器：") + why;
+}
+
 // Compares the counts and the stock totals of both books: the reason they
 // differ, or empty when they agree.
 QString mismatchOf(const MoveResult &result)
@@ -473,12 +481,12 @@ MoveResult moveBookToServer(const BookFolders &files, const QString &conninfo)
         if (source.holds(table) &&
             !copyToServer(source, *server, table, &result.stockBefore, &why)) {
             server->execScript(QStringLiteral("ROLLBACK"));
-            return failed(result, why);
+            return failed(result, serverFailure(*server, why));
         }
     }
     if (!countOnServer(*server, result, false, &why)) {
         server->execScript(QStringLiteral("ROLLBACK"));
-        return failed(result, why);
+        return failed(result, serverFailure(*server, why));
     }
     result.counted = true;
     const QString mismatch = mismatchOf(result);
@@ -487,7 +495,8 @@ MoveResult moveBookToServer(const BookFolders &files, const QString &conninfo)
         return failed(result, mismatch);
     }
     if (!server->execScript(QStringLiteral("COMMIT"), &why)) {
-        return failed(result, QStringLiteral("无法在服务器上创建账本：%1").arg(why));
+        return failed(
+            result, serverFailure(*server, QStringLiteral("无法在服务器上创建账本：%1").arg(why)));
     }
     result.done = true;
     return result;
@@ -525,7 +534,7 @@ MoveResult moveBookFromServer(const QString &conninfo, const BookFolders &files)
         return failed(result, QStringLiteral("数据库中没有账本：%1").arg(result.server));
     }
     if (!countOnServer(*server, result, true, &why)) {
-        return failed(result, why);
+        return failed(result, serverFailure(*server, why));
     }
     // Staging folders in the destination folders, so that moving the
     // finished files into place is a rename on the same disk.
@@ -546,7 +555,7 @@ MoveResult moveBookFromServer(const QString &conninfo, const BookFolders &files)
         const auto &stage = moved.table == tables::设置 ? programStage : dataStage;
         staged << stage->filePath(tables::fileNameOf(moved.table));
         if (!copyFromServer(*server, moved.table, staged.last(), moved, &result.stockAfter, &why)) {
-            return failed(result, why);
+            return failed(result, serverFailure(*server, why));
         }
     }
     result.counted = true;
