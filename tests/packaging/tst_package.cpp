@@ -101,6 +101,8 @@ void PackageTest::holdsTheProgram_data()
                            << "-rwxr-xr-x";
     QTest::newRow("kucun-init") << "usr/bin/kucun-init"
                                 << "-rwxr-xr-x";
+    QTest::newRow("kucun-move") << "usr/bin/kucun-move"
+                                << "-rwxr-xr-x";
     QTest::newRow("menu entry") << desktopEntryPath() << "-rw-r--r--";
     QTest::newRow("metainfo") << metainfoPath() << "-rw-r--r--";
     QTest::newRow("scalable icon")

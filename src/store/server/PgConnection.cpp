@@ -153,6 +153,48 @@ bool Connection::execScript(const QString &sql, QString *failure)
     return result.ok();
 }
 
+bool Connection::beginCopy(const QString &statement, QString *failure)
+{
+    const Result result(PQexec(m_connection, statement.toUtf8().constData()));
+    if (PQresultStatus(result.handle()) == PGRES_COPY_IN) {
+        return true;
+    }
+    if (failure) {
+        *failure = result.error();
+    }
+    return false;
+}
+
+bool Connection::sendCopyData(const QByteArray &rows, QString *failure)
+{
+    if (PQputCopyData(m_connection, rows.constData(), int(rows.size())) == 1) {
+        return true;
+    }
+    if (failure) {
+        *failure = lastError();
+    }
+    return false;
+}
+
+bool Connection::endCopy(QString *failure, const QString &abandonedBecause)
+{
+    const QByteArray reason = abandonedBecause.toUtf8();
+    bool ended = PQputCopyEnd(m_connection, reason.isEmpty() ? nullptr : reason.constData()) == 1;
+    QString why = ended ? QString() : lastError();
+    // The COPY's own result, then the end of the command.
+    while (pg_result *answer = PQgetResult(m_connection)) {
+        const Result result(answer);
+        if (!result.ok()) {
+            ended = false;
+            why = why.isEmpty() ? result.error() : why;
+        }
+    }
+    if (!ended && failure) {
+        *failure = why;
+    }
+    return ended;
+}
+
 bool Connection::isAlive() const
 {
     return PQstatus(m_connection) == CONNECTION_OK;

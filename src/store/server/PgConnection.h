@@ -63,6 +63,13 @@ public:
     Result exec(const QString &sql, const QVariantList &values = {});
     // Runs statements that take no values, one after another, in one go.
     bool execScript(const QString &sql, QString *failure = nullptr);
+    // A COPY ... FROM STDIN: starts it, sends its rows in the server's text
+    // format in pieces of any size, and ends it, which gives the server's
+    // verdict on all of it. Ended with a reason, it is abandoned: the server
+    // takes none of its rows. Each false comes with the server's reason.
+    bool beginCopy(const QString &statement, QString *failure);
+    bool sendCopyData(const QByteArray &rows, QString *failure);
+    bool endCopy(QString *failure, const QString &abandonedBecause = QString());
     // True while the session still reaches the server.
     bool isAlive() const;
     // Reaches the server, with no statement running and no transaction open.
