@@ -64,11 +64,10 @@ public:
     // Another program's transaction, holding the table against writers until
     // it is dropped.
     std::shared_ptr<void> hold(const QString &table);
-
-private:
     // Runs statements on the server book, which must go through.
     std::unique_ptr<pg::Connection> runOnServer(const QString &statements);
 
+private:
     QTemporaryDir m_work;
     QTemporaryDir m_program;
     QString m_server; // the server book's connection string, if there

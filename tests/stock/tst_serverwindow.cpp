@@ -1,9 +1,8 @@
 #include "book/ChangeNotifier.h"
 #include "book/stock/Booking.h"
 #include "helpers/ScriptedDialogs.h"
-#include "helpers/ServerCluster.h"
+#include "helpers/ShopData.h"
 #include "helpers/WindowTest.h"
-#include "store/TableSchema.h"
 #include "store/server/PgConnection.h"
 #include "ui/ListView.h"
 #include "ui/RollUpMenu.h"
@@ -25,49 +24,12 @@ private slots:
     void anotherProgramsBookingAppearsAndALostServerComesBack();
 };
 
-namespace {
-
-// The second program: books `quantity` of 五金/扳手/8寸 in, today.
-int runBookingChild(const QString &conninfo, int quantity)
-{
-    BookFolders server;
-    server.server = conninfo;
-    ChangeNotifier changes;
-    const Movement in{QStringLiteral("五金"),
-                      QStringLiteral("扳手"),
-                      QStringLiteral("8寸"),
-                      MovementKind::In,
-                      quantity,
-                      double(quantity),
-                      QDate::currentDate(),
-                      QString()};
-    return book(server, in, changes) == BookingOutcome::Booked ? 0 : 1;
-}
-
-void addRecord(const Book &shop, const QString &table, const QVariantList &values)
-{
-    Table opened;
-    QVERIFY(shop.open(opened, table) && opened.append(values));
-}
-
-} // namespace
-
 void ServerWindowTest::anotherProgramsBookingAppearsAndALostServerComesBack()
 {
-    ServerCluster cluster;
-    TestTables files;
-    BookFolders folders = files.folders();
-    folders.server = cluster.createBook(QStringLiteral("shop"));
-    QVERIFY2(!folders.server.isEmpty(), qPrintable(cluster.failure()));
-    const Book shop(folders);
-    addRecord(shop, tables::品类, {QStringLiteral("五金")});
-    addRecord(shop, tables::名称, {QStringLiteral("五金"), QStringLiteral("扳手")});
-    addRecord(shop, tables::型号,
-              {QStringLiteral("五金"), QStringLiteral("扳手"), QStringLiteral("8寸"),
-               QStringLiteral("把"), 10.0, QString()});
-
+    TestTables server(Store::Server);
+    addSmallShop(server);
     ScriptedDialogs dialogs;
-    const std::unique_ptr<MainWindow> window = startMainWindow(dialogs, folders);
+    const std::unique_ptr<MainWindow> window = startMainWindow(dialogs, server.folders());
     control<RollUpMenu>(*window, QStringLiteral("卷帘式菜单1"))->chooseItem(0, 0);
     auto *models = control<ListView>(*window, QStringLiteral("超级列表框进销"));
     models->selectRow(0);
@@ -76,11 +38,11 @@ void ServerWindowTest::anotherProgramsBookingAppearsAndALostServerComesBack()
     auto *dayLog = control<ListView>(*window, QStringLiteral("超级列表框日志"));
     QCOMPARE(dayLog->rowCount(), 0);
 
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--book"), folders.server});
-    QVERIFY(child.waitForFinished(30000));
-    QCOMPARE(child.exitCode(), 0);
+    QProcess other;
+    other.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--book"), server.folders().server});
+    QVERIFY(other.waitForFinished(30000));
+    QCOMPARE(other.exitCode(), 0);
     // Within a second, with no action here; what the user chose and typed stays.
     QTRY_COMPARE_WITH_TIMEOUT(dayLog->rowCount(), 1, 1000);
     QCOMPARE(models->selectedRow(), 0);
@@ -88,14 +50,11 @@ void ServerWindowTest::anotherProgramsBookingAppearsAndALostServerComesBack()
     QCOMPARE(quantity->text(), QStringLiteral("3"));
     QVERIFY(dialogs.texts().isEmpty());
 
-    // The server drops every connection of the shop's database: the next
-    // action says so, the one after it logs in again and says that.
-    const auto admin =
-        pg::Connection::open(cluster.connectionString(QStringLiteral("postgres")), nullptr);
-    QVERIFY(admin && admin
-                         ->exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM "
-                                               "pg_stat_activity WHERE datname = 'shop'"))
-                         .ok());
+    // The server drops the window's connections: the next action says so,
+    // the one after it logs in again and says that.
+    server.runOnServer(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                                      "WHERE datname = current_database() "
+                                      "AND pid <> pg_backend_pid()"));
     clickButton(*window, QStringLiteral("按钮入库"));
     QCOMPARE(dialogs.texts().size(), 1);
     QVERIFY2(dialogs.texts()[0].startsWith(QStringLiteral("无法连接数据库服务器：")),
@@ -109,8 +68,20 @@ void ServerWindowTest::anotherProgramsBookingAppearsAndALostServerComesBack()
 int main(int argc, char *argv[])
 {
     if (argc == 3 && qstrcmp(argv[1], "--book") == 0) {
+        // The other computer: books 2 of 五金/扳手/8寸 in, today.
         QCoreApplication application(argc, argv);
-        return runBookingChild(QString::fromLocal8Bit(argv[2]), 2);
+        BookFolders other;
+        other.server = QString::fromLocal8Bit(argv[2]);
+        ChangeNotifier changes;
+        const Movement in{QStringLiteral("五金"),
+                          QStringLiteral("扳手"),
+                          QStringLiteral("8寸"),
+                          MovementKind::In,
+                          2,
+                          2.0,
+                          QDate::currentDate(),
+                          QString()};
+        return book(other, in, changes) == BookingOutcome::Booked ? 0 : 1;
     }
     QApplication application(argc, argv);
     ServerWindowTest test;
