@@ -1,6 +1,7 @@
 #include "PgConnection.h"
 
 #include <QDateTime>
+#include <QMutex>
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
@@ -78,12 +79,26 @@ qint64 Result::changes() const
 
 namespace {
 
-// The server processes of this program's open connections. Never freed:
-// connections kept idle in other statics close after it at exit.
-QSet<int> &ownBackends()
+// The server processes of this program's open connections, which more
+// than one thread may open. Never freed: connections kept idle in other
+// statics close after it at exit.
+struct OwnBackends
 {
-    static auto *backends = new QSet<int>;
+    QMutex lock;
+    QSet<int> pids;
+};
+
+OwnBackends &ownBackends()
+{
+    static auto *backends = new OwnBackends;
     return *backends;
+}
+
+void noteOwnBackend(int pid, bool open)
+{
+    OwnBackends &own = ownBackends();
+    const QMutexLocker locked(&own.lock);
+    open ? void(own.pids.insert(pid)) : void(own.pids.remove(pid));
 }
 
 } // namespace
@@ -106,7 +121,12 @@ std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *f
         }
         return nullptr;
     }
-    PGconn *connection = PQconnectdb(conninfo.toUtf8().constData());
+    // A server out of reach is given up after ten seconds, not the network's
+    // minutes; a connect_timeout in the string is taken over this one.
+    const QByteArray expanded = conninfo.toUtf8();
+    const char *const keywords[] = {"connect_timeout", "dbname", nullptr};
+    const char *const values[] = {"10", expanded.constData(), nullptr};
+    PGconn *connection = PQconnectdbParams(keywords, values, 1);
     if (PQstatus(connection) != CONNECTION_OK) {
         if (failure) {
             *failure = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
@@ -118,7 +138,7 @@ std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *f
         return nullptr;
     }
     std::unique_ptr<Connection> opened(new Connection(connection, conninfo));
-    ownBackends().insert(PQbackendPID(connection));
+    noteOwnBackend(PQbackendPID(connection), true);
     // Texts go both ways as UTF-8; dates read back as the files store them.
     if (!opened->execScript(QStringLiteral("SET client_encoding = 'UTF8'; "
                                            "SET DateStyle = 'ISO, YMD'; "
@@ -133,7 +153,7 @@ std::unique_ptr<Connection> Connection::open(const QString &conninfo, QString *f
 
 Connection::~Connection()
 {
-    ownBackends().remove(PQbackendPID(m_connection));
+    noteOwnBackend(PQbackendPID(m_connection), false);
     PQfinish(m_connection);
 }
 
@@ -218,7 +238,9 @@ QString Connection::lastError() const
 
 bool servesThisProgram(int backendPid)
 {
-    return ownBackends().contains(backendPid);
+    OwnBackends &own = ownBackends();
+    const QMutexLocker locked(&own.lock);
+    return own.pids.contains(backendPid);
 }
 
 bool isProtected(const QString &conninfo)

@@ -5,6 +5,7 @@
 #include "store/SqlCipher.h"
 
 #include <QSocketNotifier>
+#include <QThread>
 #include <libpq-fe.h>
 
 namespace kucun::pg {
@@ -23,32 +24,45 @@ ServerListener::ServerListener(QString conninfo, QObject *parent)
     m_gather.setSingleShot(true);
     m_gather.setInterval(gatherMs);
     connect(&m_gather, &QTimer::timeout, this, &ServerListener::handOn);
+    m_retry.setSingleShot(true);
     m_retry.setInterval(retryMs);
-    connect(&m_retry, &QTimer::timeout, this, [this] {
-        if (listen()) {
-            m_retry.stop();
-            m_notices.insert(QString());
-            handOn();
-        }
-    });
-    if (!listen()) {
-        m_retry.start();
-    }
+    connect(&m_retry, &QTimer::timeout, this, &ServerListener::listen);
+    listen();
 }
 
 ServerListener::~ServerListener() = default;
 
-bool ServerListener::listen()
+void ServerListener::listen()
 {
-    m_connection = Connection::open(m_conninfo, nullptr);
-    if (!m_connection || !m_connection->execScript(QStringLiteral("LISTEN ") +
-                                                   sql::quoteIdentifier(changeChannel))) {
-        m_connection.reset();
-        return false;
-    }
-    m_socket = new QSocketNotifier(PQsocket(m_connection->handle()), QSocketNotifier::Read, this);
-    connect(m_socket, &QSocketNotifier::activated, this, &ServerListener::readNotices);
-    return true;
+    // A login to a server out of reach waits for the network's timeout: it
+    // runs on a thread of its own, so that the window never waits for it.
+    auto listening = std::make_shared<std::unique_ptr<Connection>>();
+    QThread *login = QThread::create([listening, conninfo = m_conninfo] {
+        *listening = Connection::open(conninfo, nullptr);
+        if (*listening &&
+            !(*listening)
+                 ->execScript(QStringLiteral("LISTEN ") + sql::quoteIdentifier(changeChannel))) {
+            listening->reset();
+        }
+    });
+    connect(login, &QThread::finished, this, [this, login, listening] {
+        login->deleteLater();
+        m_connection = std::move(*listening);
+        if (!m_connection) {
+            m_retry.start();
+            return;
+        }
+        m_socket =
+            new QSocketNotifier(PQsocket(m_connection->handle()), QSocketNotifier::Read, this);
+        connect(m_socket, &QSocketNotifier::activated, this, &ServerListener::readNotices);
+        // Notices sent while the listener was away are gone: everything may have changed.
+        if (m_listenedBefore) {
+            m_notices.insert(QString());
+            handOn();
+        }
+        m_listenedBefore = true;
+    });
+    login->start();
 }
 
 void ServerListener::readNotices()

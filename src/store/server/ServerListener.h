@@ -27,13 +27,11 @@ public:
     explicit ServerListener(QString conninfo, QObject *parent = nullptr);
     ~ServerListener() override;
 
-    bool isListening() const { return m_connection != nullptr; }
-
 signals:
     void changed(const QStringList &notices);
 
 private:
-    bool listen();
+    void listen();
     void readNotices();
     void handOn();
     void dropConnection();
@@ -44,6 +42,7 @@ private:
     QSet<QString> m_notices;
     QTimer m_gather;
     QTimer m_retry;
+    bool m_listenedBefore = false;
 };
 
 } // namespace kucun::pg
