@@ -84,7 +84,7 @@ ServerSession::~ServerSession()
     }
 }
 
-void ServerSession::noteEnd(const Result &result)
+void ServerSession::noteEnd(const Result &result, bool changes)
 {
     m_lastState = result.ok() ? QByteArray() : result.sqlState().toLatin1();
     if (!result.ok() && m_lastState.isEmpty()) {
@@ -96,7 +96,7 @@ void ServerSession::noteEnd(const Result &result)
         ServerLink::instance().noteLost();
     }
     // As on the files, a query leaves the count of the last change alone.
-    if (!result.ok() || PQresultStatus(result.handle()) == PGRES_COMMAND_OK) {
+    if (!result.ok() || changes || PQresultStatus(result.handle()) == PGRES_COMMAND_OK) {
         m_changes = result.ok() ? result.changes() : 0;
     }
 }
@@ -104,11 +104,21 @@ void ServerSession::noteEnd(const Result &result)
 std::unique_ptr<sql::Rows> ServerSession::query(const QString &statement,
                                                 const QVariantList &values)
 {
+    // An insert hands back the ids it gave: lastval() would need a right on
+    // each table's id sequence that a role made only to book doesn't have.
+    QString sent = serverStatement(statement);
+    const bool inserts = sent.startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive);
+    if (inserts) {
+        sent += QStringLiteral(" RETURNING \"id\"");
+    }
     const ParameterTexts parameters(values);
-    Result result(PQexecParams(m_connection->handle(),
-                               serverStatement(statement).toUtf8().constData(), parameters.count(),
-                               nullptr, parameters.values(), nullptr, nullptr, 0));
-    noteEnd(result);
+    Result result(PQexecParams(m_connection->handle(), sent.toUtf8().constData(),
+                               parameters.count(), nullptr, parameters.values(), nullptr, nullptr,
+                               0));
+    noteEnd(result, inserts);
+    if (inserts && result.ok() && result.rowCount() > 0) {
+        m_lastInsertId = result.textAt(result.rowCount() - 1, 0).toLongLong();
+    }
     return std::make_unique<AllRows>(result.release());
 }
 
@@ -143,8 +153,7 @@ StoreFault ServerSession::lastFault() const
 
 qint64 ServerSession::lastInsertId()
 {
-    const auto last = query(QStringLiteral("SELECT lastval()"));
-    return last->step() ? last->int64At(0) : 0;
+    return m_lastInsertId;
 }
 
 bool ServerSession::beginWriting()

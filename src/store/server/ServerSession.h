@@ -37,12 +37,14 @@ public:
     void detach(const QString &) override {}
 
 private:
-    // Notes how the statement ended: its SQLSTATE and the records it changed.
-    void noteEnd(const Result &result);
+    // Notes how the statement ended: its SQLSTATE and, for a statement that
+    // changes records (or returns the ids of those it added), how many.
+    void noteEnd(const Result &result, bool changes = false);
 
     std::unique_ptr<Connection> m_connection;
     QByteArray m_lastState;
     qint64 m_changes = 0;
+    qint64 m_lastInsertId = 0;
 };
 
 // A session with the server book at conninfo: an idle connection kept from
