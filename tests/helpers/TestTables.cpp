@@ -56,7 +56,27 @@ QString takeServerBook()
     if (conninfo.isEmpty()) {
         qFatal("no server book: %s", qPrintable(cluster->failure()));
     }
+    if (books == 1) {
+        pg::Connection::open(conninfo, nullptr)
+            ->execScript(QStringLiteral("CREATE ROLE counter LOGIN"));
+    }
     return conninfo;
+}
+
+// The book as the program reaches it at a counter: as the role the README
+// makes, with only SELECT, INSERT, UPDATE and DELETE on the tables.
+QString asCounter(const QString &owner)
+{
+    QString failure;
+    const auto connection = pg::Connection::open(owner, &failure);
+    if (!connection ||
+        !connection->execScript(QStringLiteral("GRANT USAGE ON SCHEMA kucun TO counter; GRANT "
+                                               "SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN "
+                                               "SCHEMA kucun TO counter"),
+                                &failure)) {
+        qFatal("no rights for the counter: %s", qPrintable(failure));
+    }
+    return owner + QStringLiteral(" user=counter");
 }
 
 } // namespace
@@ -83,6 +103,7 @@ TestTables::TestTables(Store store)
 {
     if (store == Store::Server) {
         m_server = takeServerBook();
+        m_counter = asCounter(m_server);
     }
 }
 
@@ -96,7 +117,7 @@ TestTables::~TestTables()
 BookFolders TestTables::folders() const
 {
     BookFolders folders = bookFoldersAt(workDir(), programDir());
-    folders.server = m_server;
+    folders.server = m_counter;
     return folders;
 }
 

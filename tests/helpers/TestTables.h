@@ -70,7 +70,8 @@ public:
 private:
     QTemporaryDir m_work;
     QTemporaryDir m_program;
-    QString m_server; // the server book's connection string, if there
+    QString m_server;  // the server book's owner's connection string, if there
+    QString m_counter; // the same book as the counters' role
 };
 
 } // namespace kucun::test

@@ -95,7 +95,6 @@ QList<QByteArray> reportExports(const BookFolders &folders)
 
 void MoveTest::aBookGoesToTheServerAndBackUnchanged()
 {
-    QVERIFY2(m_cluster.isRunning(), qPrintable(m_cluster.failure()));
     TestTables original, back;
     QCOMPARE(run("KUCUN_INIT", {"--demo", original.workDir(), original.programDir()}).exitCode, 0);
     // Ids with gaps, prices of this month's last movements by their ids, fractions, absent
