@@ -4,6 +4,7 @@
 #include "ServerRows.h"
 #include "ServerSchema.h"
 #include "ServerSql.h"
+#include "store/RecordCounts.h"
 #include "store/SqlCipher.h"
 
 #include <libpq-fe.h>
@@ -91,8 +92,10 @@ void ServerSession::noteEnd(const Result &result, bool changes)
         m_lastState = "08006"; // no answer at all: the connection is gone
     }
     if (faultOfState(m_lastState) == StoreFault::Unavailable) {
-        // The idle connections went with the server: the next action logs in anew.
+        // The idle connections went with the server: the next action logs in
+        // anew. Others may have changed the book meanwhile.
         idleConnections().clear();
+        recordcounts::forgetServerTable(QString());
         ServerLink::instance().noteLost();
     }
     // As on the files, a query leaves the count of the last change alone.
@@ -173,11 +176,13 @@ bool ServerSession::beginWriting()
 std::optional<QList<sql::DeclaredColumn>> ServerSession::columnsOf(const QString &,
                                                                    const QString &table)
 {
+    // From the catalogue itself: its views in information_schema take the
+    // server longer to plan than the statements of a booking take to run.
     const auto columns =
-        query(QStringLiteral("SELECT column_name, data_type, is_identity FROM "
-                             "information_schema.columns WHERE table_schema = ? AND "
-                             "table_name = ? ORDER BY ordinal_position"),
-              {serverSchema, table});
+        query(QStringLiteral("SELECT attname, format_type(atttypid, atttypmod), attidentity <> '' "
+                             "FROM pg_catalog.pg_attribute WHERE attrelid = to_regclass(?) AND "
+                             "attnum > 0 AND NOT attisdropped ORDER BY attnum"),
+              {qualifiedName(serverSchema, table)});
     // The server's types under the names the files declare, so that a field
     // reads as the same kind from either.
     static const QHash<QString, QString> declared{
@@ -191,12 +196,17 @@ std::optional<QList<sql::DeclaredColumn>> ServerSession::columnsOf(const QString
     while (columns->step()) {
         const QString type = columns->textAt(1);
         found.append({columns->textAt(0), declared.value(type, type),
-                      columns->textAt(2) == QLatin1String("YES")});
+                      columns->textAt(2) == QLatin1String("t")});
     }
     if (columns->failed() || found.isEmpty()) {
         return std::nullopt;
     }
     return found;
+}
+
+QString ServerSession::countKey(const QString &table) const
+{
+    return recordcounts::serverKey(m_connection->conninfo(), table);
 }
 
 QString ServerSession::qualifiedName(const QString &, const QString &table) const
