@@ -46,6 +46,20 @@ QHash<QString, Memo> &memos()
     return byPath;
 }
 
+// Server keys start with a character no absolute file path does.
+constexpr QChar serverMark = u'@';
+bool serverFollowed = false;
+
+// A server table's memo carries no stamp: an empty one stands for it, while
+// the program learns of the changes others make.
+std::optional<FileStamp> stampOrServer(const QString &path)
+{
+    if (!path.startsWith(serverMark)) {
+        return stampOf(path);
+    }
+    return serverFollowed ? std::optional<FileStamp>(FileStamp{}) : std::nullopt;
+}
+
 } // namespace
 
 std::optional<qint64> lookup(const QString &path)
@@ -54,7 +68,7 @@ std::optional<qint64> lookup(const QString &path)
     if (memo == memos().constEnd()) {
         return std::nullopt;
     }
-    const std::optional<FileStamp> stamp = stampOf(path);
+    const std::optional<FileStamp> stamp = stampOrServer(path);
     if (!stamp || !(*stamp == memo->stamp)) {
         memos().remove(path);
         return std::nullopt;
@@ -64,7 +78,7 @@ std::optional<qint64> lookup(const QString &path)
 
 void remember(const QString &path, qint64 count)
 {
-    const std::optional<FileStamp> stamp = stampOf(path);
+    const std::optional<FileStamp> stamp = stampOrServer(path);
     if (stamp) {
         memos().insert(path, {*stamp, count});
     } else {
@@ -75,6 +89,28 @@ void remember(const QString &path, qint64 count)
 void forget(const QString &path)
 {
     memos().remove(path);
+}
+
+QString serverKey(const QString &conninfo, const QString &table)
+{
+    return serverMark + conninfo + QLatin1Char('\n') + table;
+}
+
+void followingServer(bool following)
+{
+    serverFollowed = following;
+    if (!following) {
+        forgetServerTable(QString());
+    }
+}
+
+void forgetServerTable(const QString &table)
+{
+    const QString ending = QLatin1Char('\n') + table;
+    memos().removeIf([&](const auto &memo) {
+        return memo.key().startsWith(serverMark) &&
+               (table.isEmpty() || memo.key().endsWith(ending));
+    });
 }
 
 } // namespace kucun::recordcounts

@@ -85,6 +85,10 @@ public:
     virtual QString straightThroughHint() const = 0;
     // The name a statement gives a table attached under an alias.
     virtual QString qualifiedName(const QString &alias, const QString &table) const;
+    // The key its record count is remembered under (recordcounts) for a
+    // table the session found by name; empty where the store keeps tables
+    // in files, which are known by their paths.
+    virtual QString countKey(const QString &) const { return {}; }
     // Joins another table file under an alias, where the store is files.
     virtual bool attach(const QString &path, const QString &alias, const QString &key,
                         StoreFault *fault) = 0;

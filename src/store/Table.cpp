@@ -60,7 +60,11 @@ bool Table::open(std::unique_ptr<sql::Session> session, const QString &tableName
         m_fault = unreached;
         return false;
     }
-    return adopt(std::move(session), tableName, check);
+    if (!adopt(std::move(session), tableName, check)) {
+        return false;
+    }
+    m_path = m_connection->countKey(tableName);
+    return true;
 }
 
 bool Table::adopt(std::unique_ptr<sql::Session> session, const QString &tableName, FieldCheck check)
@@ -393,7 +397,7 @@ bool Table::attachTable(const QString &tableName, FieldCheck check)
 {
     m_fault = StoreFault::Unavailable;
     return isOpen() && m_connection->attach(QString(), tableName, QString(), &m_fault) &&
-           adoptAttached(QString(), tableName, check);
+           adoptAttached(m_connection->countKey(tableName), tableName, check);
 }
 
 bool Table::adoptAttached(const QString &path, const QString &tableName, FieldCheck check)

@@ -231,6 +231,7 @@ private:
 
     std::unique_ptr<sql::Session> m_connection;
     std::shared_ptr<const Schema> m_schema;
+    // The table file's path, or a server table's key for its count.
     QString m_path;
     Record m_current;
     qint64 m_cachedCount = -1;

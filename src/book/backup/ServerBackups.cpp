@@ -1,6 +1,7 @@
 #include "ServerBackups.h"
 
 #include "BackupFiles.h"
+#include "store/RecordCounts.h"
 #include "store/SqlCipher.h"
 #include "store/TableSchema.h"
 #include "store/server/PgConnection.h"
@@ -339,6 +340,8 @@ Outcome<RestoreOutcome> restoreDump(const QString &conninfo, const QString &fold
     }
     psql.closeWriteChannel();
     const bool swapped = endedWell(psql);
+    // Whatever psql did, the counts the program remembers may be out of date.
+    recordcounts::forgetServerTable(QString());
     if (wholeScript && swapped) {
         return RestoreOutcome::Done;
     }

@@ -2,6 +2,7 @@
 
 #include "PgConnection.h"
 #include "ServerSchema.h"
+#include "store/RecordCounts.h"
 #include "store/SqlCipher.h"
 
 #include <QSocketNotifier>
@@ -30,7 +31,12 @@ ServerListener::ServerListener(QString conninfo, QObject *parent)
     listen();
 }
 
-ServerListener::~ServerListener() = default;
+ServerListener::~ServerListener()
+{
+    if (m_connection) {
+        recordcounts::followingServer(false);
+    }
+}
 
 void ServerListener::listen()
 {
@@ -55,6 +61,7 @@ void ServerListener::listen()
         m_socket =
             new QSocketNotifier(PQsocket(m_connection->handle()), QSocketNotifier::Read, this);
         connect(m_socket, &QSocketNotifier::activated, this, &ServerListener::readNotices);
+        recordcounts::followingServer(true);
         // Notices sent while the listener was away are gone: everything may have changed.
         if (m_listenedBefore) {
             m_notices.insert(QString());
@@ -74,7 +81,12 @@ void ServerListener::readNotices()
     }
     while (PGnotify *notice = PQnotifies(connection)) {
         if (!servesThisProgram(notice->be_pid)) {
-            m_notices.insert(QString::fromUtf8(notice->extra));
+            const QString text = QString::fromUtf8(notice->extra);
+            m_notices.insert(text);
+            // Records may have come or gone: counted anew when next asked.
+            if (text.section(QLatin1Char(' '), 1) != QLatin1String("UPDATE")) {
+                recordcounts::forgetServerTable(text.section(QLatin1Char(' '), 0, 0));
+            }
         }
         PQfreemem(notice);
     }
@@ -98,6 +110,7 @@ void ServerListener::dropConnection()
     m_socket->deleteLater();
     m_socket = nullptr;
     m_connection.reset();
+    recordcounts::followingServer(false);
     m_retry.start();
 }
 

@@ -35,6 +35,7 @@ public:
     bool attach(const QString &path, const QString &alias, const QString &key,
                 StoreFault *fault = nullptr) override;
     void detach(const QString &) override {}
+    QString countKey(const QString &table) const override;
 
 private:
     // Notes how the statement ended: its SQLSTATE and, for a statement that
