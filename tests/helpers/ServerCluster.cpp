@@ -51,9 +51,9 @@ bool runningAsRoot()
 
 } // namespace
 
-ServerCluster::ServerCluster()
+ServerCluster::ServerCluster(Writes writes)
 {
-    m_running = start();
+    m_running = start(writes);
 }
 
 ServerCluster::~ServerCluster()
@@ -86,7 +86,7 @@ QString ServerCluster::createBook(const QString &database)
     return connection && createServerBook(*connection, &m_failure) ? conninfo : QString();
 }
 
-bool ServerCluster::start()
+bool ServerCluster::start(Writes writes)
 {
     if (!m_folder.isValid()) {
         m_failure = QStringLiteral("no temporary folder: ") + m_folder.errorString();
@@ -120,7 +120,9 @@ bool ServerCluster::start()
             {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-D"), dataFolder(),
              QStringLiteral("-l"), m_folder.filePath(QStringLiteral("server.log")),
              QStringLiteral("-o"),
-             QStringLiteral("-c listen_addresses='' -k '%1' -c fsync=off").arg(m_folder.path())});
+             QStringLiteral("-c listen_addresses='' -k '%1' -c fsync=%2")
+                 .arg(m_folder.path(),
+                      writes == Writes::Synced ? QStringLiteral("on") : QStringLiteral("off"))});
     // Even a start that failed may have left a postmaster behind.
     QFile pidFile(QDir(dataFolder()).filePath(QStringLiteral("postmaster.pid")));
     if (pidFile.open(QIODevice::ReadOnly)) {

@@ -17,7 +17,13 @@ namespace kucun {
 class ServerCluster
 {
 public:
-    ServerCluster(); // initdb and start; isRunning() says whether it did
+    enum class Writes
+    {
+        Unsynced, // tests: a crash may lose the cluster, and it is thrown away anyway
+        Synced,   // as a shop's server keeps them: figures of real commits
+    };
+    // initdb and start; isRunning() says whether it did.
+    explicit ServerCluster(Writes writes = Writes::Unsynced);
     ~ServerCluster();
     ServerCluster(const ServerCluster &) = delete;
     ServerCluster &operator=(const ServerCluster &) = delete;
@@ -39,7 +45,7 @@ private:
         Server, // the cluster's owner
         Client,
     };
-    bool start();
+    bool start(Writes writes);
     void stop();
     bool run(As as, const QString &program, const QStringList &arguments);
     QString dataFolder() const { return m_folder.filePath(QStringLiteral("data")); }

@@ -3,17 +3,21 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace kucun::sql {
-class Connection;
-}
+class Rows;
+class Session;
+} // namespace kucun::sql
 
 // What the store itself allows: the rows an operation reads, each table read
-// with one SQLCipher statement on the same files, with nothing built from
+// with one statement on the store the window uses, with nothing built from
 // them; a write is its statements in one transaction, made on a twin of the
-// files, so that the program stays the only writer of its own. Each returns the
+// book, so that the program stays the only writer of its own. Each returns the
 // milliseconds taken, the rows read and the sum of the quantities read.
 struct Floor
 {
@@ -25,11 +29,13 @@ struct Floor
     Floor &operator+=(const Floor &other);
 };
 
+// The floors of every timed action. The statements are written once, in
+// words both stores take; a store gives the reads, the writes and the
+// untimed lookups the checks need.
 class Floors
 {
 public:
-    // Reads the table files in `folder`; writes their copies in `twinFolder`.
-    Floors(const QString &folder, const QString &twinFolder);
+    virtual ~Floors() = default;
 
     Floor categories() const;
     Floor items() const;
@@ -62,12 +68,12 @@ public:
     // Counts the movements, as a program that has not counted them yet does.
     Floor movementCount() const;
     // Adds `in` and takes `out` from a model's stock, and logs the movement
-    // on `day`, in one transaction over both files.
+    // on `day`, in one transaction.
     Floor bookMovement(const QString &category, const QString &item, const QString &model, int in,
                        int out, const QDate &day) const;
     // A count that found one more of each of these models (record ids) on
-    // `day`: each model read, its stock raised by 1 and the movement logged,
-    // all in one transaction over both files.
+    // `day`: each model's stock raised by 1 and the movement logged, all in
+    // one transaction.
     Floor bookCount(const QList<qint64> &modelIds, const QDate &day) const;
     // Adds a model with no stock in one transaction.
     Floor addModel(const QString &category, const QString &item, const QString &model) const;
@@ -80,14 +86,72 @@ public:
     // A model's stock as stored.
     double stockOf(const QString &category, const QString &item, const QString &model) const;
 
-private:
-    QString pathOf(const QString &table) const;
-    QString twinPathOf(const QString &table) const;
-    // The twin of 型号 with the twin of 明细 attached as "log".
-    std::unique_ptr<kucun::sql::Connection> twinModelsWithLog() const;
-    Floor read(const QString &table, const QString &sql, const QVariantList &parameters,
-               int quantityColumn, int outColumn = -1) const;
+protected:
+    enum class Side
+    {
+        Book, // what the window shows
+        Twin, // where the floors write
+    };
+    // A session over these tables of the book or of its twin, the first
+    // table's own when the store keeps each table apart; null when it can't
+    // be opened.
+    virtual std::shared_ptr<kucun::sql::Session> session(Side side,
+                                                         const QStringList &tables) const = 0;
+    // Hands each row of one SELECT to `row`, stepping through the
+    // statement; false when it failed.
+    virtual bool forEachRow(kucun::sql::Session &store, const QString &sql,
+                            const QVariantList &parameters,
+                            const std::function<void(const kucun::sql::Rows &)> &row) const;
 
+private:
+    using Statement = std::pair<QString, QVariantList>;
+
+    // One SELECT over `tables` of the book, every value of every row
+    // touched; the quantity is the sum of quantityColumn minus outColumn.
+    // Rows -1 when it failed.
+    Floor read(const QStringList &tables, const QString &sql, const QVariantList &parameters = {},
+               int quantityColumn = -1, int outColumn = -1) const;
+    // The statements in one transaction on the twin's `tables`.
+    Floor write(const QStringList &tables, const QList<Statement> &statements) const;
+    // The first column of each row a SELECT gives, untimed.
+    QVariantList firstColumn(Side side, const QStringList &tables, const QString &sql,
+                             const QVariantList &parameters) const;
+};
+
+// The floors on table files, each statement on the file of its first table
+// with the others attached. The writes go to copies of the files in a twin
+// folder.
+class FileFloors : public Floors
+{
+public:
+    FileFloors(const QString &folder, const QString &twinFolder);
+
+protected:
+    std::shared_ptr<kucun::sql::Session> session(Side side,
+                                                 const QStringList &tables) const override;
+
+private:
     QString m_folder;
     QString m_twinFolder;
+};
+
+// The floors on a server book, each through one session kept open, as the
+// program keeps its connections; the writes go to a twin database.
+class ServerFloors : public Floors
+{
+public:
+    ServerFloors(const QString &conninfo, const QString &twinConninfo);
+
+protected:
+    std::shared_ptr<kucun::sql::Session> session(Side side,
+                                                 const QStringList &tables) const override;
+    // Fetches the rows in pieces through a cursor, as psql does with
+    // FETCH_COUNT: a million rows in one answer would count as the program's
+    // memory.
+    bool forEachRow(kucun::sql::Session &store, const QString &sql, const QVariantList &parameters,
+                    const std::function<void(const kucun::sql::Rows &)> &row) const override;
+
+private:
+    std::shared_ptr<kucun::sql::Session> m_book;
+    std::shared_ptr<kucun::sql::Session> m_twin;
 };

@@ -54,3 +54,36 @@ void printTable(const std::vector<SizeFigures> &sizes, const QString &csvPath)
         file.write((csv.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     }
 }
+
+void printServerTable(const SizeFigures &files, const SizeFigures &server, const QString &csvPath)
+{
+    QStringList csv;
+    std::printf("\n| %-44s | %8s | %9s | %8s | %5s |\n", "operation on the server book", "files ms",
+                "server ms", "floor ms", "ratio");
+    std::printf("|%s|---------:|----------:|---------:|------:|\n",
+                QByteArray(46, '-').constData());
+    for (const QString &operation : server.order) {
+        const Figure onServer = server.figures.at(operation);
+        const auto onFiles = files.figures.find(operation);
+        const QString filesCell =
+            onFiles == files.figures.end() ? QString() : cell(onFiles->second.ms);
+        const QString ratio =
+            onServer.floorMs > 0 ? cell(onServer.ms / onServer.floorMs, 2) : QString();
+        const QStringList cells{filesCell, cell(onServer.ms), cell(onServer.floorMs), ratio};
+        std::printf("| %-44s | %8s | %9s | %8s | %5s |\n", operation.toUtf8().constData(),
+                    cells[0].toUtf8().constData(), cells[1].toUtf8().constData(),
+                    cells[2].toUtf8().constData(), cells[3].toUtf8().constData());
+        QString name = QStringLiteral("server ") + operation;
+        name.replace(QLatin1Char(','), QLatin1Char(' '));
+        csv << QStringList{name, QString(), cells[1], QString(), cells[2], ratio}.join(u',');
+    }
+    std::printf("| %-44s | %8ld | %9ld | %8s | %5s |\n",
+                "peak resident MiB after the full-log search", files.peakMiB, server.peakMiB, "",
+                "");
+    csv << QStringLiteral("server peak_rss_mb,,%1,,,").arg(server.peakMiB);
+    if (!csvPath.isEmpty()) {
+        QFile file(csvPath);
+        expect(file.open(QIODevice::Append), "csv", QStringLiteral("cannot write ") + csvPath);
+        file.write((csv.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    }
+}

@@ -89,14 +89,14 @@ public:
 class SizeRun
 {
 public:
-    SizeRun(const Size &size, const QString &folder, const QString &twinFolder,
+    SizeRun(const Size &size, const BookFolders &folders, const Floors &floors,
             const SyntheticShop &shop, int runs)
-        : m_size(size), m_folder(folder), m_shop(shop), m_floors(folder, twinFolder), m_runs(runs)
+        : m_size(size), m_folders(folders), m_folder(folders.data), m_shop(shop), m_floors(floors),
+          m_runs(runs)
     {
     }
 
-    // The bench keeps the program's files beside the tables.
-    BookFolders folders() const { return bookFoldersAt(m_folder, m_folder); }
+    const BookFolders &folders() const { return m_folders; }
 
     SizeFigures run()
     {
@@ -1073,6 +1073,16 @@ private:
         return floor;
     }
 
+    // The floor of a backup or a restore of these files; none for a server
+    // book, whose backups pg_dump writes.
+    std::function<Floor(int)> copyFloor(const QStringList &files) const
+    {
+        if (!m_folders.server.isEmpty()) {
+            return nullptr;
+        }
+        return [this, files](int) { return copiedWithCp(files); };
+    }
+
     // 立即备份, then 恢复备份 of the newest backup (with its check, its
     // question and the backup of the books in force first).
     void backUpAndRestore()
@@ -1085,7 +1095,7 @@ private:
         measure(
             "backup of the five table files", fewRuns(), {},
             [this] { control<QPushButton>("按钮立即备份")->click(); },
-            [&](int) { return copiedWithCp(data + QStringList{tables::settingsPath(m_folder)}); },
+            copyFloor(data + QStringList{tables::settingsPath(m_folder)}),
             [&](int) {
                 const char *operation = "backup";
                 expect(m_dialogs.lastMessage.startsWith(QStringLiteral("备份完成：")), operation,
@@ -1096,8 +1106,7 @@ private:
         const qint64 models = m_floors.allModels().rows;
         measure(
             "restore of the newest backup", fewRuns(), [this](int) { loadNewestBackupRow(); },
-            [this] { control<QPushButton>("按钮恢复备份")->click(); },
-            [&](int) { return copiedWithCp(data); },
+            [this] { control<QPushButton>("按钮恢复备份")->click(); }, copyFloor(data),
             [&](int) {
                 const char *operation = "restore";
                 expect(m_dialogs.lastMessage.startsWith(QStringLiteral("数据已恢复到 ")), operation,
@@ -1117,9 +1126,11 @@ private:
     }
 
     Size m_size;
+    BookFolders m_folders;
+    // Where the program's files, the exports and the drafts go.
     QString m_folder;
     SyntheticShop m_shop;
-    Floors m_floors;
+    const Floors &m_floors;
     int m_runs;
     SilentDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
@@ -1130,8 +1141,8 @@ private:
 
 } // namespace
 
-SizeFigures runTimedActions(const Size &size, const QString &folder, const QString &twinFolder,
+SizeFigures runTimedActions(const Size &size, const BookFolders &folders, const Floors &floors,
                             const SyntheticShop &shop, int runs)
 {
-    return SizeRun(size, folder, twinFolder, shop, runs).run();
+    return SizeRun(size, folders, floors, shop, runs).run();
 }

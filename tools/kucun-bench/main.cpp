@@ -3,14 +3,21 @@
 // click runs, and prints the median time of each user action beside its
 // floor: the same rows read with one SQLCipher statement on the same files.
 // Every action's visible result is checked against the store; a wrong one
-// ends the run with a line saying what was wrong and a non-zero exit.
+// ends the run with a line saying what was wrong and a non-zero exit. With
+// --server the largest size runs a second time on a PostgreSQL server book
+// (a cluster of its own, listening on a local socket, its writes synced),
+// beside floors read through libpq.
 
+#include "Floors.h"
 #include "Measure.h"
 #include "Output.h"
 #include "SyntheticPrices.h"
 #include "SyntheticShop.h"
 #include "TimedActions.h"
 #include "app/MemoryUse.h"
+#include "book/files/BookFolders.h"
+#include "book/files/MoveBook.h"
+#include "helpers/ServerCluster.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,6 +37,7 @@ struct Options
     QString folder;
     QString csv;
     int runs = 0; // 0: each action's own number of runs
+    bool server = false;
 };
 
 std::optional<Options> parse(const QStringList &arguments)
@@ -40,6 +48,8 @@ std::optional<Options> parse(const QStringList &arguments)
     for (int i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == QStringLiteral("--quick")) {
             quick = true;
+        } else if (arguments[i] == QStringLiteral("--server")) {
+            options.server = true;
         } else if (arguments[i] == QStringLiteral("--csv") && i + 1 < arguments.size()) {
             options.csv = arguments[++i];
         } else if (arguments[i] == QStringLiteral("--runs") && i + 1 < arguments.size()) {
@@ -79,6 +89,47 @@ std::optional<Options> parse(const QStringList &arguments)
     return options;
 }
 
+// A server book made from the tables of one size, and its twin for the floors.
+struct ServerBook
+{
+    QString conninfo;
+    QString twinConninfo;
+};
+
+QString moveToDatabase(ServerCluster &cluster, const QString &folder, const QString &database)
+{
+    expect(cluster.createDatabase(database), "server", cluster.failure());
+    const QString conninfo = cluster.connectionString(database);
+    const MoveResult moved = moveBookToServer(bookFoldersAt(folder, folder), conninfo);
+    expect(moved.done, "server", moved.error);
+    return conninfo;
+}
+
+// Copies the book in `folder` into two new databases of the cluster.
+ServerBook moveToServer(ServerCluster &cluster, const Size &size, const QString &folder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const QString database = QStringLiteral("kucun_") + size.label.toLower();
+    ServerBook book{moveToDatabase(cluster, folder, database),
+                    moveToDatabase(cluster, folder, database + QStringLiteral("_twin"))};
+    std::printf("%s: the book and its twin moved to the server in %.1f s\n",
+                size.label.toUtf8().constData(), double(clock.elapsed()) / 1000);
+    std::fflush(stdout);
+    return book;
+}
+
+// The size again on the server book, the program's own files in a folder of their own.
+SizeFigures runOnServer(const ServerBook &server, const Size &size, const QString &folder,
+                        const SyntheticShop &shop, int runs)
+{
+    QDir().mkpath(folder);
+    BookFolders book = bookFoldersAt(folder, folder);
+    book.server = server.conninfo;
+    const ServerFloors floors(server.conninfo, server.twinConninfo);
+    return runTimedActions(size, book, floors, shop, runs);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -88,17 +139,25 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     const std::optional<Options> options = parse(QCoreApplication::arguments());
     if (!options) {
-        std::fprintf(stderr, "usage: kucun-bench [--quick] [--runs N] [--csv FILE] [--folder DIR]\n"
-                             "       kucun-bench MODELS MOVEMENTS [FOLDER]\n");
+        std::fprintf(stderr, "usage: kucun-bench [--quick] [--runs N] [--csv FILE] [--folder DIR] "
+                             "[--server]\n"
+                             "       kucun-bench [--server] MODELS MOVEMENTS [FOLDER]\n");
         return 2;
     }
 
     QTemporaryDir temporary;
     const QString root = options->folder.isEmpty() ? temporary.path() : options->folder;
+    std::unique_ptr<ServerCluster> cluster;
+    if (options->server) {
+        cluster = std::make_unique<ServerCluster>(ServerCluster::Writes::Synced);
+        expect(cluster->isRunning(), "server", cluster->failure());
+    }
     std::vector<SizeFigures> figures;
+    std::optional<SizeFigures> onServer;
     for (const Size &size : options->sizes) {
         const QString folder = QDir(root).filePath(size.label);
-        for (const QString &used : {folder, folder + QStringLiteral("-twin")}) {
+        for (const QString &used :
+             {folder, folder + QStringLiteral("-twin"), folder + QStringLiteral("-server")}) {
             expect(!QDir(used).exists() || QDir(used).isEmpty(), "tables",
                    used + QStringLiteral(" is not empty"));
         }
@@ -119,8 +178,23 @@ int main(int argc, char *argv[])
         for (const QString &file : QDir(folder).entryList(QDir::Files)) {
             QFile::copy(QDir(folder).filePath(file), QDir(twin).filePath(file));
         }
-        figures.push_back(runTimedActions(size, folder, twin, shop, options->runs));
+        // The server gets the tables before the file run changes them, and
+        // runs after it.
+        std::optional<ServerBook> server;
+        if (cluster && &size == &options->sizes.back()) {
+            server = moveToServer(*cluster, size, folder);
+        }
+        const FileFloors floors(folder, twin);
+        figures.push_back(
+            runTimedActions(size, bookFoldersAt(folder, folder), floors, shop, options->runs));
+        if (server) {
+            onServer =
+                runOnServer(*server, size, folder + QStringLiteral("-server"), shop, options->runs);
+        }
     }
     printTable(figures, options->csv);
+    if (onServer) {
+        printServerTable(figures.back(), *onServer, options->csv);
+    }
     return 0;
 }
